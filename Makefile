@@ -1,0 +1,26 @@
+# Set-up entry points for a fresh Debian 12 machine (run as root so that missing
+# packages can be installed): `make demo` and `make test`.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build demo test clean
+
+all: build
+
+deps:
+	bash tools/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+demo: build
+	$(BUILD)/bin/sonvale-cli info examples/town/town.svp
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,70 @@
+// The application state kept beside the Project: configuration and tables read
+// at start-up, the saved flag, the stop flag, menu marks, import modes, layer
+// visibility and the file names of the session.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "model/project.h"
+#include "project/configuration.h"
+#include "project/emission_tables.h"
+
+namespace sonvale {
+
+class Ui;
+
+// Grid bounds and the vertical section of the current map run.
+struct GridBounds {
+  double Xmin = 0, Xmax = 0, Ymin = 0, Ymax = 0;
+};
+struct SectionLine {
+  double X1 = 0, Y1 = 0, Z1 = 0, X2 = 0, Y2 = 0, Z2 = 0;
+};
+
+// Layers of the "&Visualizza" menu.
+struct LayerVisibility {
+  bool Strade = true, Case = true, Lcase = true, Binari = true, Barriere = true,
+       Lbarriere = true, Punti = true, Sorgenti = true, Incroci = true, Sezioni = true,
+       Echoray = true;
+};
+
+struct AppState {
+  Project project;
+  Configuration config;
+  EmissionTables tables;
+  std::string ProgramDir;  // ends without a separator
+
+  bool Saved = true;
+  bool StopRequested = false;
+  bool RegionalOK = true;
+  bool TracerMissing = false;
+  std::string ProjectBase = "*";
+  std::string RayFileName;
+  std::string EmissionDxfName;
+
+  // Import modes: the three exclusive ones are only menu marks.
+  bool LimitaPlans = false, Riconosci = false, Accorpa = false;
+  LayerVisibility layers;
+  GridBounds Grid;
+  SectionLine Section;
+  long CurrentRoad = 0, HighlightedRoad = 0;
+
+  // Menu check marks and enabled state by item name (`Append`, `openDXFstrade`,
+  // `Calcolo` for the whole menu ...). Items absent from the map are unchecked
+  // and enabled.
+  std::map<std::string, bool> menuChecked;
+  std::map<std::string, bool> menuEnabled;
+
+  bool isChecked(const std::string& item) const;
+  void setChecked(Ui& ui, const std::string& item, bool checked);
+  void setEnabled(Ui& ui, const std::string& item, bool enabled);
+};
+
+// Menu item names of the drawing imports whose marks show what was loaded.
+inline const char* const kDxfImportItems[] = {
+    "openDXF",        "openDXFstrade",  "openDXFbinari",   "openDXFcase",
+    "openDXFbarriere", "openDXFpunti",  "OpenDXFsorgenti", "openDXFincroci",
+    "openDXFsezioni", "openDXFconetrak"};
+
+}  // namespace sonvale

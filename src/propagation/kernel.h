@@ -1,0 +1,77 @@
+// The propagation kernel: the energy that the roads, tracks and concentrated
+// sources of the model bring to one receiver for one period. This is the
+// straightforward reference computation; faster engines must give the same
+// doubles.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/project.h"
+#include "project/configuration.h"
+
+namespace sonvale {
+
+enum class Period { Day = 0, Night = 1 };
+
+struct Vec3 {
+  double x = 0, y = 0, z = 0;
+};
+
+// One road or track segment prepared for a period.
+struct Segment {
+  double E = 0;               // emission energy 10^((Leq + K)/10)
+  double Len = 0;             // horizontal length
+  Vec3 P1, P2, M;             // ends and midpoint, z including Hsorg
+  double W = 0;               // lateral distance (tracks: (W/2)^2)
+  double HSX = 0, HDX = 0;    // mean building heights of the line
+};
+
+// The segments of one road or track, in vertex order.
+struct LineSource {
+  std::vector<Segment> segments;
+};
+
+// Everything a pass prepares once before its receivers.
+struct PropagationSetup {
+  Period period = Period::Day;
+  bool includeTracksAndSources = true;  // false with AzzeraStandard
+  std::vector<LineSource> roads;        // roads 1..Nstrade in order
+  std::vector<LineSource> tracks;
+  struct PointSource {
+    Vec3 pos;
+    double Lw = 0;  // power of the period
+  };
+  std::vector<PointSource> sources;
+};
+
+// Problems met while preparing a pass (a spectrum file that could not be read is
+// reported once per pass).
+struct SetupReport {
+  std::vector<std::string> messages;
+};
+
+// Fills the power of every source whose Lw is exactly 0 from its spectrum file.
+void FillSourcePowers(Project& p, SetupReport& report);
+
+// Builds the segment tables and the source list of a period.
+PropagationSetup PrepareSetup(const Project& p, const Configuration& c, Period period);
+
+// Energy at receiver r: all roads (each adding entityTerm first, then its
+// segments in vertex order), then all tracks likewise, then the sources.
+// entityTerm is 10^2.6 for maps and 0 for point calculations.
+double ReceiverEnergy(const Project& p, const Configuration& c, const PropagationSetup& setup,
+                      const Vec3& r, double entityTerm);
+
+double SegmentContribution(const Project& p, const Configuration& c, const Vec3& R,
+                           const Vec3& P1, const Vec3& P2, const Vec3& M, double Len, double W,
+                           double E, double HSX, double HDX);
+double PointSourceLevel(const Project& p, const Configuration& c, const Vec3& R, const Vec3& S,
+                        double Lw);
+void BarrierAttenuation(const Project& p, const Vec3& S, const Vec3& R, double& Att);
+void BuildingAttenuation(const Project& p, const Vec3& S, const Vec3& R, double& Att);
+// A-weighted power level described by a spectrum (SPK) file; throws FileError or
+// FormatError when the file is missing or malformed.
+double SourceSpectrumLevel(const std::string& fileName);
+
+}  // namespace sonvale
