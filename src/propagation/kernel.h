@@ -20,11 +20,11 @@ struct Vec3 {
 
 // One road or track segment prepared for a period.
 struct Segment {
-  double E = 0;               // emission energy 10^((Leq + K)/10)
-  double Len = 0;             // horizontal length
-  Vec3 P1, P2, M;             // ends and midpoint, z including Hsorg
-  double W = 0;               // lateral distance (tracks: (W/2)^2)
-  double HSX = 0, HDX = 0;    // mean building heights of the line
+  double E = 0;             // emission energy 10^((Leq + K)/10)
+  double Len = 0;           // horizontal length
+  Vec3 P1, P2, M;           // ends and midpoint, z including Hsorg
+  double W = 0;             // lateral distance (tracks: (W/2)^2)
+  double HSX = 0, HDX = 0;  // mean building heights of the line
 };
 
 // The segments of one road or track, in vertex order.
@@ -63,11 +63,16 @@ PropagationSetup PrepareSetup(const Project& p, const Configuration& c, Period p
 double ReceiverEnergy(const Project& p, const Configuration& c, const PropagationSetup& setup,
                       const Vec3& r, double entityTerm);
 
-double SegmentContribution(const Project& p, const Configuration& c, const Vec3& R,
-                           const Vec3& P1, const Vec3& P2, const Vec3& M, double Len, double W,
-                           double E, double HSX, double HDX);
+double SegmentContribution(const Project& p, const Configuration& c, const Vec3& R, const Vec3& P1,
+                           const Vec3& P2, const Vec3& M, double Len, double W, double E,
+                           double HSX, double HDX);
 double PointSourceLevel(const Project& p, const Configuration& c, const Vec3& R, const Vec3& S,
                         double Lw);
+// Single-edge diffraction over the edges of one table of outlines (barrier tops or
+// roof edges) cutting the path S-R: raises Att to the strongest edge found and
+// never lowers it. An outline is closed only when its last vertex repeats the first.
+void EdgeAttenuation(const EntityTable<Polyline3>& entities, const Vec3& S, const Vec3& R,
+                     double& Att);
 void BarrierAttenuation(const Project& p, const Vec3& S, const Vec3& R, double& Att);
 void BuildingAttenuation(const Project& p, const Vec3& S, const Vec3& R, double& Att);
 // A-weighted power level described by a spectrum (SPK) file; throws FileError or
