@@ -3,6 +3,7 @@
 // visibility and the file names of the session.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -55,6 +56,11 @@ struct AppState {
   // and enabled.
   std::map<std::string, bool> menuChecked;
   std::map<std::string, bool> menuEnabled;
+
+  // Seams to the map picture; the window sets them, elsewhere they do nothing.
+  std::function<void(bool clear)> drawMap;
+  std::function<void()> clearPicture;
+  std::function<void(bool suspended)> suspendPicture;
 
   bool isChecked(const std::string& item) const;
   void setChecked(Ui& ui, const std::string& item, bool checked);

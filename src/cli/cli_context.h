@@ -1,0 +1,50 @@
+// What every subcommand of sonvale-cli shares: start-up from --program-dir,
+// reading a project, and the exit statuses.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/args.h"
+#include "cli/cli_ui.h"
+#include "commands/app_state.h"
+
+namespace sonvale {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;   // the work itself failed (a file could not be written)
+inline constexpr int kExitBadInput = 2;  // usage error or unreadable input
+inline constexpr int kExitDeclined = 3;  // a question was answered No because --yes was not given
+
+// Raised by a subcommand to end with a status and a one-line reason.
+struct CliExit {
+  int status;
+  std::string reason;
+};
+
+struct CliContext {
+  AppState app;
+  CliUi ui;
+  std::string argv0;
+};
+
+// Options every subcommand takes besides its own.
+std::set<std::string> CommonFlags();
+std::set<std::string> CommonValued();
+
+// Start-up (program folder, configuration, tables) with the common options applied.
+void StartCli(CliContext& ctx, const Args& args);
+// Reads the project; the year question of a file without a year is answered by
+// --year or 2008. With yearOverrides, --year also replaces the project's year.
+void ReadCliProject(CliContext& ctx, const Args& args, const std::string& path,
+                    bool yearOverrides);
+
+using Subcommand = int (*)(CliContext& ctx, const std::vector<std::string>& argv);
+
+int CmdInfo(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdResave(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdEmission(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdMap(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdPoints(CliContext& ctx, const std::vector<std::string>& argv);
+
+}  // namespace sonvale

@@ -1,0 +1,236 @@
+// Subcommands that compute levels: map (grid files) and points (receiver levels).
+#include <iostream>
+
+#include "cli/cli_context.h"
+#include "commands/map_command.h"
+#include "commands/point_command.h"
+#include "platform/atomic_file.h"
+#include "platform/paths.h"
+#include "propagation/grid_file.h"
+#include "text/number_text.h"
+
+namespace sonvale {
+namespace {
+
+Args ParseWith(const std::vector<std::string>& argv, std::set<std::string> flags,
+               std::set<std::string> valued) {
+  for (const auto& f : CommonFlags()) flags.insert(f);
+  for (const auto& v : CommonValued()) valued.insert(v);
+  return Args(argv, flags, valued);
+}
+
+bool OnOff(const Args& args, const std::string& name, bool fallback) {
+  auto v = args.value(name);
+  if (!v) return fallback;
+  if (*v == "on") return true;
+  if (*v == "off") return false;
+  throw UsageError("option --" + name + " takes on or off, not \"" + *v + "\"");
+}
+
+short DivisionCount(double v, const char* what) {
+  if (v < 1 || v > 32767 || v != static_cast<double>(static_cast<long>(v))) {
+    throw UsageError(std::string("--ndiv: ") + what + " must be a whole number from 1 to 32767");
+  }
+  return static_cast<short>(v);
+}
+
+// A relative terrain name stands beside the project when it is not found as given.
+std::string ResolveBesideProject(const std::string& name, const std::string& projectPath) {
+  if (name.empty() || FileExists(name) || name.front() == '/') return name;
+  std::string dir = projectPath.substr(0, projectPath.size() - FileNameOnly(projectPath).size());
+  std::string beside = dir + name;
+  return FileExists(beside) ? beside : name;
+}
+
+const char* const kMapUsage =
+    "usage: sonvale-cli map PROJECT.svp --out NAME.grd [options]\n"
+    "Computes the noise map of the day and night periods (NAME_D.grd, NAME_N.grd).\n"
+    "  --mode plane|terrain|section   mapping surface (default: the project's)\n"
+    "  --bounds XMIN,XMAX,YMIN,YMAX   plane grid bounds (default: current plan, else extent)\n"
+    "  --ndiv NX,NY                   divisions (section: along, in height)\n"
+    "  --z QUOTAZ                     height of the plane\n"
+    "  --terrain FILE                 terrain grid (DSAA) for --mode terrain\n"
+    "  --section N                    section number for --mode section (default 1)\n"
+    "  --diffr-barriers on|off        barrier diffraction\n"
+    "  --diffr-buildings on|off       building diffraction\n"
+    "  --year Y                       scenario year\n"
+    "  --dist-max D                   largest source-receiver distance (m)\n"
+    "  --period day|night|both        periods to compute (default both)\n"
+    "  --yes                          go on when some emission data are missing\n"
+    "  --quiet                        no progress bar\n"
+    "Options override the project's settings for this run; the project file is not changed.\n";
+
+const char* const kPointsUsage =
+    "usage: sonvale-cli points PROJECT.svp --out FILE.dat [options]\n"
+    "Computes the day and night levels at the receiver points and writes them as a\n"
+    "tab-separated data file; prints the result list.\n"
+    "  --set punti|receivers          the receiver points or the room-acoustics receivers\n"
+    "  --limits LIMITS.txt --script FILE.scr\n"
+    "                                 also writes a drawing script coloured by the limits\n"
+    "  --year Y, --dist-max D, --diffr-barriers on|off, --diffr-buildings on|off\n"
+    "  --yes                          go on when some emission data are missing\n";
+
+// Settings every calculation subcommand may override.
+void ApplyCalculationOptions(CliContext& ctx, const Args& args) {
+  Project& p = ctx.app.project;
+  p.DiffrBarriere = OnOff(args, "diffr-barriers", p.DiffrBarriere);
+  p.DiffrCase = OnOff(args, "diffr-buildings", p.DiffrCase);
+  if (args.value("dist-max")) {
+    double d = args.number("dist-max", p.DistMax);
+    if (d < 0) throw UsageError("--dist-max must not be negative");
+    p.DistMax = d;
+  }
+  p.Algorithm = 0;
+}
+
+}  // namespace
+
+int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
+  Args args = ParseWith(argv, {},
+                        {"out", "mode", "bounds", "ndiv", "z", "terrain", "section",
+                         "diffr-barriers", "diffr-buildings", "dist-max", "period"});
+  if (args.has("help")) {
+    std::cout << kMapUsage;
+    return kExitOk;
+  }
+  std::string path = args.positional(0, "project file");
+  auto out = args.value("out");
+  if (!out || out->empty()) throw UsageError("missing --out NAME.grd");
+
+  MapPeriods periods = MapPeriods::Both;
+  if (auto v = args.value("period")) {
+    if (*v == "day") periods = MapPeriods::Day;
+    else if (*v == "night") periods = MapPeriods::Night;
+    else if (*v != "both") throw UsageError("--period takes day, night or both");
+  }
+  std::optional<short> mode;
+  if (auto v = args.value("mode")) {
+    if (*v == "plane") mode = 0;
+    else if (*v == "terrain") mode = 1;
+    else if (*v == "section") mode = 2;
+    else throw UsageError("--mode takes plane, terrain or section");
+  }
+  std::vector<double> bounds = args.numbers("bounds", 4);
+  std::vector<double> ndiv = args.numbers("ndiv", 2);
+
+  StartCli(ctx, args);
+  ReadCliProject(ctx, args, path, true);
+  ApplyCalculationOptions(ctx, args);
+  Project& p = ctx.app.project;
+  if (mode) p.ModoMappatura = *mode;
+  if (args.value("z")) p.QuotaZ = args.number("z", p.QuotaZ);
+
+  long nodes = 0;
+  if (p.ModoMappatura == 2) {
+    long n = static_cast<long>(args.number("section", 1));
+    if (n < 1 || n > p.sezioni.count()) {
+      throw UsageError("--section " + PlainInteger(n) + ": the project has " +
+                       PlainInteger(p.sezioni.count()) + " sections");
+    }
+    const Sezione& s = p.sezioni[n];
+    ctx.app.Section = SectionLine{s.XL, s.YL, s.ZL, s.XR, s.YR, s.ZR};
+    if (!ndiv.empty()) {
+      p.NdivO = DivisionCount(ndiv[0], "NX");
+      p.NdivZ = DivisionCount(ndiv[1], "NY");
+    }
+    nodes = (static_cast<long>(p.NdivO) + 1) * (static_cast<long>(p.NdivZ) + 1);
+  } else if (p.ModoMappatura == 1) {
+    if (auto t = args.value("terrain")) p.FileAltimetria = *t;
+    if (p.FileAltimetria.empty()) throw UsageError("--mode terrain needs --terrain FILE");
+    p.FileAltimetria = ResolveBesideProject(p.FileAltimetria, path);
+    GridData terrain = ReadTerrainGrid(p.FileAltimetria);
+    nodes = static_cast<long>(terrain.nx()) * terrain.ny();
+  } else {
+    GridBounds& g = ctx.app.Grid;
+    if (!bounds.empty()) {
+      g = GridBounds{bounds[0], bounds[1], bounds[2], bounds[3]};
+    } else if (p.CurrentPlan >= 1 && p.CurrentPlan <= p.plans.count() &&
+               p.plans[p.CurrentPlan].Npunti() > 0) {
+      Extent e;
+      for (const Point3& v : p.plans[p.CurrentPlan].vertices) {
+        e.Xmin = std::min(e.Xmin, v.X);
+        e.Xmax = std::max(e.Xmax, v.X);
+        e.Ymin = std::min(e.Ymin, v.Y);
+        e.Ymax = std::max(e.Ymax, v.Y);
+      }
+      g = GridBounds{e.Xmin, e.Xmax, e.Ymin, e.Ymax};
+    } else if (!p.extent.isEmpty()) {
+      g = GridBounds{p.extent.Xmin, p.extent.Xmax, p.extent.Ymin, p.extent.Ymax};
+    } else {
+      throw UsageError("the project holds no geometry: give --bounds");
+    }
+    if (!ndiv.empty()) {
+      p.NdivX = DivisionCount(ndiv[0], "NX");
+      p.NdivY = DivisionCount(ndiv[1], "NY");
+    }
+    nodes = (static_cast<long>(p.NdivX) + 1) * (static_cast<long>(p.NdivY) + 1);
+  }
+  p.GrdName = *out;
+  ctx.app.StopRequested = false;
+
+  MapHooks hooks;
+  long passes = periods == MapPeriods::Both ? 2 : 1;
+  ctx.ui.beginProgress("map", nodes * passes);
+  MapCommandResult result = MapCommand(ctx.app, ctx.ui, periods, hooks);
+  ctx.ui.endProgress();
+  if (!ctx.ui.declined.empty() && result.files.empty()) {
+    throw CliExit{kExitDeclined, ctx.ui.declined.back()};
+  }
+  if (!result.completed) throw CliExit{kExitFailure, "the map was not completed"};
+  for (const std::string& f : result.files) std::cout << f << "\n";
+  std::cout << "Elapsed Time = " << ElapsedTimeText(result.elapsedSeconds) << "\n";
+  return kExitOk;
+}
+
+int CmdPoints(CliContext& ctx, const std::vector<std::string>& argv) {
+  Args args = ParseWith(argv, {},
+                        {"out", "set", "limits", "script", "diffr-barriers", "diffr-buildings",
+                         "dist-max"});
+  if (args.has("help")) {
+    std::cout << kPointsUsage;
+    return kExitOk;
+  }
+  std::string path = args.positional(0, "project file");
+  auto out = args.value("out");
+  if (!out || out->empty()) throw UsageError("missing --out FILE.dat");
+  ReceiverSet set = ReceiverSet::Punti;
+  if (auto v = args.value("set")) {
+    if (*v == "receivers") set = ReceiverSet::Rec;
+    else if (*v != "punti") throw UsageError("--set takes punti or receivers");
+  }
+  if (args.has("limits") != args.has("script")) {
+    throw UsageError("--limits and --script go together");
+  }
+
+  StartCli(ctx, args);
+  ReadCliProject(ctx, args, path, true);
+  ApplyCalculationOptions(ctx, args);
+
+  PointResults results;
+  bool stop = false;
+  ctx.ui.beginProgress("points", 3 * ReceiverCount(ctx.app.project, set));
+  auto lines = PointCalcCommand(ctx.app, ctx.ui, set, results, stop);
+  ctx.ui.endProgress();
+  if (!lines) {
+    if (!ctx.ui.declined.empty()) throw CliExit{kExitDeclined, ctx.ui.declined.back()};
+    throw CliExit{kExitFailure, "the points were not computed"};
+  }
+  for (const std::string& l : *lines) std::cout << l << "\n";
+
+  const Project& p = ctx.app.project;
+  WriteFileAtomically(*out, PointDataText(p, set, results));
+  std::cout << "written " << *out << "\n";
+  if (auto limits = args.value("limits")) {
+    PointScript script = PointScriptText(p, set, results, ReadLimitFile(*limits));
+    std::string scr = *args.value("script");
+    WriteFileAtomically(scr, script.text);
+    if (script.pointsWithoutLimit > 0) {
+      std::cerr << *limits << ": " << PlainInteger(script.pointsWithoutLimit)
+                << " points have no limit line and were compared with no limit\n";
+    }
+    std::cout << "written " << scr << "\n";
+  }
+  return kExitOk;
+}
+
+}  // namespace sonvale

@@ -1,0 +1,19 @@
+#include "commands/emission_commands.h"
+
+#include "emission/emission_update.h"
+
+namespace sonvale {
+
+bool ConfirmMissingEmissions(AppState& app, Ui& ui) {
+  UpdateEmissions(app.project, app.config, app.tables);
+  if (app.project.EmissioniOK) return true;
+  Message m;
+  m.title = "Attenzione!";
+  m.text = kMissingEmissionsQuestion;
+  m.buttons = Buttons::YesNo;
+  m.icon = Icon::Warning;
+  m.defaultButton = Answer::No;
+  return ui.message(m) == Answer::Yes;
+}
+
+}  // namespace sonvale

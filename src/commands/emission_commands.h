@@ -1,0 +1,18 @@
+// The question asked before a command uses emission levels that some road or
+// track lacks.
+#pragma once
+
+#include "commands/app_state.h"
+#include "commands/ui.h"
+
+namespace sonvale {
+
+inline const char* const kMissingEmissionsQuestion =
+    "Alcune entità Strade o Binari non sono state dotate di dati di emissione acustica - "
+    "Proseguo comunque ?";
+
+// Runs the emission update and, when some road or track has no emission, asks
+// whether to go on (Yes/No, No by default). False when the user declines.
+bool ConfirmMissingEmissions(AppState& app, Ui& ui);
+
+}  // namespace sonvale

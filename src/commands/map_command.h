@@ -1,0 +1,36 @@
+// The map command "&Mappa (.GRD)" after its dialog: the emission question, the
+// output name, the day and night passes and the elapsed-time message.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "commands/app_state.h"
+#include "commands/ui.h"
+#include "propagation/map_pass.h"
+
+namespace sonvale {
+
+enum class MapPeriods { Day, Night, Both };
+
+struct MapCommandResult {
+  bool completed = false;          // "OK - Completed !" was shown
+  std::vector<std::string> files;  // grids written, complete or stopped
+  double elapsedSeconds = 0;
+};
+
+// Runs one pass on the application state for the period in project.Diurno.
+MapPassOutcome RunMapPass(AppState& app, Ui& ui, const MapHooks& hooks = {});
+
+// The command flow; periods lets the command line run a single period.
+MapCommandResult MapCommand(AppState& app, Ui& ui, MapPeriods periods = MapPeriods::Both,
+                            const MapHooks& hooks = {});
+
+// Elapsed time as hours, minutes and seconds ("00:01:23"), rounded to the second.
+std::string ElapsedTimeText(double seconds);
+
+inline const char* const kExternalAlgorithmMissing =
+    "Il calcolo con un algoritmo esterno non è disponibile in questa versione: "
+    "scegliere \"Calcolo con Sonvale (lento)\"";
+
+}  // namespace sonvale

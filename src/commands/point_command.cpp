@@ -1,0 +1,85 @@
+#include "commands/point_command.h"
+
+#include <algorithm>
+#include <cctype>
+#include <exception>
+
+#include "commands/map_command.h"
+#include "emission/emission_update.h"
+#include "platform/atomic_file.h"
+#include "text/number_text.h"
+
+namespace sonvale {
+namespace {
+
+void ShowError(Ui& ui, const std::string& text) {
+  ui.message({"Error!", text, Buttons::Ok, Icon::Critical, Answer::Ok});
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> PointCalcCommand(
+    AppState& app, Ui& ui, ReceiverSet set, PointResults& results, bool& stopRequested,
+    const std::function<void(const std::string&)>& onLine) {
+  Project& p = app.project;
+  p.Anno = std::clamp(p.Anno, 1995L, 2050L);
+  ui.showStatus("Init...");
+  UpdateEmissions(p, app.config, app.tables);
+  if (!p.EmissioniOK) {
+    Answer a = ui.message(
+        {"Attenzione!", kPointEmissionQuestion, Buttons::YesNo, Icon::Warning, Answer::No});
+    if (a != Answer::Yes) return std::nullopt;
+  }
+  if (p.Algorithm != 0) {
+    ui.message({"Attenzione!", kExternalAlgorithmMissing, Buttons::Ok, Icon::Warning, Answer::Ok});
+    return std::nullopt;
+  }
+  PointCalcInputs in{p, app.config, set, results, stopRequested, onLine};
+  try {
+    return RunPointLoop(in, ui);
+  } catch (const std::exception& e) {
+    ui.setBusy(false);
+    ShowError(ui, std::string("Calcolo per punti interrotto: ") + e.what());
+    return std::nullopt;
+  }
+}
+
+void CopyPointResults(AppState& app, Ui& ui, ReceiverSet set, const PointResults& results) {
+  ui.setClipboardText(PointClipboardText(app.project, set, results));
+}
+
+bool SavePointResults(AppState& app, Ui& ui, ReceiverSet set, const PointResults& results) {
+  FileDialog save{"Scegli il file di output", "File dati|*.DAT|Autocad Script|*.SCR", "*.DAT",
+                  false, true};
+  std::optional<std::string> name = ui.saveFile(save);
+  if (!name || name->empty()) return false;
+  std::string ext = name->size() >= 3 ? name->substr(name->size() - 3) : *name;
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
+  try {
+    if (ext == "DAT") {
+      WriteFileAtomically(*name, PointDataText(app.project, set, results));
+      return true;
+    }
+    FileDialog limitsDialog{"Scegli il file di definizione limite per i recettori",
+                            "File testo|*.txt", "*.txt", true, false};
+    std::optional<std::string> limitsName = ui.openFile(limitsDialog);
+    if (!limitsName || limitsName->empty()) return false;
+    std::vector<PointLimit> limits = ReadLimitFile(*limitsName);
+    PointScript script = PointScriptText(app.project, set, results, limits);
+    WriteFileAtomically(*name, script.text);
+    if (script.pointsWithoutLimit > 0) {
+      ui.message({"Attenzione!",
+                  "Il file dei limiti " + *limitsName + " ha" +
+                      ShowNumber(static_cast<double>(script.pointsWithoutLimit)) +
+                      " righe in meno dei punti: quei punti sono stati confrontati senza limite",
+                  Buttons::Ok, Icon::Warning, Answer::Ok});
+    }
+    return true;
+  } catch (const std::exception& e) {
+    ShowError(ui, e.what());
+    return false;
+  }
+}
+
+}  // namespace sonvale

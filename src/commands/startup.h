@@ -1,0 +1,31 @@
+// Program start: program folder, number-format check, configuration, emission
+// tables, tracer detection and the project named on the command line.
+#pragma once
+
+#include <string>
+
+#include "commands/app_state.h"
+#include "commands/ui.h"
+
+namespace sonvale {
+
+struct StartOptions {
+  std::string programDir;   // overrides the folder resolution when not empty
+  std::string argv0;        // the program's own path
+  std::string commandLine;  // the quoted project path, as the system passes it
+};
+
+// Runs the start-up steps. Returns false when the program must end: the number
+// format is not usable, or the configuration or a table could not be read
+// (reported through ui).
+bool StartUp(AppState& app, Ui& ui, const StartOptions& options);
+
+// Reads sonvale.ini and the emission tables of app.ProgramDir into app; throws
+// FileError or FormatError naming the file.
+void LoadConfigurationAndTables(AppState& app);
+
+// The project path of a command line such as "\"C:\\maps\\town.svp\"": its
+// characters from the second to the second-last; empty for three characters or fewer.
+std::string ProjectPathFromCommandLine(const std::string& commandLine);
+
+}  // namespace sonvale

@@ -1,0 +1,74 @@
+// The grid mapping engine: one MapPass computes the level of every node of a
+// horizontal plane, of the terrain or of a vertical section for one period and
+// writes it to that period's text grid, reporting each computed cell for painting.
+#pragma once
+
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "commands/app_state.h"
+#include "commands/ui.h"
+#include "model/project.h"
+#include "project/configuration.h"
+#include "project/emission_tables.h"
+#include "propagation/kernel.h"
+
+namespace sonvale {
+
+// The energy added for every road and every track of a map node.
+inline const double kMapEntityTerm = std::pow(10.0, 2.6);
+
+// One computed node as the map shows it: the cell rectangle in plan coordinates.
+struct MapCell {
+  int i = 0, j = 0;  // column and row (section: position along the line and height)
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  double level = 0;
+};
+
+struct MapHooks {
+  std::function<void(const MapCell&)> onCell;  // paints a computed cell
+  std::function<void(bool clear)> drawMap;     // redraws the model (clear: blank first)
+};
+
+// Energy of every source at one map node, including the per-road and per-track
+// term. The reference engine asks the propagation kernel node by node; a faster
+// engine plugged in through MapPassInputs::engine must return the same doubles.
+class NodeEnergyEngine {
+ public:
+  virtual ~NodeEnergyEngine() = default;
+  virtual double energy(const Vec3& r) = 0;
+};
+using NodeEnergyFactory = std::function<std::unique_ptr<NodeEnergyEngine>(
+    const Project&, const Configuration&, const PropagationSetup&)>;
+
+std::unique_ptr<NodeEnergyEngine> MakeReferenceEngine(const Project& p, const Configuration& c,
+                                                      const PropagationSetup& setup);
+
+// What a pass reads and writes besides the Ui.
+struct MapPassInputs {
+  Project& project;  // settings; emission and source powers may be refreshed
+  const Configuration& config;
+  const EmissionTables& tables;
+  GridBounds& grid;  // plane bounds; a terrain pass replaces them by the file's
+  const SectionLine& section;
+  bool& stopRequested;            // cleared at the start, tested after every node
+  NodeEnergyFactory engine = {};  // empty: the reference engine
+};
+
+enum class MapPassResult {
+  Completed,  // every node written
+  Stopped,    // the user stopped it; the file holds the nodes computed so far
+  Failed,     // refused or a file error, already reported to the user
+};
+
+struct MapPassOutcome {
+  MapPassResult result = MapPassResult::Failed;
+  std::string fileName;  // the grid written (empty when refused before it)
+};
+
+// Runs one pass for the day (day = true) or the night period.
+MapPassOutcome MapPass(const MapPassInputs& in, bool day, Ui& ui, const MapHooks& hooks = {});
+
+}  // namespace sonvale

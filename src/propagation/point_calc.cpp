@@ -1,0 +1,264 @@
+#include "propagation/point_calc.h"
+
+#include <cmath>
+#include <fstream>
+
+#include "model/acoustics.h"
+#include "text/file_error.h"
+#include "text/number_text.h"
+
+namespace sonvale {
+namespace {
+
+constexpr const char* kCrLf = "\r\n";
+
+size_t PeriodIndex(Period period) { return period == Period::Day ? 0 : 1; }
+
+// The first five characters of the point name, left-aligned in six columns.
+// Names may hold accented letters: characters are counted, not bytes.
+std::string NameField(const Project& p, long n) {
+  const std::string& name = p.punti[n].Nome;
+  std::string out;
+  int chars = 0;
+  for (size_t k = 0; k < name.size() && chars < 5;) {
+    size_t len = 1;
+    unsigned char c = static_cast<unsigned char>(name[k]);
+    if (c >= 0xF0)
+      len = 4;
+    else if (c >= 0xE0)
+      len = 3;
+    else if (c >= 0xC0)
+      len = 2;
+    out.append(name, k, len);
+    k += len;
+    ++chars;
+  }
+  out.append(static_cast<size_t>(6 - chars), ' ');
+  return out;
+}
+
+std::string LevelField(const PointLevel& level, const char* pattern) {
+  if (level) return FormatField(*level, pattern);
+  return std::string(std::string_view(pattern).size() - 1, ' ') + "-";
+}
+
+std::string LevelText(const PointLevel& level, const char* pattern) {
+  return level ? FormatPattern(*level, pattern) : std::string();
+}
+
+std::string Join(const std::vector<std::string>& fields) {
+  std::string line;
+  for (size_t k = 0; k < fields.size(); ++k) {
+    if (k > 0) line += '\t';
+    line += fields[k];
+  }
+  return line + kCrLf;
+}
+
+}  // namespace
+
+PointResults::PointResults()
+    : table_(static_cast<size_t>(kMaxIndex) + 1, std::array<PointLevel, 2>{0.0, 0.0}) {}
+
+PointLevel PointResults::get(long n, Period period) const {
+  if (n < 0 || n > kMaxIndex) return 0.0;
+  return table_[static_cast<size_t>(n)][PeriodIndex(period)];
+}
+
+void PointResults::set(long n, Period period, PointLevel level) {
+  if (n < 0 || n > kMaxIndex) {
+    throw CapacityError("point " + PlainInteger(n) + " beyond the results table (at most " +
+                        PlainInteger(kMaxIndex) + ")");
+  }
+  table_[static_cast<size_t>(n)][PeriodIndex(period)] = level;
+}
+
+long ReceiverCount(const Project& p, ReceiverSet set) {
+  return set == ReceiverSet::Punti ? p.punti.count() : p.receivers.count();
+}
+
+Vec3 ReceiverPosition(const Project& p, ReceiverSet set, long n) {
+  if (set == ReceiverSet::Punti) {
+    const Punto& q = p.punti[n];
+    return {q.X, q.Y, q.Z};
+  }
+  const Receiver& q = p.receivers[n];
+  return {q.X, q.Y, q.Z};
+}
+
+std::vector<std::string> RunPointLoop(const PointCalcInputs& in, Ui& ui) {
+  Project& p = in.project;
+  const Configuration& c = in.config;
+  ui.setBusy(true);
+  in.stopRequested = false;
+
+  if (!p.AzzeraStandard) {
+    SetupReport report;
+    FillSourcePowers(p, report);
+    if (!report.messages.empty()) {
+      std::string text;
+      for (const std::string& m : report.messages) text += (text.empty() ? "" : "\n") + m;
+      ui.message({"Attenzione!", text, Buttons::Ok, Icon::Warning, Answer::Ok});
+    }
+  }
+  std::array<PropagationSetup, 2> setups = {PrepareSetup(p, c, Period::Day),
+                                            PrepareSetup(p, c, Period::Night)};
+  if (p.AzzeraStandard) {
+    for (PropagationSetup& s : setups) {
+      s.includeTracksAndSources = false;
+      s.tracks.clear();
+      s.sources.clear();
+    }
+  }
+  const std::array<double, 2> background = {std::pow(10.0, c.FondoDiurno / 10),
+                                            std::pow(10.0, c.FondoNotturno / 10)};
+
+  std::vector<std::string> lines;
+  auto add = [&](std::string line) {
+    if (in.onLine) in.onLine(line);
+    lines.push_back(std::move(line));
+  };
+  add(kPointListHeader);
+
+  const long N = ReceiverCount(p, in.set);
+  for (long n = 1; n <= N; ++n) {
+    Vec3 r = ReceiverPosition(p, in.set, n);
+    for (Period period : {Period::Day, Period::Night}) {
+      size_t k = PeriodIndex(period);
+      double Etot = ReceiverEnergy(p, c, setups[k], r, 0.0);
+      PointLevel level;
+      if (p.AzzeraStandard) {
+        // Road energy alone: a receiver that no road piece reaches has no level.
+        if (Etot > 0) level = 10 * std::log(Etot) / kLogTen;
+      } else {
+        level = 10 * std::log(Etot + background[k]) / kLogTen;
+      }
+      in.results.set(n, period, level);
+      ui.processEvents();
+    }
+    ui.showStatus(ShowNumber(static_cast<double>(n)) + " /" + ShowNumber(static_cast<double>(N)));
+    add(PointListLine(p, in.set, n, in.results));
+    ui.processEvents();
+    if (in.stopRequested) break;
+  }
+  ui.setBusy(false);
+  return lines;
+}
+
+std::string PointListLine(const Project& p, ReceiverSet set, long n, const PointResults& r) {
+  Vec3 q = ReceiverPosition(p, set, n);
+  return FormatField(static_cast<double>(n), "#### ") + NameField(p, n) +
+         FormatField(q.x, "########0.0") + FormatField(q.y, "########0.0") +
+         FormatField(q.z, "####0.00") + LevelField(r.get(n, Period::Day), "###0.0") +
+         LevelField(r.get(n, Period::Night), "#####0.0");
+}
+
+std::string PointClipboardText(const Project& p, ReceiverSet set, const PointResults& r) {
+  const bool names = set == ReceiverSet::Punti;
+  std::string text = names ? Join({"N.", "nome", "X", "Y", "Z", "Leq Day", "Leq Night"})
+                           : Join({"N.", "X", "Y", "Z", "Leq Day", "Leq Night"});
+  const long N = ReceiverCount(p, set);
+  for (long n = 1; n <= N; ++n) {
+    Vec3 q = ReceiverPosition(p, set, n);
+    std::vector<std::string> f{FormatPattern(static_cast<double>(n), "######")};
+    if (names) f.push_back(NameField(p, n));
+    f.push_back(FormatPattern(q.x, "#########0.##"));
+    f.push_back(FormatPattern(q.y, "#########0.##"));
+    f.push_back(FormatPattern(q.z, "#########0.##"));
+    f.push_back(LevelText(r.get(n, Period::Day), "##0.000"));
+    f.push_back(LevelText(r.get(n, Period::Night), "##0.000"));
+    text += Join(f);
+  }
+  return text;
+}
+
+std::string PointDataText(const Project& p, ReceiverSet set, const PointResults& r) {
+  std::string text = Join({"N.", "X", "Y", "Z", "Leq Day", "Leq Night"});
+  const long N = ReceiverCount(p, set);
+  for (long n = 1; n <= N; ++n) {
+    Vec3 q = ReceiverPosition(p, set, n);
+    text += Join({FormatPattern(static_cast<double>(n), "#####"),
+                  FormatPattern(q.x, "#########0.##"), FormatPattern(q.y, "#########0.##"),
+                  FormatPattern(q.z, "#########0.##"), LevelText(r.get(n, Period::Day), "##0.0"),
+                  LevelText(r.get(n, Period::Night), "##0.0")});
+  }
+  return text;
+}
+
+std::vector<PointLimit> ReadLimitFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw FileError(path, "cannot open the limit file");
+  std::vector<PointLimit> limits;
+  std::string line;
+  long lineNo = 0;
+  while (std::getline(in, line)) {
+    ++lineNo;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    // Items are separated by commas where the line has any, else by blanks or tabs,
+    // so that an identifier with blanks can be written between commas.
+    const bool commas = line.find(',') != std::string::npos;
+    std::vector<std::string> items;
+    std::string item;
+    auto flush = [&]() {
+      size_t a = item.find_first_not_of(" \t");
+      size_t b = item.find_last_not_of(" \t");
+      std::string trimmed = a == std::string::npos ? std::string() : item.substr(a, b - a + 1);
+      if (commas || !trimmed.empty()) items.push_back(trimmed);
+      item.clear();
+    };
+    for (char ch : line) {
+      if (ch == ',' || (!commas && (ch == ' ' || ch == '\t'))) {
+        flush();
+      } else {
+        item += ch;
+      }
+    }
+    flush();
+    bool blankLine = true;
+    for (const std::string& s : items) blankLine = blankLine && s.empty();
+    if (blankLine) continue;
+    if (items.size() < 3 || !IsNumber(items[1]) || !IsNumber(items[2])) {
+      throw FormatError(path, lineNo, "expected an identifier, the day limit and the night limit");
+    }
+    limits.push_back({LeadingNumber(items[1]), LeadingNumber(items[2])});
+  }
+  if (in.bad()) throw FileError(path, "error while reading the limit file");
+  return limits;
+}
+
+PointScript PointScriptText(const Project& p, ReceiverSet set, const PointResults& r,
+                            const std::vector<PointLimit>& limits) {
+  PointScript script;
+  const long N = ReceiverCount(p, set);
+  for (long n = 1; n <= N; ++n) {
+    Vec3 q = ReceiverPosition(p, set, n);
+    PointLevel day = r.get(n, Period::Day);
+    PointLevel night = r.get(n, Period::Night);
+    std::string colour;
+    PointLevel compared;
+    if (static_cast<size_t>(n) <= limits.size()) {
+      const PointLimit& lim = limits[static_cast<size_t>(n - 1)];
+      if (lim.night < 30) {
+        compared = day;
+        colour = day && *day > lim.day ? "color 6" : "color 4";
+      } else {
+        compared = night;
+        colour = night && *night > lim.night ? "color 1" : "color 5";
+      }
+    } else {
+      ++script.pointsWithoutLimit;
+      compared = day;
+      colour = "color 4";
+    }
+    const std::string x = PlainNumber(q.x), z = PlainNumber(q.z);
+    script.text += colour + kCrLf;
+    script.text += "circle " + x + "," + PlainNumber(q.y) + "," + z + " 15" + kCrLf;
+    script.text += "text j tc " + x + "," + PlainNumber(q.y - 25) + "," + z + " 25 0" +
+                   ShowNumber(static_cast<double>(n)) + kCrLf;
+    script.text += "text j bc " + x + "," + PlainNumber(q.y + 20) + "," + z + " 25 0" +
+                   (compared ? FormatPattern(*compared, " ###.0") : std::string(" -")) + kCrLf;
+  }
+  return script;
+}
+
+}  // namespace sonvale

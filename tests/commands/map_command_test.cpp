@@ -1,0 +1,168 @@
+#include "commands/map_command.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "commands/point_command.h"
+#include "propagation/grid_file.h"
+#include "support/scripted_ui.h"
+#include "text/file_error.h"
+
+namespace sonvale {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CancellingUi : public ScriptedUi {
+ public:
+  CancellingUi(bool& stop, int at) : stop_(stop), at_(at) {}
+  void processEvents() override {
+    ScriptedUi::processEvents();
+    if (eventRuns == at_) stop_ = true;
+  }
+
+ private:
+  bool& stop_;
+  int at_;
+};
+
+std::string Slurp(const std::string& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// A plane map of 3 x 3 nodes around one concentrated source.
+struct MapApp {
+  AppState app;
+  fs::path dir;
+  explicit MapApp(const std::string& name) {
+    dir = fs::temp_directory_path() / ("sonvale_mapcmd_" + name);
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    Project& p = app.project;
+    p.Algorithm = 0;
+    p.ModoMappatura = 0;
+    p.NdivX = 2;
+    p.NdivY = 2;
+    p.Diurno = false;
+    p.GrdName = (dir / "area_d.GRD").string();
+    Source& s = p.sources.addEntity();
+    s.Lw = 100;
+    s.Lwnight = 90;
+    s.Nome = "unused.spk";
+    app.config.DistMin = 1;
+    app.Grid = {10, 30, 10, 30};
+  }
+  std::string file(const char* suffix) const {
+    return (dir / ("area" + std::string(suffix))).string();
+  }
+};
+
+TEST(MapCommand, CancelDuringTheDayPassLeavesAShortDayFileAndAFullNightFile) {
+  MapApp m("cancel");
+  CancellingUi ui(m.app.StopRequested, 2);  // after the second node of the day pass
+  MapCommandResult r = MapCommand(m.app, ui);
+  EXPECT_TRUE(r.completed);
+  EXPECT_EQ(m.app.project.GrdName, m.file(".grd"));
+  ASSERT_EQ(r.files, (std::vector<std::string>{m.file("_D.grd"), m.file("_N.grd")}));
+
+  std::string day = Slurp(m.file("_D.grd"));
+  EXPECT_EQ(std::count(day.begin(), day.end(), '\n'), 5 + 2);  // header, one short line, empty
+  EXPECT_THROW(ReadTerrainGrid(m.file("_D.grd")), FormatError);
+  GridData night = ReadTerrainGrid(m.file("_N.grd"));
+  EXPECT_EQ(night.values.size(), 9u);
+  EXPECT_EQ(std::count(night.values.begin(), night.values.end(), kBlankValue), 0);
+
+  // Two opening messages held 0.1 s each, and the second between the passes.
+  EXPECT_DOUBLE_EQ(ui.pausedSeconds, 1.2);
+  EXPECT_EQ(ui.beeps, 1);
+  EXPECT_FALSE(m.app.project.Diurno);  // restored
+  const Message& done = ui.lastMessage();
+  EXPECT_EQ(done.title, "OK - Completed !");
+  EXPECT_EQ(done.text, "Elapsed Time = 00:00:01");
+  EXPECT_EQ(done.icon, Icon::Information);
+}
+
+TEST(MapCommand, StopsBeforeThePassesWhenCancelledExternalOrUnwritable) {
+  MapApp m("stop");
+  ScriptedUi ui;
+  m.app.StopRequested = true;  // the dialog was cancelled
+  EXPECT_FALSE(MapCommand(m.app, ui).completed);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_TRUE(ui.statuses.empty());
+  EXPECT_EQ(m.app.project.GrdName, m.file(".grd"));  // normalised before the test
+
+  m.app.StopRequested = false;
+  m.app.project.Algorithm = 1;
+  EXPECT_FALSE(MapCommand(m.app, ui).completed);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.lastMessage().text, kExternalAlgorithmMissing);
+  EXPECT_FALSE(fs::exists(m.file("_D.grd")));
+
+  m.app.project.Algorithm = 0;
+  m.app.project.GrdName = (m.dir / "no-such-folder" / "area.grd").string();
+  MapCommandResult r = MapCommand(m.app, ui);
+  EXPECT_FALSE(r.completed);
+  ASSERT_EQ(ui.messages.size(), 2u);  // the file error only: no night pass, no completion
+  EXPECT_NE(ui.lastMessage().text.find("no-such-folder/area_D.grd"), std::string::npos);
+  EXPECT_EQ(ui.lastMessage().icon, Icon::Critical);
+}
+
+TEST(MapCommand, OnePeriodRunsWithoutThePause) {
+  MapApp m("night");
+  ScriptedUi ui;
+  MapCommandResult r = MapCommand(m.app, ui, MapPeriods::Night);
+  EXPECT_TRUE(r.completed);
+  EXPECT_EQ(r.files, std::vector<std::string>{m.file("_N.grd")});
+  EXPECT_FALSE(fs::exists(m.file("_D.grd")));
+  EXPECT_DOUBLE_EQ(ui.pausedSeconds, 0.1);
+
+  EXPECT_EQ(ElapsedTimeText(83), "00:01:23");
+  EXPECT_EQ(ElapsedTimeText(3725.6), "01:02:06");
+  EXPECT_EQ(ElapsedTimeText(0.2), "00:00:00");
+}
+
+TEST(PointCalcCommand, AsksTheWindowsOwnQuestionAndClampsTheYear) {
+  MapApp m("points");
+  Project& p = m.app.project;
+  Punto& q = p.punti.addEntity();
+  q.X = 10;
+  q.Nome = "P";
+  p.strade.addEntity();  // no traffic: no emission after the update
+  p.strade[1].vertices = {{0, 1000, 0, 10, 10}, {10, 1000, 0, 10, 10}};
+  p.Anno = 1990;
+  PointResults results;
+  results.set(1, Period::Day, 42);
+  bool stop = false;
+  ScriptedUi ui;
+  ui.answers = {Answer::No, Answer::Yes};
+  EXPECT_FALSE(PointCalcCommand(m.app, ui, ReceiverSet::Punti, results, stop).has_value());
+  EXPECT_EQ(p.Anno, 1995);
+  const Message& asked = ui.lastMessage();
+  EXPECT_EQ(asked.text,
+            "Alcune entità Strade, Binari o Concentrate non sono state dotate di dati di "
+            "emissione acustica - Proseguo comunque ?");
+  EXPECT_EQ(asked.title, "Attenzione!");
+  EXPECT_EQ(asked.buttons, Buttons::YesNo);
+  EXPECT_EQ(asked.defaultButton, Answer::No);
+  EXPECT_EQ(results.get(1, Period::Day), 42);  // nothing computed on No
+
+  auto lines = PointCalcCommand(m.app, ui, ReceiverSet::Punti, results, stop);
+  ASSERT_TRUE(lines.has_value());
+  EXPECT_EQ(lines->size(), 2u);
+  EXPECT_NE(results.get(1, Period::Day), 42);
+
+  // Saving: the DAT branch by the last three letters, whatever their case.
+  std::string dat = (m.dir / "out.dat").string();
+  ui.files = {dat};
+  EXPECT_TRUE(SavePointResults(m.app, ui, ReceiverSet::Punti, results));
+  EXPECT_EQ(ui.dialogs.back().title, "Scegli il file di output");
+  EXPECT_EQ(Slurp(dat), PointDataText(p, ReceiverSet::Punti, results));
+}
+
+}  // namespace
+}  // namespace sonvale
