@@ -16,8 +16,14 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+DEMO_OUT ?= $(BUILD)/demo
+
 demo: build
 	$(BUILD)/bin/sonvale-cli info examples/town/town.svp
+	mkdir -p $(DEMO_OUT)
+	$(BUILD)/bin/sonvale-cli map examples/town/town.svp --out $(DEMO_OUT)/town.grd \
+	  --diffr-barriers on --diffr-buildings on
+	@echo "Day and night noise maps of the example town: $(DEMO_OUT)/town_D.grd $(DEMO_OUT)/town_N.grd"
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

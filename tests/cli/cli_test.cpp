@@ -1,0 +1,168 @@
+// Runs sonvale-cli as a consultant's script would and checks what it writes,
+// prints and returns.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "support/table_files.h"
+
+namespace sonvale {
+namespace {
+
+struct CliRun {
+  int status = -1;
+  std::string out;  // stdout and stderr together
+};
+
+std::string Quote(const std::string& s) { return "'" + s + "'"; }
+
+CliRun Cli(const std::string& args) {
+  std::string cmd = Quote(std::string(SONVALE_BIN_DIR) + "/sonvale-cli") + " " + args +
+                    " --program-dir " + Quote(SONVALE_BIN_DIR) + " 2>&1";
+  CliRun r;
+  FILE* pipe = popen(cmd.c_str(), "r");
+  if (!pipe) return r;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) r.out.append(buf, n);
+  int st = pclose(pipe);
+  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  return r;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+const std::string kTown = std::string(SONVALE_SOURCE_DIR) + "/examples/town/town.svp";
+
+// A project with one road and no traffic at all.
+std::string EmptyRoadProject() {
+  return "\"Sonvale noise model\",\"Vers.#\",\"3.6\"\r\n"
+         "\"Nstrade\",1\r\n"
+         "\"Strada n.\",1,\"Nome\",\"Vuota\",\"Npunti=\",2\r\n"
+         "\"Pendenza\",0,\"Pavimentaz.\",0\r\n"
+         "\"hmedia edifici lato SX\",0,\"hmedia edifici lato DX\",0\r\n"
+         "\"Livello equivalente di emissione (a 7.5m dall'asse) day =\",0,"
+         "\"Livello equivalente di emissione (a 7.5m dall'asse) night =\",0\r\n"
+         "\"tipo V 1 - Nveic/day =\",0,\"Velocità =\",0\r\n"
+         "\"tipo V 2 - Nveic/day =\",0,\"Velocità =\",0\r\n"
+         "\"tipo V 3 - Nveic/day =\",0,\"Velocità =\",0\r\n"
+         "\"tipo V 4 - Nveic/day =\",0,\"Velocità =\",0\r\n"
+         "\"tipo V 5 - Nveic/day =\",0,\"Velocità =\",0\r\n"
+         "\"tipo V 1 - Nveic/night =\",0,\"Velocità =\",0\r\n"
+         "\"tipo V 2 - Nveic/night =\",0,\"Velocità =\",0\r\n"
+         "\"tipo V 3 - Nveic/night =\",0,\"Velocità =\",0\r\n"
+         "\"tipo V 4 - Nveic/night =\",0,\"Velocità =\",0\r\n"
+         "\"tipo V 5 - Nveic/night =\",0,\"Velocità =\",0\r\n"
+         "\"P.num.\",\"X\",\"Y\",\"Z\",\"SW\",\"EW\"\r\n"
+         " 1 , 0 , 0 , 0 , 10 , 10 \r\n"
+         " 2 , 100 , 0 , 0 , 10 , 10 \r\n"
+         "\"Nbinari\",0\r\n\"Nsezioni\",0\r\n\"Nbarr\",0\r\n\"Ncase\",0\r\n\"Nincr\",0\r\n"
+         "\"Npunti\",0\r\n\"Punto n.\",\"X\",\"Y\",\"Z\"\r\n"
+         "\"Quota Z mappatura\",0\r\n\"Sovralzo Z sul terreno\",0\r\n"
+         "\"Calcolo Diffrazione Barriere\",#FALSE#\r\n\"Calcolo Diffrazione Case\",#FALSE#\r\n"
+         "\"Calcolo su piano orizzontale\",0\r\n\"Calcolo nel periodo diurno\",#TRUE#\r\n"
+         "\"Flag di Calcolo\",0\r\n\"Distanza Massima di Calcolo\",2500\r\n"
+         "\"Nome File Altimetria\",\"\"\r\n\"Algorithm\",0\r\n\"Anno\",0\r\n"
+         "\"NdivX\",10\r\n\"NdivY\",10\r\n\"NdivO\",10\r\n\"NdivZ\",10\r\n"
+         "\"Current plan\",0\r\n\"Plans\"\r\n\"Nplans\",0\r\n\"EntityList\"\r\n\"EndFile\"\r\n";
+}
+
+TEST(CliTest, ResaveStopsOnMissingEmissionUnlessYes) {
+  ScratchFolder dir;
+  const std::string in = dir.file("empty.svp");
+  WriteTextFile(in, EmptyRoadProject());
+
+  CliRun r = Cli("resave " + Quote(in) + " " + Quote(dir.file("out.svp")));
+  EXPECT_EQ(r.status, 3) << r.out;
+  EXPECT_NE(r.out.find("Alcune entità Strade o Binari non sono state dotate di dati di emissione "
+                       "acustica - Proseguo comunque ?"),
+            std::string::npos)
+      << r.out;
+  EXPECT_FALSE(std::ifstream(dir.file("out.svp")).good());
+
+  // With --yes it writes; --year answers the year question of a file without one.
+  r = Cli("resave " + Quote(in) + " " + Quote(dir.file("out.svp")) + " --yes --year 2012");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(ReadAll(dir.file("out.svp")).find("\"Anno\",2012\r\n"), std::string::npos);
+  r = Cli("resave " + Quote(in) + " " + Quote(dir.file("out2.svp")) + " --yes");
+  EXPECT_NE(ReadAll(dir.file("out2.svp")).find("\"Anno\",2008\r\n"), std::string::npos);
+}
+
+TEST(CliTest, BadInputGivesStatusTwoAndFileLine) {
+  ScratchFolder dir;
+  const std::string bad = dir.file("bad.svp");
+  WriteTextFile(bad, "\"x\",\"Vers.#\",\"3.6\"\r\n\"Nstrade\",due\r\n");
+  CliRun r = Cli("info " + Quote(bad));
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out.rfind(bad + ":2: ", 0), 0u) << r.out;
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
+
+  EXPECT_EQ(Cli("info " + Quote(dir.file("missing.svp"))).status, 2);
+  EXPECT_EQ(Cli("map " + Quote(kTown) + " --out x.grd --ndiv 0,10").status, 2);
+  EXPECT_EQ(Cli("map " + Quote(kTown)).status, 2);  // no --out
+  EXPECT_EQ(Cli("frobnicate").status, 2);
+}
+
+TEST(CliTest, InfoAndEmissionOfTheExampleTown) {
+  CliRun r = Cli("info " + Quote(kTown));
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("Strade           30"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Case             60"), std::string::npos);
+
+  r = Cli("emission " + Quote(kTown));
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("roads and tracks without emission: 0"), std::string::npos) << r.out;
+  // Two years later every computed road is 1 dB quieter; the fixed road and the track stay.
+  CliRun later = Cli("emission " + Quote(kTown) + " --year 2010");
+  ASSERT_EQ(later.status, 0);
+  EXPECT_NE(r.out, later.out);
+}
+
+TEST(CliTest, MapOfTheExampleTownOpensInGdal) {
+  ScratchFolder dir;
+  const std::string base = dir.file("town.grd");
+  CliRun r = Cli("map " + Quote(kTown) + " --out " + Quote(base) + " --ndiv 20,15 --quiet");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find(dir.file("town_D.grd")), std::string::npos);
+  EXPECT_NE(r.out.find(dir.file("town_N.grd")), std::string::npos);
+  EXPECT_EQ(ReadAll(dir.file("town_D.grd")).rfind("DSAA\r\n 21  16 \r\n", 0), 0u);
+
+  if (std::system("command -v gdalinfo >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "gdalinfo is not installed (Debian gdal-bin); the GDAL check is skipped";
+  }
+  for (const char* name : {"town_D.grd", "town_N.grd"}) {
+    std::string cmd = "gdalinfo -stats " + Quote(dir.file(name)) + " 2>&1";
+    FILE* pipe = popen(cmd.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string out;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
+    EXPECT_EQ(pclose(pipe), 0) << out;
+    EXPECT_NE(out.find("Size is 21, 16"), std::string::npos) << out;
+    EXPECT_NE(out.find("STATISTICS_VALID_PERCENT=100"), std::string::npos) << out;
+  }
+}
+
+TEST(CliTest, PointsWriteTheDataFileAndTheList) {
+  ScratchFolder dir;
+  CliRun r = Cli("points " + Quote(kTown) + " --out " + Quote(dir.file("p.dat")) + " --quiet");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("  N. Nome       X          Y         Z    LeqDay LeqNight"),
+            std::string::npos);
+  std::string dat = ReadAll(dir.file("p.dat"));
+  EXPECT_EQ(dat.rfind("N.\tX\tY\tZ\tLeq Day\tLeq Night\r\n", 0), 0u) << dat;
+  EXPECT_EQ(std::count(dat.begin(), dat.end(), '\n'), 16);  // header and 15 points
+}
+
+}  // namespace
+}  // namespace sonvale
