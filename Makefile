@@ -22,8 +22,9 @@ demo: build
 	$(BUILD)/bin/sonvale-cli info examples/town/town.svp
 	mkdir -p $(DEMO_OUT)
 	$(BUILD)/bin/sonvale-cli map examples/town/town.svp --out $(DEMO_OUT)/town.grd \
-	  --diffr-barriers on --diffr-buildings on
+	  --diffr-barriers on --diffr-buildings on --png $(DEMO_OUT)/town_day.png
 	@echo "Day and night noise maps of the example town: $(DEMO_OUT)/town_D.grd $(DEMO_OUT)/town_N.grd"
+	@echo "Picture of the day map: $(DEMO_OUT)/town_day.png"
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

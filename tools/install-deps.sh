@@ -5,7 +5,9 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  python3
+  python3 python3-ezdxf
+  qt6-base-dev fonts-dejavu-core
+  libxml2-utils gdal-bin
 )
 
 missing=()

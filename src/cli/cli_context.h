@@ -44,7 +44,16 @@ using Subcommand = int (*)(CliContext& ctx, const std::vector<std::string>& argv
 int CmdInfo(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdResave(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdEmission(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdImportCsv(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdTracerJob(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdDraw(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdMap(CliContext& ctx, const std::vector<std::string>& argv);
+
+// Writes a PNG picture of the project (over the levels of gridPath when not
+// empty) with the legend of the level colours; size is "WIDTHxHEIGHT".
+inline const char* const kDefaultPictureSize = "1200x900";
+void WritePicture(CliContext& ctx, const std::string& png, const std::string& size,
+                  const std::string& gridPath, bool labels);
 int CmdPoints(CliContext& ctx, const std::vector<std::string>& argv);
 
 }  // namespace sonvale

@@ -57,6 +57,7 @@ const char* const kMapUsage =
     "  --dist-max D                   largest source-receiver distance (m)\n"
     "  --period day|night|both        periods to compute (default both)\n"
     "  --yes                          go on when some emission data are missing\n"
+    "  --png FILE.png [--size WxH]    also a picture of the (day) map with its legend\n"
     "  --quiet                        no progress bar\n"
     "Options override the project's settings for this run; the project file is not changed.\n";
 
@@ -88,7 +89,8 @@ void ApplyCalculationOptions(CliContext& ctx, const Args& args) {
 int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
   Args args = ParseWith(argv, {},
                         {"out", "mode", "bounds", "ndiv", "z", "terrain", "section",
-                         "diffr-barriers", "diffr-buildings", "dist-max", "period"});
+                         "diffr-barriers", "diffr-buildings", "dist-max", "period", "png",
+                         "size"});
   if (args.has("help")) {
     std::cout << kMapUsage;
     return kExitOk;
@@ -112,6 +114,8 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
   }
   std::vector<double> bounds = args.numbers("bounds", 4);
   std::vector<double> ndiv = args.numbers("ndiv", 2);
+  std::optional<std::string> png = args.value("png");
+  std::string size = args.value("size").value_or(kDefaultPictureSize);
 
   StartCli(ctx, args);
   ReadCliProject(ctx, args, path, true);
@@ -179,6 +183,10 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
   if (!result.completed) throw CliExit{kExitFailure, "the map was not completed"};
   for (const std::string& f : result.files) std::cout << f << "\n";
   std::cout << "Elapsed Time = " << ElapsedTimeText(result.elapsedSeconds) << "\n";
+  if (png && !result.files.empty()) {
+    // The first grid written is the day map unless only the night was asked for.
+    WritePicture(ctx, *png, size, result.files.front(), true);
+  }
   return kExitOk;
 }
 

@@ -16,6 +16,7 @@ const char* const kUsage =
     "  emission PROJECT.svp             emission levels of every road and track\n"
     "  map PROJECT.svp --out NAME.grd   noise maps of the day and the night\n"
     "  points PROJECT.svp --out F.dat   levels at the receiver points\n"
+    "  draw PROJECT.svp --png F.png     a picture of the model, over a grid's levels\n"
     "\n"
     "Every command takes --help. --program-dir names the folder holding sonvale.ini\n"
     "and the emission tables (default: $SONVALE_HOME, else the program's folder).\n"
@@ -33,7 +34,7 @@ int main(int argc, char** argv) {
   }
   const std::map<std::string, Subcommand> commands = {
       {"info", CmdInfo}, {"resave", CmdResave}, {"emission", CmdEmission},
-      {"map", CmdMap},   {"points", CmdPoints}};
+      {"map", CmdMap},   {"points", CmdPoints},     {"draw", CmdDraw}};
   auto it = commands.find(args[0]);
   if (it == commands.end()) {
     std::cerr << "sonvale-cli: unknown command \"" << args[0] << "\" (see --help)\n";

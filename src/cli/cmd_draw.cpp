@@ -1,0 +1,112 @@
+// The draw subcommand: a PNG picture of a project as the map window shows it
+// after opening, over the levels of a grid file when one is given, with the
+// legend of the level colours.
+#include <fstream>
+#include <iostream>
+
+#include "cli/cli_context.h"
+#include "text/number_text.h"
+
+#ifdef SONVALE_WITH_RENDER
+#include "propagation/grid_file.h"
+#include "render/map_picture.h"
+#endif
+
+namespace sonvale {
+namespace {
+
+const char* const kDrawUsage =
+    "usage: sonvale-cli draw PROJECT.svp --png FILE.png [--size WxH] [--grid NAME.grd]\n"
+    "                        [--no-labels] [--program-dir DIR] [--year Y]\n"
+    "Writes a picture of the model over the whole extent, as the map window shows it\n"
+    "after opening the project, with a legend of the level colours (40 to 90 dB(A)).\n"
+    "--size    picture size in pixels, legend included (default 1200x900)\n"
+    "--grid    a text (DSAA) or binary (DSBB) grid whose levels are painted under the model\n"
+    "--no-labels  leaves out the labels of buildings and barriers\n";
+
+// "1200x900" into width and height.
+std::pair<int, int> ParseSize(const std::string& text) {
+  size_t x = text.find_first_of("xX");
+  if (x == std::string::npos || x == 0 || x + 1 >= text.size() || !IsNumber(text.substr(0, x)) ||
+      !IsNumber(text.substr(x + 1))) {
+    throw UsageError("option --size needs WIDTHxHEIGHT in pixels, not \"" + text + "\"");
+  }
+  double w = LeadingNumber(text.substr(0, x)), h = LeadingNumber(text.substr(x + 1));
+  if (w != static_cast<int>(w) || h != static_cast<int>(h) || w < 200 || h < 100 || w > 20000 ||
+      h > 20000) {
+    throw UsageError("option --size: " + text + " is outside 200x100 .. 20000x20000 whole pixels");
+  }
+  return {static_cast<int>(w), static_cast<int>(h)};
+}
+
+#ifdef SONVALE_WITH_RENDER
+GridData ReadLevelGrid(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw FileError(path, "cannot open the grid file");
+  char id[4] = {};
+  in.read(id, 4);
+  bool binary = in.gcount() == 4 && std::string(id, 4) == "DSBB";
+  in.close();
+  return binary ? ReadBinaryGrid(path) : ReadTerrainGrid(path);
+}
+#endif
+
+}  // namespace
+
+void WritePicture(CliContext& ctx, const std::string& png, const std::string& size,
+                  const std::string& gridPath, bool labels) {
+  auto [width, height] = ParseSize(size);
+#ifdef SONVALE_WITH_RENDER
+  Project& p = ctx.app.project;
+  const Extent& e = p.extent;
+  p.View = ViewWindow{e.Xmin, e.Ymin, e.Xmax, e.Ymax};
+  LayerVisibility layers;  // opening a project shows every layer
+  if (!labels) layers.Lcase = layers.Lbarriere = false;
+
+  std::optional<GridData> grid;
+  if (!gridPath.empty()) grid = ReadLevelGrid(gridPath);
+  MapPictureOptions options;
+  options.width = width;
+  options.height = height;
+  options.grid = grid ? &*grid : nullptr;
+  QImage image;
+  try {
+    image = RenderMapPicture(p, layers, options);
+  } catch (const std::runtime_error& err) {
+    if (dynamic_cast<const FileError*>(&err) || dynamic_cast<const FormatError*>(&err)) throw;
+    throw CliExit{kExitBadInput, p.ProjectFileName + ": " + err.what()};
+  }
+  SaveMapPicture(image, png);
+  if (!ctx.ui.quiet) std::cout << "written " << png << "\n";
+#else
+  (void)ctx;
+  (void)png;
+  (void)gridPath;
+  (void)labels;
+  (void)width;
+  (void)height;
+  throw CliExit{kExitFailure, "this sonvale-cli was built without Qt: it draws no pictures"};
+#endif
+}
+
+int CmdDraw(CliContext& ctx, const std::vector<std::string>& argv) {
+  std::set<std::string> flags = CommonFlags(), valued = CommonValued();
+  flags.insert("no-labels");
+  valued.insert({"png", "size", "grid"});
+  Args args(argv, flags, valued);
+  if (args.has("help")) {
+    std::cout << kDrawUsage;
+    return kExitOk;
+  }
+  std::string path = args.positional(0, "project file");
+  std::optional<std::string> png = args.value("png");
+  if (!png || png->empty()) throw UsageError("option --png FILE.png is required");
+  std::string size = args.value("size").value_or(kDefaultPictureSize);
+  ParseSize(size);  // a bad size is refused before any work
+  StartCli(ctx, args);
+  ReadCliProject(ctx, args, path, true);
+  WritePicture(ctx, *png, size, args.value("grid").value_or(""), !args.has("no-labels"));
+  return kExitOk;
+}
+
+}  // namespace sonvale

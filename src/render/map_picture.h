@@ -1,0 +1,35 @@
+// Pictures of the map for reports: the model as the map window shows it, over
+// the levels of a grid file when one is given, with a legend strip of the level
+// colours from 40 to 90 dB(A); saved as PNG.
+#pragma once
+
+#include <QImage>
+#include <string>
+
+#include "commands/app_state.h"
+#include "model/project.h"
+#include "propagation/grid_file.h"
+
+namespace sonvale {
+
+struct MapPictureOptions {
+  int width = 1200, height = 900;  // the whole picture, legend included
+  int legendWidth = 120;           // the strip at the right
+  const GridData* grid = nullptr;  // levels painted under the model
+};
+
+// The picture of the project in its View (the grid's span when the model draws
+// nothing). Throws FormatError when the size is unusable and std::runtime_error
+// when there is nothing to draw.
+QImage RenderMapPicture(const Project& p, const LayerVisibility& layers,
+                        const MapPictureOptions& options);
+
+// Saves the picture as PNG, replacing an old file only once the new one is
+// complete; throws FileError naming the file.
+void SaveMapPicture(const QImage& image, const std::string& path);
+
+// Text needs Qt's font machinery, which wants a QGuiApplication; creates one
+// (offscreen unless a platform is chosen) when the program has none yet.
+void EnsureGuiApplication();
+
+}  // namespace sonvale
