@@ -58,6 +58,9 @@ const char* const kMapUsage =
     "  --period day|night|both        periods to compute (default both)\n"
     "  --yes                          go on when some emission data are missing\n"
     "  --png FILE.png [--size WxH]    also a picture of the (day) map with its legend\n"
+    "  --algorithm 0|1|2|3            0 our engine (default), else the external tracer\n"
+    "  --launch-mode 0|1|2|3          tracer: 0 wait, 1 background, 2 script only,\n"
+    "                                 3 wait and load the grids (default 0)\n"
     "  --quiet                        no progress bar\n"
     "Options override the project's settings for this run; the project file is not changed.\n";
 
@@ -69,6 +72,7 @@ const char* const kPointsUsage =
     "  --limits LIMITS.txt --script FILE.scr\n"
     "                                 also writes a drawing script coloured by the limits\n"
     "  --year Y, --dist-max D, --diffr-barriers on|off, --diffr-buildings on|off\n"
+    "  --algorithm 0|1|2|3            0 our engine (default), else the external tracer\n"
     "  --yes                          go on when some emission data are missing\n";
 
 // Settings every calculation subcommand may override.
@@ -81,7 +85,22 @@ void ApplyCalculationOptions(CliContext& ctx, const Args& args) {
     if (d < 0) throw UsageError("--dist-max must not be negative");
     p.DistMax = d;
   }
-  p.Algorithm = 0;
+  long algorithm = static_cast<long>(args.number("algorithm", 0));
+  if (algorithm < 0 || algorithm > 3 || !(args.number("algorithm", 0) == algorithm)) {
+    throw UsageError("--algorithm takes 0 (internal), 1, 2 or 3 (external tracer)");
+  }
+  if (algorithm != 0 && ctx.app.TracerMissing) {
+    throw CliExit{kExitBadInput, "the external tracer beamrun is not in the program folder " +
+                                     ctx.app.ProgramDir};
+  }
+  p.Algorithm = algorithm;
+  if (args.value("launch-mode")) {
+    double mode = args.number("launch-mode", 0);
+    if (mode != 0 && mode != 1 && mode != 2 && mode != 3) {
+      throw UsageError("--launch-mode takes 0, 1, 2 or 3");
+    }
+    ctx.app.LaunchMode = static_cast<long>(mode);
+  }
 }
 
 }  // namespace
@@ -90,7 +109,7 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
   Args args = ParseWith(argv, {},
                         {"out", "mode", "bounds", "ndiv", "z", "terrain", "section",
                          "diffr-barriers", "diffr-buildings", "dist-max", "period", "png",
-                         "size"});
+                         "size", "algorithm", "launch-mode"});
   if (args.has("help")) {
     std::cout << kMapUsage;
     return kExitOk;
@@ -193,7 +212,7 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
 int CmdPoints(CliContext& ctx, const std::vector<std::string>& argv) {
   Args args = ParseWith(argv, {},
                         {"out", "set", "limits", "script", "diffr-barriers", "diffr-buildings",
-                         "dist-max"});
+                         "dist-max", "algorithm"});
   if (args.has("help")) {
     std::cout << kPointsUsage;
     return kExitOk;

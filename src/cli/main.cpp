@@ -17,6 +17,8 @@ const char* const kUsage =
     "  map PROJECT.svp --out NAME.grd   noise maps of the day and the night\n"
     "  points PROJECT.svp --out F.dat   levels at the receiver points\n"
     "  draw PROJECT.svp --png F.png     a picture of the model, over a grid's levels\n"
+    "  tracer-job PROJECT.svp --out N.grd  job files for the external tracer\n"
+    "  import-csv KIND CSV --out OUT.svp   nodes, arcs, streets, traffic or punti\n"
     "\n"
     "Every command takes --help. --program-dir names the folder holding sonvale.ini\n"
     "and the emission tables (default: $SONVALE_HOME, else the program's folder).\n"
@@ -34,7 +36,8 @@ int main(int argc, char** argv) {
   }
   const std::map<std::string, Subcommand> commands = {
       {"info", CmdInfo}, {"resave", CmdResave}, {"emission", CmdEmission},
-      {"map", CmdMap},   {"points", CmdPoints},     {"draw", CmdDraw}};
+      {"map", CmdMap},   {"points", CmdPoints},     {"draw", CmdDraw},
+      {"tracer-job", CmdTracerJob}, {"import-csv", CmdImportCsv}};
   auto it = commands.find(args[0]);
   if (it == commands.end()) {
     std::cerr << "sonvale-cli: unknown command \"" << args[0] << "\" (see --help)\n";

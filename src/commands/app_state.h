@@ -7,6 +7,8 @@
 #include <map>
 #include <string>
 
+#include "exchange/csv_nodes_arcs.h"
+#include "exchange/csv_options.h"
 #include "model/project.h"
 #include "project/configuration.h"
 #include "project/emission_tables.h"
@@ -46,6 +48,10 @@ struct AppState {
 
   // Import modes: the three exclusive ones are only menu marks.
   bool LimitaPlans = false, Riconosci = false, Accorpa = false;
+  // The "Opzioni CSV" settings and the node table of the last node import, kept
+  // for the session (neither is saved in the project file).
+  CsvOptions csvOptions;
+  CsvNodeTable csvNodes;
   LayerVisibility layers;
   GridBounds Grid;
   SectionLine Section;
@@ -61,6 +67,12 @@ struct AppState {
   std::function<void(bool clear)> drawMap;
   std::function<void()> clearPicture;
   std::function<void(bool suspended)> suspendPicture;
+  std::function<void(bool visible)> showMainWindow;
+
+  // The external tracer: the last launch mode chosen (0..3, kept for the session)
+  // and the launcher dialog, which edits it; unset, the mode stands as it is.
+  long LaunchMode = 0;
+  std::function<void(long& launchMode)> chooseLaunchMode;
 
   bool isChecked(const std::string& item) const;
   void setChecked(Ui& ui, const std::string& item, bool checked);

@@ -5,6 +5,7 @@
 #include "commands/emission_commands.h"
 #include "propagation/grid_file.h"
 #include "text/number_text.h"
+#include "tracer/launcher.h"
 
 namespace sonvale {
 
@@ -30,7 +31,13 @@ MapCommandResult MapCommand(AppState& app, Ui& ui, MapPeriods periods, const Map
   if (app.StopRequested) return result;
   if (hooks.drawMap) hooks.drawMap(true);
   if (p.Algorithm != 0) {
-    ui.message({"Attenzione!", kExternalAlgorithmMissing, Buttons::Ok, Icon::Warning, Answer::Ok});
+    if (app.chooseLaunchMode) app.chooseLaunchMode(app.LaunchMode);
+    TracerHooks tracerHooks{hooks.onCell, hooks.drawMap, app.suspendPicture, app.showMainWindow};
+    TracerRunOutcome run =
+        RunTracerGridJob(app, ui, static_cast<LaunchMode>(app.LaunchMode), tracerHooks);
+    result.completed = run.completed;
+    result.files = run.grids;
+    if (run.completed) result.elapsedSeconds = ui.now() - run.files.startTime;
     return result;
   }
 

@@ -29,8 +29,4 @@ MapCommandResult MapCommand(AppState& app, Ui& ui, MapPeriods periods = MapPerio
 // Elapsed time as hours, minutes and seconds ("00:01:23"), rounded to the second.
 std::string ElapsedTimeText(double seconds);
 
-inline const char* const kExternalAlgorithmMissing =
-    "Il calcolo con un algoritmo esterno non è disponibile in questa versione: "
-    "scegliere \"Calcolo con Sonvale (lento)\"";
-
 }  // namespace sonvale

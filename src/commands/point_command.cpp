@@ -8,6 +8,7 @@
 #include "emission/emission_update.h"
 #include "platform/atomic_file.h"
 #include "text/number_text.h"
+#include "tracer/launcher.h"
 
 namespace sonvale {
 namespace {
@@ -31,8 +32,13 @@ std::optional<std::vector<std::string>> PointCalcCommand(
     if (a != Answer::Yes) return std::nullopt;
   }
   if (p.Algorithm != 0) {
-    ui.message({"Attenzione!", kExternalAlgorithmMissing, Buttons::Ok, Icon::Warning, Answer::Ok});
-    return std::nullopt;
+    std::optional<std::vector<std::string>> lines =
+        RunTracerPointJob(app, ui, set, results,
+                          [&ui](const std::string& text) { ui.showStatus(text); });
+    if (lines && onLine) {
+      for (const std::string& line : *lines) onLine(line);
+    }
+    return lines;
   }
   PointCalcInputs in{p, app.config, set, results, stopRequested, onLine};
   try {

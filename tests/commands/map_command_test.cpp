@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "commands/point_command.h"
+#include "platform/process.h"
 #include "propagation/grid_file.h"
 #include "support/scripted_ui.h"
 #include "text/file_error.h"
@@ -100,7 +101,9 @@ TEST(MapCommand, StopsBeforeThePassesWhenCancelledExternalOrUnwritable) {
   m.app.project.Algorithm = 1;
   EXPECT_FALSE(MapCommand(m.app, ui).completed);
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.lastMessage().text, kExternalAlgorithmMissing);
+  // No tracer program in the program folder: the run cannot be watched, and
+  // nothing is loaded or reported as completed.
+  EXPECT_EQ(ui.lastMessage().text, std::string(kProcessNotObserved) + kProcessWatchIt);
   EXPECT_FALSE(fs::exists(m.file("_D.grd")));
 
   m.app.project.Algorithm = 0;
