@@ -6,6 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-ezdxf
+  parallel
   qt6-base-dev fonts-dejavu-core
   libxml2-utils gdal-bin
 )

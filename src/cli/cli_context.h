@@ -45,6 +45,7 @@ int CmdInfo(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdResave(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdEmission(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdImportCsv(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdImportDxf(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdTracerJob(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdDraw(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdMap(CliContext& ctx, const std::vector<std::string>& argv);
@@ -55,5 +56,17 @@ inline const char* const kDefaultPictureSize = "1200x900";
 void WritePicture(CliContext& ctx, const std::string& png, const std::string& size,
                   const std::string& gridPath, bool labels);
 int CmdPoints(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdGridMerge(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdRayRead(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdRayWrite(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdExportDxf(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdEmissionDxf(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdImportRoomDxf(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdPack(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdBln(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdList(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdScr(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdXyz(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdBarrierLength(CliContext& ctx, const std::vector<std::string>& argv);
 
 }  // namespace sonvale

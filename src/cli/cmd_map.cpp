@@ -7,6 +7,7 @@
 #include "platform/atomic_file.h"
 #include "platform/paths.h"
 #include "propagation/grid_file.h"
+#include "propagation/node_pool.h"
 #include "text/number_text.h"
 
 namespace sonvale {
@@ -61,6 +62,10 @@ const char* const kMapUsage =
     "  --algorithm 0|1|2|3            0 our engine (default), else the external tracer\n"
     "  --launch-mode 0|1|2|3          tracer: 0 wait, 1 background, 2 script only,\n"
     "                                 3 wait and load the grids (default 0)\n"
+    "  --engine reference|fast        propagation engine (default fast; same numbers)\n"
+    "  --threads N                    worker threads (default: all cores)\n"
+    "  --tile K/N                     only the rows of tile K of N, as NAME_D.grd.partKofN;\n"
+    "                                 join the parts with grid-merge\n"
     "  --quiet                        no progress bar\n"
     "Options override the project's settings for this run; the project file is not changed.\n";
 
@@ -73,6 +78,7 @@ const char* const kPointsUsage =
     "                                 also writes a drawing script coloured by the limits\n"
     "  --year Y, --dist-max D, --diffr-barriers on|off, --diffr-buildings on|off\n"
     "  --algorithm 0|1|2|3            0 our engine (default), else the external tracer\n"
+    "  --engine reference|fast, --threads N\n"
     "  --yes                          go on when some emission data are missing\n";
 
 // Settings every calculation subcommand may override.
@@ -90,10 +96,24 @@ void ApplyCalculationOptions(CliContext& ctx, const Args& args) {
     throw UsageError("--algorithm takes 0 (internal), 1, 2 or 3 (external tracer)");
   }
   if (algorithm != 0 && ctx.app.TracerMissing) {
-    throw CliExit{kExitBadInput, "the external tracer beamrun is not in the program folder " +
-                                     ctx.app.ProgramDir};
+    throw CliExit{kExitBadInput,
+                  "the external tracer beamrun is not in the program folder " + ctx.app.ProgramDir};
   }
   p.Algorithm = algorithm;
+
+  if (auto e = args.value("engine")) {
+    std::optional<EngineKind> kind = ParseEngineKind(*e);
+    if (!kind) throw UsageError("--engine takes reference or fast");
+    ctx.app.engine.kind = *kind;
+  }
+  ctx.app.engine.threads = DefaultThreadCount();
+  if (args.value("threads")) {
+    double n = args.number("threads", 1);
+    if (n < 1 || n > 1024 || n != static_cast<int>(n)) {
+      throw UsageError("--threads takes a whole number from 1 to 1024");
+    }
+    ctx.app.engine.threads = static_cast<int>(n);
+  }
   if (args.value("launch-mode")) {
     double mode = args.number("launch-mode", 0);
     if (mode != 0 && mode != 1 && mode != 2 && mode != 3) {
@@ -108,8 +128,8 @@ void ApplyCalculationOptions(CliContext& ctx, const Args& args) {
 int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
   Args args = ParseWith(argv, {},
                         {"out", "mode", "bounds", "ndiv", "z", "terrain", "section",
-                         "diffr-barriers", "diffr-buildings", "dist-max", "period", "png",
-                         "size", "algorithm", "launch-mode"});
+                         "diffr-barriers", "diffr-buildings", "dist-max", "period", "png", "size",
+                         "algorithm", "launch-mode", "engine", "threads", "tile"});
   if (args.has("help")) {
     std::cout << kMapUsage;
     return kExitOk;
@@ -120,16 +140,23 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
 
   MapPeriods periods = MapPeriods::Both;
   if (auto v = args.value("period")) {
-    if (*v == "day") periods = MapPeriods::Day;
-    else if (*v == "night") periods = MapPeriods::Night;
-    else if (*v != "both") throw UsageError("--period takes day, night or both");
+    if (*v == "day")
+      periods = MapPeriods::Day;
+    else if (*v == "night")
+      periods = MapPeriods::Night;
+    else if (*v != "both")
+      throw UsageError("--period takes day, night or both");
   }
   std::optional<short> mode;
   if (auto v = args.value("mode")) {
-    if (*v == "plane") mode = 0;
-    else if (*v == "terrain") mode = 1;
-    else if (*v == "section") mode = 2;
-    else throw UsageError("--mode takes plane, terrain or section");
+    if (*v == "plane")
+      mode = 0;
+    else if (*v == "terrain")
+      mode = 1;
+    else if (*v == "section")
+      mode = 2;
+    else
+      throw UsageError("--mode takes plane, terrain or section");
   }
   std::vector<double> bounds = args.numbers("bounds", 4);
   std::vector<double> ndiv = args.numbers("ndiv", 2);
@@ -190,6 +217,11 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
   }
   p.GrdName = *out;
   ctx.app.StopRequested = false;
+  if (auto t = args.value("tile")) {
+    ctx.app.engine.tile = ParseTile(*t);
+    if (!ctx.app.engine.tile) throw UsageError("--tile takes K/N with 1 <= K <= N");
+    if (p.ModoMappatura == 2) throw UsageError("--tile splits plane and terrain maps only");
+  }
 
   MapHooks hooks;
   long passes = periods == MapPeriods::Both ? 2 : 1;
@@ -212,7 +244,7 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
 int CmdPoints(CliContext& ctx, const std::vector<std::string>& argv) {
   Args args = ParseWith(argv, {},
                         {"out", "set", "limits", "script", "diffr-barriers", "diffr-buildings",
-                         "dist-max", "algorithm"});
+                         "dist-max", "algorithm", "engine", "threads"});
   if (args.has("help")) {
     std::cout << kPointsUsage;
     return kExitOk;
@@ -222,8 +254,10 @@ int CmdPoints(CliContext& ctx, const std::vector<std::string>& argv) {
   if (!out || out->empty()) throw UsageError("missing --out FILE.dat");
   ReceiverSet set = ReceiverSet::Punti;
   if (auto v = args.value("set")) {
-    if (*v == "receivers") set = ReceiverSet::Rec;
-    else if (*v != "punti") throw UsageError("--set takes punti or receivers");
+    if (*v == "receivers")
+      set = ReceiverSet::Rec;
+    else if (*v != "punti")
+      throw UsageError("--set takes punti or receivers");
   }
   if (args.has("limits") != args.has("script")) {
     throw UsageError("--limits and --script go together");

@@ -1,29 +1,62 @@
 // sonvale-cli: the engine without a window, for the batch jobs a consultant scripts.
 #include <iostream>
-#include <map>
 
 #include "cli/cli_context.h"
 #include "text/file_error.h"
 
 namespace {
 
-const char* const kUsage =
-    "usage: sonvale-cli COMMAND [ARGS] [--program-dir DIR]\n"
-    "\n"
-    "Commands:\n"
-    "  info PROJECT.svp                 counts, extent and settings of a project\n"
-    "  resave IN.svp OUT.svp            read, update the emission levels, write\n"
-    "  emission PROJECT.svp             emission levels of every road and track\n"
-    "  map PROJECT.svp --out NAME.grd   noise maps of the day and the night\n"
-    "  points PROJECT.svp --out F.dat   levels at the receiver points\n"
-    "  draw PROJECT.svp --png F.png     a picture of the model, over a grid's levels\n"
-    "  tracer-job PROJECT.svp --out N.grd  job files for the external tracer\n"
-    "  import-csv KIND CSV --out OUT.svp   nodes, arcs, streets, traffic or punti\n"
-    "\n"
-    "Every command takes --help. --program-dir names the folder holding sonvale.ini\n"
-    "and the emission tables (default: $SONVALE_HOME, else the program's folder).\n"
-    "Exit status: 0 done, 1 failed, 2 bad input, 3 declined (missing emission data\n"
-    "without --yes).\n";
+using sonvale::CliContext;
+using sonvale::Subcommand;
+
+struct Entry {
+  const char* name;
+  Subcommand run;
+  const char* synopsis;
+};
+
+const Entry kCommands[] = {
+    {"info", sonvale::CmdInfo, "info PROJECT.svp               counts, extent and settings"},
+    {"resave", sonvale::CmdResave, "resave IN.svp OUT.svp          read, update emission, write"},
+    {"emission", sonvale::CmdEmission,
+     "emission PROJECT.svp           emission of roads and tracks"},
+    {"map", sonvale::CmdMap, "map PROJECT.svp --out N.grd    day and night noise maps"},
+    {"points", sonvale::CmdPoints, "points PROJECT.svp --out F.dat levels at the receiver points"},
+    {"draw", sonvale::CmdDraw, "draw PROJECT.svp --png F.png   picture of the model and a grid"},
+    {"grid-merge", sonvale::CmdGridMerge, "grid-merge N.grd PARTS...      join the tiles of a map"},
+    {"import-dxf", sonvale::CmdImportDxf,
+     "import-dxf DXF --out OUT.svp   drawing layers into a project"},
+    {"import-csv", sonvale::CmdImportCsv,
+     "import-csv KIND CSV --out OUT  nodes, arcs, streets, traffic, punti"},
+    {"import-room-dxf", sonvale::CmdImportRoomDxf,
+     "import-room-dxf P.svp D.dxf --out O.svp  room-acoustics drawing"},
+    {"export-dxf", sonvale::CmdExportDxf,
+     "export-dxf PROJECT.svp OUT.dxf the whole model as a drawing"},
+    {"emission-dxf", sonvale::CmdEmissionDxf,
+     "emission-dxf PROJECT.svp OUT.dxf  emission levels as a drawing"},
+    {"bln", sonvale::CmdBln, "bln PROJECT.svp OUT.bln        blanking polygons"},
+    {"list", sonvale::CmdList, "list PROJECT.svp OUT.txt       roads and tracks with traffic"},
+    {"scr", sonvale::CmdScr, "scr PROJECT.svp OUT.scr        drawing script of the points"},
+    {"xyz", sonvale::CmdXyz, "xyz DRAWING.dxf [OUT.txt]      X,Y,Z points of a drawing"},
+    {"barrier-length", sonvale::CmdBarrierLength,
+     "barrier-length PROJECT.svp     number and length of barriers"},
+    {"ray-read", sonvale::CmdRayRead,
+     "ray-read PROJECT.svp F.RAY     a RAY geometry file into a project"},
+    {"ray-write", sonvale::CmdRayWrite,
+     "ray-write PROJECT.svp F.RAY    RAY and SPK files for the tracers"},
+    {"pack", sonvale::CmdPack, "pack NAME01.grd                six grids into one class grid"},
+    {"tracer-job", sonvale::CmdTracerJob,
+     "tracer-job PROJECT.svp --out N.grd  job files of the tracer"},
+};
+
+void Usage(std::ostream& out) {
+  out << "usage: sonvale-cli COMMAND [ARGS] [--program-dir DIR]\n\nCommands:\n";
+  for (const Entry& e : kCommands) out << "  " << e.synopsis << "\n";
+  out << "\nEvery command takes --help. --program-dir names the folder holding sonvale.ini\n"
+         "and the emission tables (default: $SONVALE_HOME, else the program's folder).\n"
+         "Exit status: 0 done, 1 failed, 2 bad input, 3 declined (missing emission data\n"
+         "without --yes).\n";
+}
 
 }  // namespace
 
@@ -31,15 +64,14 @@ int main(int argc, char** argv) {
   using namespace sonvale;
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-    std::cout << kUsage;
+    Usage(args.empty() ? std::cerr : std::cout);
     return args.empty() ? kExitBadInput : kExitOk;
   }
-  const std::map<std::string, Subcommand> commands = {
-      {"info", CmdInfo}, {"resave", CmdResave}, {"emission", CmdEmission},
-      {"map", CmdMap},   {"points", CmdPoints},     {"draw", CmdDraw},
-      {"tracer-job", CmdTracerJob}, {"import-csv", CmdImportCsv}};
-  auto it = commands.find(args[0]);
-  if (it == commands.end()) {
+  const Entry* entry = nullptr;
+  for (const Entry& e : kCommands) {
+    if (args[0] == e.name) entry = &e;
+  }
+  if (!entry) {
     std::cerr << "sonvale-cli: unknown command \"" << args[0] << "\" (see --help)\n";
     return kExitBadInput;
   }
@@ -47,7 +79,7 @@ int main(int argc, char** argv) {
   ctx.argv0 = argv[0];
   std::vector<std::string> rest(args.begin() + 1, args.end());
   try {
-    return it->second(ctx, rest);
+    return entry->run(ctx, rest);
   } catch (const CliExit& e) {
     if (!e.reason.empty()) std::cerr << e.reason << "\n";
     return e.status;

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "exchange/csv_nodes_arcs.h"
@@ -12,6 +13,8 @@
 #include "model/project.h"
 #include "project/configuration.h"
 #include "project/emission_tables.h"
+#include "propagation/energy_engine.h"
+#include "propagation/grid_tiles.h"
 
 namespace sonvale {
 
@@ -27,9 +30,8 @@ struct SectionLine {
 
 // Layers of the "&Visualizza" menu.
 struct LayerVisibility {
-  bool Strade = true, Case = true, Lcase = true, Binari = true, Barriere = true,
-       Lbarriere = true, Punti = true, Sorgenti = true, Incroci = true, Sezioni = true,
-       Echoray = true;
+  bool Strade = true, Case = true, Lcase = true, Binari = true, Barriere = true, Lbarriere = true,
+       Punti = true, Sorgenti = true, Incroci = true, Sezioni = true, Echoray = true;
 };
 
 struct AppState {
@@ -44,14 +46,27 @@ struct AppState {
   bool TracerMissing = false;
   std::string ProjectBase = "*";
   std::string RayFileName;
+  short RecMode = 0;  // receivers of "Salva &Ray...": 0 grid, 1 RECEIVERS, 2 PUNTI
   std::string EmissionDxfName;
+  // Emission-level drawing: levels at 7.5 m (true) or at the facade (false).
+  bool EmisAt75 = true;
 
   // Import modes: the three exclusive ones are only menu marks.
   bool LimitaPlans = false, Riconosci = false, Accorpa = false;
+  // Kept for the session by the drawing imports: the last row number typed into
+  // the Insert box and the road number proposed by the last road file's name.
+  long DxfInsertNumber = 0, DxfRoadNumber = 0;
   // The "Opzioni CSV" settings and the node table of the last node import, kept
   // for the session (neither is saved in the project file).
   CsvOptions csvOptions;
   CsvNodeTable csvNodes;
+  // How the internal engine computes: which engine, on how many threads, and for
+  // a map split across machines the tile of this run.
+  struct {
+    EngineKind kind = EngineKind::Fast;
+    int threads = 1;
+    std::optional<TileSpec> tile;
+  } engine;
   LayerVisibility layers;
   GridBounds Grid;
   SectionLine Section;
@@ -81,8 +96,7 @@ struct AppState {
 
 // Menu item names of the drawing imports whose marks show what was loaded.
 inline const char* const kDxfImportItems[] = {
-    "openDXF",        "openDXFstrade",  "openDXFbinari",   "openDXFcase",
-    "openDXFbarriere", "openDXFpunti",  "OpenDXFsorgenti", "openDXFincroci",
-    "openDXFsezioni", "openDXFconetrak"};
+    "openDXF",      "openDXFstrade",   "openDXFbinari",  "openDXFcase",    "openDXFbarriere",
+    "openDXFpunti", "OpenDXFsorgenti", "openDXFincroci", "openDXFsezioni", "openDXFconetrak"};
 
 }  // namespace sonvale

@@ -11,6 +11,9 @@ namespace sonvale {
 
 MapPassOutcome RunMapPass(AppState& app, Ui& ui, const MapHooks& hooks) {
   MapPassInputs in{app.project, app.config, app.tables, app.Grid, app.Section, app.StopRequested};
+  in.engineKind = app.engine.kind;
+  in.threads = app.engine.threads;
+  in.tile = app.engine.tile;
   return MapPass(in, app.project.Diurno, ui, hooks);
 }
 

@@ -41,6 +41,8 @@ std::optional<std::vector<std::string>> PointCalcCommand(
     return lines;
   }
   PointCalcInputs in{p, app.config, set, results, stopRequested, onLine};
+  in.engineKind = app.engine.kind;
+  in.threads = app.engine.threads;
   try {
     return RunPointLoop(in, ui);
   } catch (const std::exception& e) {

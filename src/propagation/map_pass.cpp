@@ -7,6 +7,7 @@
 #include "emission/emission_update.h"
 #include "model/acoustics.h"
 #include "propagation/grid_file.h"
+#include "propagation/node_pool.h"
 #include "text/file_error.h"
 #include "text/number_text.h"
 
@@ -128,6 +129,33 @@ std::optional<NodeLayout> BuildLayout(const MapPassInputs& in, Ui& ui) {
   return layout;
 }
 
+// The file a pass writes: the whole grid, or the partial grid of one tile.
+class PassOutput {
+ public:
+  PassOutput(const std::string& fileName, const GridHeader& header,
+             const std::optional<TileSpec>& tile, RowRange rows) {
+    if (tile)
+      part_.emplace(TilePartName(fileName, *tile), header, *tile, rows);
+    else
+      full_.emplace(fileName, header);
+  }
+  void value(double v) { full_ ? full_->value(v) : part_->value(v); }
+  void endRow() { full_ ? full_->endRow() : part_->endRow(); }
+  // A stopped tile stays unfinished, so that it cannot be merged.
+  void close(bool complete) {
+    if (full_)
+      full_->close();
+    else if (complete)
+      part_->close();
+    else
+      part_->closeUnfinished();
+  }
+
+ private:
+  std::optional<DsaaWriter> full_;
+  std::optional<PartialGridWriter> part_;
+};
+
 }  // namespace
 
 std::unique_ptr<NodeEnergyEngine> MakeReferenceEngine(const Project& p, const Configuration& c,
@@ -170,23 +198,53 @@ MapPassOutcome MapPass(const MapPassInputs& in, bool day, Ui& ui, const MapHooks
   } else {
     Efondo = std::pow(10.0, (day ? c.FondoDiurno : c.FondoNotturno) / 10);
   }
-  std::unique_ptr<NodeEnergyEngine> engine =
-      in.engine ? in.engine(p, c, setup) : MakeReferenceEngine(p, c, setup);
+  // A factory given by the caller runs on this thread; the engines of
+  // energy_engine.h are safe to share between the workers of the pool.
+  std::unique_ptr<NodeEnergyEngine> custom = in.engine ? in.engine(p, c, setup) : nullptr;
+  std::unique_ptr<EnergyEngine> shared =
+      custom ? nullptr : MakeEnergyEngine(in.engineKind, p, c, setup, kMapEntityTerm);
+  const int threads = custom ? 1 : in.threads;
 
   bool& stop = in.stopRequested;
   try {
-    DsaaWriter out(fileName, layout->header);
-    outcome.fileName = fileName;
     const int nx = layout->nx, ny = layout->ny;
+    const RowRange rows = in.tile ? TileRows(ny, *in.tile) : RowRange{0, ny};
+    PassOutput out(fileName, layout->header, in.tile, rows);
+    outcome.fileName = in.tile ? TilePartName(fileName, *in.tile) : fileName;
+    // The receiver of node k of the band (rows first, columns inner), with
+    // exactly the doubles of the loops below; false for a blank terrain node.
+    auto receiver = [&](long k, Vec3& r) {
+      const int row = rows.first + static_cast<int>(k / nx), col = static_cast<int>(k % nx);
+      if (layout->mode == 2) {
+        const SectionLine& s = in.section;
+        const int ndivO = nx - 1, ndivZ = ny - 1;
+        r = {s.X1 + col * (s.X2 - s.X1) / ndivO, s.Y1 + col * (s.Y2 - s.Y1) / ndivO,
+             s.Z1 + row * (s.Z2 - s.Z1) / ndivZ};
+        return true;
+      }
+      const GridBounds& g = in.grid;
+      const int ndX = nx - 1, ndY = ny - 1;
+      const double dx = g.Xmax - g.Xmin, dy = g.Ymax - g.Ymin;
+      const double z = layout->heights->value(col, row);
+      if (z == kBlankValue) return false;
+      r = {g.Xmin + col * dx / ndX, g.Ymin + row * dy / ndY, z + c.Hrec};
+      return true;
+    };
+    const long nodes = static_cast<long>(rows.last - rows.first) * nx;
+    NodePool pool(nodes, threads, [&](long k) {
+      Vec3 r;
+      if (!receiver(k, r)) return 0.0;
+      return custom ? custom->energy(r) : shared->energy(r);
+    });
+    long node = 0;
     if (layout->mode == 2) {
       const SectionLine& s = in.section;
-      const int ndivO = nx - 1, ndivZ = ny - 1;
-      for (int k = 0; k <= ndivZ; ++k) {
-        double z = s.Z1 + k * (s.Z2 - s.Z1) / ndivZ;
+      const int ndivO = nx - 1;
+      for (int k = rows.first; k < rows.last; ++k) {
         for (int m = 0; m <= ndivO; ++m) {
           double x = s.X1 + m * (s.X2 - s.X1) / ndivO;
           double y = s.Y1 + m * (s.Y2 - s.Y1) / ndivO;
-          double Etot = engine->energy({x, y, z});
+          double Etot = pool.take(node++);
           double level = kBlankValue;
           if (Etot > 0) {
             level = 10 * std::log(Etot + Efondo) / kLogTen;
@@ -209,18 +267,16 @@ MapPassOutcome MapPass(const MapPassInputs& in, bool day, Ui& ui, const MapHooks
       const GridData& heights = *layout->heights;
       const int ndX = nx - 1, ndY = ny - 1;
       const double dx = g.Xmax - g.Xmin, dy = g.Ymax - g.Ymin;
-      for (int j = 0; j <= ndY; ++j) {
-        double y = g.Ymin + j * dy / ndY;
+      for (int j = rows.first; j < rows.last; ++j) {
         double y1 = g.Ymin + j * dy / (ndY + 1);
         double y2 = g.Ymin + (j + 1) * dy / (ndY + 1);
         for (int i = 0; i <= ndX; ++i) {
-          double x = g.Xmin + i * dx / ndX;
           double x1 = g.Xmin + i * dx / (ndX + 1);
           double x2 = g.Xmin + (i + 1) * dx / (ndX + 1);
           double z = heights.value(i, j);
           double level = kBlankValue;
+          double Etot = pool.take(node++);
           if (z != kBlankValue) {
-            double Etot = engine->energy({x, y, z + c.Hrec});
             // A node without energy stays blank: it is neither painted nor shown.
             if (Etot > 0) {
               level = 10 * std::log(Etot) / kLogTen;
@@ -240,7 +296,7 @@ MapPassOutcome MapPass(const MapPassInputs& in, bool day, Ui& ui, const MapHooks
         if (stop) break;
       }
     }
-    out.close();
+    out.close(!stop);
   } catch (const FileError& e) {
     ShowError(ui,
               "Mappa interrotta, impossibile scrivere il file " + fileName + ": " + e.message());

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "commands/app_state.h"
@@ -13,6 +14,8 @@
 #include "model/project.h"
 #include "project/configuration.h"
 #include "project/emission_tables.h"
+#include "propagation/energy_engine.h"
+#include "propagation/grid_tiles.h"
 #include "propagation/kernel.h"
 
 namespace sonvale {
@@ -54,7 +57,15 @@ struct MapPassInputs {
   GridBounds& grid;  // plane bounds; a terrain pass replaces them by the file's
   const SectionLine& section;
   bool& stopRequested;            // cleared at the start, tested after every node
-  NodeEnergyFactory engine = {};  // empty: the reference engine
+  NodeEnergyFactory engine = {};  // overrides engineKind (and runs on the calling thread)
+  // The engine computing the nodes, and how many worker threads compute them
+  // ahead of the loop (<= 1: the calling thread alone). Results do not depend
+  // on either.
+  EngineKind engineKind = EngineKind::Fast;
+  int threads = 1;
+  // Only the rows of this tile, written as a partial grid (TilePartName of the
+  // pass file) for MergeGridParts.
+  std::optional<TileSpec> tile = {};
 };
 
 enum class MapPassResult {

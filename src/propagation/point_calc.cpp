@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "model/acoustics.h"
+#include "propagation/node_pool.h"
 #include "text/file_error.h"
 #include "text/number_text.h"
 
@@ -121,11 +122,19 @@ std::vector<std::string> RunPointLoop(const PointCalcInputs& in, Ui& ui) {
   add(kPointListHeader);
 
   const long N = ReceiverCount(p, in.set);
+  // Value 2 (n - 1) + period of the pool is the energy of point n in that period,
+  // computed ahead by the workers and taken here in the order of the loop.
+  const std::array<std::unique_ptr<EnergyEngine>, 2> engines = {
+      MakeEnergyEngine(in.engineKind, p, c, setups[0], 0.0),
+      MakeEnergyEngine(in.engineKind, p, c, setups[1], 0.0)};
+  NodePool pool(2 * N, in.threads, [&](long q) {
+    return engines[static_cast<size_t>(q % 2)]->energy(ReceiverPosition(p, in.set, q / 2 + 1));
+  });
+  long value = 0;
   for (long n = 1; n <= N; ++n) {
-    Vec3 r = ReceiverPosition(p, in.set, n);
     for (Period period : {Period::Day, Period::Night}) {
       size_t k = PeriodIndex(period);
-      double Etot = ReceiverEnergy(p, c, setups[k], r, 0.0);
+      double Etot = pool.take(value++);
       PointLevel level;
       if (p.AzzeraStandard) {
         // Road energy alone: a receiver that no road piece reaches has no level.

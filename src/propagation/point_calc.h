@@ -12,6 +12,7 @@
 #include "commands/ui.h"
 #include "model/project.h"
 #include "project/configuration.h"
+#include "propagation/energy_engine.h"
 #include "propagation/kernel.h"
 
 namespace sonvale {
@@ -41,6 +42,10 @@ struct PointCalcInputs {
   PointResults& results;
   bool& stopRequested;  // cleared at the start, tested after every point
   std::function<void(const std::string&)> onLine = {};  // each list line as it is added
+  // The engine and the worker threads computing the points ahead of the loop
+  // (<= 1: the calling thread alone); results do not depend on either.
+  EngineKind engineKind = EngineKind::Fast;
+  int threads = 1;
 };
 
 inline const char* const kPointListHeader =

@@ -153,6 +153,21 @@ TEST(CliTest, MapOfTheExampleTownOpensInGdal) {
   }
 }
 
+TEST(CliTest, FastAndReferenceEnginesWriteTheSameGrids) {
+  ScratchFolder dir;
+  const std::string common = Quote(kTown) + " --ndiv 30,30 --quiet --period day";
+  ASSERT_EQ(Cli("map " + common + " --out " + Quote(dir.file("f.grd")) + " --engine fast").status,
+            0);
+  ASSERT_EQ(Cli("map " + common + " --out " + Quote(dir.file("r.grd")) +
+                " --engine reference --threads 1")
+                .status,
+            0);
+  std::string fast = ReadAll(dir.file("f_D.grd"));
+  EXPECT_GT(fast.size(), 1000u);
+  EXPECT_EQ(fast, ReadAll(dir.file("r_D.grd")));
+  EXPECT_EQ(Cli("map " + common + " --out x.grd --engine quick").status, 2);
+}
+
 TEST(CliTest, PointsWriteTheDataFileAndTheList) {
   ScratchFolder dir;
   CliRun r = Cli("points " + Quote(kTown) + " --out " + Quote(dir.file("p.dat")) + " --quiet");

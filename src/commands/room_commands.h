@@ -1,0 +1,30 @@
+// The room-acoustics commands of the "&Importa-Esporta" menu: "Importa DXF
+// &Echoray..." (faces, openings, sources and receivers of a room drawing) and
+// "Pack 6 GRD files" (six level grids into one class grid).
+#pragma once
+
+#include <string>
+
+#include "commands/app_state.h"
+#include "commands/ui.h"
+
+namespace sonvale {
+
+// The menu item that gets a check mark once a room drawing has been imported.
+inline const char* const kRoomDxfMenuItem = "openDXFconetrak";
+
+// "Importa DXF &Echoray...": file dialog, then ImportRoomDxfInto.
+void CmdImportaDxfEchoray(AppState& app, Ui& ui);
+
+// Everything the command does once the drawing is chosen: LastDxfFile, the
+// project name when none is open, the Append question for "3DFACES", "Sources"
+// and "Receivers" (each may clear its table), the import, out-of-date emissions,
+// the view fitted to the extent, the redraw and the check mark. A failure is shown
+// in a message box and leaves the tables and counts as they were; false then.
+bool ImportRoomDxfInto(AppState& app, Ui& ui, const std::string& path);
+
+// "Pack 6 GRD files": file dialog, GrdName, status line, PackGrd. A name without
+// "01" and a failed packing are shown in a message box; false then (also on Cancel).
+bool CmdPackGrd(AppState& app, Ui& ui);
+
+}  // namespace sonvale

@@ -1,0 +1,88 @@
+// A uniform grid over the barrier tops and roof edges of a pass, so that the
+// single-edge diffraction of a path only tests the edges near that path. It finds
+// exactly the attenuation the full scan of EdgeAttenuation finds: the strongest
+// edge is a maximum, so the visiting order does not matter, and every edge the
+// full scan could accept (in floating point, ends of edges included) lies in a
+// cell the walk along the path visits.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "model/project.h"
+#include "propagation/kernel.h"
+
+namespace sonvale {
+
+// One edge as the full scan sees it: its ends and the differences it computes.
+struct IndexedEdge {
+  double x1 = 0, y1 = 0, z1 = 0;
+  double x2 = 0, y2 = 0, z2 = 0;
+  double ex = 0, ey = 0, ez = 0;  // x2 - x1, y2 - y1, z2 - z1
+};
+
+// Marks the edges already tested for one path, and remembers the strongest
+// edge of the last path as the first to test on the next; one per thread.
+class EdgeVisitMarks {
+ public:
+  uint32_t hint = 0xFFFFFFFFu;
+  void reset(size_t edges) {
+    if (marks_.size() != edges) {
+      marks_.assign(edges, 0);
+      hint = 0xFFFFFFFFu;
+    }
+  }
+  // Starts a new path; returns its stamp.
+  uint32_t next();
+  // True the first time edge k is met on the current path.
+  bool first(uint32_t k) {
+    if (marks_[k] == stamp_) return false;
+    marks_[k] = stamp_;
+    return true;
+  }
+
+ private:
+  std::vector<uint32_t> marks_;
+  uint32_t stamp_ = 0;
+};
+
+class EdgeIndex {
+ public:
+  // Adds the edges of every entity in table order (the closing edge only when the
+  // last vertex repeats the first, as the full scan does).
+  void add(const EntityTable<Polyline3>& entities);
+  // Builds the cells; cellSize <= 0 chooses one from the edge density.
+  void build(double cellSize = 0);
+
+  bool empty() const { return edges_.empty(); }
+  size_t edgeCount() const { return edges_.size(); }
+  size_t cellCount() const { return static_cast<size_t>(nx_) * static_cast<size_t>(ny_); }
+  double cellSize() const { return h_; }
+
+  // Raises Att to the strongest edge attenuation on the path S-R, never lowers it.
+  void attenuation(const Vec3& S, const Vec3& R, double& Att, EdgeVisitMarks& marks) const;
+
+ private:
+  bool pathIndexable(const Vec3& S, const Vec3& R) const;
+  int cellX(double x) const;
+  int cellY(double y) const;
+
+  std::vector<IndexedEdge> edges_;
+  std::vector<uint32_t> always_;  // edges every path tests (badly conditioned or far out)
+  std::vector<uint32_t> cellStart_;
+  std::vector<uint32_t> cellEdges_;
+  std::vector<double> cellTop_;  // highest edge end registered in each cell
+  double topAll_ = 0;            // highest end of all the edges in cells
+  double ox_ = 0, oy_ = 0, h_ = 1;
+  int nx_ = 0, ny_ = 0;
+  double pad_ = 0;    // margin around edges and paths, metres
+  double reach_ = 0;  // paths beyond this coordinate magnitude test every edge
+  bool built_ = false;
+};
+
+// The test of one edge exactly as the full scan does it; rx, ry = R - S and
+// C = |R - S| are the path's own values.
+void TestEdge(const IndexedEdge& e, const Vec3& S, const Vec3& R, double rx, double ry, double C,
+              double& Att);
+
+}  // namespace sonvale

@@ -1,0 +1,54 @@
+// The energy that every road, track and concentrated source of one pass brings
+// to a receiver, behind one interface: the straightforward kernel and the fast
+// engine both implement it, give the same doubles, and can be called from
+// several threads at once.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "model/project.h"
+#include "project/configuration.h"
+#include "propagation/kernel.h"
+
+namespace sonvale {
+
+enum class EngineKind { Reference, Fast };
+
+// "reference" or "fast"; nullopt for anything else.
+std::optional<EngineKind> ParseEngineKind(std::string_view name);
+const char* EngineKindName(EngineKind kind);
+
+// Built once per pass; the Project, Configuration and setup it was built from
+// must outlive it and stay unchanged while it is used.
+class EnergyEngine {
+ public:
+  virtual ~EnergyEngine() = default;
+  // Etot at r: per road entityTerm then its segments, tracks likewise, then the
+  // sources, exactly as ReceiverEnergy sums them. Safe to call concurrently.
+  virtual double energy(const Vec3& r) const = 0;
+};
+
+// The straightforward kernel, node by node.
+class ReferenceEnergyEngine : public EnergyEngine {
+ public:
+  ReferenceEnergyEngine(const Project& p, const Configuration& c, const PropagationSetup& setup,
+                        double entityTerm)
+      : p_(p), c_(c), setup_(setup), entityTerm_(entityTerm) {}
+  double energy(const Vec3& r) const override {
+    return ReceiverEnergy(p_, c_, setup_, r, entityTerm_);
+  }
+
+ private:
+  const Project& p_;
+  const Configuration& c_;
+  const PropagationSetup& setup_;
+  double entityTerm_;
+};
+
+std::unique_ptr<EnergyEngine> MakeEnergyEngine(EngineKind kind, const Project& p,
+                                               const Configuration& c,
+                                               const PropagationSetup& setup, double entityTerm);
+
+}  // namespace sonvale

@@ -1,0 +1,80 @@
+#include "propagation/node_pool.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace sonvale {
+
+int DefaultThreadCount() {
+  const unsigned n = std::thread::hardware_concurrency();
+  return n == 0 ? 1 : static_cast<int>(n);
+}
+
+NodePool::NodePool(long count, int threads, Compute compute)
+    : count_(count), compute_(std::move(compute)) {
+  if (threads <= 1 || count <= 1) return;
+  // Enough look-ahead that no worker waits for a slow consumer, little enough
+  // that a stop wastes only a moment of work.
+  window_ = std::max<long>(8, 4L * threads);
+  slots_.resize(static_cast<size_t>(window_));
+  workers_.reserve(static_cast<size_t>(threads));
+  for (int t = 0; t < threads; ++t) workers_.emplace_back([this] { work(); });
+}
+
+NodePool::~NodePool() {
+  stop();
+  for (std::thread& w : workers_) w.join();
+}
+
+void NodePool::stop() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  stopping_ = true;
+  spaceCv_.notify_all();
+}
+
+void NodePool::work() {
+  for (;;) {
+    long k;
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      spaceCv_.wait(lock, [&] { return stopping_ || next_ >= count_ || next_ < taken_ + window_; });
+      if (stopping_ || next_ >= count_) return;
+      k = next_++;
+    }
+    Slot result;
+    try {
+      result.value = compute_(k);
+    } catch (...) {
+      result.error = std::current_exception();
+    }
+    result.ready = true;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      slots_[static_cast<size_t>(k % window_)] = std::move(result);
+    }
+    readyCv_.notify_all();
+  }
+}
+
+double NodePool::take(long k) {
+  if (k != taken_ || k >= count_) throw std::logic_error("NodePool: nodes taken out of order");
+  if (workers_.empty()) {
+    ++taken_;
+    return compute_(k);
+  }
+  Slot result;
+  {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (stopping_) throw std::logic_error("NodePool: node taken after stop");
+    Slot& slot = slots_[static_cast<size_t>(k % window_)];
+    readyCv_.wait(lock, [&] { return slot.ready; });
+    result = std::move(slot);
+    slot = Slot{};
+    ++taken_;
+  }
+  spaceCv_.notify_all();
+  if (result.error) std::rethrow_exception(result.error);
+  return result.value;
+}
+
+}  // namespace sonvale

@@ -1,0 +1,289 @@
+#include "propagation/fast_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "propagation/edge_index.h"
+#include "propagation/energy_engine.h"
+
+namespace sonvale {
+namespace {
+
+// Small random towns in which the awkward cases are frequent: receivers on the
+// lines of segments and on the corners of buildings, edges exactly vertical or
+// nearly so, zero-length segments, crossings within and beyond 100 m, a DistMax
+// that cuts through the middle of long segments.
+class TownDice {
+ public:
+  explicit TownDice(unsigned seed) : rng_(seed) {}
+  double uniform(double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng_); }
+  int integer(int a, int b) { return std::uniform_int_distribution<int>(a, b)(rng_); }
+  bool chance(double p) { return uniform(0, 1) < p; }
+  template <class T>
+  T pick(std::initializer_list<T> list) {
+    return *(list.begin() + integer(0, static_cast<int>(list.size()) - 1));
+  }
+
+ private:
+  std::mt19937 rng_;
+};
+
+struct Town {
+  Project p;
+  Configuration c;
+  std::vector<Vec3> receivers;
+};
+
+template <class Line>
+void RandomLine(TownDice& d, Line& line, double ox, double oy, double size) {
+  const int n = d.integer(2, 6);
+  double x = ox + d.uniform(0, size), y = oy + d.uniform(0, size);
+  for (int k = 0; k < n; ++k) {
+    LineVertex v;
+    v.X = x;
+    v.Y = y;
+    v.Z = d.pick({0.0, 2.0, d.uniform(0, 10)});
+    v.SW = static_cast<float>(d.pick({0.0, 8.0, d.uniform(0, 40)}));
+    v.EW = static_cast<float>(d.pick({0.0, 12.0, d.uniform(0, 40)}));
+    line.vertices.push_back(v);
+    if (d.chance(0.1)) continue;  // the next vertex repeats this one
+    const double len = d.pick({d.uniform(1, 20), d.uniform(20, 150), d.uniform(150, 400)});
+    const double a = d.chance(0.3) ? d.pick({0.0, M_PI / 2, M_PI}) : d.uniform(0, 2 * M_PI);
+    x += len * std::cos(a);
+    y += len * std::sin(a);
+  }
+  line.HmedSX = d.pick({0.0, 0.5, 2.0, 5.0, 12.0, 25.0});
+  line.HmedDX = d.pick({0.0, 1.0, 4.0, 12.0, 25.0});
+  line.LeqDay = d.uniform(40, 80);
+  line.LeqNight = d.uniform(30, 70);
+}
+
+Polyline3 RandomOutline(TownDice& d, double ox, double oy, double size, bool closed) {
+  Polyline3 out;
+  const double cx = ox + d.uniform(0, size), cy = oy + d.uniform(0, size);
+  const double w = d.uniform(3, 30), h = d.uniform(3, 30);
+  const double z = d.uniform(1, 25);
+  const int kind = d.integer(0, 2);
+  if (kind == 0) {  // axis-aligned: exactly vertical and horizontal edges
+    out.vertices = {{cx, cy, z}, {cx + w, cy, z}, {cx + w, cy + h, z}, {cx, cy + h, z}};
+  } else if (kind == 1) {  // rotated, or a hair off vertical
+    const double a = d.pick({d.uniform(0, M_PI), 1e-9, 1e-13});
+    const double c = std::cos(a), s = std::sin(a);
+    for (auto [u, v] : {std::pair{0.0, 0.0}, {w, 0.0}, {w, h}, {0.0, h}})
+      out.vertices.push_back({cx + u * c - v * s, cy + u * s + v * c, z + d.uniform(-1, 1)});
+  } else {  // an irregular wall or outline
+    const int n = d.integer(2, 6);
+    for (int k = 0; k < n; ++k)
+      out.vertices.push_back({cx + d.uniform(-w, w), cy + d.uniform(-h, h), d.uniform(0.5, 20)});
+  }
+  if (closed) out.vertices.push_back(out.vertices.front());
+  return out;
+}
+
+Town RandomTown(unsigned seed) {
+  TownDice d(seed);
+  Town t;
+  Project& p = t.p;
+  Configuration& c = t.c;
+  // Far from the origin, as map coordinates are, in every other town.
+  const double ox = d.chance(0.5) ? 0.0 : 512345.678, oy = d.chance(0.5) ? 0.0 : 4501234.567;
+  // Now and then a district, where long paths cross many buildings and the
+  // bounds skip most of them.
+  const double size = d.chance(0.1) ? 1500.0 : d.pick({60.0, 200.0, 500.0});
+
+  c.Hsorg = d.pick({0.0, 0.5, 1.0});
+  c.AttCoeff = d.pick({0.0, 0.005});
+  c.DistMin = d.pick({0.0, 1.0, 3.0, 8.0});
+  c.CorrLatoEdificato = 1.5;
+  c.CorrStradaStretta = 2.5;
+  c.CorrCanyon = 4.0;
+  p.DiffrBarriere = d.chance(0.6);
+  p.DiffrCase = d.chance(0.6);
+  p.AzzeraStandard = d.chance(0.15);
+  p.DistMax = d.pick({2500.0, 40.0, 120.0, 300.0, 5.0});
+
+  for (int k = d.integer(0, 4); k > 0; --k) RandomLine(d, p.strade.addEntity(), ox, oy, size);
+  for (int k = d.integer(0, 2); k > 0; --k) RandomLine(d, p.binari.addEntity(), ox, oy, size);
+  for (int k = d.integer(0, 4); k > 0; --k)
+    p.barriere.addEntity() = RandomOutline(d, ox, oy, size, false);
+  for (int k = d.integer(0, size > 1000 ? 400 : 25); k > 0; --k)
+    p.case_.addEntity() = RandomOutline(d, ox, oy, size, d.chance(0.7));
+  for (int k = d.integer(0, 8); k > 0; --k) {
+    Incrocio& x = p.incroci.addEntity();
+    x.X = ox + d.uniform(-100, size + 100);
+    x.Y = oy + d.uniform(-100, size + 100);
+  }
+  for (int k = d.integer(0, 3); k > 0; --k) {
+    Source& s = p.sources.addEntity();
+    s.X = ox + d.uniform(0, size);
+    s.Y = oy + d.uniform(0, size);
+    s.Z = d.uniform(0, 10);
+    s.Lw = d.uniform(70, 110);
+    s.Lwnight = d.uniform(60, 100);
+  }
+
+  auto add = [&](double x, double y, double z) { t.receivers.push_back({x, y, z}); };
+  for (int k = 0; k < 12; ++k)
+    add(ox + d.uniform(-50, size + 50), oy + d.uniform(-50, size + 50), d.uniform(0, 20));
+  // On the lines of segments: at the ends, the middle, and beyond the ends.
+  for (long i = 1; i <= p.strade.count(); ++i) {
+    const Strada& s = p.strade[i];
+    for (long j = 1; j < s.Npunti(); ++j) {
+      const LineVertex &a = s.vertex(j), &b = s.vertex(j + 1);
+      const double f = d.pick({0.0, 0.5, 1.0, -0.7, 1.6, d.uniform(0, 1)});
+      add(a.X + f * (b.X - a.X), a.Y + f * (b.Y - a.Y), c.Hsorg + d.pick({a.Z, 4.0}));
+      // At exactly DistMax across the line from the midpoint of the segment.
+      const double len = std::hypot(b.X - a.X, b.Y - a.Y);
+      if (len > 0)
+        add((a.X + b.X) / 2 - (b.Y - a.Y) / len * p.DistMax,
+            (a.Y + b.Y) / 2 + (b.X - a.X) / len * p.DistMax, c.Hsorg + (a.Z + b.Z) / 2);
+    }
+  }
+  // On the corners of buildings and barriers, at the top, below and above it.
+  for (const auto* table : {&p.case_, &p.barriere}) {
+    for (long i = 1; i <= table->count(); ++i) {
+      const Point3& v = (*table)[i].vertex(d.integer(1, static_cast<int>((*table)[i].Npunti())));
+      add(v.X, v.Y, d.pick({v.Z, 1.5, v.Z + 3}));
+    }
+  }
+  for (long i = 1; i <= p.sources.count(); ++i)
+    add(p.sources[i].X, p.sources[i].Y, d.pick({p.sources[i].Z, 4.0}));
+  return t;
+}
+
+TEST(FastEngineTest, RandomTownsGiveExactlyTheReferenceEnergies) {
+  long compared = 0, nonZero = 0, attenuatedTowns = 0;
+  for (unsigned seed = 1; seed <= 400; ++seed) {
+    Town t = RandomTown(seed);
+    attenuatedTowns += (t.p.DiffrCase || t.p.DiffrBarriere) && t.p.case_.count() > 0;
+    for (Period period : {Period::Day, Period::Night}) {
+      PropagationSetup setup = PrepareSetup(t.p, t.c, period);
+      if (t.p.AzzeraStandard) {
+        setup.includeTracksAndSources = false;
+        setup.tracks.clear();
+        setup.sources.clear();
+      }
+      for (double entityTerm : {0.0, std::pow(10.0, 2.6)}) {
+        ReferenceEnergyEngine ref(t.p, t.c, setup, entityTerm);
+        // The chosen cells and very small ones, which put the ends of edges and
+        // paths on cell borders all the time.
+        FastEngine fast(t.p, t.c, setup, entityTerm);
+        FastEngine fine(t.p, t.c, setup, entityTerm, 0.37);
+        for (const Vec3& r : t.receivers) {
+          const double expected = ref.energy(r);
+          ASSERT_EQ(fast.energy(r), expected)
+              << "seed " << seed << " at " << r.x << " " << r.y << " " << r.z;
+          ASSERT_EQ(fine.energy(r), expected) << "seed " << seed << " (fine cells)";
+          ++compared;
+          nonZero += expected > 0;
+        }
+      }
+    }
+  }
+  // The towns must exercise the engine, not only compare zeros.
+  EXPECT_GT(compared, 20000);
+  EXPECT_GT(nonZero, compared / 2);
+  EXPECT_GT(attenuatedTowns, 100);
+}
+
+TEST(FastEngineTest, EdgeIndexMatchesTheFullScanOnAwkwardPaths) {
+  // Paths through the very corners of edges, along them, and ending on them,
+  // far from the origin and with cells of several sizes.
+  TownDice d(77);
+  for (int round = 0; round < 60; ++round) {
+    const double ox = d.pick({0.0, 4.5e6}), oy = d.pick({0.0, -3.3e5, 5.1e6});
+    EntityTable<Polyline3> table("Case", 9000);
+    for (int k = d.integer(1, 30); k > 0; --k)
+      table.addEntity() = RandomOutline(d, ox, oy, 150, d.chance(0.5));
+    std::vector<Point3> corners;
+    for (long i = 1; i <= table.count(); ++i)
+      for (const Point3& v : table[i].vertices) corners.push_back(v);
+    for (double cell : {0.0, 0.25, 3.0, 1000.0}) {
+      EdgeIndex index;
+      index.add(table);
+      index.build(cell);
+      EdgeVisitMarks marks;
+      for (int k = 0; k < 300; ++k) {
+        auto end = [&]() -> Vec3 {
+          if (d.chance(0.5)) {
+            const Point3& v = corners[static_cast<size_t>(d.integer(0, int(corners.size()) - 1))];
+            return {v.X, v.Y, d.pick({v.Z, 0.0, v.Z - 1})};
+          }
+          return {ox + d.uniform(-20, 170), oy + d.uniform(-20, 170), d.uniform(0, 8)};
+        };
+        Vec3 S = end(), R = end();
+        if (d.chance(0.2)) {  // extend an edge through a corner: the path runs along it
+          const Point3& a = corners[static_cast<size_t>(d.integer(0, int(corners.size()) - 2))];
+          const Point3& b = corners[static_cast<size_t>(d.integer(0, int(corners.size()) - 1))];
+          S = {a.X - 2 * (b.X - a.X), a.Y - 2 * (b.Y - a.Y), 0.5};
+          R = {b.X + (b.X - a.X), b.Y + (b.Y - a.Y), 0.5};
+        }
+        double expected = d.pick({0.0, 3.0});
+        double got = expected;
+        EdgeAttenuation(table, S, R, expected);
+        index.attenuation(S, R, got, marks);
+        ASSERT_EQ(got, expected) << "round " << round << " cell " << cell;
+      }
+    }
+  }
+}
+
+TEST(FastEngineTest, OddGeometryIsScannedLikeTheReference) {
+  // Undefined and enormous coordinates leave the cells; the scan must still
+  // give the full scan's answer, and an undefined receiver the reference's sum.
+  Town t = RandomTown(5);
+  t.p.DiffrCase = true;
+  t.p.DiffrBarriere = true;
+  t.p.case_.addEntity() = Polyline3{{{NAN, 0, 5}, {10, 10, 5}}};
+  t.p.case_.addEntity() = Polyline3{{{1e14, 0, 5}, {-1e14, 1, 5}}};
+  t.p.case_.addEntity() = Polyline3{{{3, 3, 5}, {3, 3, 9}}};  // no plan extent
+  Incrocio& far = t.p.incroci.addEntity();
+  far.X = 1e13;
+  far.Y = INFINITY;
+  PropagationSetup setup = PrepareSetup(t.p, t.c, Period::Day);
+  ReferenceEnergyEngine ref(t.p, t.c, setup, 0);
+  FastEngine fast(t.p, t.c, setup, 0);
+  std::vector<Vec3> odd = t.receivers;
+  odd.push_back({0, 0, 0});
+  odd.push_back({1e13, 5, 0});
+  odd.push_back({3, 3, 7});
+  for (const Vec3& r : odd) EXPECT_EQ(fast.energy(r), ref.energy(r));
+  const double nan = fast.energy({NAN, 1, 1});
+  EXPECT_TRUE(std::isnan(nan) == std::isnan(ref.energy({NAN, 1, 1})));
+}
+
+TEST(FastEngineTest, EngineNamesAndFactory) {
+  EXPECT_EQ(ParseEngineKind("fast"), EngineKind::Fast);
+  EXPECT_EQ(ParseEngineKind("reference"), EngineKind::Reference);
+  EXPECT_FALSE(ParseEngineKind("Fast").has_value());
+  EXPECT_FALSE(ParseEngineKind("").has_value());
+  EXPECT_STREQ(EngineKindName(EngineKind::Fast), "fast");
+
+  // One road segment, 10 m long, receiver 100 m from its midpoint across it,
+  // no floors reached, Hsorg 0: e = 2.8 E Len / r^2 = 2.8 * 1e7 * 10 / 1e4.
+  Project p;
+  Configuration c;
+  Strada& s = p.strade.addEntity();
+  s.LeqDay = 70;
+  s.vertices = {LineVertex{-5, 0, 0, 20, 20}, LineVertex{5, 0, 0, 20, 20}};
+  PropagationSetup setup = PrepareSetup(p, c, Period::Day);
+  for (EngineKind kind : {EngineKind::Reference, EngineKind::Fast}) {
+    auto engine = MakeEnergyEngine(kind, p, c, setup, 0);
+    EXPECT_NEAR(engine->energy({0, 100, 0}), 28000.0, 1e-6);
+    // With the per-road term of maps, 10^2.6 on top.
+    auto map = MakeEnergyEngine(kind, p, c, setup, std::pow(10.0, 2.6));
+    EXPECT_NEAR(map->energy({0, 100, 0}), 28000.0 + 398.107, 1e-3);
+  }
+  // Beyond DistMax the segment gives nothing, even when it is long enough to be split.
+  p.DistMax = 99;
+  s.vertices = {LineVertex{-400, 0, 0, 20, 20}, LineVertex{400, 0, 0, 20, 20}};
+  setup = PrepareSetup(p, c, Period::Day);
+  EXPECT_EQ(FastEngine(p, c, setup, 0).energy({0, 100, 0}), 0.0);
+  EXPECT_GT(FastEngine(p, c, setup, 0).energy({0, 90, 0}), 0.0);
+}
+
+}  // namespace
+}  // namespace sonvale

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "propagation/grid_tiles.h"
+#include "propagation/map_pass.h"
+#include "support/scripted_ui.h"
+#include "text/file_error.h"
+
+namespace sonvale {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Slurp(const std::string& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+class StoppingUi : public ScriptedUi {
+ public:
+  StoppingUi(bool& stop, int at) : stop_(stop), at_(at) {}
+  void processEvents() override {
+    ScriptedUi::processEvents();
+    if (eventRuns == at_) stop_ = true;
+  }
+
+ private:
+  bool& stop_;
+  int at_;
+};
+
+Polyline3 Box(double x, double y, double w, double h, double z) {
+  return Polyline3{{{x, y, z}, {x + w, y, z}, {x + w, y + h, z}, {x, y + h, z}, {x, y, z}}};
+}
+
+// A street between two rows of buildings, a barrier, crossings and a source:
+// every engine path is taken on a 15 x 12 node plane.
+struct Street {
+  Project p;
+  Configuration c;
+  EmissionTables t;
+  GridBounds grid{0, 140, 0, 110};
+  SectionLine section;
+  bool stop = false;
+  fs::path dir;
+
+  explicit Street(const std::string& name) {
+    dir = fs::temp_directory_path() / ("sonvale_threads_" + name);
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    p.GrdName = (dir / "street.grd").string();
+    p.EmissioniOK = true;
+    p.ModoMappatura = 0;
+    p.NdivX = 14;
+    p.NdivY = 11;
+    p.QuotaZ = 1.5;
+    p.DiffrBarriere = p.DiffrCase = true;
+    c.Hsorg = 0.5;
+    c.Hrec = 4;
+    c.AttCoeff = 0.005;
+    c.DistMin = 1;
+    Strada& s = p.strade.addEntity();
+    s.LeqDay = 68;
+    s.vertices = {{-20, 55, 0, 12, 12}, {60, 55, 0, 12, 12}, {160, 60, 0, 12, 12}};
+    Strada& s2 = p.strade.addEntity();
+    s2.LeqDay = 61;
+    s2.vertices = {{70, -10, 0, 8, 8}, {70, 120, 0, 8, 8}};
+    for (int k = 0; k < 6; ++k) {
+      p.case_.addEntity() = Box(5 + k * 22, 30, 15, 14, 9 + k);
+      p.case_.addEntity() = Box(5 + k * 22, 68, 15, 14, 12);
+    }
+    p.barriere.addEntity() = Polyline3{{{100, 20, 3}, {130, 20, 3}}};
+    p.incroci.addEntity() = Incrocio{70, 55, 0};
+    p.incroci.addEntity() = Incrocio{140, 58, 0};
+    Source& src = p.sources.addEntity();
+    src.X = 110;
+    src.Y = 10;
+    src.Z = 2;
+    src.Lw = 95;
+    src.Lwnight = 90;
+  }
+  std::string run(EngineKind kind, int threads, std::optional<TileSpec> tile = {}, int stopAt = 0) {
+    MapPassInputs in{p, c, t, grid, section, stop};
+    in.engineKind = kind;
+    in.threads = threads;
+    in.tile = tile;
+    StoppingUi ui(stop, stopAt);
+    MapPassOutcome o = MapPass(in, true, ui);
+    EXPECT_EQ(o.result, stopAt ? MapPassResult::Stopped : MapPassResult::Completed);
+    return o.fileName;
+  }
+};
+
+TEST(MapThreadsTest, EnginesThreadsAndTilesWriteTheSameGrid) {
+  Street f("same");
+  const std::string reference = Slurp(f.run(EngineKind::Reference, 1));
+  ASSERT_GT(reference.size(), 500u);
+  EXPECT_EQ(reference.find("1.70141E+38"), std::string::npos);  // every node reached
+  EXPECT_EQ(Slurp(f.run(EngineKind::Fast, 1)), reference);
+  EXPECT_EQ(Slurp(f.run(EngineKind::Fast, 3)), reference);
+  EXPECT_EQ(Slurp(f.run(EngineKind::Reference, 2)), reference);
+
+  for (int n : {1, 4, 12}) {
+    std::vector<std::string> parts;
+    for (int k = 1; k <= n; ++k) {
+      const std::string part = f.run(EngineKind::Fast, 2, TileSpec{k, n});
+      EXPECT_EQ(part, TilePartName(PassFileName(f.p.GrdName, true), {k, n}));
+      parts.push_back(part);
+    }
+    const std::string merged = (f.dir / ("merged" + std::to_string(n) + ".grd")).string();
+    MergeGridParts(merged, parts);
+    EXPECT_EQ(Slurp(merged), reference) << n << " tiles";
+  }
+}
+
+TEST(MapThreadsTest, AStopLeavesTheFileOfASingleThreadStop) {
+  Street f("stop");
+  // Stopped during the 40th node (row 2, column 9 of 15 columns): the file ends
+  // there whatever the number of threads computing ahead.
+  const std::string single = Slurp(f.run(EngineKind::Fast, 1, {}, 40));
+  EXPECT_EQ(Slurp(f.run(EngineKind::Fast, 2, {}, 40)), single);
+  EXPECT_EQ(Slurp(f.run(EngineKind::Reference, 4, {}, 40)), single);
+  EXPECT_LT(single.size(), Slurp(f.run(EngineKind::Fast, 2)).size());
+
+  // A stopped tile cannot be merged.
+  std::vector<std::string> parts{f.run(EngineKind::Fast, 2, TileSpec{1, 2}),
+                                 f.run(EngineKind::Fast, 2, TileSpec{2, 2}, 10)};
+  EXPECT_THROW(MergeGridParts((f.dir / "merged.grd").string(), parts), FormatError);
+}
+
+}  // namespace
+}  // namespace sonvale
