@@ -67,11 +67,13 @@ std::vector<double> Args::numbers(const std::string& name, size_t n) const {
   std::stringstream ss(*v);
   std::string item;
   while (std::getline(ss, item, ',')) {
-    if (!IsNumber(item)) throw UsageError("option --" + name + ": \"" + item + "\" is not a number");
+    if (!IsNumber(item))
+      throw UsageError("option --" + name + ": \"" + item + "\" is not a number");
     out.push_back(LeadingNumber(item));
   }
   if (out.size() != n) {
-    throw UsageError("option --" + name + " needs " + std::to_string(n) + " comma-separated numbers");
+    throw UsageError("option --" + name + " needs " + std::to_string(n) +
+                     " comma-separated numbers");
   }
   return out;
 }

@@ -10,6 +10,20 @@ namespace sonvale {
 std::set<std::string> CommonFlags() { return {"yes", "quiet", "verbose", "help"}; }
 std::set<std::string> CommonValued() { return {"program-dir", "year"}; }
 
+Args ParseCommandArgs(const std::vector<std::string>& argv, std::set<std::string> flags,
+                      std::set<std::string> valued) {
+  flags.merge(CommonFlags());
+  valued.merge(CommonValued());
+  return Args(argv, flags, valued);
+}
+
+short DivisionOption(double v, const char* option) {
+  if (v < 1 || v > 32767 || v != static_cast<double>(static_cast<long>(v))) {
+    throw UsageError(std::string("option ") + option + " takes whole numbers from 1 to 32767");
+  }
+  return static_cast<short>(v);
+}
+
 void StartCli(CliContext& ctx, const Args& args) {
   ctx.ui.assumeYes = args.has("yes");
   ctx.ui.quiet = args.has("quiet");

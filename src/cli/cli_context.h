@@ -31,13 +31,17 @@ struct CliContext {
 // Options every subcommand takes besides its own.
 std::set<std::string> CommonFlags();
 std::set<std::string> CommonValued();
+// The arguments of a subcommand: its own flags and valued options plus the common ones.
+Args ParseCommandArgs(const std::vector<std::string>& argv, std::set<std::string> flags = {},
+                      std::set<std::string> valued = {});
+// A division count given on the command line: a whole number from 1 to 32767.
+short DivisionOption(double v, const char* option);
 
 // Start-up (program folder, configuration, tables) with the common options applied.
 void StartCli(CliContext& ctx, const Args& args);
 // Reads the project; the year question of a file without a year is answered by
 // --year or 2008. With yearOverrides, --year also replaces the project's year.
-void ReadCliProject(CliContext& ctx, const Args& args, const std::string& path,
-                    bool yearOverrides);
+void ReadCliProject(CliContext& ctx, const Args& args, const std::string& path, bool yearOverrides);
 
 using Subcommand = int (*)(CliContext& ctx, const std::vector<std::string>& argv);
 

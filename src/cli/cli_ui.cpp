@@ -1,5 +1,7 @@
 #include "cli/cli_ui.h"
 
+#include <unistd.h>
+
 #include <chrono>
 #include <iostream>
 
@@ -56,7 +58,8 @@ void CliUi::beginProgress(const std::string& label, long total) {
 }
 
 void CliUi::drawProgress() {
-  if (quiet || total_ <= 0) return;
+  // A bar redrawn in place only makes sense on a terminal; logs get no bar.
+  if (quiet || total_ <= 0 || !isatty(STDERR_FILENO)) return;
   long done = done_ < total_ ? done_ : total_;
   int percent = static_cast<int>(100 * done / total_);
   if (percent == lastPercent_) return;

@@ -90,10 +90,7 @@ void WritePicture(CliContext& ctx, const std::string& png, const std::string& si
 }
 
 int CmdDraw(CliContext& ctx, const std::vector<std::string>& argv) {
-  std::set<std::string> flags = CommonFlags(), valued = CommonValued();
-  flags.insert("no-labels");
-  valued.insert({"png", "size", "grid"});
-  Args args(argv, flags, valued);
+  Args args = ParseCommandArgs(argv, {"no-labels"}, {"png", "size", "grid"});
   if (args.has("help")) {
     std::cout << kDrawUsage;
     return kExitOk;

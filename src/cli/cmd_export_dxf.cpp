@@ -7,19 +7,10 @@
 #include "exchange/model_dxf_writer.h"
 
 namespace sonvale {
-namespace {
-
-Args ParseWith(const std::vector<std::string>& argv, std::set<std::string> flags,
-               std::set<std::string> valued) {
-  for (const auto& f : CommonFlags()) flags.insert(f);
-  for (const auto& v : CommonValued()) valued.insert(v);
-  return Args(argv, flags, valued);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int CmdExportDxf(CliContext& ctx, const std::vector<std::string>& argv) {
-  Args args = ParseWith(argv, {}, {});
+  Args args = ParseCommandArgs(argv, {}, {});
   if (args.has("help")) {
     std::cout << "usage: sonvale-cli export-dxf PROJECT.svp OUT.dxf [--program-dir DIR]\n"
                  "Writes the model as a DXF drawing (release 12): room-acoustics faces,\n"
@@ -38,7 +29,7 @@ int CmdExportDxf(CliContext& ctx, const std::vector<std::string>& argv) {
 }
 
 int CmdEmissionDxf(CliContext& ctx, const std::vector<std::string>& argv) {
-  Args args = ParseWith(argv, {"facade", "night", "day"}, {});
+  Args args = ParseCommandArgs(argv, {"facade", "night", "day"}, {});
   if (args.has("help")) {
     std::cout << "usage: sonvale-cli emission-dxf PROJECT.svp OUT.dxf [--facade] [--night|--day]\n"
                  "                  [--year Y] [--yes] [--program-dir DIR]\n"

@@ -10,8 +10,7 @@ namespace sonvale {
 
 int CmdGridMerge(CliContext& ctx, const std::vector<std::string>& argv) {
   (void)ctx;
-  std::set<std::string> flags = CommonFlags();
-  Args args(argv, flags, CommonValued());
+  Args args = ParseCommandArgs(argv);
   if (args.has("help")) {
     std::cout << "usage: sonvale-cli grid-merge NAME.grd PART... [--quiet]\n"
                  "Joins the partial grids written by 'map --tile K/N' (one per tile, in any\n"

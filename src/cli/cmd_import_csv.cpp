@@ -65,12 +65,9 @@ void SetFractions(CliContext& ctx, const Args& args) {
 }  // namespace
 
 int CmdImportCsv(CliContext& ctx, const std::vector<std::string>& argv) {
-  std::set<std::string> flags = CommonFlags();
-  for (const char* f : {"limit-plans", "recognise", "merge-directions"}) flags.insert(f);
-  std::set<std::string> valued = CommonValued();
-  for (const char* v : {"out", "into", "nodes", "fractions-day", "fractions-night", "dist-max"})
-    valued.insert(v);
-  Args args(argv, flags, valued);
+  Args args =
+      ParseCommandArgs(argv, {"limit-plans", "recognise", "merge-directions"},
+                       {"out", "into", "nodes", "fractions-day", "fractions-night", "dist-max"});
   if (args.has("help")) {
     std::cout << kHelp;
     return kExitOk;

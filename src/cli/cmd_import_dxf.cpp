@@ -135,11 +135,8 @@ void SetMode(CliContext& ctx, const std::string& mode, const DxfImportRequest& r
 }  // namespace
 
 int CmdImportDxf(CliContext& ctx, const std::vector<std::string>& argv) {
-  std::set<std::string> flags = CommonFlags();
-  for (const char* f : {"limit-plans", "recognise", "merge-directions"}) flags.insert(f);
-  std::set<std::string> valued = CommonValued();
-  for (const char* v : {"out", "into", "kinds", "mode", "min-dist"}) valued.insert(v);
-  Args args(argv, flags, valued);
+  Args args = ParseCommandArgs(argv, {"limit-plans", "recognise", "merge-directions"},
+                               {"out", "into", "kinds", "mode", "min-dist"});
   if (args.has("help")) {
     std::cout << kHelp;
     return kExitOk;

@@ -13,26 +13,12 @@
 namespace sonvale {
 namespace {
 
-Args ParseWith(const std::vector<std::string>& argv, std::set<std::string> flags,
-               std::set<std::string> valued) {
-  for (const auto& f : CommonFlags()) flags.insert(f);
-  for (const auto& v : CommonValued()) valued.insert(v);
-  return Args(argv, flags, valued);
-}
-
 bool OnOff(const Args& args, const std::string& name, bool fallback) {
   auto v = args.value(name);
   if (!v) return fallback;
   if (*v == "on") return true;
   if (*v == "off") return false;
   throw UsageError("option --" + name + " takes on or off, not \"" + *v + "\"");
-}
-
-short DivisionCount(double v, const char* what) {
-  if (v < 1 || v > 32767 || v != static_cast<double>(static_cast<long>(v))) {
-    throw UsageError(std::string("--ndiv: ") + what + " must be a whole number from 1 to 32767");
-  }
-  return static_cast<short>(v);
 }
 
 // A relative terrain name stands beside the project when it is not found as given.
@@ -126,10 +112,10 @@ void ApplyCalculationOptions(CliContext& ctx, const Args& args) {
 }  // namespace
 
 int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
-  Args args = ParseWith(argv, {},
-                        {"out", "mode", "bounds", "ndiv", "z", "terrain", "section",
-                         "diffr-barriers", "diffr-buildings", "dist-max", "period", "png", "size",
-                         "algorithm", "launch-mode", "engine", "threads", "tile"});
+  Args args = ParseCommandArgs(argv, {},
+                               {"out", "mode", "bounds", "ndiv", "z", "terrain", "section",
+                                "diffr-barriers", "diffr-buildings", "dist-max", "period", "png",
+                                "size", "algorithm", "launch-mode", "engine", "threads", "tile"});
   if (args.has("help")) {
     std::cout << kMapUsage;
     return kExitOk;
@@ -180,8 +166,8 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
     const Sezione& s = p.sezioni[n];
     ctx.app.Section = SectionLine{s.XL, s.YL, s.ZL, s.XR, s.YR, s.ZR};
     if (!ndiv.empty()) {
-      p.NdivO = DivisionCount(ndiv[0], "NX");
-      p.NdivZ = DivisionCount(ndiv[1], "NY");
+      p.NdivO = DivisionOption(ndiv[0], "NX");
+      p.NdivZ = DivisionOption(ndiv[1], "NY");
     }
     nodes = (static_cast<long>(p.NdivO) + 1) * (static_cast<long>(p.NdivZ) + 1);
   } else if (p.ModoMappatura == 1) {
@@ -210,8 +196,8 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
       throw UsageError("the project holds no geometry: give --bounds");
     }
     if (!ndiv.empty()) {
-      p.NdivX = DivisionCount(ndiv[0], "NX");
-      p.NdivY = DivisionCount(ndiv[1], "NY");
+      p.NdivX = DivisionOption(ndiv[0], "NX");
+      p.NdivY = DivisionOption(ndiv[1], "NY");
     }
     nodes = (static_cast<long>(p.NdivX) + 1) * (static_cast<long>(p.NdivY) + 1);
   }
@@ -242,9 +228,9 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
 }
 
 int CmdPoints(CliContext& ctx, const std::vector<std::string>& argv) {
-  Args args = ParseWith(argv, {},
-                        {"out", "set", "limits", "script", "diffr-barriers", "diffr-buildings",
-                         "dist-max", "algorithm", "engine", "threads"});
+  Args args = ParseCommandArgs(argv, {},
+                               {"out", "set", "limits", "script", "diffr-barriers",
+                                "diffr-buildings", "dist-max", "algorithm", "engine", "threads"});
   if (args.has("help")) {
     std::cout << kPointsUsage;
     return kExitOk;

@@ -14,17 +14,10 @@ std::string Pad(const std::string& s, size_t width) {
 
 std::string Flag(bool b) { return b ? "on" : "off"; }
 
-Args ParseWith(const std::vector<std::string>& argv, std::set<std::string> flags,
-               std::set<std::string> valued) {
-  for (const auto& f : CommonFlags()) flags.insert(f);
-  for (const auto& v : CommonValued()) valued.insert(v);
-  return Args(argv, flags, valued);
-}
-
 }  // namespace
 
 int CmdInfo(CliContext& ctx, const std::vector<std::string>& argv) {
-  Args args = ParseWith(argv, {}, {});
+  Args args = ParseCommandArgs(argv, {}, {});
   if (args.has("help")) {
     std::cout << "usage: sonvale-cli info PROJECT.svp [--program-dir DIR] [--year Y]\n"
                  "Prints the counts of every table, the extent and every setting.\n";
@@ -71,10 +64,10 @@ int CmdInfo(CliContext& ctx, const std::vector<std::string>& argv) {
   set("SovralzoZ", PlainNumber(p.SovralzoZ));
   set("DiffrBarriere", Flag(p.DiffrBarriere));
   set("DiffrCase", Flag(p.DiffrCase));
-  set("ModoMappatura", PlainInteger(p.ModoMappatura) +
-                           (p.ModoMappatura == 0   ? " (plane)"
-                            : p.ModoMappatura == 1 ? " (terrain)"
-                                                   : " (vertical section)"));
+  set("ModoMappatura",
+      PlainInteger(p.ModoMappatura) + (p.ModoMappatura == 0   ? " (plane)"
+                                       : p.ModoMappatura == 1 ? " (terrain)"
+                                                              : " (vertical section)"));
   set("Diurno", Flag(p.Diurno));
   set("AzzeraStandard", Flag(p.AzzeraStandard));
   set("IgnoraRidFonoass", Flag(p.IgnoraRidFonoass));
@@ -92,7 +85,7 @@ int CmdInfo(CliContext& ctx, const std::vector<std::string>& argv) {
 }
 
 int CmdResave(CliContext& ctx, const std::vector<std::string>& argv) {
-  Args args = ParseWith(argv, {}, {});
+  Args args = ParseCommandArgs(argv, {}, {});
   if (args.has("help")) {
     std::cout << "usage: sonvale-cli resave IN.svp OUT.svp [--year Y] [--yes] [--program-dir DIR]\n"
                  "Reads a project, recomputes the emission levels and writes it again.\n"
@@ -113,7 +106,7 @@ int CmdResave(CliContext& ctx, const std::vector<std::string>& argv) {
 }
 
 int CmdEmission(CliContext& ctx, const std::vector<std::string>& argv) {
-  Args args = ParseWith(argv, {}, {});
+  Args args = ParseCommandArgs(argv, {}, {});
   if (args.has("help")) {
     std::cout << "usage: sonvale-cli emission PROJECT.svp [--year Y] [--program-dir DIR]\n"
                  "Prints LeqDay and LeqNight of every road and track for the scenario year.\n";

@@ -10,25 +10,10 @@
 #include "tracer/ray_file.h"
 
 namespace sonvale {
-namespace {
-
-Args ParseWith(const std::vector<std::string>& argv, std::set<std::string> flags,
-               std::set<std::string> valued) {
-  for (const auto& f : CommonFlags()) flags.insert(f);
-  for (const auto& v : CommonValued()) valued.insert(v);
-  return Args(argv, flags, valued);
-}
-
-short DivisionCount(double v, const char* option) {
-  if (v != static_cast<double>(static_cast<long>(v)) || v < 1 || v > 32767)
-    throw UsageError(std::string("option ") + option + " takes whole numbers from 1 to 32767");
-  return static_cast<short>(v);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int CmdRayRead(CliContext& ctx, const std::vector<std::string>& argv) {
-  Args args = ParseWith(argv, {}, {"out"});
+  Args args = ParseCommandArgs(argv, {}, {"out"});
   if (args.has("help")) {
     std::cout << "usage: sonvale-cli ray-read PROJECT.svp MODEL.RAY [--out OUT.svp] [--year Y]\n"
                  "                [--program-dir DIR]\n"
@@ -63,7 +48,7 @@ int CmdRayRead(CliContext& ctx, const std::vector<std::string>& argv) {
 }
 
 int CmdRayWrite(CliContext& ctx, const std::vector<std::string>& argv) {
-  Args args = ParseWith(argv, {"night"}, {"receivers", "section", "divisions"});
+  Args args = ParseCommandArgs(argv, {"night"}, {"receivers", "section", "divisions"});
   if (args.has("help")) {
     std::cout
         << "usage: sonvale-cli ray-write PROJECT.svp OUT.RAY [--receivers grid|receivers|punti]\n"
@@ -108,8 +93,8 @@ int CmdRayWrite(CliContext& ctx, const std::vector<std::string>& argv) {
   }
   if (args.has("divisions")) {
     std::vector<double> d = args.numbers("divisions", 2);
-    options.NdivX = DivisionCount(d[0], "--divisions");
-    options.NdivY = DivisionCount(d[1], "--divisions");
+    options.NdivX = DivisionOption(d[0], "--divisions");
+    options.NdivY = DivisionOption(d[1], "--divisions");
   }
   options.cancelled = false;
   try {

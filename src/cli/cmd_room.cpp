@@ -21,11 +21,7 @@ void Save(CliContext& ctx, const std::string& out) {
 }  // namespace
 
 int CmdImportRoomDxf(CliContext& ctx, const std::vector<std::string>& argv) {
-  std::set<std::string> flags = CommonFlags();
-  flags.insert("replace");
-  std::set<std::string> valued = CommonValued();
-  valued.insert("out");
-  Args args(argv, flags, valued);
+  Args args = ParseCommandArgs(argv, {"replace"}, {"out"});
   if (args.has("help")) {
     std::cout
         << "usage: sonvale-cli import-room-dxf PROJECT.svp DRAWING.dxf --out OUT.svp [--replace]\n"
@@ -71,10 +67,7 @@ int CmdImportRoomDxf(CliContext& ctx, const std::vector<std::string>& argv) {
 }
 
 int CmdPack(CliContext& ctx, const std::vector<std::string>& argv) {
-  std::set<std::string> valued = CommonValued();
-  valued.insert("into");
-  valued.insert("out");
-  Args args(argv, CommonFlags(), valued);
+  Args args = ParseCommandArgs(argv, {}, {"into", "out"});
   if (args.has("help")) {
     std::cout << "usage: sonvale-cli pack NAME01.grd [--into PROJECT.svp --out OUT.svp]\n"
                  "           [--quiet] [--program-dir DIR]\n"

@@ -9,13 +9,6 @@
 namespace sonvale {
 namespace {
 
-Args ParseWith(const std::vector<std::string>& argv, std::set<std::string> flags,
-               std::set<std::string> valued = {}) {
-  for (const auto& f : CommonFlags()) flags.insert(f);
-  for (const auto& v : CommonValued()) valued.insert(v);
-  return Args(argv, flags, valued);
-}
-
 void Written(CliContext& ctx, bool ok, const std::string& out) {
   if (!ok) {
     if (!ctx.ui.declined.empty()) throw CliExit{kExitDeclined, ctx.ui.declined.back()};
@@ -27,7 +20,7 @@ void Written(CliContext& ctx, bool ok, const std::string& out) {
 }  // namespace
 
 int CmdBln(CliContext& ctx, const std::vector<std::string>& argv) {
-  Args args = ParseWith(argv, {"plans", "barriers", "buildings", "roads", "tracks"});
+  Args args = ParseCommandArgs(argv, {"plans", "barriers", "buildings", "roads", "tracks"});
   if (args.has("help")) {
     std::cout << "usage: sonvale-cli bln PROJECT.svp OUT.BLN [--plans] [--barriers] [--buildings]\n"
                  "           [--roads] [--tracks] [--quiet] [--program-dir DIR]\n"
@@ -49,7 +42,7 @@ int CmdBln(CliContext& ctx, const std::vector<std::string>& argv) {
 }
 
 int CmdList(CliContext& ctx, const std::vector<std::string>& argv) {
-  Args args = ParseWith(argv, {});
+  Args args = ParseCommandArgs(argv, {});
   if (args.has("help")) {
     std::cout << "usage: sonvale-cli list PROJECT.svp OUT.txt [--year Y] [--yes] [--quiet]\n"
                  "           [--program-dir DIR]\n"
@@ -66,7 +59,7 @@ int CmdList(CliContext& ctx, const std::vector<std::string>& argv) {
 }
 
 int CmdScr(CliContext& ctx, const std::vector<std::string>& argv) {
-  Args args = ParseWith(argv, {});
+  Args args = ParseCommandArgs(argv, {});
   if (args.has("help")) {
     std::cout << "usage: sonvale-cli scr PROJECT.svp OUT.SCR [--quiet] [--program-dir DIR]\n"
                  "Writes a CAD script drawing every receiver point as a circle and its number.\n";
@@ -81,7 +74,7 @@ int CmdScr(CliContext& ctx, const std::vector<std::string>& argv) {
 }
 
 int CmdXyz(CliContext& ctx, const std::vector<std::string>& argv) {
-  Args args = ParseWith(argv, {});
+  Args args = ParseCommandArgs(argv, {});
   if (args.has("help")) {
     std::cout << "usage: sonvale-cli xyz DRAWING.dxf [OUT.txt] [--quiet]\n"
                  "Writes the X, Y, Z points of the drawing's entities whose Z is above 0, or\n"
@@ -99,7 +92,7 @@ int CmdXyz(CliContext& ctx, const std::vector<std::string>& argv) {
 }
 
 int CmdBarrierLength(CliContext& ctx, const std::vector<std::string>& argv) {
-  Args args = ParseWith(argv, {});
+  Args args = ParseCommandArgs(argv, {});
   if (args.has("help")) {
     std::cout << "usage: sonvale-cli barrier-length PROJECT.svp [--program-dir DIR]\n"
                  "Prints the number of barriers and their total length in plan.\n";

@@ -12,11 +12,7 @@
 namespace sonvale {
 
 int CmdTracerJob(CliContext& ctx, const std::vector<std::string>& argv) {
-  std::set<std::string> flags = CommonFlags();
-  flags.insert("points");
-  std::set<std::string> valued = CommonValued();
-  for (const char* v : {"out", "algorithm", "grid", "set"}) valued.insert(v);
-  Args args(argv, flags, valued);
+  Args args = ParseCommandArgs(argv, {"points"}, {"out", "algorithm", "grid", "set"});
   if (args.has("help")) {
     std::cout
         << "usage: sonvale-cli tracer-job PROJECT.svp --out NAME.grd [--points] [--set punti|rec]\n"

@@ -1,7 +1,11 @@
 #include "render/map_picture.h"
 
+#include <unistd.h>
+
 #include <QBuffer>
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -100,6 +104,14 @@ void SaveMapPicture(const QImage& image, const std::string& path) {
 void EnsureGuiApplication() {
   if (QGuiApplication::instance()) return;
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+    // Without a session (batch jobs, CI) Qt wants a private runtime folder of its own.
+    QString dir = QDir::tempPath() + "/sonvale-runtime-" + QString::number(getuid());
+    QDir().mkpath(dir);
+    QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                   QFileDevice::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", dir.toLocal8Bit());
+  }
   // Qt keeps references to argc and argv for the application's lifetime.
   static int argc = 1;
   static char name[] = "sonvale";
