@@ -1,5 +1,6 @@
 // sonvale-make-town: writes a synthetic town as a project file and its terrain grid,
-// for the bundled example and for benchmarks of any size.
+// and if asked its drawing for the imports, for the bundled example and for
+// benchmarks of any size.
 #include <filesystem>
 #include <iostream>
 #include <stdexcept>
@@ -8,10 +9,13 @@
 #include <vector>
 
 #include "model/project.h"
+#include "platform/atomic_file.h"
+#include "project/configuration.h"
 #include "project/project_file.h"
 #include "propagation/grid_file.h"
 #include "text/file_error.h"
 #include "text/number_text.h"
+#include "tools/town_dxf.h"
 #include "tools/town_generator.h"
 
 namespace {
@@ -19,8 +23,10 @@ namespace {
 const char* const kUsage =
     "usage: sonvale-make-town [--out DIR] [--size X,Y] [--roads N] [--buildings N]\n"
     "                         [--barriers N] [--crossings N] [--points N] [--sources N]\n"
-    "                         [--seed S]\n"
-    "Writes DIR/town.svp and DIR/terrain.grd (DIR defaults to the current folder).\n";
+    "                         [--seed S] [--dxf [--config INI]]\n"
+    "Writes DIR/town.svp and DIR/terrain.grd (DIR defaults to the current folder);\n"
+    "with --dxf also DIR/town.dxf, the town on the layers named in INI (by default\n"
+    "the data/sonvale.ini of the source tree).\n";
 
 struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
@@ -56,6 +62,8 @@ int main(int argc, char** argv) {
   using namespace sonvale;
   TownParams params;
   std::string out = ".";
+  bool dxf = false;
+  std::string configPath = SONVALE_DEFAULT_CONFIG;
   try {
     std::vector<std::string> args(argv + 1, argv + argc);
     for (size_t k = 0; k < args.size(); ++k) {
@@ -64,10 +72,16 @@ int main(int argc, char** argv) {
         std::cout << kUsage;
         return 0;
       }
+      if (a == "--dxf") {
+        dxf = true;
+        continue;
+      }
       if (k + 1 >= args.size()) throw UsageError("unknown option or missing value: " + a);
       const std::string& v = args[++k];
       if (a == "--out") {
         out = v;
+      } else if (a == "--config") {
+        configPath = v;
       } else if (a == "--size") {
         const size_t comma = v.find(',');
         if (comma == std::string::npos) throw UsageError("--size expects X,Y in metres");
@@ -101,12 +115,20 @@ int main(int argc, char** argv) {
 
   try {
     const Project town = GenerateTown(params);
+    // The layer names first, so that a bad configuration leaves no files behind.
+    Configuration config;
+    if (dxf) config = ReadConfiguration(configPath);
     const GridData terrain = GenerateTerrain(params);
     std::filesystem::create_directories(out);
     const std::string svp = (std::filesystem::path(out) / "town.svp").string();
     const std::string grd = (std::filesystem::path(out) / "terrain.grd").string();
     WriteProjectFile(town, svp);
     writeTerrain(terrain, grd);
+    std::string drawing;
+    if (dxf) {
+      drawing = (std::filesystem::path(out) / "town.dxf").string();
+      WriteFileAtomically(drawing, TownDxfText(town, config));
+    }
     std::cout << svp << ": " << PlainInteger(town.strade.count()) << " roads, "
               << PlainInteger(town.binari.count()) << " railway track, "
               << PlainInteger(town.case_.count()) << " buildings, "
@@ -117,6 +139,7 @@ int main(int argc, char** argv) {
               << grd << ": " << PlainInteger(terrain.nx()) << " x " << PlainInteger(terrain.ny())
               << " nodes, heights " << PlainNumber(terrain.header.zlo) << " to "
               << PlainNumber(terrain.header.zhi) << " m\n";
+    if (dxf) std::cout << drawing << ": the drawing on the configured layers\n";
   } catch (const FormatError& e) {
     std::cerr << e.file() << ":" << PlainInteger(e.line()) << ": " << e.message() << "\n";
     return 2;

@@ -4,12 +4,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
+#include "project/configuration.h"
 #include "project/project_file.h"
+#include "text/number_text.h"
+#include "tools/town_dxf.h"
 
 namespace sonvale {
 namespace {
@@ -346,6 +350,8 @@ TEST(TownGenerator, BundledExampleIsTheDefaultTown) {
   }
   EXPECT_EQ(fileText(dir + "terrain.grd"), fileText(tmp));
   std::filesystem::remove(tmp);
+  const Configuration config = ReadConfiguration(SONVALE_SOURCE_DIR "/data/sonvale.ini");
+  EXPECT_EQ(fileText(dir + "town.dxf"), TownDxfText(GenerateTown(p), config));
 
   // And it reads back as the town it was made from.
   Project back;
@@ -355,6 +361,45 @@ TEST(TownGenerator, BundledExampleIsTheDefaultTown) {
   EXPECT_EQ(back.punti[2].Nome, "R02 Parco");
   const GridData terrain = ReadTerrainGrid(dir + "terrain.grd");
   EXPECT_EQ(terrain.value(100, 100), TownGroundHeight(p, 501000, 4501000));
+}
+
+// The drawing as another program reads it: every entity on its layer, roads with
+// their widths and elevation, buildings closed.
+TEST(TownGenerator, BundledDrawingReadsInAnotherDxfLibrary) {
+  const std::string dir = std::string(SONVALE_SOURCE_DIR) + "/examples/town/";
+  if (std::system("/usr/bin/python3 -c 'import ezdxf' 2>/dev/null") != 0)
+    GTEST_SKIP() << "python3-ezdxf is not installed";
+  const std::string out =
+      (std::filesystem::temp_directory_path() / "sonvale_town_test_ezdxf.txt").string();
+  const std::string script =
+      "import ezdxf, collections, sys\n"
+      "d = ezdxf.readfile(sys.argv[1])\n"
+      "assert not d.audit().has_errors\n"
+      "m = d.modelspace()\n"
+      "c = collections.Counter(e.dxftype() + ' ' + e.dxf.layer for e in m)\n"
+      "r = m.query('LWPOLYLINE').first\n"
+      "w = list(r.get_points('xyse'))[1]\n"
+      "print(' '.join(k + ' ' + str(c[k]) for k in sorted(c)),\n"
+      "      '%g %g %g' % (w[2], w[3], r.dxf.elevation),\n"
+      "      all(p.is_closed for p in m.query('POLYLINE[layer==\"CASE\"]')),\n"
+      "      file=open(sys.argv[2], 'w'))\n";
+  const std::string py =
+      (std::filesystem::temp_directory_path() / "sonvale_town_test_ezdxf.py").string();
+  std::ofstream(py) << script;
+  ASSERT_EQ(std::system(("/usr/bin/python3 " + py + " " + dir + "town.dxf " + out).c_str()), 0);
+  Project town;
+  ReadProjectFile(dir + "town.svp", town);
+  const LineVertex& v = town.strade[1].vertex(2);
+  double z = 0;
+  for (const LineVertex& u : town.strade[1].vertices) z += u.Z;
+  z = std::round(z / static_cast<double>(town.strade[1].Npunti()) * 100) / 100;
+  EXPECT_EQ(fileText(out),
+            "3DFACE SEZIONI 1 CIRCLE INCROCI 12 CIRCLE PUNTI 15 CIRCLE SORGENTI 3 "
+            "LWPOLYLINE BINARI 1 LWPOLYLINE STRADE 30 POLYLINE BARRIERE 3 "
+            "POLYLINE CASE 60 POLYLINE SEZIONI 1 " +
+                PlainSingle(v.SW) + " " + PlainSingle(v.EW) + " " + PlainNumber(z) + " True\n");
+  std::filesystem::remove(out);
+  std::filesystem::remove(py);
 }
 
 }  // namespace
