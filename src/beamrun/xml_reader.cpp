@@ -1,10 +1,9 @@
 #include "beamrun/xml_reader.h"
 
 #include <cctype>
-#include <fstream>
-#include <sstream>
 
 #include "text/file_error.h"
+#include "text/file_text.h"
 
 namespace sonvale {
 namespace {
@@ -230,12 +229,7 @@ std::unique_ptr<XmlNode> ParseXml(const std::string& fileName, const std::string
 }
 
 std::unique_ptr<XmlNode> ReadXmlFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw FileError(path, "cannot be opened");
-  std::ostringstream s;
-  s << in.rdbuf();
-  if (in.bad()) throw FileError(path, "cannot be read");
-  return ParseXml(path, s.str());
+  return ParseXml(path, ReadWholeFile(path));
 }
 
 }  // namespace sonvale

@@ -1,12 +1,9 @@
 #include "exchange/csv_records.h"
 
-#include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "text/file_error.h"
+#include "text/file_text.h"
 #include "text/number_text.h"
 
 namespace sonvale {
@@ -22,22 +19,11 @@ std::string Trim(const std::string& s) {
   return s.substr(b, e - b);
 }
 
-// Keeps error messages short when a garbled file puts megabytes in one field.
-std::string Quoted(const std::string& field) {
-  constexpr size_t kMax = 40;
-  if (field.size() <= kMax) return "\"" + field + "\"";
-  return "\"" + field.substr(0, kMax) + "...\"";
-}
 
 }  // namespace
 
 CsvReader::CsvReader(const std::string& path) : name_(path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw FileError(path, std::string("cannot open the file: ") + std::strerror(errno));
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) throw FileError(path, std::string("cannot read the file: ") + std::strerror(errno));
-  content_ = buffer.str();
+  content_ = ReadWholeFile(path);
   skipHeader();
 }
 
@@ -145,7 +131,7 @@ double CsvReader::number(size_t n) const {
   const std::string& t = field(n).text;
   if (Trim(t).empty()) return 0;
   if (!IsNumber(t)) {
-    fail("field " + PlainInteger(static_cast<long long>(n)) + " is not a number: " + Quoted(t));
+    fail("field " + PlainInteger(static_cast<long long>(n)) + " is not a number: " + QuotedExcerpt(t));
   }
   return LeadingNumber(t);
 }

@@ -1,10 +1,9 @@
 #include "exchange/dxf_pairs.h"
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
 
 #include "text/file_error.h"
+#include "text/file_text.h"
 #include "text/number_text.h"
 
 namespace sonvale {
@@ -15,15 +14,6 @@ constexpr std::string_view kBinarySentinel = "AutoCAD Binary DXF";
 bool IsBlankChar(char c) { return c == ' ' || c == '\t'; }
 
 std::string Code3(int code) { return FormatPattern(code, "###"); }
-
-std::string LoadFile(const std::string& fileName) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) throw FileError(fileName, "cannot open the file");
-  std::ostringstream all;
-  all << in.rdbuf();
-  if (in.bad()) throw FileError(fileName, "cannot read the file");
-  return std::move(all).str();
-}
 
 }  // namespace
 
@@ -36,7 +26,7 @@ std::string_view DxfKeyword(std::string_view value) {
 }
 
 DxfPairReader::DxfPairReader(const std::string& fileName, DxfVariant variant)
-    : DxfPairReader(fileName, LoadFile(fileName), variant) {}
+    : DxfPairReader(fileName, ReadWholeFile(fileName), variant) {}
 
 DxfPairReader::DxfPairReader(std::string name, std::string content, DxfVariant variant)
     : name_(std::move(name)), content_(std::move(content)), variant_(variant) {

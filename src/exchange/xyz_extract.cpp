@@ -1,12 +1,11 @@
 #include "exchange/xyz_extract.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string_view>
 
 #include "platform/atomic_file.h"
 #include "text/file_error.h"
+#include "text/file_text.h"
 #include "text/number_text.h"
 
 namespace sonvale {
@@ -47,15 +46,6 @@ std::string_view Trimmed(std::string_view s) {
   const size_t b = s.find_first_not_of(" \t");
   if (b == std::string_view::npos) return {};
   return s.substr(b, s.find_last_not_of(" \t") - b + 1);
-}
-
-std::string LoadFile(const std::string& fileName) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) throw FileError(fileName, "cannot open the file");
-  std::ostringstream all;
-  all << in.rdbuf();
-  if (in.bad()) throw FileError(fileName, "cannot read the file");
-  return std::move(all).str();
 }
 
 }  // namespace
@@ -124,7 +114,7 @@ void ExtractXyz(const std::string& inputName, const std::string& outputName) {
   if (std::filesystem::equivalent(inputName, outputName, ec)) {
     throw FileError(outputName, "the points would replace the drawing they are read from");
   }
-  const std::string content = LoadFile(inputName);
+  const std::string content = ReadWholeFile(inputName);
   WriteFileAtomically(outputName, XyzText(inputName, content));
 }
 

@@ -1,14 +1,11 @@
 #include "text/field_reader.h"
 
-#include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <fstream>
 #include <iterator>
 #include <limits>
-#include <sstream>
 
 #include "text/file_error.h"
+#include "text/file_text.h"
 #include "text/number_text.h"
 
 namespace sonvale {
@@ -34,23 +31,11 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-// Shortens a field quoted in an error message so that a garbled file cannot
-// produce a message of megabytes.
-std::string Quoted(const std::string& field) {
-  constexpr size_t kMax = 40;
-  if (field.size() <= kMax) return "\"" + field + "\"";
-  return "\"" + field.substr(0, kMax) + "...\"";
-}
 
 }  // namespace
 
 FieldReader::FieldReader(const std::string& path) : name_(path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw FileError(path, std::string("cannot open the file: ") + std::strerror(errno));
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) throw FileError(path, std::string("cannot read the file: ") + std::strerror(errno));
-  content_ = buffer.str();
+  content_ = ReadWholeFile(path);
   // Text editors on other systems may put a byte order mark in front.
   if (content_.compare(0, 3, "\xEF\xBB\xBF") == 0) pos_ = 3;
 }
@@ -149,7 +134,7 @@ double FieldReader::readNumber() {
   if (field.empty()) return 0;
   if (EqualsNoCase(field, "#TRUE#")) return -1;
   if (EqualsNoCase(field, "#FALSE#")) return 0;
-  if (!IsNumber(field)) fail("a number was expected, found " + Quoted(field));
+  if (!IsNumber(field)) fail("a number was expected, found " + QuotedExcerpt(field));
   return LeadingNumber(field);
 }
 
@@ -177,7 +162,7 @@ bool FieldReader::readFlag() {
   if (EqualsNoCase(field, "#TRUE#")) return true;
   if (EqualsNoCase(field, "#FALSE#")) return false;
   if (!field.empty() && IsNumber(field)) return LeadingNumber(field) != 0;
-  fail("#TRUE# or #FALSE# was expected, found " + Quoted(field));
+  fail("#TRUE# or #FALSE# was expected, found " + QuotedExcerpt(field));
 }
 
 void FieldReader::skipLine() {

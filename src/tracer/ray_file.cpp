@@ -1,14 +1,13 @@
 #include "tracer/ray_file.h"
 
 #include <cmath>
-#include <fstream>
 #include <limits>
-#include <sstream>
 #include <string_view>
 #include <vector>
 
 #include "platform/atomic_file.h"
 #include "text/file_error.h"
+#include "text/file_text.h"
 #include "text/number_text.h"
 #include "tracer/spk_writer.h"
 
@@ -363,12 +362,7 @@ bool ReadRay(const std::string& fileName, Project& p, SectionLine& section) {
   for (char ch : fileName) upper += Upper(ch);
   if (upper == "*.RAY" || upper == "*.*") return false;
 
-  std::ifstream file(fileName, std::ios::binary);
-  if (!file) throw FileError(fileName, "cannot open the file");
-  std::ostringstream buffer;
-  buffer << file.rdbuf();
-  if (file.bad()) throw FileError(fileName, "cannot read the file");
-  std::string content = buffer.str();
+  std::string content = ReadWholeFile(fileName);
   if (content.compare(0, 3, "\xEF\xBB\xBF") == 0) content.erase(0, 3);
 
   // Read into fresh tables so that a bad file changes nothing.
