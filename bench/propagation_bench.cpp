@@ -106,9 +106,11 @@ long PeakMemoryKb() {
 int main(int argc, char** argv) {
   int refNodes = 12;
   bool quick = false;
+  bool fastOnly = false;  // only the fast engine, both diffractions, one thread: for profiling
   for (int a = 1; a < argc; ++a) {
     const std::string arg = argv[a];
     if (arg == "--quick") quick = true;
+    if (arg == "--fast-only") fastOnly = true;
     if (arg == "--ref-nodes" && a + 1 < argc) refNodes = std::atoi(argv[++a]);
   }
   const Configuration c = ReadConfiguration(std::string(SONVALE_SOURCE_DIR) + "/data/sonvale.ini");
@@ -127,6 +129,23 @@ int main(int argc, char** argv) {
   const std::vector<Vec3> refSet = GridNodes(town, c, 101, 10201 / refNodes);
   const std::vector<Vec3> fastSet = GridNodes(town, c, 101, quick ? 50 : 10);
   const double kTerm = std::pow(10.0, 2.6);
+  if (fastOnly) {
+    p.DiffrBarriere = p.DiffrCase = true;
+    const PropagationSetup setup = PrepareSetup(p, c, Period::Day);
+    FastEngine fast(p, c, setup, kTerm);
+    {
+      ReceiverEdges from;
+      const Clock::time_point t0 = Clock::now();
+      for (int rep = 0; rep < 10; ++rep)
+        for (const Vec3& r : fastSet) fast.edgeIndex().prepareReceiver(r, from);
+      Say("prepare " + Num(Seconds(t0, Clock::now()) / (10.0 * fastSet.size()) * 1e3) + " ms");
+    }
+    const Timing f = Run(fast, fastSet, 1, 3.0);
+    Say("fast, both diffractions, one thread, " +
+        PlainInteger(static_cast<long long>(fastSet.size())) + " nodes: " + Num(f.perNode * 1e3) +
+        " ms/node");
+    return 0;
+  }
   for (bool diffraction : {true, false}) {
     p.DiffrBarriere = p.DiffrCase = diffraction;
     const PropagationSetup setup = PrepareSetup(p, c, Period::Day);

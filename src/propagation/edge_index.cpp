@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "model/acoustics.h"
@@ -216,6 +217,8 @@ void EdgeIndex::add(const EntityTable<Polyline3>& entities) {
       e.ex = v2.X - v1.X;
       e.ey = v2.Y - v1.Y;
       e.ez = v2.Z - v1.Z;
+      e.len = std::hypot(e.ex, e.ey);
+      e.invLen2 = 1 / (e.ex * e.ex + e.ey * e.ey);
       edges_.push_back(e);
     }
   }
@@ -223,6 +226,29 @@ void EdgeIndex::add(const EntityTable<Polyline3>& entities) {
 
 void EdgeIndex::build(double cellSize) {
   always_.clear();
+  gridded_.clear();
+  // Edges near each other in the plan are put near each other in memory: a path
+  // tests a run of neighbouring edges, and the paths of a receiver fan out from it.
+  // The order of the tests does not change the strongest edge.
+  {
+    auto key = [](const IndexedEdge& e) -> uint64_t {
+      const double mx = 0.5 * (e.x1 + e.x2), my = 0.5 * (e.y1 + e.y2);
+      if (!(std::fabs(mx) < 1e9 && std::fabs(my) < 1e9)) return ~uint64_t{0};
+      const auto ix = static_cast<uint64_t>(static_cast<int64_t>(std::floor(mx / 32)) + (1 << 25));
+      const auto iy = static_cast<uint64_t>(static_cast<int64_t>(std::floor(my / 32)) + (1 << 25));
+      uint64_t z = 0;
+      for (int b = 0; b < 27; ++b) z |= ((ix >> b) & 1) << (2 * b) | ((iy >> b) & 1) << (2 * b + 1);
+      return z;
+    };
+    std::vector<std::pair<uint64_t, uint32_t>> order(edges_.size());
+    for (size_t k = 0; k < edges_.size(); ++k)
+      order[k] = {key(edges_[k]), static_cast<uint32_t>(k)};
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<IndexedEdge> sorted(edges_.size());
+    for (size_t k = 0; k < order.size(); ++k) sorted[k] = edges_[order[k].second];
+    edges_.swap(sorted);
+  }
   cellStart_.clear();
   cellEdges_.clear();
   built_ = true;
@@ -271,6 +297,7 @@ void EdgeIndex::build(double cellSize) {
       gridded.push_back(k);
     }
   }
+  gridded_ = gridded;
   if (gridded.empty()) return;
 
   ox_ = xmin - 2 * pad_;
@@ -455,6 +482,255 @@ void EdgeIndex::attenuation(const Vec3& S, const Vec3& R, double& Att,
     }
   }
   ForEachCell(S.x, S.y, R.x, R.y, pad_, ox_, oy_, h_, nx_, ny_, visitCell);
+  if (m.strongest != kNoEdge) marks.hint = m.strongest;
+  Att = m.Att;
+}
+
+namespace {
+
+// The edges seen from a receiver are kept in rings of plan distance, each cut
+// into direction bins about 10 m wide at its outer radius (powers of two, so that
+// scaling a pseudo-angle to a bin is exact): an edge takes few bins whatever its
+// distance, and a path scans one bin per ring it reaches.
+constexpr int kRings = 17;
+constexpr double kRingInner[kRings + 1] = {0,       12.5, 17.678,   25,   35.355,   50,
+                                           70.711,  100,  141.421,  200,  282.843,  400,
+                                           565.685, 800,  1131.371, 1600, 2262.742, 1e300};
+constexpr int kBinScale = 2;
+constexpr int kRingBins[kRings] = {
+    8 * kBinScale,    16 * kBinScale,  16 * kBinScale,  32 * kBinScale,   32 * kBinScale,
+    64 * kBinScale,   64 * kBinScale,  128 * kBinScale, 128 * kBinScale,  256 * kBinScale,
+    256 * kBinScale,  512 * kBinScale, 512 * kBinScale, 1024 * kBinScale, 1024 * kBinScale,
+    2048 * kBinScale, 2048 * kBinScale};
+struct RingStarts {
+  int v[kRings + 1] = {};
+  constexpr RingStarts() {
+    for (int r = 0; r < kRings; ++r) v[r + 1] = v[r] + kRingBins[r];
+  }
+};
+constexpr RingStarts kRingStarts;
+constexpr const int* kRingFirst = kRingStarts.v;
+constexpr int kAllBins = kRingFirst[kRings];
+static_assert(kRingBins[kRings - 1] <= 8192 && kRingBins[kRings - 1] / 4 < 2048 && kRings < 256,
+              "the spans of ReceiverEdges hold 13 bits of bin, 11 of count, 8 of ring");
+// Edges nearer the receiver than this (in plan, metres) are tested on every path
+// of the receiver: their directions are too wide or too ill-conditioned to bin.
+constexpr double kNearDistance = 0.5;
+
+// A monotone stand-in for the direction of (x, y), in [0, 4]: counter-clockwise
+// from the x axis, one unit per quadrant, and (-x, -y) two units on. Its
+// derivative with respect to the angle lies between 1/2 and 1, so an angular
+// margin of d radians is covered by a margin of d here.
+inline double PseudoAngle(double x, double y) {
+  const double ax = std::fabs(x), ay = std::fabs(y);
+  const double r = ay / (ax + ay);
+  const double p = x < 0 ? 2 - r : r;
+  return y < 0 ? 4 - p : p;
+}
+
+// Floats at or below (above) v: the conversion moves by less than 1e-7 of its
+// result. FloatDown is for positive values only.
+inline float FloatDown(double v) { return static_cast<float>(v * (1 - 1e-6)); }
+inline float FloatUp(double v) { return static_cast<float>(v + 1e-6 * std::fabs(v) + 1e-6); }
+
+// Rings from 12.5 m on are sqrt(2) apart: the exponent and the first half of
+// the mantissa of d / 12.5 give the ring, checked against the table.
+inline int RingOf(double d) {
+  const double x = d * (1 / 12.5);
+  if (!(x >= 1)) return 0;
+  uint64_t bits;
+  std::memcpy(&bits, &x, sizeof bits);
+  const long e = static_cast<long>(bits >> 52) - 1023;
+  const bool upper = (bits & ((uint64_t{1} << 52) - 1)) >= 0x6A09E667F3BCDull;
+  int r = static_cast<int>(std::min<long>(kRings - 1, 1 + 2 * e + (upper ? 1 : 0)));
+  while (r > 0 && d < kRingInner[r]) --r;
+  while (r + 1 < kRings && d >= kRingInner[r + 1]) ++r;
+  return r;
+}
+
+// The unwrapped bin of pseudo-angle p (above -1) in a ring of n bins, shifted by
+// n so that truncation is the floor.
+inline long ShiftedBin(double p, int n) { return static_cast<long>(p * (n / 4) + n); }
+
+// The bin of ring r holding pseudo-angle p (wrapped).
+inline int DirectionBin(int r, double p) {
+  const int n = kRingBins[r];
+  return kRingFirst[r] + static_cast<int>(ShiftedBin(p, n) & (n - 1));
+}
+
+}  // namespace
+
+// An edge the full scan accepts on a path S-R has a point within the pad of a
+// point Y of the path (see build). Seen from R, Y has the direction of S, and
+// its plan distance from R lies between the edge's distance less the pad and
+// |S - R|. So the edge is binned over the directions of its ends widened by the
+// angle the pad subtends (at most 2 pad / distance), plus 1e-8 for the rounding
+// of the differences and quotients (coordinates are below reach_, distances at
+// least kNearDistance), in the ring of its distance, and it is skipped on a path
+// shorter than its distance.
+void EdgeIndex::prepareReceiver(const Vec3& R, ReceiverEdges& out) const {
+  out.ready_ = false;
+  out.R_ = R;
+  if (!built_ || nx_ == 0 || gridded_.empty()) return;
+  auto ok = [&](double v) { return std::fabs(v) <= reach_; };
+  if (!(ok(R.x) && ok(R.y) && std::isfinite(R.z))) return;
+  const size_t n = gridded_.size();
+  out.span_.resize(n);
+  out.edge_.resize(n);
+  out.near_.clear();
+  out.start_.assign(kAllBins + 1, 0);
+  out.binTop_.assign(kAllBins, -std::numeric_limits<float>::infinity());
+  out.binFar_.assign(kAllBins, 0);
+  uint32_t* counts = out.start_.data() + 1;  // counts[b] is start_[b + 1]
+  // The pad's angle at the ring's least distance.
+  double marginOf[kRings];
+  for (int r = 0; r < kRings; ++r)
+    marginOf[r] = 2 * pad_ / std::max(kRingInner[r], kNearDistance) + 1e-8;
+  for (size_t i = 0; i < n; ++i) {
+    const uint32_t k = gridded_[i];
+    const IndexedEdge& e = edges_[k];
+    const double ax = e.x1 - R.x, ay = e.y1 - R.y;
+    const double bx = e.x2 - R.x, by = e.y2 - R.y;
+    const double s = std::clamp(-(ax * e.ex + ay * e.ey) * e.invLen2, 0.0, 1.0);
+    const double cx = ax + s * e.ex, cy = ay + s * e.ey;
+    const double dc = std::sqrt(cx * cx + cy * cy);
+    const double d = dc * (1 - 1e-6) - 2 * pad_ - 1e-6;
+    out.span_[i] = 0;
+    if (!(d >= kNearDistance)) {
+      out.near_.push_back(k);
+      continue;
+    }
+    const double pa = PseudoAngle(ax, ay), pb = PseudoAngle(bx, by);
+    double dd = pb - pa;
+    if (dd < 0) dd += 4;
+    double start = pa, ext = dd;
+    if (dd > 2) start = pb, ext = 4 - dd;
+    const int ring = RingOf(d);
+    const int nb = kRingBins[ring];
+    const double margin = marginOf[ring];
+    const long b0 = ShiftedBin(start - margin, nb);
+    const long b1 = ShiftedBin(start + ext + margin, nb);
+    const long bins = b1 - b0 + 1;
+    if (!(ext <= 1) || bins > nb / 4) {
+      out.near_.push_back(k);
+      continue;
+    }
+    const long first = b0 & (nb - 1);
+    // First bin in 13 bits, count (at most nb / 4) in 11, ring in 8.
+    out.span_[i] = static_cast<uint32_t>(first) | (static_cast<uint32_t>(bins) << 13) |
+                   (static_cast<uint32_t>(ring) << 24);
+    // Every point of the edge is within its length of the nearest one.
+    const double far = (dc + e.len) * (1 + 1e-6) + 2 * pad_ + 1e-6;
+    const double top = std::max(e.z1, e.z2);
+    const ReceiverEdges::Entry en{FloatDown(d), FloatUp(far),
+                                  FloatUp(top + 8 * kUnitRoundoff * std::fabs(top)), k};
+    out.edge_[i] = en;
+    for (long j = 0, b = first; j < bins; ++j, b = (b + 1) & (nb - 1)) {
+      const int g = kRingFirst[ring] + static_cast<int>(b);
+      ++counts[g];
+      out.binTop_[g] = std::max(out.binTop_[g], en.top);
+      out.binFar_[g] = std::max(out.binFar_[g], en.far);
+    }
+  }
+  for (int b = 0; b < kAllBins; ++b) out.start_[b + 1] += out.start_[b];
+  out.entries_.resize(out.start_[kAllBins]);
+  out.fill_.assign(out.start_.begin(), out.start_.end() - 1);
+  uint32_t* fill = out.fill_.data();
+  for (size_t i = 0; i < n; ++i) {
+    const uint32_t sp = out.span_[i];
+    const long bins = (sp >> 13) & 0x7FFu;
+    if (bins == 0) continue;
+    const int ring = static_cast<int>(sp >> 24);
+    const int nb = kRingBins[ring];
+    for (long j = 0, b = sp & 0x1FFFu; j < bins; ++j, b = (b + 1) & (nb - 1))
+      out.entries_[fill[kRingFirst[ring] + b]++] = static_cast<uint32_t>(i);
+  }
+  out.ready_ = true;
+}
+
+void EdgeIndex::attenuationTo(const Vec3& S, const ReceiverEdges& from, double& Att,
+                              EdgeVisitMarks& marks) const {
+  const Vec3& R = from.R_;
+  if (!from.ready_ || !pathIndexable(S, R)) {
+    attenuation(S, R, Att, marks);
+    return;
+  }
+  const double sx = S.x - R.x, sy = S.y - R.y;
+  const double L2 = sx * sx + sy * sy;
+  // Too short a path for its direction to be known well enough: walk the cells.
+  if (!(L2 >= 4)) {
+    attenuation(S, R, Att, marks);
+    return;
+  }
+  const double rx = R.x - S.x;
+  const double ry = R.y - S.y;
+  const double C = Distance3(R, S);
+  for (uint32_t k : always_) TestEdge(edges_[k], S, R, rx, ry, C, Att);
+  marks.reset(edges_.size());
+  PathMax m;
+  m.raise(Att);
+  m.strongest = kNoEdge;
+  m.slack = 64 * kUnitRoundoff *
+            (std::max({std::fabs(S.x), std::fabs(S.y), std::fabs(S.z), std::fabs(R.x),
+                       std::fabs(R.y), std::fabs(R.z)}) +
+             C + 1);
+  // An edge met twice gives the same value twice: the maximum does not change.
+  if (marks.hint < edges_.size())
+    TestEdgeBounded(edges_[marks.hint], marks.hint, S, R, rx, ry, C, m);
+  for (uint32_t k : from.near_) TestEdgeBounded(edges_[k], k, S, R, rx, ry, C, m);
+
+  const double L = std::sqrt(L2);
+  const double p = PseudoAngle(sx, sy);
+  const double rayLow = std::min(S.z, R.z) - 8 * kUnitRoundoff * (std::fabs(S.z) + std::fabs(R.z));
+  double wFor = -1, w = -1;  // w for the threshold wFor
+  // The bound of the cells of attenuation: a crossing point found on an edge is
+  // at least `near` from R and L - far from S in plan, and at most top - rayLow
+  // above the ray. It holds for a whole bin with its nearest edge and its
+  // farthest and highest ends.
+  auto beaten = [&](double top, double near, double far) {
+    if (!(m.threshold > 0)) return false;
+    const double hmax = top - rayLow;
+    if (!(hmax > 0)) return true;
+    if (m.threshold != wFor) {
+      wFor = m.threshold;
+      const double room = m.threshold / (1 + 1e-8) - 80 * m.slack;
+      w = room > 0 ? 40 * C * (1 + 1e-8) / room : -1;
+    }
+    const double dS = L - far;
+    if (!(dS > 0 && near > 0)) return false;
+    const double P = dS * near;
+    if (w > 0) {
+      const double k = hmax * hmax * w;
+      if (k * k < P * P * (1 - 1e-8)) return true;
+    }
+    // With Kmet, as in TestEdgeBounded: 80 delta Kmet grows with delta, and
+    // A B is at least dS near.
+    const double dub = hmax * hmax * C / (2 * P) * (1 + 1e-9) + m.slack;
+    const double y = (1.0 / 2000.0) * std::sqrt(P * C / (2 * dub)) * (1 - 1e-9);
+    double q = 1 + y / 16;
+    q *= q;
+    q *= q;
+    q *= q;
+    q *= q;
+    return 80 * dub / q * (1 + 1e-9) < m.threshold;
+  };
+  auto scanRing = [&](int r) {
+    const int b = DirectionBin(r, p);
+    if (beaten(from.binTop_[b], kRingInner[r], from.binFar_[b])) return;
+    const uint32_t* x = from.entries_.data() + from.start_[b];
+    const uint32_t* end = from.entries_.data() + from.start_[b + 1];
+    for (; x != end; ++x) {
+      const ReceiverEdges::Entry* e = &from.edge_[*x];
+      if (e->near > L || beaten(e->top, e->near, e->far)) continue;
+      TestEdgeBounded(edges_[e->k], e->k, S, R, rx, ry, C, m);
+    }
+  };
+  // The rings the path reaches: the one of its far end first after the nearest
+  // (the strongest edges are usually near one end or the other), then the rest.
+  const int last = RingOf(L);
+  scanRing(0);
+  if (last > 0) scanRing(last);
+  for (int r = 1; r < last; ++r) scanRing(r);
   if (m.strongest != kNoEdge) marks.hint = m.strongest;
   Att = m.Att;
 }

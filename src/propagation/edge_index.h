@@ -1,5 +1,6 @@
 // A uniform grid over the barrier tops and roof edges of a pass, so that the
-// single-edge diffraction of a path only tests the edges near that path. It finds
+// single-edge diffraction of a path only tests the edges near that path, and
+// per receiver the same edges binned by direction and distance from it. It finds
 // exactly the attenuation the full scan of EdgeAttenuation finds: the strongest
 // edge is a maximum, so the visiting order does not matter, and every edge the
 // full scan could accept (in floating point, ends of edges included) lies in a
@@ -19,6 +20,7 @@ struct IndexedEdge {
   double x1 = 0, y1 = 0, z1 = 0;
   double x2 = 0, y2 = 0, z2 = 0;
   double ex = 0, ey = 0, ez = 0;  // x2 - x1, y2 - y1, z2 - z1
+  double len = 0, invLen2 = 0;    // plan length and 1 / its square
 };
 
 // Marks the edges already tested for one path, and remembers the strongest
@@ -46,6 +48,35 @@ class EdgeVisitMarks {
   uint32_t stamp_ = 0;
 };
 
+// The edges of an EdgeIndex as seen from one receiver: every path of a node ends
+// at the node, so the edges are put in rings of distance from it, each ring cut
+// into bins of direction (padded for rounding), and a path only tests the edges
+// of its own direction in the rings it reaches, skipping whole bins and single
+// edges whose attenuation bound is below the strongest edge found. One per
+// thread, rebuilt per receiver (a small part of a node's time).
+class ReceiverEdges {
+ public:
+  bool ready() const { return ready_; }
+
+ private:
+  friend class EdgeIndex;
+  struct Entry {
+    float near;  // plan distances from the receiver to the edge, padded outwards
+    float far;
+    float top;   // above the highest end of the edge
+    uint32_t k;  // the edge
+  };
+  bool ready_ = false;
+  Vec3 R_;
+  std::vector<uint32_t> near_;   // edges close to the receiver: every path tests them
+  std::vector<uint32_t> start_;  // bin b is entries_[start_[b] .. start_[b + 1])
+  std::vector<uint32_t> fill_;
+  std::vector<uint32_t> entries_;       // positions in edge_
+  std::vector<uint32_t> span_;          // per gridded edge: first bin, bins, ring (0: near)
+  std::vector<Entry> edge_;             // per gridded edge, its entry
+  std::vector<float> binTop_, binFar_;  // per bin, the highest top and farthest far
+};
+
 class EdgeIndex {
  public:
   // Adds the edges of every entity in table order (the closing edge only when the
@@ -62,13 +93,20 @@ class EdgeIndex {
   // Raises Att to the strongest edge attenuation on the path S-R, never lowers it.
   void attenuation(const Vec3& S, const Vec3& R, double& Att, EdgeVisitMarks& marks) const;
 
+  // Prepares the edges as seen from receiver R for attenuationTo.
+  void prepareReceiver(const Vec3& R, ReceiverEdges& out) const;
+  // attenuation(S, R, ...) for the receiver that `from` was prepared for.
+  void attenuationTo(const Vec3& S, const ReceiverEdges& from, double& Att,
+                     EdgeVisitMarks& marks) const;
+
  private:
   bool pathIndexable(const Vec3& S, const Vec3& R) const;
   int cellX(double x) const;
   int cellY(double y) const;
 
   std::vector<IndexedEdge> edges_;
-  std::vector<uint32_t> always_;  // edges every path tests (badly conditioned or far out)
+  std::vector<uint32_t> always_;   // edges every path tests (badly conditioned or far out)
+  std::vector<uint32_t> gridded_;  // the others
   std::vector<uint32_t> cellStart_;
   std::vector<uint32_t> cellEdges_;
   std::vector<double> cellTop_;  // highest edge end registered in each cell

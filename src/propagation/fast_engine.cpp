@@ -106,7 +106,8 @@ bool FastEngine::whollyBeyond(const Vec3& R, const Vec3& P1, const Vec3& P2, dou
 }
 
 double FastEngine::piece(const Vec3& R, const Vec3& P1, const Vec3& P2, const Vec3& M, double Len,
-                         const PreparedSegment& ps, EdgeVisitMarks& marks) const {
+                         const PreparedSegment& ps, EdgeVisitMarks& marks,
+                         const ReceiverEdges& from) const {
   const Segment& s = ps.s;
   double r = Distance3(R, M);
   if (r < s.W) r = s.W;
@@ -115,8 +116,8 @@ double FastEngine::piece(const Vec3& R, const Vec3& P1, const Vec3& P2, const Ve
   if (Len > 0.5 * r) {
     if (whollyBeyond(R, P1, P2, s.W)) return 0;
     const double half = Len / 2;
-    return piece(R, P1, M, Middle(P1, M), half, ps, marks) +
-           piece(R, M, P2, Middle(M, P2), half, ps, marks);
+    return piece(R, P1, M, Middle(P1, M), half, ps, marks, from) +
+           piece(R, M, P2, Middle(M, P2), half, ps, marks, from);
   }
 
   if (r >= distMax_) return 0;
@@ -132,7 +133,7 @@ double FastEngine::piece(const Vec3& R, const Vec3& P1, const Vec3& P2, const Ve
   }
 
   double Att = 0;
-  if (diffrBarriere_ || diffrCase_) edges_.attenuation(M, R, Att, marks);
+  if (diffrBarriere_ || diffrCase_) edges_.attenuationTo(M, from, Att, marks);
 
   // 10^0 is exactly 1, so leaving out a zero correction changes no bit.
   if (Kx != 0) e = e * std::pow(10.0, Kx / 10);
@@ -140,27 +141,30 @@ double FastEngine::piece(const Vec3& R, const Vec3& P1, const Vec3& P2, const Ve
   return e;
 }
 
-double FastEngine::sourceLevel(const Vec3& R, const Vec3& S, double Lw,
-                               EdgeVisitMarks& marks) const {
+double FastEngine::sourceLevel(const Vec3& R, const Vec3& S, double Lw, EdgeVisitMarks& marks,
+                               const ReceiverEdges& from) const {
   const double dx = R.x - S.x;
   const double dy = R.y - S.y;
   const double dz = R.z - S.z;
   double r = std::sqrt(dx * dx + dy * dy + dz * dz);
   double Att = 0;
-  if (diffrBarriere_ || diffrCase_) edges_.attenuation(S, R, Att, marks);
+  if (diffrBarriere_ || diffrCase_) edges_.attenuationTo(S, from, Att, marks);
   if (r < distMin_) r = distMin_;
   return Lw - 11 - 20 * std::log(r) / kLogTen - 10 * attCoeff_ * r / kLogTen - Att;
 }
 
 double FastEngine::energy(const Vec3& r) const {
-  // One set of marks per thread, reused from node to node.
+  // One set of marks and one receiver view of the edges per thread, reused from
+  // node to node.
   thread_local EdgeVisitMarks marks;
+  thread_local ReceiverEdges from;
+  if (diffrBarriere_ || diffrCase_) edges_.prepareReceiver(r, from);
   double Etot = 0;
   for (const Line& road : roads_) {
     Etot += entityTerm_;
     for (uint32_t k = road.begin; k < road.end; ++k) {
       const PreparedSegment& ps = segments_[k];
-      Etot += piece(r, ps.s.P1, ps.s.P2, ps.s.M, ps.s.Len, ps, marks);
+      Etot += piece(r, ps.s.P1, ps.s.P2, ps.s.M, ps.s.Len, ps, marks, from);
     }
   }
   if (!setup_.includeTracksAndSources) return Etot;
@@ -168,11 +172,11 @@ double FastEngine::energy(const Vec3& r) const {
     Etot += entityTerm_;
     for (uint32_t k = track.begin; k < track.end; ++k) {
       const PreparedSegment& ps = segments_[k];
-      Etot += piece(r, ps.s.P1, ps.s.P2, ps.s.M, ps.s.Len, ps, marks);
+      Etot += piece(r, ps.s.P1, ps.s.P2, ps.s.M, ps.s.Len, ps, marks, from);
     }
   }
   for (const PropagationSetup::PointSource& s : setup_.sources)
-    Etot += std::pow(10.0, sourceLevel(r, s.pos, s.Lw, marks) / 10);
+    Etot += std::pow(10.0, sourceLevel(r, s.pos, s.Lw, marks, from) / 10);
   return Etot;
 }
 

@@ -1,9 +1,10 @@
 // The fast propagation engine: the same energies as the straightforward kernel,
 // to the bit, with the work per receiver cut down. Everything that does not
 // depend on the receiver is prepared once per pass: the segments with the
-// crossings near each of them, and a grid of the diffracting edges so that a
-// path only tests the edges near it. A segment lying wholly at or beyond DistMax
-// is not split, since every piece of it would give exactly 0.
+// crossings near each of them, and a grid of the diffracting edges; per
+// receiver, those edges are binned by their direction and distance from it, so
+// that a path only tests the edges that lie across it. A segment lying wholly at
+// or beyond DistMax is not split, since every piece of it would give exactly 0.
 #pragma once
 
 #include <cstdint>
@@ -35,9 +36,10 @@ class FastEngine : public EnergyEngine {
 
   void addLines(const std::vector<LineSource>& lines, std::vector<Line>& out);
   double piece(const Vec3& R, const Vec3& P1, const Vec3& P2, const Vec3& M, double Len,
-               const PreparedSegment& ps, EdgeVisitMarks& marks) const;
+               const PreparedSegment& ps, EdgeVisitMarks& marks, const ReceiverEdges& from) const;
   bool whollyBeyond(const Vec3& R, const Vec3& P1, const Vec3& P2, double W) const;
-  double sourceLevel(const Vec3& R, const Vec3& S, double Lw, EdgeVisitMarks& marks) const;
+  double sourceLevel(const Vec3& R, const Vec3& S, double Lw, EdgeVisitMarks& marks,
+                     const ReceiverEdges& from) const;
 
   const Project& p_;
   const Configuration& c_;

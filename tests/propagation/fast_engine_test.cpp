@@ -231,6 +231,62 @@ TEST(FastEngineTest, EdgeIndexMatchesTheFullScanOnAwkwardPaths) {
   }
 }
 
+TEST(FastEngineTest, ReceiverBinsMatchTheFullScan) {
+  // Many paths to one receiver, as a node sees them: from the corners of the
+  // edges, from random points, and along edges extended through the receiver, in
+  // towns small enough to keep everything near and large enough to fill the
+  // outer rings; the receiver itself sometimes on a corner or on an edge.
+  TownDice d(91);
+  for (int round = 0; round < 40; ++round) {
+    const double ox = d.pick({0.0, 4.5e6}), oy = d.pick({0.0, -3.3e5, 5.1e6});
+    const double size = d.pick({60.0, 600.0, 4000.0});
+    EntityTable<Polyline3> table("Case", 9000);
+    for (int k = d.integer(1, size > 1000 ? 300 : 40); k > 0; --k)
+      table.addEntity() = RandomOutline(d, ox, oy, size, d.chance(0.5));
+    std::vector<Point3> corners;
+    for (long i = 1; i <= table.count(); ++i)
+      for (const Point3& v : table[i].vertices) corners.push_back(v);
+    auto corner = [&]() -> const Point3& {
+      return corners[static_cast<size_t>(d.integer(0, int(corners.size()) - 1))];
+    };
+    EdgeIndex index;
+    index.add(table);
+    index.build();
+    EdgeVisitMarks marks;
+    ReceiverEdges from;
+    for (int receiver = 0; receiver < 4; ++receiver) {
+      Vec3 R{ox + d.uniform(-20, size + 20), oy + d.uniform(-20, size + 20), d.uniform(0, 8)};
+      if (d.chance(0.3)) {
+        const Point3& a = corner();
+        const Point3& b = corner();
+        const double f = d.pick({0.0, 0.5, d.uniform(0, 1)});
+        R = {a.X + f * (b.X - a.X), a.Y + f * (b.Y - a.Y), d.pick({a.Z, 0.0})};
+      }
+      index.prepareReceiver(R, from);
+      EXPECT_TRUE(from.ready());
+      for (int k = 0; k < 250; ++k) {
+        Vec3 S{ox + d.uniform(-20, size + 20), oy + d.uniform(-20, size + 20), d.uniform(0, 8)};
+        const int kind = d.integer(0, 3);
+        if (kind == 1) {
+          const Point3& v = corner();
+          S = {v.X, v.Y, d.pick({v.Z, 0.0, v.Z - 1})};
+        } else if (kind == 2) {  // on the line from the receiver through a corner
+          const Point3& v = corner();
+          const double f = d.pick({1.0, 2.0, 0.5, d.uniform(0, 3)});
+          S = {R.x + f * (v.X - R.x), R.y + f * (v.Y - R.y), 0.5};
+        } else if (kind == 3) {  // close to the receiver
+          S = {R.x + d.uniform(-3, 3), R.y + d.uniform(-3, 3), d.uniform(0, 8)};
+        }
+        double expected = d.pick({0.0, 3.0});
+        double got = expected;
+        EdgeAttenuation(table, S, R, expected);
+        index.attenuationTo(S, from, got, marks);
+        ASSERT_EQ(got, expected) << "round " << round << " receiver " << receiver << " path " << k;
+      }
+    }
+  }
+}
+
 TEST(FastEngineTest, OddGeometryIsScannedLikeTheReference) {
   // Undefined and enormous coordinates leave the cells; the scan must still
   // give the full scan's answer, and an undefined receiver the reference's sum.
