@@ -2,18 +2,9 @@
 
 #include "model/acoustics.h"
 #include "propagation/kernel.h"
+#include "propagation/piece_geometry.h"
 
 namespace sonvale {
-namespace {
-
-double Distance3(const Vec3& a, const Vec3& b) {
-  const double dx = a.x - b.x;
-  const double dy = a.y - b.y;
-  const double dz = a.z - b.z;
-  return std::sqrt(dx * dx + dy * dy + dz * dz);
-}
-
-}  // namespace
 
 void EdgeAttenuation(const EntityTable<Polyline3>& entities, const Vec3& S, const Vec3& R,
                      double& Att) {

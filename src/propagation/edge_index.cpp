@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "model/acoustics.h"
+#include "propagation/piece_geometry.h"
 
 namespace sonvale {
 namespace {
@@ -17,13 +18,6 @@ constexpr double kIndexableLimit = 1e12;
 constexpr double kMaxCells = 4e6;
 constexpr double kUnitRoundoff = std::numeric_limits<double>::epsilon();
 constexpr uint32_t kNoEdge = 0xFFFFFFFFu;
-
-double Distance3(const Vec3& a, const Vec3& b) {
-  const double dx = a.x - b.x;
-  const double dy = a.y - b.y;
-  const double dz = a.z - b.z;
-  return std::sqrt(dx * dx + dy * dy + dz * dz);
-}
 
 bool Finite(const Point3& v) {
   return std::isfinite(v.X) && std::isfinite(v.Y) && std::isfinite(v.Z);

@@ -4,45 +4,12 @@
 #include <cmath>
 
 #include "model/acoustics.h"
+#include "propagation/piece_geometry.h"
 
 namespace sonvale {
 namespace {
 
-double Distance3(const Vec3& a, const Vec3& b) {
-  const double dx = a.x - b.x;
-  const double dy = a.y - b.y;
-  const double dz = a.z - b.z;
-  return std::sqrt(dx * dx + dy * dy + dz * dz);
-}
-
-Vec3 Middle(const Vec3& a, const Vec3& b) {
-  return {(a.x + b.x) / 2, (a.y + b.y) / 2, (a.z + b.z) / 2};
-}
-
 double MaxAbs(const Vec3& v) { return std::max({std::fabs(v.x), std::fabs(v.y), std::fabs(v.z)}); }
-
-// The path difference over the row of buildings along the line, operation for
-// operation as the kernel computes it (a receiver straight above the piece or on
-// the line of the road is not screened; nor is a ray clearing the roofs).
-double SideScreenDelta(double Hsorg, const Vec3& R, const Vec3& P1, const Vec3& P2, const Vec3& M,
-                       double Len, double W, double HSX, double HDX, double r) {
-  const double rh = std::sqrt((R.x - M.x) * (R.x - M.x) + (R.y - M.y) * (R.y - M.y));
-  if (rh <= 0 || Len <= 0) return 0;
-  const double cosT =
-      std::fabs(((P2.x - P1.x) * (M.x - R.x) + (P2.y - P1.y) * (M.y - R.y)) / rh / Len);
-  const double sinT = std::sqrt(std::fabs(1 - cosT * cosT));
-  if (sinT <= 0) return 0;
-  const double s = W / sinT;
-  if (!(rh > s)) return 0;
-  const double cross = (P2.y - P1.y) * (M.x - R.x) - (P2.x - P1.x) * (M.y - R.y);
-  const double H = cross < 0 ? HSX : HDX;
-  if (!(H > 1)) return 0;
-  const double rayHeight = M.z + (R.z - M.z) * s / rh;
-  if (rayHeight >= M.z + H) return 0;
-  const double A1 = std::sqrt((M.z + H - R.z) * (M.z + H - R.z) + (r - s) * (r - s));
-  const double A2 = std::sqrt(s * s + (H - Hsorg) * (H - Hsorg));
-  return A1 + A2 - r;
-}
 
 }  // namespace
 

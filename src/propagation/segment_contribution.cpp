@@ -1,20 +1,10 @@
 #include <cmath>
 
 #include "propagation/kernel.h"
+#include "propagation/piece_geometry.h"
 
 namespace sonvale {
 namespace {
-
-double Distance3(const Vec3& a, const Vec3& b) {
-  const double dx = a.x - b.x;
-  const double dy = a.y - b.y;
-  const double dz = a.z - b.z;
-  return std::sqrt(dx * dx + dy * dy + dz * dz);
-}
-
-Vec3 Middle(const Vec3& a, const Vec3& b) {
-  return {(a.x + b.x) / 2, (a.y + b.y) / 2, (a.z + b.z) / 2};
-}
 
 // Crossings make traffic brake and accelerate: up to +4 dB right at a junction,
 // falling linearly to nothing 100 m away.
@@ -28,31 +18,6 @@ double CrossingCorrection(const Project& p, const Vec3& M) {
     if (d < dmin) dmin = d;
   }
   return dmin < 100 ? 0.04 * (100 - dmin) : 0.0;
-}
-
-// Path difference over the row of buildings that lines the road at lateral
-// distance W, for the piece P1-P2 with midpoint M seen from R at 3-D distance r.
-double SideScreenDelta(const Configuration& c, const Vec3& R, const Vec3& P1, const Vec3& P2,
-                       const Vec3& M, double Len, double W, double HSX, double HDX, double r) {
-  const double rh = std::sqrt((R.x - M.x) * (R.x - M.x) + (R.y - M.y) * (R.y - M.y));
-  // Straight above the piece the receiver looks down into the street: no row in between.
-  if (rh <= 0 || Len <= 0) return 0;
-  const double cosT =
-      std::fabs(((P2.x - P1.x) * (M.x - R.x) + (P2.y - P1.y) * (M.y - R.y)) / rh / Len);
-  const double sinT = std::sqrt(std::fabs(1 - cosT * cosT));
-  // On the line of the road itself the ray runs along the street and never meets a row.
-  if (sinT <= 0) return 0;
-  const double s = W / sinT;
-  if (!(rh > s)) return 0;
-  const double cross = (P2.y - P1.y) * (M.x - R.x) - (P2.x - P1.x) * (M.y - R.y);
-  const double H = cross < 0 ? HSX : HDX;
-  if (!(H > 1)) return 0;
-  // A ray that clears the roofs where it crosses the row is not screened.
-  const double rayHeight = M.z + (R.z - M.z) * s / rh;
-  if (rayHeight >= M.z + H) return 0;
-  const double A1 = std::sqrt((M.z + H - R.z) * (M.z + H - R.z) + (r - s) * (r - s));
-  const double A2 = std::sqrt(s * s + (H - c.Hsorg) * (H - c.Hsorg));
-  return A1 + A2 - r;
 }
 
 }  // namespace
@@ -81,7 +46,7 @@ double SegmentContribution(const Project& p, const Configuration& c, const Vec3&
   const double Kx = CrossingCorrection(p, M);
 
   if (!p.DiffrCase && (HSX > 1 || HDX > 1)) {
-    const double delta = SideScreenDelta(c, R, P1, P2, M, Len, W, HSX, HDX, r);
+    const double delta = SideScreenDelta(c.Hsorg, R, P1, P2, M, Len, W, HSX, HDX, r);
     e = e / (1 + 40 * delta);
   }
 
@@ -90,6 +55,29 @@ double SegmentContribution(const Project& p, const Configuration& c, const Vec3&
   if (p.DiffrCase) BuildingAttenuation(p, M, R, Att);
 
   return e * std::pow(10.0, Kx / 10) / std::pow(10.0, Att / 10);
+}
+
+double SideScreenDelta(double Hsorg, const Vec3& R, const Vec3& P1, const Vec3& P2, const Vec3& M,
+                       double Len, double W, double HSX, double HDX, double r) {
+  const double rh = std::sqrt((R.x - M.x) * (R.x - M.x) + (R.y - M.y) * (R.y - M.y));
+  // Straight above the piece the receiver looks down into the street: no row in between.
+  if (rh <= 0 || Len <= 0) return 0;
+  const double cosT =
+      std::fabs(((P2.x - P1.x) * (M.x - R.x) + (P2.y - P1.y) * (M.y - R.y)) / rh / Len);
+  const double sinT = std::sqrt(std::fabs(1 - cosT * cosT));
+  // On the line of the road itself the ray runs along the street and never meets a row.
+  if (sinT <= 0) return 0;
+  const double s = W / sinT;
+  if (!(rh > s)) return 0;
+  const double cross = (P2.y - P1.y) * (M.x - R.x) - (P2.x - P1.x) * (M.y - R.y);
+  const double H = cross < 0 ? HSX : HDX;
+  if (!(H > 1)) return 0;
+  // A ray that clears the roofs where it crosses the row is not screened.
+  const double rayHeight = M.z + (R.z - M.z) * s / rh;
+  if (rayHeight >= M.z + H) return 0;
+  const double A1 = std::sqrt((M.z + H - R.z) * (M.z + H - R.z) + (r - s) * (r - s));
+  const double A2 = std::sqrt(s * s + (H - Hsorg) * (H - Hsorg));
+  return A1 + A2 - r;
 }
 
 }  // namespace sonvale
