@@ -20,17 +20,27 @@ int DecodeStatus(int status) {
   return -1;
 }
 
+// The program and its arguments as the NULL-terminated vector exec wants, built
+// before a fork because the child may only call async-signal-safe functions.
+class ArgumentVector {
+ public:
+  explicit ArgumentVector(const ProcessCommand& command) : strings_{command.program} {
+    strings_.insert(strings_.end(), command.args.begin(), command.args.end());
+    for (std::string& s : strings_) pointers_.push_back(s.data());
+    pointers_.push_back(nullptr);
+  }
+  char* const* data() { return pointers_.data(); }
+
+ private:
+  std::vector<std::string> strings_;
+  std::vector<char*> pointers_;
+};
+
 }  // namespace
 
 std::optional<ChildProcess> ChildProcess::start(const ProcessCommand& command, std::string* error) {
-  // The argument vector is built before the fork: the child may only call
-  // async-signal-safe functions.
-  std::vector<std::string> strings;
-  strings.push_back(command.program);
-  strings.insert(strings.end(), command.args.begin(), command.args.end());
-  std::vector<char*> argv;
-  for (std::string& s : strings) argv.push_back(s.data());
-  argv.push_back(nullptr);
+  ArgumentVector args(command);
+  char* const* argv = args.data();
 
   // A close-on-exec pipe tells the parent whether exec succeeded: it is closed
   // unread when it did, and carries errno when the child could not start.
@@ -53,7 +63,7 @@ std::optional<ChildProcess> ChildProcess::start(const ProcessCommand& command, s
     if (!command.workingDir.empty() && chdir(command.workingDir.c_str()) != 0) {
       e = errno;
     } else {
-      execv(argv[0], argv.data());
+      execv(argv[0], argv);
       e = errno;
     }
     ssize_t ignored = write(fds[1], &e, sizeof e);
@@ -155,12 +165,8 @@ std::optional<int> StartDetached(const ProcessCommand& command, std::string* err
   // A double fork: the program becomes a child of the init process, which reaps
   // it when it ends, so a background run leaves no zombie behind while this
   // program goes on.
-  std::vector<std::string> strings;
-  strings.push_back(command.program);
-  strings.insert(strings.end(), command.args.begin(), command.args.end());
-  std::vector<char*> argv;
-  for (std::string& s : strings) argv.push_back(s.data());
-  argv.push_back(nullptr);
+  ArgumentVector args(command);
+  char* const* argv = args.data();
 
   int errPipe[2];
   int pidPipe[2];
@@ -190,7 +196,7 @@ std::optional<int> StartDetached(const ProcessCommand& command, std::string* err
       if (!command.workingDir.empty() && chdir(command.workingDir.c_str()) != 0) {
         e = errno;
       } else {
-        execv(argv[0], argv.data());
+        execv(argv[0], argv);
         e = errno;
       }
       ssize_t ignored = write(errPipe[1], &e, sizeof e);
