@@ -18,6 +18,29 @@ constexpr double kIndexableLimit = 1e12;
 constexpr double kMaxCells = 4e6;
 constexpr double kUnitRoundoff = std::numeric_limits<double>::epsilon();
 constexpr uint32_t kNoEdge = 0xFFFFFFFFu;
+// Runs of edges binned as one when seen from afar: at most this many edges of
+// one line, their ends within this many metres of each other.
+constexpr size_t kRunEdges = 8;
+constexpr double kRunSize = 40;
+// A group is binned as one from this plan distance on, and from this many times
+// the diagonal of its box (so that its ends lie within a narrow angle).
+constexpr double kGroupDistance = 50;
+constexpr double kGroupSpread = 4;
+// Marks an item of ReceiverEdges that stands for a group.
+constexpr uint32_t kGroupItem = 0x80000000u;
+
+// Floats at or below (above) v: the conversion moves by less than 1e-7 of its
+// result. FloatDown is for positive values only.
+inline float FloatDown(double v) { return static_cast<float>(v * (1 - 1e-6)); }
+inline float FloatUp(double v) { return static_cast<float>(v + 1e-6 * std::fabs(v) + 1e-6); }
+
+// (1 + y/64)^64, at most e^y for y >= 0 (by well over its rounding), so
+// that 1 / ExpBelow(y) bounds exp(-y) from above without calling exp.
+inline double ExpBelow(double y) {
+  double p = 1 + y / 64;
+  for (int i = 0; i < 6; ++i) p *= p;
+  return p;
+}
 
 bool Finite(const Point3& v) {
   return std::isfinite(v.X) && std::isfinite(v.Y) && std::isfinite(v.Z);
@@ -120,12 +143,18 @@ struct PathMax {
     Att = a;
     threshold = a > 0 ? std::exp(a * kLogTen / 10) * (1 - 1e-12) - 1 : -1;
   }
+  // Att = 10 lg(1 + x) as TestEdge computes it: below x less 1e-12 (1 + x), the
+  // logarithm of 1 + x is lower by far more than its rounding.
+  void raise(double a, double x) {
+    Att = a;
+    threshold = a > 0 ? x - 1e-12 * (1 + x) : -1;
+  }
 };
 
 // TestEdge with two shortcuts that never change the result. Over the crossing
 // point T, h above the ray at fraction t, the path difference is at most
 // h^2 C / (2 t (1-t) C^2) (and Kmet at most 1); and once A, B and delta are
-// known, Kmet = exp(-y) is at most 1 / (1 + y/16)^16. When 80 delta Kmet is
+// known, Kmet = exp(-y) is at most 1 / ExpBelow(y). When 80 delta Kmet is
 // below the threshold either way, the edge cannot beat the strongest so far and
 // the exponential and logarithm are not needed.
 inline void TestEdgeBounded(const IndexedEdge& e, uint32_t id, const Vec3& S, const Vec3& R,
@@ -174,17 +203,15 @@ inline void TestEdgeBounded(const IndexedEdge& e, uint32_t id, const Vec3& S, co
   if (!(delta > 0)) return;
   const double y = (1.0 / 2000.0) * std::sqrt(A * B * C / (2 * delta));
   if (m.threshold > 0) {
-    double p = 1 + y / 16;
-    p *= p;
-    p *= p;
-    p *= p;
-    p *= p;
-    if (80 * delta / p * (1 + 1e-9) < m.threshold) return;
+    const double p = ExpBelow(y);
+    if (80 * delta * (1 + 1e-9) < m.threshold * p) return;
   }
   const double Kmet = std::exp(-(1.0 / 2000.0) * std::sqrt(A * B * C / (2 * delta)));
-  const double AttEdge = 10 * std::log(1 + 80 * delta * Kmet) / kLogTen;
+  const double x = 80 * delta * Kmet;
+  if (x < m.threshold) return;
+  const double AttEdge = 10 * std::log(1 + x) / kLogTen;
   if (AttEdge > m.Att) {
-    m.raise(AttEdge);
+    m.raise(AttEdge, x);
     m.strongest = id;
   }
 }
@@ -194,6 +221,7 @@ inline void TestEdgeBounded(const IndexedEdge& e, uint32_t id, const Vec3& S, co
 void EdgeIndex::add(const EntityTable<Polyline3>& entities) {
   built_ = false;
   for (long i = 1; i <= entities.count(); ++i) {
+    ++lines_;
     const Polyline3& p = entities[i];
     const long n = p.Npunti();
     for (long j = 1; j <= n - 1; ++j) {
@@ -214,17 +242,48 @@ void EdgeIndex::add(const EntityTable<Polyline3>& entities) {
       e.len = std::hypot(e.ex, e.ey);
       e.invLen2 = 1 / (e.ex * e.ex + e.ey * e.ey);
       edges_.push_back(e);
+      line_.push_back(lines_);
     }
   }
 }
 
 void EdgeIndex::build(double cellSize) {
   always_.clear();
-  gridded_.clear();
-  // Edges near each other in the plan are put near each other in memory: a path
-  // tests a run of neighbouring edges, and the paths of a receiver fan out from it.
+  // Consecutive edges of one line are cut into runs of at most kRunEdges edges
+  // within kRunSize of each other; seen from afar, a run is binned as one. Runs
+  // near each other in the plan are put near each other in memory: a path tests
+  // a run of neighbouring edges, and the paths of a receiver fan out from it.
   // The order of the tests does not change the strongest edge.
+  std::vector<uint32_t> run(edges_.size());
   {
+    auto finite = [](const IndexedEdge& e) {
+      return std::isfinite(e.x1) && std::isfinite(e.y1) && std::isfinite(e.x2) &&
+             std::isfinite(e.y2);
+    };
+    uint32_t runs = 0;
+    double bx0 = 0, bx1 = 0, by0 = 0, by1 = 0;
+    size_t first = 0;
+    for (size_t k = 0; k < edges_.size(); ++k) {
+      const IndexedEdge& e = edges_[k];
+      const double x0 = std::min(e.x1, e.x2), x1 = std::max(e.x1, e.x2);
+      const double y0 = std::min(e.y1, e.y2), y1 = std::max(e.y1, e.y2);
+      bool joins = k > 0 && line_[k] == line_[k - 1] && k - first < kRunEdges && finite(e);
+      if (joins) {
+        const double w = std::max(bx1, x1) - std::min(bx0, x0);
+        const double hgt = std::max(by1, y1) - std::min(by0, y0);
+        joins = w * w + hgt * hgt <= kRunSize * kRunSize;
+      }
+      if (!joins) {
+        ++runs;
+        first = k;
+        bx0 = x0, bx1 = x1, by0 = y0, by1 = y1;
+      } else {
+        bx0 = std::min(bx0, x0), bx1 = std::max(bx1, x1);
+        by0 = std::min(by0, y0), by1 = std::max(by1, y1);
+      }
+      run[k] = runs;
+    }
+    // The key of a run: the cell of 32 m of its first edge's midpoint, in Z order.
     auto key = [](const IndexedEdge& e) -> uint64_t {
       const double mx = 0.5 * (e.x1 + e.x2), my = 0.5 * (e.y1 + e.y2);
       if (!(std::fabs(mx) < 1e9 && std::fabs(my) < 1e9)) return ~uint64_t{0};
@@ -235,13 +294,24 @@ void EdgeIndex::build(double cellSize) {
       return z;
     };
     std::vector<std::pair<uint64_t, uint32_t>> order(edges_.size());
-    for (size_t k = 0; k < edges_.size(); ++k)
-      order[k] = {key(edges_[k]), static_cast<uint32_t>(k)};
+    uint64_t runKey = 0;
+    for (size_t k = 0; k < edges_.size(); ++k) {
+      if (k == 0 || run[k] != run[k - 1]) runKey = key(edges_[k]);
+      order[k] = {runKey, static_cast<uint32_t>(k)};
+    }
+    // Stable: a run keeps its edges together and in order.
     std::stable_sort(order.begin(), order.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<IndexedEdge> sorted(edges_.size());
-    for (size_t k = 0; k < order.size(); ++k) sorted[k] = edges_[order[k].second];
+    std::vector<uint32_t> sortedRun(edges_.size()), sortedLine(edges_.size());
+    for (size_t k = 0; k < order.size(); ++k) {
+      sorted[k] = edges_[order[k].second];
+      sortedRun[k] = run[order[k].second];
+      sortedLine[k] = line_[order[k].second];
+    }
     edges_.swap(sorted);
+    run.swap(sortedRun);
+    line_.swap(sortedLine);
   }
   cellStart_.clear();
   cellEdges_.clear();
@@ -291,7 +361,28 @@ void EdgeIndex::build(double cellSize) {
       gridded.push_back(k);
     }
   }
-  gridded_ = gridded;
+  // The runs of gridded edges that follow each other in edges_.
+  groups_.clear();
+  for (size_t i = 0; i < gridded.size(); ++i) {
+    const uint32_t k = gridded[i];
+    const IndexedEdge& e = edges_[k];
+    const double top = std::max(e.z1, e.z2);
+    const float topF = FloatUp(top + 8 * kUnitRoundoff * std::fabs(top));
+    if (groups_.empty() || groups_.back().end != k || run[k] != run[k - 1]) {
+      EdgeGroup g;
+      g.begin = k;
+      g.xmin = std::min(e.x1, e.x2), g.xmax = std::max(e.x1, e.x2);
+      g.ymin = std::min(e.y1, e.y2), g.ymax = std::max(e.y1, e.y2);
+      g.top = topF;
+      groups_.push_back(g);
+    }
+    EdgeGroup& g = groups_.back();
+    g.end = k + 1;
+    g.xmin = std::min({g.xmin, e.x1, e.x2}), g.xmax = std::max({g.xmax, e.x1, e.x2});
+    g.ymin = std::min({g.ymin, e.y1, e.y2}), g.ymax = std::max({g.ymax, e.y1, e.y2});
+    g.top = std::max(g.top, topF);
+  }
+  for (EdgeGroup& g : groups_) g.diag = std::hypot(g.xmax - g.xmin, g.ymax - g.ymin);
   if (gridded.empty()) return;
 
   ox_ = xmin - 2 * pad_;
@@ -399,11 +490,7 @@ void EdgeIndex::attenuation(const Vec3& S, const Vec3& R, double& Att,
         const double dSdR = std::sqrt(dS2 * dR2);
         const double dub = hmax * hmax * C / (2 * dSdR) * (1 + 1e-9) + m.slack;
         const double y = (1.0 / 2000.0) * std::sqrt(dSdR * C / (2 * dub)) * (1 - 1e-9);
-        double p = 1 + y / 16;
-        p *= p;
-        p *= p;
-        p *= p;
-        p *= p;
+        const double p = ExpBelow(y);
         if (80 * dub / p * (1 + 1e-9) < m.threshold) return;
       }
     }
@@ -436,11 +523,7 @@ void EdgeIndex::attenuation(const Vec3& S, const Vec3& R, double& Att,
     auto bound = [&](double P) {
       const double dub = hg * hg * C / (2 * P) * (1 + 1e-9) + m.slack;
       const double y = (1.0 / 2000.0) * std::sqrt(P * C / (2 * dub)) * (1 - 1e-9);
-      double p = 1 + y / 16;
-      p *= p;
-      p *= p;
-      p *= p;
-      p *= p;
+      const double p = ExpBelow(y);
       return 80 * dub / p * (1 + 1e-9);
     };
     const double L = std::sqrt(rx * rx + ry * ry);
@@ -522,11 +605,6 @@ inline double PseudoAngle(double x, double y) {
   return y < 0 ? 4 - p : p;
 }
 
-// Floats at or below (above) v: the conversion moves by less than 1e-7 of its
-// result. FloatDown is for positive values only.
-inline float FloatDown(double v) { return static_cast<float>(v * (1 - 1e-6)); }
-inline float FloatUp(double v) { return static_cast<float>(v + 1e-6 * std::fabs(v) + 1e-6); }
-
 // Rings from 12.5 m on are sqrt(2) apart: the exponent and the first half of
 // the mantissa of d / 12.5 give the ring, checked against the table.
 inline int RingOf(double d) {
@@ -561,83 +639,125 @@ inline int DirectionBin(int r, double p) {
 // angle the pad subtends (at most 2 pad / distance), plus 1e-8 for the rounding
 // of the differences and quotients (coordinates are below reach_, distances at
 // least kNearDistance), in the ring of its distance, and it is skipped on a path
-// shorter than its distance.
+// shorter than its distance. A group of edges far from R is binned as one item:
+// over the directions of all its ends (they lie within a narrow angle, so each
+// edge's directions lie between the least and the greatest of them), in the
+// ring of the distance of its box, with the farthest corner of the box and its
+// highest top; when a path meets the item, it tests every edge of the group.
 void EdgeIndex::prepareReceiver(const Vec3& R, ReceiverEdges& out) const {
   out.ready_ = false;
   out.R_ = R;
-  if (!built_ || nx_ == 0 || gridded_.empty()) return;
+  // Items name edges and groups in 31 bits.
+  if (!built_ || nx_ == 0 || groups_.empty() || edges_.size() >= kGroupItem) return;
   auto ok = [&](double v) { return std::fabs(v) <= reach_; };
   if (!(ok(R.x) && ok(R.y) && std::isfinite(R.z))) return;
-  const size_t n = gridded_.size();
-  out.span_.resize(n);
-  out.edge_.resize(n);
+  out.span_.clear();
+  out.edge_.clear();
   out.near_.clear();
-  out.start_.assign(kAllBins + 1, 0);
-  out.binTop_.assign(kAllBins, -std::numeric_limits<float>::infinity());
-  out.binFar_.assign(kAllBins, 0);
-  uint32_t* counts = out.start_.data() + 1;  // counts[b] is start_[b + 1]
+  // While the items are counted, a bin's `end` holds its count.
+  out.bins_.assign(kAllBins, {0, 0, -std::numeric_limits<float>::infinity(), 0});
+  ReceiverEdges::Bin* binOf = out.bins_.data();
   // The pad's angle at the ring's least distance.
   double marginOf[kRings];
   for (int r = 0; r < kRings; ++r)
     marginOf[r] = 2 * pad_ / std::max(kRingInner[r], kNearDistance) + 1e-8;
-  for (size_t i = 0; i < n; ++i) {
-    const uint32_t k = gridded_[i];
-    const IndexedEdge& e = edges_[k];
-    const double ax = e.x1 - R.x, ay = e.y1 - R.y;
-    const double bx = e.x2 - R.x, by = e.y2 - R.y;
-    const double s = std::clamp(-(ax * e.ex + ay * e.ey) * e.invLen2, 0.0, 1.0);
-    const double cx = ax + s * e.ex, cy = ay + s * e.ey;
-    const double dc = std::sqrt(cx * cx + cy * cy);
-    const double d = dc * (1 - 1e-6) - 2 * pad_ - 1e-6;
-    out.span_[i] = 0;
-    if (!(d >= kNearDistance)) {
-      out.near_.push_back(k);
-      continue;
-    }
-    const double pa = PseudoAngle(ax, ay), pb = PseudoAngle(bx, by);
-    double dd = pb - pa;
-    if (dd < 0) dd += 4;
-    double start = pa, ext = dd;
-    if (dd > 2) start = pb, ext = 4 - dd;
+  const double pad2 = 2 * pad_;
+
+  // Files item `id` (an edge, or a group with kGroupItem) at padded distances
+  // d .. far, over the directions start .. start + ext (start in [0, 4)).
+  auto fileItem = [&](double d, double far, double start, double ext, float top, uint32_t id) {
     const int ring = RingOf(d);
     const int nb = kRingBins[ring];
     const double margin = marginOf[ring];
     const long b0 = ShiftedBin(start - margin, nb);
     const long b1 = ShiftedBin(start + ext + margin, nb);
     const long bins = b1 - b0 + 1;
-    if (!(ext <= 1) || bins > nb / 4) {
-      out.near_.push_back(k);
-      continue;
-    }
+    if (!(ext <= 1) || bins > nb / 4) return false;
     const long first = b0 & (nb - 1);
     // First bin in 13 bits, count (at most nb / 4) in 11, ring in 8.
-    out.span_[i] = static_cast<uint32_t>(first) | (static_cast<uint32_t>(bins) << 13) |
-                   (static_cast<uint32_t>(ring) << 24);
-    // Every point of the edge is within its length of the nearest one.
-    const double far = (dc + e.len) * (1 + 1e-6) + 2 * pad_ + 1e-6;
-    const double top = std::max(e.z1, e.z2);
-    const ReceiverEdges::Entry en{FloatDown(d), FloatUp(far),
-                                  FloatUp(top + 8 * kUnitRoundoff * std::fabs(top)), k};
-    out.edge_[i] = en;
+    out.span_.push_back(static_cast<uint32_t>(first) | (static_cast<uint32_t>(bins) << 13) |
+                        (static_cast<uint32_t>(ring) << 24));
+    const ReceiverEdges::Entry en{FloatDown(d), FloatUp(far), top, id};
+    out.edge_.push_back(en);
     for (long j = 0, b = first; j < bins; ++j, b = (b + 1) & (nb - 1)) {
-      const int g = kRingFirst[ring] + static_cast<int>(b);
-      ++counts[g];
-      out.binTop_[g] = std::max(out.binTop_[g], en.top);
-      out.binFar_[g] = std::max(out.binFar_[g], en.far);
+      ReceiverEdges::Bin& bin = binOf[kRingFirst[ring] + b];
+      ++bin.end;
+      bin.top = std::max(bin.top, en.top);
+      bin.far = std::max(bin.far, en.far);
     }
+    return true;
+  };
+  auto fileEdge = [&](uint32_t k) {
+    const IndexedEdge& e = edges_[k];
+    const double ax = e.x1 - R.x, ay = e.y1 - R.y;
+    const double bx = e.x2 - R.x, by = e.y2 - R.y;
+    const double s = std::clamp(-(ax * e.ex + ay * e.ey) * e.invLen2, 0.0, 1.0);
+    const double cx = ax + s * e.ex, cy = ay + s * e.ey;
+    const double dc = std::sqrt(cx * cx + cy * cy);
+    const double d = dc * (1 - 1e-6) - pad2 - 1e-6;
+    if (d >= kNearDistance) {
+      // From the end first met counter-clockwise, over less than half a turn.
+      const double pa = PseudoAngle(ax, ay), pb = PseudoAngle(bx, by);
+      double dd = pb - pa;
+      if (dd < 0) dd += 4;
+      const bool back = dd > 2;
+      // Every point of the edge is within its length of the nearest one.
+      const double far = (dc + e.len) * (1 + 1e-6) + pad2 + 1e-6;
+      const double top = std::max(e.z1, e.z2);
+      if (fileItem(d, far, back ? pb : pa, back ? 4 - dd : dd,
+                   FloatUp(top + 8 * kUnitRoundoff * std::fabs(top)), k))
+        return;
+    }
+    out.near_.push_back(k);
+  };
+  for (uint32_t gi = 0; gi < groups_.size(); ++gi) {
+    const EdgeGroup& g = groups_[gi];
+    const double dx = std::max({g.xmin - R.x, 0.0, R.x - g.xmax});
+    const double dy = std::max({g.ymin - R.y, 0.0, R.y - g.ymax});
+    const double dc = std::sqrt(dx * dx + dy * dy);
+    if (g.end - g.begin > 1 && dc >= kGroupDistance && dc >= kGroupSpread * g.diag) {
+      // The directions of the ends, from the first: all within a quarter turn.
+      const IndexedEdge& e0 = edges_[g.begin];
+      const double p0 = PseudoAngle(e0.x1 - R.x, e0.y1 - R.y);
+      double lo = 0, hi = 0;
+      for (uint32_t k = g.begin; k < g.end; ++k) {
+        const IndexedEdge& e = edges_[k];
+        for (const double q : {PseudoAngle(e.x1 - R.x, e.y1 - R.y),
+                               PseudoAngle(e.x2 - R.x, e.y2 - R.y)}) {
+          double dq = q - p0;
+          if (dq > 2) dq -= 4;
+          if (dq < -2) dq += 4;
+          lo = std::min(lo, dq), hi = std::max(hi, dq);
+        }
+      }
+      double start = p0 + lo;
+      if (start < 0) start += 4;
+      const double fx = std::max(std::fabs(g.xmin - R.x), std::fabs(g.xmax - R.x));
+      const double fy = std::max(std::fabs(g.ymin - R.y), std::fabs(g.ymax - R.y));
+      const double d = dc * (1 - 1e-6) - pad2 - 1e-6;
+      const double far = std::sqrt(fx * fx + fy * fy) * (1 + 1e-6) + pad2 + 1e-6;
+      if (fileItem(d, far, start, hi - lo, g.top, kGroupItem | gi)) continue;
+    }
+    for (uint32_t k = g.begin; k < g.end; ++k) fileEdge(k);
   }
-  for (int b = 0; b < kAllBins; ++b) out.start_[b + 1] += out.start_[b];
-  out.entries_.resize(out.start_[kAllBins]);
-  out.fill_.assign(out.start_.begin(), out.start_.end() - 1);
-  uint32_t* fill = out.fill_.data();
-  for (size_t i = 0; i < n; ++i) {
+
+  // Each bin starts where the previous one ends, and is then filled from its
+  // start on, `end` moving with it.
+  uint32_t total = 0;
+  for (int b = 0; b < kAllBins; ++b) {
+    const uint32_t count = binOf[b].end;
+    binOf[b].start = binOf[b].end = total;
+    total += count;
+  }
+  out.entries_.resize(total);
+  uint32_t* entries = out.entries_.data();
+  for (size_t i = 0; i < out.span_.size(); ++i) {
     const uint32_t sp = out.span_[i];
     const long bins = (sp >> 13) & 0x7FFu;
-    if (bins == 0) continue;
     const int ring = static_cast<int>(sp >> 24);
     const int nb = kRingBins[ring];
     for (long j = 0, b = sp & 0x1FFFu; j < bins; ++j, b = (b + 1) & (nb - 1))
-      out.entries_[fill[kRingFirst[ring] + b]++] = static_cast<uint32_t>(i);
+      entries[binOf[kRingFirst[ring] + b].end++] = static_cast<uint32_t>(i);
   }
   out.ready_ = true;
 }
@@ -699,24 +819,29 @@ void EdgeIndex::attenuationTo(const Vec3& S, const ReceiverEdges& from, double& 
     }
     // With Kmet, as in TestEdgeBounded: 80 delta Kmet grows with delta, and
     // A B is at least dS near.
-    const double dub = hmax * hmax * C / (2 * P) * (1 + 1e-9) + m.slack;
-    const double y = (1.0 / 2000.0) * std::sqrt(P * C / (2 * dub)) * (1 - 1e-9);
-    double q = 1 + y / 16;
-    q *= q;
-    q *= q;
-    q *= q;
-    q *= q;
-    return 80 * dub / q * (1 + 1e-9) < m.threshold;
+    // The path difference is at most D / P, D = hmax^2 C / 2 + slack P (with
+    // room for rounding), and y = sqrt(A B C / (2 delta)) / 2000 at least
+    // P sqrt(C / (2 D)) / 2000; multiplied out, one quotient and one root.
+    const double D = hmax * hmax * C * (0.5 + 1e-9) + m.slack * P;
+    const double y = (1.0 / 2000.0) * P * std::sqrt(C / (2 * D)) * (1 - 1e-9);
+    return 80 * D * (1 + 1e-9) < m.threshold * ExpBelow(y) * P;
   };
   auto scanRing = [&](int r) {
     const int b = DirectionBin(r, p);
-    if (beaten(from.binTop_[b], kRingInner[r], from.binFar_[b])) return;
-    const uint32_t* x = from.entries_.data() + from.start_[b];
-    const uint32_t* end = from.entries_.data() + from.start_[b + 1];
+    const ReceiverEdges::Bin& bin = from.bins_[b];
+    if (beaten(bin.top, kRingInner[r], bin.far)) return;
+    const uint32_t* x = from.entries_.data() + bin.start;
+    const uint32_t* end = from.entries_.data() + bin.end;
     for (; x != end; ++x) {
       const ReceiverEdges::Entry* e = &from.edge_[*x];
       if (e->near > L || beaten(e->top, e->near, e->far)) continue;
-      TestEdgeBounded(edges_[e->k], e->k, S, R, rx, ry, C, m);
+      if (e->k & kGroupItem) {
+        const EdgeGroup& g = groups_[e->k & ~kGroupItem];
+        for (uint32_t k = g.begin; k < g.end; ++k)
+          TestEdgeBounded(edges_[k], k, S, R, rx, ry, C, m);
+      } else {
+        TestEdgeBounded(edges_[e->k], e->k, S, R, rx, ry, C, m);
+      }
     }
   };
   // The rings the path reaches: the one of its far end first after the nearest

@@ -52,8 +52,9 @@ class EdgeVisitMarks {
 // at the node, so the edges are put in rings of distance from it, each ring cut
 // into bins of direction (padded for rounding), and a path only tests the edges
 // of its own direction in the rings it reaches, skipping whole bins and single
-// edges whose attenuation bound is below the strongest edge found. One per
-// thread, rebuilt per receiver (a small part of a node's time).
+// edges whose attenuation bound is below the strongest edge found. Seen from
+// afar, a group of neighbouring edges of one line is binned as one item, tested
+// edge by edge when a path meets it. One per thread, rebuilt per receiver.
 class ReceiverEdges {
  public:
   bool ready() const { return ready_; }
@@ -64,17 +65,23 @@ class ReceiverEdges {
     float near;  // plan distances from the receiver to the edge, padded outwards
     float far;
     float top;   // above the highest end of the edge
-    uint32_t k;  // the edge
+    uint32_t k;  // the edge, or the group with the top bit set
   };
   bool ready_ = false;
   Vec3 R_;
   std::vector<uint32_t> near_;   // edges close to the receiver: every path tests them
-  std::vector<uint32_t> start_;  // bin b is entries_[start_[b] .. start_[b + 1])
-  std::vector<uint32_t> fill_;
-  std::vector<uint32_t> entries_;       // positions in edge_
-  std::vector<uint32_t> span_;          // per gridded edge: first bin, bins, ring (0: near)
-  std::vector<Entry> edge_;             // per gridded edge, its entry
-  std::vector<float> binTop_, binFar_;  // per bin, the highest top and farthest far
+  // A bin's edges are entries_[start .. end), positions in edge_; top and far
+  // are the highest top and farthest far among them.
+  struct Bin {
+    uint32_t start, end;
+    float top, far;
+  };
+  std::vector<Bin> bins_;
+  std::vector<uint32_t> entries_;
+  // Per item (an edge, or a group of edges seen from afar): first bin, bins and
+  // ring, and its entry.
+  std::vector<uint32_t> span_;
+  std::vector<Entry> edge_;
 };
 
 class EdgeIndex {
@@ -105,8 +112,18 @@ class EdgeIndex {
   int cellY(double y) const;
 
   std::vector<IndexedEdge> edges_;
-  std::vector<uint32_t> always_;   // edges every path tests (badly conditioned or far out)
-  std::vector<uint32_t> gridded_;  // the others
+  std::vector<uint32_t> always_;  // edges every path tests (badly conditioned or far out)
+  // The other edges, in groups of consecutive edges of one line close together:
+  // edges_[begin .. end), their box, its diagonal, and the highest top (rounding
+  // allowed for).
+  struct EdgeGroup {
+    uint32_t begin = 0, end = 0;
+    double xmin = 0, ymin = 0, xmax = 0, ymax = 0, diag = 0;
+    float top = 0;
+  };
+  std::vector<EdgeGroup> groups_;
+  std::vector<uint32_t> line_;  // per edge, the line it was added with
+  uint32_t lines_ = 0;
   std::vector<uint32_t> cellStart_;
   std::vector<uint32_t> cellEdges_;
   std::vector<double> cellTop_;  // highest edge end registered in each cell
