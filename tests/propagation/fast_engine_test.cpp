@@ -235,7 +235,8 @@ TEST(FastEngineTest, ReceiverBinsMatchTheFullScan) {
   // Many paths to one receiver, as a node sees them: from the corners of the
   // edges, from random points, and along edges extended through the receiver, in
   // towns small enough to keep everything near and large enough to fill the
-  // outer rings; the receiver itself sometimes on a corner or on an edge.
+  // outer rings (where outlines are binned as groups of edges); the receiver
+  // itself sometimes on a corner or on an edge.
   TownDice d(91);
   for (int round = 0; round < 40; ++round) {
     const double ox = d.pick({0.0, 4.5e6}), oy = d.pick({0.0, -3.3e5, 5.1e6});
