@@ -7,74 +7,45 @@
 #include "text/number_text.h"
 
 namespace sonvale {
-namespace {
 
-bool IsBlank(int c) { return c == ' ' || c == '\t'; }
-
-std::string Trim(const std::string& s) {
-  size_t b = 0;
-  size_t e = s.size();
-  while (b < e && IsBlank(static_cast<unsigned char>(s[b]))) ++b;
-  while (e > b && IsBlank(static_cast<unsigned char>(s[e - 1]))) --e;
-  return s.substr(b, e - b);
-}
-
-
-}  // namespace
-
-CsvReader::CsvReader(const std::string& path) : name_(path) {
-  content_ = ReadWholeFile(path);
+CsvReader::CsvReader(const std::string& path) : name_(path), in_(ReadWholeFile(path)) {
   skipHeader();
 }
 
 CsvReader::CsvReader(std::string name, std::string content)
-    : name_(std::move(name)), content_(std::move(content)) {
+    : name_(std::move(name)), in_(std::move(content)) {
   skipHeader();
 }
 
 void CsvReader::skipHeader() {
-  // Spreadsheets on some systems put a byte order mark in front.
-  if (content_.compare(0, 3, "\xEF\xBB\xBF") == 0) pos_ = 3;
   std::vector<CsvField> header;
   readRecord(header);
 }
 
-int CsvReader::peek() const {
-  return pos_ < content_.size() ? static_cast<unsigned char>(content_[pos_]) : -1;
-}
-
-// A line end (CR LF, LF or a lone CR) comes back as one '\n'.
-int CsvReader::get() {
-  if (pos_ >= content_.size()) return -1;
-  int c = static_cast<unsigned char>(content_[pos_++]);
-  if (c == '\r') {
-    if (pos_ < content_.size() && content_[pos_] == '\n') ++pos_;
-    c = '\n';
-  }
-  if (c == '\n') ++lineNo_;
-  return c;
-}
-
 bool CsvReader::readRecord(std::vector<CsvField>& out) {
   out.clear();
-  if (peek() < 0) return false;
-  recordLine_ = lineNo_;
+  if (in_.peek() < 0) return false;
+  recordLine_ = in_.line();
+  auto atFieldEnd = [&] {
+    const int c = in_.peek();
+    return c < 0 || c == ',' || c == '\r' || c == '\n';
+  };
   for (;;) {
-    while (IsBlank(peek())) get();
+    while (IsBlankOrTab(in_.peek())) in_.get();
     CsvField f;
-    if (peek() == '"') {
+    if (in_.peek() == '"') {
       f.quoted = true;
-      const long startLine = lineNo_;
-      get();
+      const long startLine = in_.line();
+      in_.get();
       for (;;) {
-        int c = get();
+        int c = in_.get();
         if (c < 0) {
           throw FormatError(name_, startLine, "a text field has no closing quote");
         }
         if (c == '"') {
           // Spreadsheets write a quote inside a text as two quotes.
-          if (peek() == '"') {
-            get();
+          if (in_.peek() == '"') {
+            in_.get();
             f.text += '"';
             continue;
           }
@@ -83,16 +54,14 @@ bool CsvReader::readRecord(std::vector<CsvField>& out) {
         f.text += static_cast<char>(c);
       }
       // Whatever follows the closing quote up to the field's end is not part of it.
-      while (peek() >= 0 && peek() != ',' && peek() != '\r' && peek() != '\n') get();
+      while (!atFieldEnd()) in_.get();
     } else {
-      std::string raw;
-      while (peek() >= 0 && peek() != ',' && peek() != '\r' && peek() != '\n') {
-        raw += static_cast<char>(get());
-      }
-      f.text = Trim(raw);
+      const size_t begin = in_.pos();
+      while (!atFieldEnd()) in_.get();
+      f.text = TrimBlanks(std::string_view(in_.text()).substr(begin, in_.pos() - begin));
     }
     out.push_back(std::move(f));
-    int c = get();
+    int c = in_.get();
     if (c != ',') break;  // a line end or the end of the file ends the record
   }
   return true;
@@ -129,9 +98,10 @@ const CsvField& CsvReader::field(size_t n) const {
 
 double CsvReader::number(size_t n) const {
   const std::string& t = field(n).text;
-  if (Trim(t).empty()) return 0;
+  if (TrimBlanks(t).empty()) return 0;
   if (!IsNumber(t)) {
-    fail("field " + PlainInteger(static_cast<long long>(n)) + " is not a number: " + QuotedExcerpt(t));
+    fail("field " + PlainInteger(static_cast<long long>(n)) +
+         " is not a number: " + QuotedExcerpt(t));
   }
   return LeadingNumber(t);
 }

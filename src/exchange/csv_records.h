@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "text/file_text.h"
+
 namespace sonvale {
 
 struct CsvField {
@@ -47,13 +49,9 @@ class CsvReader {
  private:
   void skipHeader();
   bool readRecord(std::vector<CsvField>& out);
-  int peek() const;
-  int get();
 
   std::string name_;
-  std::string content_;
-  size_t pos_ = 0;
-  long lineNo_ = 1;
+  TextCursor in_;
   long recordLine_ = 0;
   std::vector<CsvField> fields_;
 };

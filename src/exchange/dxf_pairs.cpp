@@ -11,19 +11,11 @@ namespace {
 
 constexpr std::string_view kBinarySentinel = "AutoCAD Binary DXF";
 
-bool IsBlankChar(char c) { return c == ' ' || c == '\t'; }
-
 std::string Code3(int code) { return FormatPattern(code, "###"); }
 
 }  // namespace
 
-std::string_view DxfKeyword(std::string_view value) {
-  size_t b = 0;
-  while (b < value.size() && IsBlankChar(value[b])) ++b;
-  size_t e = value.size();
-  while (e > b && IsBlankChar(value[e - 1])) --e;
-  return value.substr(b, e - b);
-}
+std::string_view DxfKeyword(std::string_view value) { return TrimBlanks(value); }
 
 DxfPairReader::DxfPairReader(const std::string& fileName, DxfVariant variant)
     : DxfPairReader(fileName, ReadWholeFile(fileName), variant) {}
@@ -46,7 +38,7 @@ void DxfPairReader::fail(const std::string& message) const {
 bool DxfPairReader::atEnd() const {
   for (size_t i = pos_; i < content_.size(); ++i) {
     char c = content_[i];
-    if (!IsBlankChar(c) && c != '\r' && c != '\n') return false;
+    if (!IsBlankOrTab(c) && c != '\r' && c != '\n') return false;
   }
   return true;
 }

@@ -11,16 +11,6 @@
 namespace sonvale {
 namespace {
 
-bool IsBlankOrTab(int c) { return c == ' ' || c == '\t'; }
-
-std::string Trim(std::string_view s) {
-  size_t b = 0;
-  size_t e = s.size();
-  while (b < e && IsBlankOrTab(static_cast<unsigned char>(s[b]))) ++b;
-  while (e > b && IsBlankOrTab(static_cast<unsigned char>(s[e - 1]))) --e;
-  return std::string(s.substr(b, e - b));
-}
-
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
@@ -31,96 +21,71 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-
 }  // namespace
 
-FieldReader::FieldReader(const std::string& path) : name_(path) {
-  content_ = ReadWholeFile(path);
-  // Text editors on other systems may put a byte order mark in front.
-  if (content_.compare(0, 3, "\xEF\xBB\xBF") == 0) pos_ = 3;
-}
+FieldReader::FieldReader(const std::string& path) : name_(path), in_(ReadWholeFile(path)) {}
 
 FieldReader::FieldReader(std::string name, std::string content)
-    : name_(std::move(name)), content_(std::move(content)) {
-  if (content_.compare(0, 3, "\xEF\xBB\xBF") == 0) pos_ = 3;
-}
-
-int FieldReader::peek() const {
-  return pos_ < content_.size() ? static_cast<unsigned char>(content_[pos_]) : -1;
-}
-
-// Returns the next character; a line end (CR LF, LF or a lone CR) comes back as
-// one '\n' and advances the line count.
-int FieldReader::get() {
-  if (pos_ >= content_.size()) return -1;
-  int c = static_cast<unsigned char>(content_[pos_++]);
-  if (c == '\r') {
-    if (pos_ < content_.size() && content_[pos_] == '\n') ++pos_;
-    c = '\n';
-  }
-  if (c == '\n') ++lineNo_;
-  return c;
-}
+    : name_(std::move(name)), in_(std::move(content)) {}
 
 std::string FieldReader::readText() {
   // Blanks and empty lines before a field are not part of it.
   for (;;) {
-    int c = peek();
+    int c = in_.peek();
     if (IsBlankOrTab(c) || c == '\r' || c == '\n')
-      get();
+      in_.get();
     else
       break;
   }
-  fieldLine_ = lineNo_;
-  if (peek() < 0) {
+  fieldLine_ = in_.line();
+  if (in_.peek() < 0) {
     // Report the last line of the file rather than the one after its final line end.
-    if (lineNo_ > 1 && !content_.empty() && (content_.back() == '\n' || content_.back() == '\r'))
-      fieldLine_ = lineNo_ - 1;
+    const std::string& text = in_.text();
+    if (in_.line() > 1 && !text.empty() && (text.back() == '\n' || text.back() == '\r'))
+      fieldLine_ = in_.line() - 1;
     fail("unexpected end of file");
   }
 
+  auto atFieldEnd = [&] {
+    const int c = in_.peek();
+    return c < 0 || c == ',' || c == '\r' || c == '\n';
+  };
   std::string field;
-  if (peek() == '"') {
-    get();
+  if (in_.peek() == '"') {
+    in_.get();
     for (;;) {
-      int c = get();
+      int c = in_.get();
       if (c < 0) fail("a text field has no closing quote");
       if (c == '"') break;
       field += static_cast<char>(c);
     }
     // Whatever follows the closing quote up to the field's end is not part of it.
-    for (;;) {
-      int c = peek();
-      if (c < 0 || c == ',' || c == '\r' || c == '\n') break;
-      get();
-    }
+    while (!atFieldEnd()) in_.get();
   } else {
-    size_t begin = pos_;
-    while (pos_ < content_.size() && content_[pos_] != ',' && content_[pos_] != '\r' &&
-           content_[pos_] != '\n')
-      ++pos_;
-    field = Trim(std::string_view(content_).substr(begin, pos_ - begin));
+    const size_t begin = in_.pos();
+    while (!atFieldEnd()) in_.get();
+    field = TrimBlanks(std::string_view(in_.text()).substr(begin, in_.pos() - begin));
   }
 
   // The field's end: a comma (itself ending the line when only blanks follow
   // before a line end), a line end, or the end of the file.
   lineEnded_ = false;
-  int c = peek();
+  int c = in_.peek();
   if (c == ',') {
-    get();
-    size_t save = pos_;
-    while (IsBlankOrTab(peek())) ++pos_;
-    int next = peek();
+    in_.get();
+    const size_t save = in_.pos();
+    while (IsBlankOrTab(in_.peek())) in_.get();
+    int next = in_.peek();
     if (next == '\r' || next == '\n') {
-      get();
+      in_.get();
       lineEnded_ = true;
     } else if (next < 0) {
       lineEnded_ = true;
     } else {
-      pos_ = save;
+      in_.seek(save);
     }
   } else if (c == '\r' || c == '\n') {
-    get();
+    in_.get();
     lineEnded_ = true;
   } else {
     lineEnded_ = true;  // end of file
@@ -169,19 +134,13 @@ void FieldReader::skipLine() {
   // After a field that ended its line this discards the whole next line,
   // otherwise the rest of the current one: the same walk to the next line end.
   for (;;) {
-    int c = get();
+    int c = in_.get();
     if (c < 0 || c == '\n') break;
   }
   lineEnded_ = true;
 }
 
-bool FieldReader::atEnd() {
-  for (size_t i = pos_; i < content_.size(); ++i) {
-    char c = content_[i];
-    if (c != ' ' && c != '\t' && c != '\r' && c != '\n') return false;
-  }
-  return true;
-}
+bool FieldReader::atEnd() { return in_.onlyBlanksLeft(); }
 
 void FieldReader::fail(const std::string& message) const {
   throw FormatError(name_, fieldLine_, message);

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "text/file_text.h"
+
 namespace sonvale {
 
 class FieldReader {
@@ -40,12 +42,8 @@ class FieldReader {
   [[noreturn]] void fail(const std::string& message) const;
 
  private:
-  int peek() const;
-  int get();
   std::string name_;
-  std::string content_;
-  size_t pos_ = 0;
-  long lineNo_ = 1;
+  TextCursor in_;
   long fieldLine_ = 1;
   bool lineEnded_ = true;  // the last field ended at a line end (or nothing read yet)
 };

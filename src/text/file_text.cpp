@@ -18,6 +18,37 @@ std::string ReadWholeFile(const std::string& path) {
   return std::move(buffer).str();
 }
 
+TextCursor::TextCursor(std::string text) : text_(std::move(text)) {
+  if (text_.compare(0, 3, "\xEF\xBB\xBF") == 0) pos_ = 3;
+}
+
+int TextCursor::get() {
+  if (pos_ >= text_.size()) return -1;
+  int c = static_cast<unsigned char>(text_[pos_++]);
+  if (c == '\r') {
+    if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+    c = '\n';
+  }
+  if (c == '\n') ++line_;
+  return c;
+}
+
+bool TextCursor::onlyBlanksLeft() const {
+  for (size_t i = pos_; i < text_.size(); ++i) {
+    const char c = text_[i];
+    if (!IsBlankOrTab(c) && c != '\r' && c != '\n') return false;
+  }
+  return true;
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+  size_t b = 0;
+  size_t e = s.size();
+  while (b < e && IsBlankOrTab(static_cast<unsigned char>(s[b]))) ++b;
+  while (e > b && IsBlankOrTab(static_cast<unsigned char>(s[e - 1]))) --e;
+  return s.substr(b, e - b);
+}
+
 std::string QuotedExcerpt(const std::string& field) {
   constexpr size_t kMax = 40;
   if (field.size() <= kMax) return "\"" + field + "\"";

@@ -1,13 +1,45 @@
 // Reading a whole file into memory, the way every text reader of the program
-// starts, and quoting a field in an error message.
+// starts, walking it character by character with its line count, trimming
+// fields, and quoting a field in an error message.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace sonvale {
 
 // The bytes of the file; throws FileError naming it when it cannot be opened or read.
 std::string ReadWholeFile(const std::string& path);
+
+// A text in memory read character by character, counting lines from 1: a line
+// end (CR LF, LF or a lone CR) reads as one '\n'. A byte order mark in front,
+// as some editors and spreadsheets write, is skipped.
+class TextCursor {
+ public:
+  TextCursor() = default;
+  explicit TextCursor(std::string text);
+  int peek() const {  // -1 at the end
+    return pos_ < text_.size() ? static_cast<unsigned char>(text_[pos_]) : -1;
+  }
+  int get();
+  long line() const { return line_; }
+  const std::string& text() const { return text_; }
+  size_t pos() const { return pos_; }
+  // Moves over, or back over, blanks of the current line only.
+  void seek(size_t pos) { pos_ = pos; }
+  // True when only blanks, tabs and line ends remain.
+  bool onlyBlanksLeft() const;
+
+ private:
+  std::string text_;
+  size_t pos_ = 0;
+  long line_ = 1;
+};
+
+// Blanks and tabs: what is trimmed around a field or a keyword.
+inline bool IsBlankOrTab(int c) { return c == ' ' || c == '\t'; }
+// s without the blanks and tabs at either end.
+std::string_view TrimBlanks(std::string_view s);
 
 // The field between double quotes for an error message, cut short so that a
 // garbled file cannot produce a message of megabytes.

@@ -8,20 +8,11 @@
 #include "platform/paths.h"
 #include "propagation/kernel.h"
 #include "text/file_error.h"
+#include "text/file_text.h"
 #include "text/number_text.h"
 
 namespace sonvale {
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string Trim(std::string_view s) {
-  size_t b = 0;
-  while (b < s.size() && IsBlank(s[b])) ++b;
-  size_t e = s.size();
-  while (e > b && IsBlank(s[e - 1])) --e;
-  return std::string(s.substr(b, e - b));
-}
 
 std::string Upper(std::string_view s) {
   std::string out(s);
@@ -39,13 +30,13 @@ void RefuseFolder(const std::string& path) {
 
 std::string MaterialName(std::string_view line) {
   size_t b = 0;
-  while (b < line.size() && IsBlank(line[b])) ++b;
+  while (b < line.size() && IsBlankOrTab(line[b])) ++b;
   line.remove_prefix(b);
   const size_t comma = line.find(',');
   if (comma == std::string_view::npos || comma < 1) return "";
   const size_t blank = line.find_first_of(" \t");
   if (blank == std::string_view::npos || comma < blank) return "";
-  return Upper(Trim(line.substr(blank + 1, comma - blank - 1)));
+  return Upper(TrimBlanks(line.substr(blank + 1, comma - blank - 1)));
 }
 
 // The tables the import writes, worked on as copies so that a failure leaves the
@@ -390,7 +381,7 @@ std::vector<std::string> ReadMaterialNames(const std::string& path) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (names.size() >= kMaxMaterialLines) {
       // Blank lines at the end of the file take no material.
-      if (Trim(line).empty()) continue;
+      if (TrimBlanks(line).empty()) continue;
       throw FormatError(path, lineNo,
                         "more than " + PlainInteger(kMaxMaterialLines) + " materials (numbers 0.." +
                             PlainInteger(kMaxMaterialLines - 1) + ")");
