@@ -5,9 +5,9 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 
+#include "support/file_contents.h"
 #include "support/table_files.h"
 
 namespace sonvale {
@@ -32,13 +32,6 @@ CliRun Cli(const std::string& args) {
   int st = pclose(pipe);
   r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
   return r;
-}
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
 }
 
 const std::string kTown = std::string(SONVALE_SOURCE_DIR) + "/examples/town/town.svp";
@@ -92,9 +85,9 @@ TEST(CliTest, ResaveStopsOnMissingEmissionUnlessYes) {
   // With --yes it writes; --year answers the year question of a file without one.
   r = Cli("resave " + Quote(in) + " " + Quote(dir.file("out.svp")) + " --yes --year 2012");
   EXPECT_EQ(r.status, 0) << r.out;
-  EXPECT_NE(ReadAll(dir.file("out.svp")).find("\"Anno\",2012\r\n"), std::string::npos);
+  EXPECT_NE(FileContents(dir.file("out.svp")).find("\"Anno\",2012\r\n"), std::string::npos);
   r = Cli("resave " + Quote(in) + " " + Quote(dir.file("out2.svp")) + " --yes");
-  EXPECT_NE(ReadAll(dir.file("out2.svp")).find("\"Anno\",2008\r\n"), std::string::npos);
+  EXPECT_NE(FileContents(dir.file("out2.svp")).find("\"Anno\",2008\r\n"), std::string::npos);
 }
 
 TEST(CliTest, BadInputGivesStatusTwoAndFileLine) {
@@ -134,7 +127,7 @@ TEST(CliTest, MapOfTheExampleTownOpensInGdal) {
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_NE(r.out.find(dir.file("town_D.grd")), std::string::npos);
   EXPECT_NE(r.out.find(dir.file("town_N.grd")), std::string::npos);
-  EXPECT_EQ(ReadAll(dir.file("town_D.grd")).rfind("DSAA\r\n 21  16 \r\n", 0), 0u);
+  EXPECT_EQ(FileContents(dir.file("town_D.grd")).rfind("DSAA\r\n 21  16 \r\n", 0), 0u);
 
   if (std::system("command -v gdalinfo >/dev/null 2>&1") != 0) {
     GTEST_SKIP() << "gdalinfo is not installed (Debian gdal-bin); the GDAL check is skipped";
@@ -162,9 +155,9 @@ TEST(CliTest, FastAndReferenceEnginesWriteTheSameGrids) {
                 " --engine reference --threads 1")
                 .status,
             0);
-  std::string fast = ReadAll(dir.file("f_D.grd"));
+  std::string fast = FileContents(dir.file("f_D.grd"));
   EXPECT_GT(fast.size(), 1000u);
-  EXPECT_EQ(fast, ReadAll(dir.file("r_D.grd")));
+  EXPECT_EQ(fast, FileContents(dir.file("r_D.grd")));
   EXPECT_EQ(Cli("map " + common + " --out x.grd --engine quick").status, 2);
 }
 
@@ -174,7 +167,7 @@ TEST(CliTest, PointsWriteTheDataFileAndTheList) {
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_NE(r.out.find("  N. Nome       X          Y         Z    LeqDay LeqNight"),
             std::string::npos);
-  std::string dat = ReadAll(dir.file("p.dat"));
+  std::string dat = FileContents(dir.file("p.dat"));
   EXPECT_EQ(dat.rfind("N.\tX\tY\tZ\tLeq Day\tLeq Night\r\n", 0), 0u) << dat;
   EXPECT_EQ(std::count(dat.begin(), dat.end(), '\n'), 16);  // header and 15 points
 }

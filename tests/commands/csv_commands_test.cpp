@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "support/file_contents.h"
 #include "support/scripted_ui.h"
 #include "support/table_files.h"
 
@@ -13,13 +12,6 @@ namespace sonvale {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 class CsvCommandsTest : public ::testing::Test {
  protected:
@@ -124,7 +116,7 @@ TEST_F(CsvCommandsTest, NodesThenArcsWithDirectionsJoined) {
       "Ho letto 2 archi\nArchi scartati perché i loro nodi mancano nella tabella dei nodi: 1");
   EXPECT_EQ(ui_.statuses.back(), "Loaded OK! ");
 
-  const std::string summary = ReadAll(dir_ + "/archi.TXT");
+  const std::string summary = FileContents(dir_ + "/archi.TXT");
   EXPECT_EQ(
       summary.substr(0, summary.find('\n') + 1),
       "\"n.\",\"Strada\",\"Leg/G\",\"Pes/G\",\"Leg/N\",\"Pes/N\",\"Vel.Leg.\",\"Vel.Pes.\"\r\n");

@@ -5,8 +5,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
+#include "support/file_contents.h"
 #include "support/scripted_ui.h"
 
 namespace sonvale {
@@ -31,13 +31,6 @@ class FileCommandsTest : public ::testing::Test {
     s.NveicDay[1] = 1000;
     s.NveicNight[1] = 100;
     s.vertices = {LineVertex{0, 0, 0, 10, 10}, LineVertex{100, 0, 0, 10, 10}};
-  }
-
-  static std::string ReadAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
   }
 
   fs::path dir_;
@@ -71,9 +64,9 @@ TEST_F(FileCommandsTest, SaveDeclinedOrFailedLeavesTheProjectUnsaved) {
   EXPECT_EQ(ui_.lastMessage().icon, Icon::Critical);
 
   // Closing with "Yes, save" whose save does not happen keeps the program open.
-  ui_.answers.push_back(Answer::Yes);                           // save before closing?
+  ui_.answers.push_back(Answer::Yes);                          // save before closing?
   ui_.files.push_back((dir_ / "missing" / "x.svp").string());  // the save dialog
-  ui_.answers.push_back(Answer::Yes);                           // missing emission: go on
+  ui_.answers.push_back(Answer::Yes);                          // missing emission: go on
   EXPECT_FALSE(CmdClose(app_, ui_));
   ui_.answers.push_back(Answer::Cancel);
   EXPECT_FALSE(CmdClose(app_, ui_));
@@ -94,7 +87,7 @@ TEST_F(FileCommandsTest, SaveAndOpenRoundTripWithDottedFolder) {
   EXPECT_EQ(ui_.titles.back(), "Sonvale3.6 - town.svp");
   EXPECT_EQ(app_.ProjectBase, (dir_ / "my.projects" / "town").string());
   EXPECT_EQ(ui_.statuses.back(), "Saved OK! ");
-  EXPECT_NE(ReadAll(target).find("Via Roma"), std::string::npos);
+  EXPECT_NE(FileContents(target).find("Via Roma"), std::string::npos);
 
   AppState other;
   ScriptedUi ui2;

@@ -4,12 +4,11 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "commands/point_command.h"
 #include "platform/process.h"
 #include "propagation/grid_file.h"
+#include "support/file_contents.h"
 #include "support/scripted_ui.h"
 #include "text/file_error.h"
 
@@ -17,24 +16,6 @@ namespace sonvale {
 namespace {
 
 namespace fs = std::filesystem;
-
-class CancellingUi : public ScriptedUi {
- public:
-  CancellingUi(bool& stop, int at) : stop_(stop), at_(at) {}
-  void processEvents() override {
-    ScriptedUi::processEvents();
-    if (eventRuns == at_) stop_ = true;
-  }
-
- private:
-  bool& stop_;
-  int at_;
-};
-
-std::string Slurp(const std::string& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 // A plane map of 3 x 3 nodes around one concentrated source.
 struct MapApp {
@@ -65,13 +46,13 @@ struct MapApp {
 
 TEST(MapCommand, CancelDuringTheDayPassLeavesAShortDayFileAndAFullNightFile) {
   MapApp m("cancel");
-  CancellingUi ui(m.app.StopRequested, 2);  // after the second node of the day pass
+  StoppingUi ui(m.app.StopRequested, 2);  // after the second node of the day pass
   MapCommandResult r = MapCommand(m.app, ui);
   EXPECT_TRUE(r.completed);
   EXPECT_EQ(m.app.project.GrdName, m.file(".grd"));
   ASSERT_EQ(r.files, (std::vector<std::string>{m.file("_D.grd"), m.file("_N.grd")}));
 
-  std::string day = Slurp(m.file("_D.grd"));
+  std::string day = FileContents(m.file("_D.grd"));
   EXPECT_EQ(std::count(day.begin(), day.end(), '\n'), 5 + 2);  // header, one short line, empty
   EXPECT_THROW(ReadTerrainGrid(m.file("_D.grd")), FormatError);
   GridData night = ReadTerrainGrid(m.file("_N.grd"));
@@ -164,7 +145,7 @@ TEST(PointCalcCommand, AsksTheWindowsOwnQuestionAndClampsTheYear) {
   ui.files = {dat};
   EXPECT_TRUE(SavePointResults(m.app, ui, ReceiverSet::Punti, results));
   EXPECT_EQ(ui.dialogs.back().title, "Scegli il file di output");
-  EXPECT_EQ(Slurp(dat), PointDataText(p, ReceiverSet::Punti, results));
+  EXPECT_EQ(FileContents(dat), PointDataText(p, ReceiverSet::Punti, results));
 }
 
 }  // namespace

@@ -3,21 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "support/file_contents.h"
 #include "support/scripted_ui.h"
 #include "support/table_files.h"
 
 namespace sonvale {
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 Polyline3 Outline(std::initializer_list<Point3> points) {
   Polyline3 e;
@@ -60,13 +52,13 @@ TEST(SideExportCommandsTest, CancelAtTheBuildingsQuestionKeepsPlansAndBarriersOn
   }
   EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Sto salvando " + file + "...",
                                                    "Saving " + file + " ...", "Saved OK! "}));
-  EXPECT_EQ(ReadAll(file), "4,0\r\n0,0\r\n1,0\r\n0,1\r\n0,0\r\n2,0\r\n2,2\r\n3,2\r\n");
+  EXPECT_EQ(FileContents(file), "4,0\r\n0,0\r\n1,0\r\n0,1\r\n0,0\r\n2,0\r\n2,2\r\n3,2\r\n");
 
   // No skips one kind only.
   ui.files = {file};
   ui.answers = {Answer::No, Answer::No, Answer::No, Answer::Yes, Answer::Yes};
   EXPECT_TRUE(CmdSalvaBln(app, ui));
-  EXPECT_EQ(ReadAll(file), "2,1\r\n0,0\r\n9,9\r\n");
+  EXPECT_EQ(FileContents(file), "2,1\r\n0,0\r\n9,9\r\n");
 }
 
 TEST(SideExportCommandsTest, ListIsWrittenOnlyWhenMissingEmissionsAreAccepted) {
@@ -90,7 +82,7 @@ TEST(SideExportCommandsTest, ListIsWrittenOnlyWhenMissingEmissionsAreAccepted) {
   ui.files = {file};
   ui.answers = {Answer::Yes};
   EXPECT_TRUE(CmdSalvaLista(app, ui));
-  EXPECT_NE(ReadAll(file).find("\r\n1,\"Senza traffico\",0,0,0,0,0,0,0,0,0,0,0,"),
+  EXPECT_NE(FileContents(file).find("\r\n1,\"Senza traffico\",0,0,0,0,0,0,0,0,0,0,0,"),
             std::string::npos);
   EXPECT_EQ(ui.statuses.back(), "Saved OK! ");
 }
@@ -111,7 +103,7 @@ TEST(SideExportCommandsTest, PointScriptConversionAndBarrierLengthMessages) {
   EXPECT_EQ(ui.dialogs[0].title, "Save an Autocad script file");
   EXPECT_EQ(ui.dialogs[0].initialName, dir.file("town.SCR"));
   EXPECT_EQ(ui.statuses.front(), "Sto esportando " + scr + "...");
-  EXPECT_EQ(ReadAll(scr), "circle 1,2,3 15\r\ntext j tc 1,2,3 25 0 1\r\n");
+  EXPECT_EQ(FileContents(scr), "circle 1,2,3 15\r\ntext j tc 1,2,3 25 0 1\r\n");
 
   const std::string dxf = dir.file("quote.dxf");
   WriteTextFile(dxf, "0\nSECTION\n2\nENTITIES\n0\nPOINT\n8\n12.5\n10\n1\n20\n2\n0\nEOF\n");
@@ -123,7 +115,7 @@ TEST(SideExportCommandsTest, PointScriptConversionAndBarrierLengthMessages) {
   const std::string txt = dir.file("quote.txt");
   EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Sto convertendo " + dxf + " to " + txt + "...",
                                                    "Conversione effettuata!"}));
-  EXPECT_EQ(ReadAll(txt), " 1             2             12.5 \r\n");
+  EXPECT_EQ(FileContents(txt), " 1             2             12.5 \r\n");
   EXPECT_EQ(suspended, (std::vector<bool>{true, false}));
 
   WriteTextFile(dxf, "not a drawing\n");
@@ -132,7 +124,7 @@ TEST(SideExportCommandsTest, PointScriptConversionAndBarrierLengthMessages) {
   EXPECT_EQ(ui.lastMessage().icon, Icon::Critical);
   EXPECT_NE(ui.statuses.back(), "Conversione effettuata!");
   EXPECT_EQ(suspended.back(), false);  // the picture comes back after a failure too
-  EXPECT_EQ(ReadAll(txt), " 1             2             12.5 \r\n");  // the old result stays
+  EXPECT_EQ(FileContents(txt), " 1             2             12.5 \r\n");  // the old result stays
 
   CmdLunghezzaBarriere(app, ui);
   EXPECT_EQ(ui.lastMessage().title, "Lunghezza Complessiva Barriere");

@@ -7,22 +7,14 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "support/file_contents.h"
 #include "text/file_error.h"
 
 namespace sonvale {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // A fresh folder for one test, removed afterwards.
 class AtomicFileTest : public ::testing::Test {
@@ -47,10 +39,10 @@ class AtomicFileTest : public ::testing::Test {
 TEST_F(AtomicFileTest, WritesAndReplacesKeepingPermissions) {
   std::string path = (dir_ / "town.svp").string();
   WriteFileAtomically(path, "first\r\n");
-  EXPECT_EQ(ReadAll(path), "first\r\n");
+  EXPECT_EQ(FileContents(path), "first\r\n");
   fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   WriteFileAtomically(path, std::string("second\0line", 11));
-  EXPECT_EQ(ReadAll(path), std::string("second\0line", 11));
+  EXPECT_EQ(FileContents(path), std::string("second\0line", 11));
   EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(EntriesInFolder(), 1u);  // no temporary file left behind
@@ -90,7 +82,7 @@ TEST_F(AtomicFileTest, FailedWriteLeavesTheOldFileIntact) {
   std::signal(SIGXFSZ, oldHandler);
 
   EXPECT_TRUE(threw);
-  EXPECT_EQ(ReadAll(path), "old content\r\n");
+  EXPECT_EQ(FileContents(path), "old content\r\n");
   EXPECT_EQ(EntriesInFolder(), 1u);
 
   // A folder that cannot be written: only meaningful where permissions bind.
@@ -98,7 +90,7 @@ TEST_F(AtomicFileTest, FailedWriteLeavesTheOldFileIntact) {
     fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_THROW(WriteFileAtomically(path, "new"), FileError);
     fs::permissions(dir_, fs::perms::owner_all);
-    EXPECT_EQ(ReadAll(path), "old content\r\n");
+    EXPECT_EQ(FileContents(path), "old content\r\n");
   }
 }
 
@@ -115,7 +107,7 @@ TEST_F(AtomicFileTest, WritingThroughALinkReplacesItsTarget) {
   fs::create_symlink(target, link);
   WriteFileAtomically(link, "b");
   EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(ReadAll(target), "b");
+  EXPECT_EQ(FileContents(target), "b");
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <thread>
+
+#include "support/file_contents.h"
 
 namespace sonvale {
 namespace {
@@ -21,13 +21,6 @@ fs::path TempDir(const char* name) {
   fs::remove_all(d);
   fs::create_directories(d);
   return d;
-}
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 TEST(Process, ArgumentsReachTheProgramUntouchedInItsFolder) {
@@ -44,7 +37,7 @@ TEST(Process, ArgumentsReachTheProgramUntouchedInItsFolder) {
   EXPECT_EQ(w.exitCode, 7);
   EXPECT_GT(w.pid, 0);
   EXPECT_TRUE(w.message.empty());
-  EXPECT_EQ(Slurp(dir / "out.txt"), awkward + "|" + fs::canonical(dir).string());
+  EXPECT_EQ(FileContents(dir / "out.txt"), awkward + "|" + fs::canonical(dir).string());
   fs::remove_all(dir);
 }
 
@@ -94,9 +87,9 @@ TEST(Process, DetachedProgramRunsOnItsOwn) {
       StartDetached({"/bin/sh", {"-c", "echo done > marker.txt"}, dir.string()}, &error);
   ASSERT_TRUE(pid) << error;
   EXPECT_GT(*pid, 0);
-  for (int k = 0; k < 200 && Slurp(dir / "marker.txt") != "done\n"; ++k)
+  for (int k = 0; k < 200 && FileContents(dir / "marker.txt") != "done\n"; ++k)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_EQ(Slurp(dir / "marker.txt"), "done\n");
+  EXPECT_EQ(FileContents(dir / "marker.txt"), "done\n");
   fs::remove_all(dir);
 }
 

@@ -4,11 +4,10 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "project/project_file.h"
+#include "support/file_contents.h"
 #include "text/file_error.h"
 
 namespace sonvale {
@@ -23,13 +22,6 @@ fs::path TempDir() {
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir;
-}
-
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 Strada MakeRoad(std::string name, long pavement) {
@@ -482,7 +474,7 @@ TEST(ProjectFileWrite, RoundTripReproducesEveryField) {
   EXPECT_EQ(b.extent.Ymax, 1e6);          // road 1
 
   // Written again, the file is the same to the byte.
-  EXPECT_EQ(ProjectFileText(b), Slurp(file));
+  EXPECT_EQ(ProjectFileText(b), FileContents(file));
   fs::remove_all(file.parent_path());
 }
 
@@ -493,7 +485,7 @@ TEST(ProjectFileWrite, SaveReplacesOnlyWhenComplete) {
   WriteProjectFile(p, file.string());
   p.strade.addEntity() = MakeRoad("Via Roma", 0);
   WriteProjectFile(p, file.string());
-  EXPECT_EQ(Slurp(file), ProjectFileText(p));
+  EXPECT_EQ(FileContents(file), ProjectFileText(p));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
   EXPECT_THROW(WriteProjectFile(p, (dir / "no such folder" / "x.svp").string()), FileError);
   fs::remove_all(dir);

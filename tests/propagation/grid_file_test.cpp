@@ -6,8 +6,8 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
+#include "support/file_contents.h"
 #include "text/file_error.h"
 
 namespace sonvale {
@@ -26,11 +26,6 @@ fs::path TempDir(const std::string& name) {
   fs::remove_all(d);
   fs::create_directories(d);
   return d;
-}
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 void Spit(const fs::path& p, const std::string& s) {
@@ -59,7 +54,7 @@ TEST(DsaaWriter, LaysOutHeaderAndRowsOfA41By31Map) {
     }
     w.close();
   }
-  std::string text = Slurp(file);
+  std::string text = FileContents(file);
   const std::string header = "DSAA\r\n 41  31 \r\n 0  400 \r\n-50  250.5 \r\n 30  100 \r\n";
   ASSERT_EQ(text.substr(0, header.size()), header);
   const std::string row0 =
@@ -86,7 +81,7 @@ TEST(DsaaWriter, RowOfTenValuesEndsWithoutAnExtraLineBreak) {
     w.endRow();
   }
   w.close();
-  std::string text = Slurp(file);
+  std::string text = FileContents(file);
   std::string rows =
       "  0   0   0   0   0   0   0   0   0   0 \r\n\r\n"
       "  1   1   1   1   1   1   1   1   1   1 \r\n\r\n";
@@ -246,7 +241,7 @@ TEST(BinaryGridReader, RefusesOtherLayoutsAndBrokenHeaders) {
   EXPECT_THROW(ReadBinaryGrid(TestData("geoist_gravity-yx_BROKEN_HEADER.grd")), FormatError);
 
   fs::path dir = TempDir("binary");
-  std::string whole = Slurp(TestData("gdal_gsg_binary.grd"));
+  std::string whole = FileContents(TestData("gdal_gsg_binary.grd"));
   Spit(dir / "cut.grd", whole.substr(0, whole.size() - 4));
   EXPECT_THROW(ReadBinaryGrid((dir / "cut.grd").string()), FormatError);
   Spit(dir / "header.grd", whole.substr(0, 30));

@@ -5,19 +5,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
+#include "support/file_contents.h"
 #include "text/file_error.h"
 
 namespace sonvale {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 class GridTilesTest : public ::testing::Test {
  protected:
@@ -97,13 +92,13 @@ TEST(GridTileSpecTest, ParsingAndRowBands) {
 }
 
 TEST_F(GridTilesTest, MergedPartsAreByteIdenticalToTheSingleRun) {
-  const std::string single = Slurp(WriteSingle());
+  const std::string single = FileContents(WriteSingle());
   for (int n : {1, 3, 7, 10}) {
     std::vector<std::string> parts;
     for (int k = n; k >= 1; --k) parts.push_back(WriteTile({k, n}));  // any order
     const std::string merged = Path("merged" + std::to_string(n) + ".grd");
     MergeGridParts(merged, parts);
-    EXPECT_EQ(Slurp(merged), single) << n << " tiles";
+    EXPECT_EQ(FileContents(merged), single) << n << " tiles";
   }
 }
 
@@ -120,7 +115,7 @@ TEST_F(GridTilesTest, IncompleteOrForeignPartsAreRefused) {
     } catch (const FormatError& e) {
       EXPECT_NE(std::string(e.what()).find(words), std::string::npos) << e.what();
     }
-    EXPECT_EQ(Slurp(out), "previous");  // the old file stays as it was
+    EXPECT_EQ(FileContents(out), "previous");  // the old file stays as it was
   };
   const std::string t1 = WriteTile({1, 3}), t2 = WriteTile({2, 3}), t3 = WriteTile({3, 3});
   refuses({t1, t3}, "tile 2 of 3 is missing");
@@ -139,7 +134,7 @@ TEST_F(GridTilesTest, IncompleteOrForeignPartsAreRefused) {
   header_.xhi = 500120;
 
   // A row cut short, and a closing line claiming other rows.
-  std::string text = Slurp(WriteTile({2, 3}));
+  std::string text = FileContents(WriteTile({2, 3}));
   std::string cut = text;
   size_t body = 0;
   for (int line = 0; line < 5; ++line) body = cut.find("\r\n", body) + 2;

@@ -5,29 +5,15 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "propagation/grid_file.h"
+#include "support/file_contents.h"
 #include "support/scripted_ui.h"
 
 namespace sonvale {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A Ui whose Cancel button is pressed during the given call of processEvents.
-class CancellingUi : public ScriptedUi {
- public:
-  CancellingUi(bool& stop, int at) : stop_(stop), at_(at) {}
-  void processEvents() override {
-    ScriptedUi::processEvents();
-    if (eventRuns == at_) stop_ = true;
-  }
-
- private:
-  bool& stop_;
-  int at_;
-};
 
 // Records where it is asked and answers 10^(level/10) with level = 40 + x/10 + 10 y,
 // so that a node's level tells where it was computed.
@@ -78,11 +64,6 @@ struct MapFixture {
   std::string file(bool day = true) const { return PassFileName(p.GrdName, day); }
 };
 
-std::string Slurp(const std::string& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 TEST(MapPass, PlaneNodesRunRowByRowFromTheSouth) {
   MapFixture f("plane");
   f.p.ModoMappatura = 0;
@@ -116,8 +97,8 @@ TEST(MapPass, PlaneNodesRunRowByRowFromTheSouth) {
   EXPECT_NEAR(g.value(0, 0), 40, 1e-9);
   EXPECT_NEAR(g.value(7, 0), 47, 1e-9);
   EXPECT_NEAR(g.value(3, 2), 63, 1e-9);
-  EXPECT_TRUE(
-      Slurp(o.fileName).starts_with("DSAA\r\n 41  31 \r\n 0  400 \r\n 0  30 \r\n 30  100 \r\n"));
+  EXPECT_TRUE(FileContents(o.fileName)
+                  .starts_with("DSAA\r\n 41  31 \r\n 0  400 \r\n 0  30 \r\n 30  100 \r\n"));
 
   ASSERT_EQ(cells.size(), 41u * 31u);
   // Cells divide the extent into nd+1 strips.
@@ -236,13 +217,13 @@ TEST(MapPass, StopEndsThePassAfterTheCurrentNode) {
   f.p.NdivY = 2;
   f.grid = {0, 20, 0, 2};
   // Events run after nodes (0,0), (1,0), (2,0), at the end of row 0, after node (0,1).
-  CancellingUi ui(f.stop, 5);
+  StoppingUi ui(f.stop, 5);
   f.stop = true;  // left over from an earlier pass: cleared at the start
   MapPassOutcome o = MapPass(f.inputs(true), true, ui);
   EXPECT_EQ(o.result, MapPassResult::Stopped);
   EXPECT_EQ(f.seen.size(), 4u);
   EXPECT_EQ(ui.beeps, 1);
-  std::string text = Slurp(o.fileName);
+  std::string text = FileContents(o.fileName);
   EXPECT_TRUE(text.ends_with(" 30  100 \r\n  40   41   42 \r\n\r\n  50 \r\n\r\n")) << text;
 }
 

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "propagation/grid_tiles.h"
 #include "propagation/map_pass.h"
+#include "support/file_contents.h"
 #include "support/scripted_ui.h"
 #include "text/file_error.h"
 
@@ -13,24 +12,6 @@ namespace sonvale {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Slurp(const std::string& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-class StoppingUi : public ScriptedUi {
- public:
-  StoppingUi(bool& stop, int at) : stop_(stop), at_(at) {}
-  void processEvents() override {
-    ScriptedUi::processEvents();
-    if (eventRuns == at_) stop_ = true;
-  }
-
- private:
-  bool& stop_;
-  int at_;
-};
 
 Polyline3 Box(double x, double y, double w, double h, double z) {
   return Polyline3{{{x, y, z}, {x + w, y, z}, {x + w, y + h, z}, {x, y + h, z}, {x, y, z}}};
@@ -96,12 +77,12 @@ struct Street {
 
 TEST(MapThreadsTest, EnginesThreadsAndTilesWriteTheSameGrid) {
   Street f("same");
-  const std::string reference = Slurp(f.run(EngineKind::Reference, 1));
+  const std::string reference = FileContents(f.run(EngineKind::Reference, 1));
   ASSERT_GT(reference.size(), 500u);
   EXPECT_EQ(reference.find("1.70141E+38"), std::string::npos);  // every node reached
-  EXPECT_EQ(Slurp(f.run(EngineKind::Fast, 1)), reference);
-  EXPECT_EQ(Slurp(f.run(EngineKind::Fast, 3)), reference);
-  EXPECT_EQ(Slurp(f.run(EngineKind::Reference, 2)), reference);
+  EXPECT_EQ(FileContents(f.run(EngineKind::Fast, 1)), reference);
+  EXPECT_EQ(FileContents(f.run(EngineKind::Fast, 3)), reference);
+  EXPECT_EQ(FileContents(f.run(EngineKind::Reference, 2)), reference);
 
   for (int n : {1, 4, 12}) {
     std::vector<std::string> parts;
@@ -112,7 +93,7 @@ TEST(MapThreadsTest, EnginesThreadsAndTilesWriteTheSameGrid) {
     }
     const std::string merged = (f.dir / ("merged" + std::to_string(n) + ".grd")).string();
     MergeGridParts(merged, parts);
-    EXPECT_EQ(Slurp(merged), reference) << n << " tiles";
+    EXPECT_EQ(FileContents(merged), reference) << n << " tiles";
   }
 }
 
@@ -120,10 +101,10 @@ TEST(MapThreadsTest, AStopLeavesTheFileOfASingleThreadStop) {
   Street f("stop");
   // Stopped during the 40th node (row 2, column 9 of 15 columns): the file ends
   // there whatever the number of threads computing ahead.
-  const std::string single = Slurp(f.run(EngineKind::Fast, 1, {}, 40));
-  EXPECT_EQ(Slurp(f.run(EngineKind::Fast, 2, {}, 40)), single);
-  EXPECT_EQ(Slurp(f.run(EngineKind::Reference, 4, {}, 40)), single);
-  EXPECT_LT(single.size(), Slurp(f.run(EngineKind::Fast, 2)).size());
+  const std::string single = FileContents(f.run(EngineKind::Fast, 1, {}, 40));
+  EXPECT_EQ(FileContents(f.run(EngineKind::Fast, 2, {}, 40)), single);
+  EXPECT_EQ(FileContents(f.run(EngineKind::Reference, 4, {}, 40)), single);
+  EXPECT_LT(single.size(), FileContents(f.run(EngineKind::Fast, 2)).size());
 
   // A stopped tile cannot be merged.
   std::vector<std::string> parts{f.run(EngineKind::Fast, 2, TileSpec{1, 2}),

@@ -14,19 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class StoppingUi : public ScriptedUi {
- public:
-  StoppingUi(bool& stop, int at) : stop_(stop), at_(at) {}
-  void processEvents() override {
-    ScriptedUi::processEvents();
-    if (eventRuns == at_) stop_ = true;
-  }
-
- private:
-  bool& stop_;
-  int at_;
-};
-
 void AddPunto(Project& p, const std::string& name, double x, double y, double z) {
   Punto& q = p.punti.addEntity();
   q.Nome = name;

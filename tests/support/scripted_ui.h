@@ -78,4 +78,19 @@ class ScriptedUi : public Ui {
   }
 };
 
+// A ScriptedUi whose Cancel button is pressed (stop set) during the at-th call
+// of processEvents.
+class StoppingUi : public ScriptedUi {
+ public:
+  StoppingUi(bool& stop, int at) : stop_(stop), at_(at) {}
+  void processEvents() override {
+    ScriptedUi::processEvents();
+    if (eventRuns == at_) stop_ = true;
+  }
+
+ private:
+  bool& stop_;
+  int at_;
+};
+
 }  // namespace sonvale

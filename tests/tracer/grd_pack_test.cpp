@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/file_contents.h"
 #include "text/file_error.h"
 #include "tracer_test_support.h"
 
@@ -78,7 +79,7 @@ TEST(GrdPack, ClassOfTheHighestBlankInputAndTheLayout) {
       "  60 " + B + "  40 " + Repeat(B, 7) + E + Repeat(B, 10) + E + Repeat(B, 5) + E + E +
       // row 1
       Repeat(B, 10) + E + "  65 " + Repeat(B, 9) + E + Repeat(B, 4) + "  65 " + E + E;
-  EXPECT_EQ(Slurp(out), expected);
+  EXPECT_EQ(FileContents(out), expected);
 }
 
 TEST(GrdPack, RefusesBadNamesAndInputsWithoutTouchingAnything) {

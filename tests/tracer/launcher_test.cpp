@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "propagation/grid_file.h"
+#include "support/file_contents.h"
 #include "support/scripted_ui.h"
 #include "tracer/den_reader.h"
 #include "tracer_test_support.h"
@@ -167,7 +168,7 @@ TEST_F(TracerFixture, FailedRunKeepsInputsAndLoadsNothing) {
   EXPECT_NE(ui.lastMessage().text.find(" 3:"), std::string::npos);
   EXPECT_TRUE(fs::exists(base() + ".job"));
   EXPECT_TRUE(fs::exists(base() + ".tmp"));
-  EXPECT_EQ(Slurp(base() + "_d.grd"), "stale");
+  EXPECT_EQ(FileContents(base() + "_d.grd"), "stale");
 
   // No program at all: the run cannot be watched.
   fs::remove(programDir / "beamrun");

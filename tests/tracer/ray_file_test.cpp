@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/file_contents.h"
 #include "support/table_files.h"
 #include "text/file_error.h"
 #include "tracer/tracer_test_support.h"
@@ -166,7 +167,7 @@ TEST(RayFile, WrittenModelReadsBackTheSame) {
 
   const std::string path = dir.file("model.RAY");
   WriteRay(path, a, RayConfig(4), SectionLine{}, kRayReceivers);
-  const std::string text = testing_tracer::Slurp(path);
+  const std::string text = FileContents(path);
   EXPECT_EQ(
       text.substr(0, 94),
       "EntityList\r\n Wall\r\n  Face 1  7  4     0   0   0   10   0   0   10   0   3   0   0   "

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "propagation/kernel.h"
+#include "support/file_contents.h"
 #include "support/scripted_ui.h"
 #include "support/table_files.h"
 #include "tracer/tracer_test_support.h"
@@ -206,7 +207,7 @@ TEST(SpkWriter, WrittenFilesReadBackToTheLevelWritten) {
   // Every band at Lw, A-weighted over 63 Hz .. 8 kHz: Lw + 6.98713 dB.
   EXPECT_NEAR(SourceSpectrumLevel(dir.file("STR-0001.SPK")), 96.72984185, 1e-6);
   EXPECT_NEAR(SourceSpectrumLevel(dir.file("STR-0002.SPK")), 106.73027612, 1e-6);
-  const std::string text = testing_tracer::Slurp(dir.file("BIN-0001.SPK"));
+  const std::string text = FileContents(dir.file("BIN-0001.SPK"));
   EXPECT_EQ(text.substr(0, text.find("\r\n")),
             "\"Source Name\",\"" + dir.file("BIN-0001.SPK") + "\"");
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "propagation/grid_file.h"
+#include "support/file_contents.h"
 #include "support/scripted_ui.h"
 #include "tracer_test_support.h"
 
@@ -93,14 +94,14 @@ TEST(TracerGrid, BadFilesAreReportedAndLeftAlone) {
   EXPECT_EQ(ui.lastMessage().text, "Problem reading GRD file");
   EXPECT_EQ(ui.lastMessage().title, "Error!");
   EXPECT_EQ(ui.lastMessage().icon, Icon::Critical);
-  EXPECT_EQ(Slurp(text), "DSAA\r\n 2  2 \r\n");
+  EXPECT_EQ(FileContents(text), "DSAA\r\n 2  2 \r\n");
 
   fs::path shortFile = dir / "short.grd";
   std::string bytes = Dsbb(4, 4, 0, 1, 0, 1, {50, 50, 50});
   Spit(shortFile, bytes);
   EXPECT_FALSE(LoadTracerGrid(shortFile.string(), true, 30, ui).loaded);
   EXPECT_EQ(ui.lastMessage().text.rfind("Problem reading GRD file", 0), 0u);
-  EXPECT_EQ(Slurp(shortFile), bytes);
+  EXPECT_EQ(FileContents(shortFile), bytes);
 
   EXPECT_FALSE(LoadTracerGrid((dir / "missing.grd").string(), true, 30, ui).loaded);
   EXPECT_EQ(ui.messages.size(), 3u);
@@ -120,7 +121,7 @@ TEST(TracerGrid, GridMadeByGdalReadsBack) {
                     &out),
             0)
       << out;
-  ASSERT_EQ(Slurp(dir / "g.grd").substr(0, 4), "DSBB");
+  ASSERT_EQ(FileContents(dir / "g.grd").substr(0, 4), "DSBB");
   ScriptedUi ui;
   std::vector<MapCell> cells;
   TracerGridOutcome o = LoadTracerGrid((dir / "g.grd").string(), true, 30, ui,

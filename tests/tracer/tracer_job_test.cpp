@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/file_contents.h"
 #include "tracer/xml_text.h"
 #include "tracer_test_support.h"
 
@@ -297,7 +298,7 @@ TEST(TracerJob, FilesInTheCurrentFolderReceiversOfTheChosenSetAndRefusals) {
   EXPECT_FALSE(fs::exists(dir / "GRIDTMP.dat"));
 
   TracerJobFiles pts = WriteTracerJob(app, true, ReceiverSet::Rec, dir.string(), 0);
-  EXPECT_EQ(Slurp(pts.receivers),
+  EXPECT_EQ(FileContents(pts.receivers),
             " 1.5          -2             10 \r\n"
             " 123456.25     .5            0 \r\n");
   EXPECT_EQ(p.ModoMappatura, 0);  // the point job does not leave the mode changed

@@ -7,8 +7,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
+
+#include "support/file_contents.h"
 
 namespace sonvale::testing_tracer {
 
@@ -20,13 +21,6 @@ inline fs::path FreshDir(const std::string& name) {
   fs::remove_all(d);
   fs::create_directories(d);
   return d;
-}
-
-inline std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 inline void Spit(const fs::path& p, const std::string& text) {
@@ -42,7 +36,7 @@ inline bool HaveTool(const std::string& tool) {
 inline int RunTool(const std::string& command, std::string* out = nullptr) {
   fs::path capture = fs::temp_directory_path() / ("sonvale_tracer_cmd_" + std::to_string(getpid()));
   int rc = std::system((command + " >" + capture.string() + " 2>&1").c_str());
-  if (out) *out = Slurp(capture);
+  if (out) *out = FileContents(capture);
   fs::remove(capture);
   return rc;
 }
