@@ -1,6 +1,7 @@
 // A uniform grid over the barrier tops and roof edges of a pass, so that the
 // single-edge diffraction of a path only tests the edges near that path, and
-// per receiver the same edges binned by direction and distance from it. It finds
+// per receiver the same edges (or, from afar, their groups) binned by direction
+// and distance from it. It finds
 // exactly the attenuation the full scan of EdgeAttenuation finds: the strongest
 // edge is a maximum, so the visiting order does not matter, and every edge the
 // full scan could accept (in floating point, ends of edges included) lies in a

@@ -2,8 +2,9 @@
 // to the bit, with the work per receiver cut down. Everything that does not
 // depend on the receiver is prepared once per pass: the segments with the
 // crossings near each of them, and a grid of the diffracting edges; per
-// receiver, those edges are binned by their direction and distance from it, so
-// that a path only tests the edges that lie across it. A segment lying wholly at
+// receiver, those edges are binned by their direction and distance from it (a
+// far building as one item), so that a path only tests the edges that lie
+// across it. A segment lying wholly at
 // or beyond DistMax is not split, since every piece of it would give exactly 0.
 #pragma once
 
