@@ -722,8 +722,8 @@ void EdgeIndex::prepareReceiver(const Vec3& R, ReceiverEdges& out) const {
       double lo = 0, hi = 0;
       for (uint32_t k = g.begin; k < g.end; ++k) {
         const IndexedEdge& e = edges_[k];
-        for (const double q : {PseudoAngle(e.x1 - R.x, e.y1 - R.y),
-                               PseudoAngle(e.x2 - R.x, e.y2 - R.y)}) {
+        for (const double q :
+             {PseudoAngle(e.x1 - R.x, e.y1 - R.y), PseudoAngle(e.x2 - R.x, e.y2 - R.y)}) {
           double dq = q - p0;
           if (dq > 2) dq -= 4;
           if (dq < -2) dq += 4;

@@ -70,7 +70,7 @@ class ReceiverEdges {
   };
   bool ready_ = false;
   Vec3 R_;
-  std::vector<uint32_t> near_;   // edges close to the receiver: every path tests them
+  std::vector<uint32_t> near_;  // edges close to the receiver: every path tests them
   // A bin's edges are entries_[start .. end), positions in edge_; top and far
   // are the highest top and farthest far among them.
   struct Bin {
