@@ -236,65 +236,48 @@ MapPassOutcome MapPass(const MapPassInputs& in, bool day, Ui& ui, const MapHooks
       if (!receiver(k, r)) return 0.0;
       return custom ? custom->energy(r) : shared->energy(r);
     });
-    long node = 0;
-    if (layout->mode == 2) {
-      const SectionLine& s = in.section;
-      const int ndivO = nx - 1;
-      for (int k = rows.first; k < rows.last; ++k) {
-        for (int m = 0; m <= ndivO; ++m) {
-          double x = s.X1 + m * (s.X2 - s.X1) / ndivO;
-          double y = s.Y1 + m * (s.Y2 - s.Y1) / ndivO;
-          double Etot = pool.take(node++);
-          double level = kBlankValue;
-          if (Etot > 0) {
-            level = 10 * std::log(Etot + Efondo) / kLogTen;
-            if (hooks.onCell) hooks.onCell({m, k, x - 1, y - 1, x + 1, y + 1, level});
-            ui.showStatus(LevelStatus(k, m, level));
-          }
-          out.value(level);
-          ui.processEvents();
-          if (stop) {
-            ui.beep();
-            break;
-          }
-        }
-        ui.processEvents();
-        out.endRow();
-        if (stop) break;
+    // The cell of node (i, j) with its level; false for a node left blank (no
+    // terrain under it, or no energy), which is neither painted nor shown.
+    auto levelOf = [&](int i, int j, double Etot, MapCell& cell) {
+      if (layout->mode == 2) {
+        const SectionLine& s = in.section;
+        const int ndivO = nx - 1;
+        double x = s.X1 + i * (s.X2 - s.X1) / ndivO;
+        double y = s.Y1 + i * (s.Y2 - s.Y1) / ndivO;
+        if (!(Etot > 0)) return false;
+        cell = {i, j, x - 1, y - 1, x + 1, y + 1, 10 * std::log(Etot + Efondo) / kLogTen};
+        return true;
       }
-    } else {
       const GridBounds& g = in.grid;
-      const GridData& heights = *layout->heights;
       const int ndX = nx - 1, ndY = ny - 1;
       const double dx = g.Xmax - g.Xmin, dy = g.Ymax - g.Ymin;
-      for (int j = rows.first; j < rows.last; ++j) {
-        double y1 = g.Ymin + j * dy / (ndY + 1);
-        double y2 = g.Ymin + (j + 1) * dy / (ndY + 1);
-        for (int i = 0; i <= ndX; ++i) {
-          double x1 = g.Xmin + i * dx / (ndX + 1);
-          double x2 = g.Xmin + (i + 1) * dx / (ndX + 1);
-          double z = heights.value(i, j);
-          double level = kBlankValue;
-          double Etot = pool.take(node++);
-          if (z != kBlankValue) {
-            // A node without energy stays blank: it is neither painted nor shown.
-            if (Etot > 0) {
-              level = 10 * std::log(Etot) / kLogTen;
-              if (hooks.onCell) hooks.onCell({i, j, x1, y1, x2, y2, level});
-              ui.showStatus(LevelStatus(j, i, level));
-            }
-          }
-          out.value(level);
-          ui.processEvents();
-          if (stop) {
-            ui.beep();
-            break;
-          }
+      double y1 = g.Ymin + j * dy / (ndY + 1);
+      double y2 = g.Ymin + (j + 1) * dy / (ndY + 1);
+      double x1 = g.Xmin + i * dx / (ndX + 1);
+      double x2 = g.Xmin + (i + 1) * dx / (ndX + 1);
+      if (layout->heights->value(i, j) == kBlankValue || !(Etot > 0)) return false;
+      cell = {i, j, x1, y1, x2, y2, 10 * std::log(Etot) / kLogTen};
+      return true;
+    };
+    long node = 0;
+    for (int j = rows.first; j < rows.last; ++j) {
+      for (int i = 0; i < nx; ++i) {
+        const double Etot = pool.take(node++);
+        MapCell cell{i, j, 0, 0, 0, 0, kBlankValue};
+        if (levelOf(i, j, Etot, cell)) {
+          if (hooks.onCell) hooks.onCell(cell);
+          ui.showStatus(LevelStatus(j, i, cell.level));
         }
+        out.value(cell.level);
         ui.processEvents();
-        out.endRow();
-        if (stop) break;
+        if (stop) {
+          ui.beep();
+          break;
+        }
       }
+      ui.processEvents();
+      out.endRow();
+      if (stop) break;
     }
     out.close(!stop);
   } catch (const FileError& e) {
