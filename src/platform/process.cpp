@@ -36,6 +36,21 @@ class ArgumentVector {
   std::vector<char*> pointers_;
 };
 
+// In the child: moves to the command's folder and runs it; when either fails,
+// writes errno to errFd for the parent and ends with status 127.
+[[noreturn]] void ExecChild(const ProcessCommand& command, char* const* argv, int errFd) {
+  int e = 0;
+  if (!command.workingDir.empty() && chdir(command.workingDir.c_str()) != 0) {
+    e = errno;
+  } else {
+    execv(argv[0], argv);
+    e = errno;
+  }
+  ssize_t ignored = write(errFd, &e, sizeof e);
+  (void)ignored;
+  _exit(127);
+}
+
 }  // namespace
 
 std::optional<ChildProcess> ChildProcess::start(const ProcessCommand& command, std::string* error) {
@@ -59,16 +74,7 @@ std::optional<ChildProcess> ChildProcess::start(const ProcessCommand& command, s
   }
   if (pid == 0) {
     close(fds[0]);
-    int e = 0;
-    if (!command.workingDir.empty() && chdir(command.workingDir.c_str()) != 0) {
-      e = errno;
-    } else {
-      execv(argv[0], argv);
-      e = errno;
-    }
-    ssize_t ignored = write(fds[1], &e, sizeof e);
-    (void)ignored;
-    _exit(127);
+    ExecChild(command, argv, fds[1]);
   }
   close(fds[1]);
   int childErrno = 0;
@@ -191,18 +197,7 @@ std::optional<int> StartDetached(const ProcessCommand& command, std::string* err
     close(pidPipe[0]);
     setsid();
     pid_t pid = fork();
-    if (pid == 0) {
-      int e = 0;
-      if (!command.workingDir.empty() && chdir(command.workingDir.c_str()) != 0) {
-        e = errno;
-      } else {
-        execv(argv[0], argv);
-        e = errno;
-      }
-      ssize_t ignored = write(errPipe[1], &e, sizeof e);
-      (void)ignored;
-      _exit(127);
-    }
+    if (pid == 0) ExecChild(command, argv, errPipe[1]);
     int sent = static_cast<int>(pid);
     ssize_t ignored = write(pidPipe[1], &sent, sizeof sent);
     (void)ignored;
