@@ -60,8 +60,8 @@ void WritePicture(CliContext& ctx, const std::string& png, const std::string& si
   Project& p = ctx.app.project;
   const Extent& e = p.extent;
   p.View = ViewWindow{e.Xmin, e.Ymin, e.Xmax, e.Ymax};
-  LayerVisibility layers;  // opening a project shows every layer
-  if (!labels) layers.Lcase = layers.Lbarriere = false;
+  LayerVisibility layers;  // a picture for a report labels buildings and barriers by default
+  layers.Lcase = layers.Lbarriere = labels;
 
   std::optional<GridData> grid;
   if (!gridPath.empty()) grid = ReadLevelGrid(gridPath);

@@ -55,7 +55,7 @@ int CmdTracerJob(CliContext& ctx, const std::vector<std::string>& argv) {
   std::string cwd = std::filesystem::current_path(ec).string();
   TracerJobFiles files;
   try {
-    files = WriteTracerJob(app, args.has("points"), set, cwd, 0);
+    files = WriteTracerJob(app.tracerContext(), args.has("points"), set, cwd, 0);
   } catch (const TracerJobRefused& e) {
     throw CliExit{kExitBadInput, e.what()};
   } catch (const std::exception& e) {

@@ -1,6 +1,6 @@
 #include "commands/app_state.h"
 
-#include "commands/ui.h"
+#include "platform/ui.h"
 
 namespace sonvale {
 

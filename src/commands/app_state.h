@@ -10,29 +10,18 @@
 
 #include "exchange/csv_nodes_arcs.h"
 #include "exchange/csv_options.h"
+#include "model/map_geometry.h"
 #include "model/project.h"
 #include "project/configuration.h"
 #include "project/emission_tables.h"
 #include "propagation/energy_engine.h"
 #include "propagation/grid_tiles.h"
+#include "tracer/tracer_job.h"
+#include "view/layers.h"
 
 namespace sonvale {
 
 class Ui;
-
-// Grid bounds and the vertical section of the current map run.
-struct GridBounds {
-  double Xmin = 0, Xmax = 0, Ymin = 0, Ymax = 0;
-};
-struct SectionLine {
-  double X1 = 0, Y1 = 0, Z1 = 0, X2 = 0, Y2 = 0, Z2 = 0;
-};
-
-// Layers of the "&Visualizza" menu.
-struct LayerVisibility {
-  bool Strade = true, Case = true, Lcase = true, Binari = true, Barriere = true, Lbarriere = true,
-       Punti = true, Sorgenti = true, Incroci = true, Sezioni = true, Echoray = true;
-};
 
 struct AppState {
   Project project;
@@ -70,7 +59,9 @@ struct AppState {
   LayerVisibility layers;
   GridBounds Grid;
   SectionLine Section;
-  long CurrentRoad = 0, HighlightedRoad = 0;
+  // The entity picked by the last right click on the map, and the current
+  // entity of the traffic editors, which every zoom start resets.
+  long SelectedEntity = 0, EditCursor = 0;
 
   // Menu check marks and enabled state by item name (`Append`, `openDXFstrade`,
   // `Calcolo` for the whole menu ...). Items absent from the map are unchecked
@@ -88,6 +79,8 @@ struct AppState {
   // and the launcher dialog, which edits it; unset, the mode stands as it is.
   long LaunchMode = 0;
   std::function<void(long& launchMode)> chooseLaunchMode;
+
+  TracerContext tracerContext() { return {project, config, Grid, Section, ProgramDir}; }
 
   bool isChecked(const std::string& item) const;
   void setChecked(Ui& ui, const std::string& item, bool checked);

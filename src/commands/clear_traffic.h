@@ -3,7 +3,7 @@
 #pragma once
 
 #include "commands/app_state.h"
-#include "commands/ui.h"
+#include "platform/ui.h"
 
 namespace sonvale {
 

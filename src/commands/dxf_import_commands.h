@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "commands/app_state.h"
-#include "commands/ui.h"
+#include "platform/ui.h"
 
 namespace sonvale {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "commands/app_state.h"
-#include "commands/ui.h"
+#include "platform/ui.h"
 #include "view/canvas.h"
 
 namespace sonvale {

@@ -21,7 +21,7 @@ void ClearFileNames(AppState& app) {
   app.EmissionDxfName.clear();
 }
 
-void ShowAllLayers(AppState& app) { app.layers = LayerVisibility{}; }
+void ShowAllLayers(AppState& app) { app.layers = AllLayersShown(); }
 
 void ClearImportMarks(AppState& app, Ui& ui) {
   for (const char* item : kDxfImportItems) app.setChecked(ui, item, false);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "commands/app_state.h"
-#include "commands/ui.h"
+#include "platform/ui.h"
 
 namespace sonvale {
 

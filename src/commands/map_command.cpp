@@ -37,7 +37,7 @@ MapCommandResult MapCommand(AppState& app, Ui& ui, MapPeriods periods, const Map
     if (app.chooseLaunchMode) app.chooseLaunchMode(app.LaunchMode);
     TracerHooks tracerHooks{hooks.onCell, hooks.drawMap, app.suspendPicture, app.showMainWindow};
     TracerRunOutcome run =
-        RunTracerGridJob(app, ui, static_cast<LaunchMode>(app.LaunchMode), tracerHooks);
+        RunTracerGridJob(app.tracerContext(), ui, static_cast<LaunchMode>(app.LaunchMode), tracerHooks);
     result.completed = run.completed;
     result.files = run.grids;
     if (run.completed) result.elapsedSeconds = ui.now() - run.files.startTime;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "commands/app_state.h"
-#include "commands/ui.h"
+#include "platform/ui.h"
 #include "propagation/map_pass.h"
 
 namespace sonvale {

@@ -33,7 +33,7 @@ std::optional<std::vector<std::string>> PointCalcCommand(
   }
   if (p.Algorithm != 0) {
     std::optional<std::vector<std::string>> lines =
-        RunTracerPointJob(app, ui, set, results,
+        RunTracerPointJob(app.tracerContext(), ui, set, results,
                           [&ui](const std::string& text) { ui.showStatus(text); });
     if (lines && onLine) {
       for (const std::string& line : *lines) onLine(line);

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "commands/app_state.h"
-#include "commands/ui.h"
+#include "platform/ui.h"
 
 namespace sonvale {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "commands/app_state.h"
-#include "commands/ui.h"
+#include "platform/ui.h"
 #include "exchange/side_exports.h"
 
 namespace sonvale {

@@ -12,7 +12,7 @@
 
 #include <string>
 
-#include "commands/ui.h"
+#include "platform/ui.h"
 #include "model/project.h"
 #include "project/configuration.h"
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "commands/ui.h"
+#include "platform/ui.h"
 #include "platform/atomic_file.h"
 #include "text/field_reader.h"
 #include "text/number_text.h"

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "commands/app_state.h"
-#include "commands/ui.h"
+#include "model/map_geometry.h"
+#include "platform/ui.h"
 #include "model/project.h"
 #include "project/configuration.h"
 #include "project/emission_tables.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/ui.h"
+#include "platform/ui.h"
 #include "model/project.h"
 #include "project/configuration.h"
 #include "propagation/energy_engine.h"

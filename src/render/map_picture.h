@@ -6,7 +6,7 @@
 #include <QImage>
 #include <string>
 
-#include "commands/app_state.h"
+#include "view/layers.h"
 #include "model/project.h"
 #include "propagation/grid_file.h"
 

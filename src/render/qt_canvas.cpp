@@ -33,6 +33,11 @@ QPointF QtCanvas::toDevice(double x, double y) const {
                  area_.top() + (y - window_.top) * pixelsPerUnitY());
 }
 
+QPointF QtCanvas::toUser(QPointF device) const {
+  return QPointF(window_.left + (device.x() - area_.left()) / pixelsPerUnitX(),
+                 window_.top + (device.y() - area_.top()) / pixelsPerUnitY());
+}
+
 void QtCanvas::applyPen() {
   QPen pen(ToQColor(pen_.colour));
   pen.setWidth(std::max(1, pen_.width));

@@ -34,6 +34,8 @@ class QtCanvas : public Canvas {
 
   // Device position of a user point.
   QPointF toDevice(double x, double y) const;
+  // User point of a device position (the pointer over the map).
+  QPointF toUser(QPointF device) const;
   QPainter& painter() { return painter_; }
 
  private:

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/ui.h"
+#include "platform/ui.h"
 #include "model/project.h"
 #include "propagation/point_calc.h"
 

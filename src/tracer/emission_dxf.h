@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "commands/ui.h"
+#include "platform/ui.h"
 #include "model/project.h"
 #include "project/configuration.h"
 #include "view/canvas.h"

@@ -27,9 +27,9 @@ void ShowError(Ui& ui, const std::string& text) {
 }
 
 // Writes the job files, reporting a refusal or a write error; nullopt then.
-std::optional<TracerJobFiles> WriteJob(AppState& app, Ui& ui, bool pointsMode, ReceiverSet set) {
+std::optional<TracerJobFiles> WriteJob(const TracerContext& tc, Ui& ui, bool pointsMode, ReceiverSet set) {
   try {
-    return WriteTracerJob(app, pointsMode, set, CurrentDir(), ui.now());
+    return WriteTracerJob(tc, pointsMode, set, CurrentDir(), ui.now());
   } catch (const TracerJobRefused& e) {
     ui.message({"Attenzione!", e.what(), Buttons::Ok, Icon::Warning, Answer::Ok});
   } catch (const std::exception& e) {
@@ -43,18 +43,18 @@ std::string ProgramOrDefault(const std::string& programDir) {
   return p.empty() ? JoinPath(programDir, "beamrun") : p;
 }
 
-ProcessCommand TracerCommand(const AppState& app, const TracerJobFiles& files) {
-  return ProcessCommand{ProgramOrDefault(app.ProgramDir), {files.job}, app.ProgramDir};
+ProcessCommand TracerCommand(const TracerContext& tc, const TracerJobFiles& files) {
+  return ProcessCommand{ProgramOrDefault(tc.programDir), {files.job}, tc.programDir};
 }
 
 std::string ShellStatus(const TracerJobFiles& files) { return "shell beamrun.exe " + files.job; }
 
 // Waits for the tracer; reports a run that could not be watched, timed out or
 // failed. True when it ended with status 0.
-bool WaitForTracer(AppState& app, Ui& ui, const TracerJobFiles& files, bool hideWindow,
+bool WaitForTracer(const TracerContext& tc, Ui& ui, const TracerJobFiles& files, bool hideWindow,
                    const TracerHooks& hooks, long long timeoutMs) {
   if (hideWindow && hooks.showMainWindow) hooks.showMainWindow(false);
-  WaitResult w = RunAndWait(TracerCommand(app, files), timeoutMs, [&ui] { ui.processEvents(); });
+  WaitResult w = RunAndWait(TracerCommand(tc, files), timeoutMs, [&ui] { ui.processEvents(); });
   if (hideWindow && hooks.showMainWindow) hooks.showMainWindow(true);
   if (!w.ended) {
     ui.message({"Beamrun", w.message, Buttons::Ok, Icon::Warning, Answer::Ok});
@@ -129,20 +129,20 @@ std::string TracerElapsedText(double seconds) {
          FormatPattern(secs, "00");
 }
 
-TracerRunOutcome RunTracerGridJob(AppState& app, Ui& ui, LaunchMode mode, const TracerHooks& hooks,
+TracerRunOutcome RunTracerGridJob(const TracerContext& tc, Ui& ui, LaunchMode mode, const TracerHooks& hooks,
                                   long long timeoutMs) {
   TracerRunOutcome out;
-  std::optional<TracerJobFiles> files = WriteJob(app, ui, false, ReceiverSet::Punti);
+  std::optional<TracerJobFiles> files = WriteJob(tc, ui, false, ReceiverSet::Punti);
   if (!files) return out;
   out.written = true;
   out.files = *files;
-  const Project& p = app.project;
+  const Project& p = tc.project;
 
   switch (mode) {
     case LaunchMode::Background: {
       SetStatus(ui, ShellStatus(out.files));
       std::string error;
-      if (StartDetached(TracerCommand(app, out.files), &error)) {
+      if (StartDetached(TracerCommand(tc, out.files), &error)) {
         out.started = true;
       } else {
         ShowError(ui, "Impossibile avviare Beamrun: " + error);
@@ -153,8 +153,8 @@ TracerRunOutcome RunTracerGridJob(AppState& app, Ui& ui, LaunchMode mode, const 
       const std::string vbs = out.files.base + ".vbs";
       const std::string sh = out.files.base + ".sh";
       try {
-        WriteFileAtomically(vbs, LaunchScriptVbs(app.ProgramDir, out.files.job));
-        WriteFileAtomically(sh, LaunchScriptSh(ProgramOrDefault(app.ProgramDir), out.files.job));
+        WriteFileAtomically(vbs, LaunchScriptVbs(tc.programDir, out.files.job));
+        WriteFileAtomically(sh, LaunchScriptSh(ProgramOrDefault(tc.programDir), out.files.job));
         if (chmod(sh.c_str(), 0755) != 0) throw FileError(sh, "cannot make the script executable");
       } catch (const std::exception& e) {
         ShowError(ui, e.what());
@@ -174,7 +174,7 @@ TracerRunOutcome RunTracerGridJob(AppState& app, Ui& ui, LaunchMode mode, const 
   ui.setBusy(true);
   SetStatus(ui, ShellStatus(out.files));
   out.started = true;
-  if (!WaitForTracer(app, ui, out.files, p.ModoMappatura < kPointsMode, hooks, timeoutMs)) {
+  if (!WaitForTracer(tc, ui, out.files, p.ModoMappatura < kPointsMode, hooks, timeoutMs)) {
     ui.setBusy(false);
     return out;
   }
@@ -187,10 +187,10 @@ TracerRunOutcome RunTracerGridJob(AppState& app, Ui& ui, LaunchMode mode, const 
     TracerGridHooks gridHooks{hooks.onCell, hooks.suspendPicture};
     const std::string day = out.files.base + "_d.grd";
     const std::string night = out.files.base + "_n.grd";
-    if (LoadTracerGrid(day, draw, app.config.FondoDiurno, ui, gridHooks).loaded)
+    if (LoadTracerGrid(day, draw, tc.config.FondoDiurno, ui, gridHooks).loaded)
       out.grids.push_back(day);
     if (draw) ui.pause(1.0);
-    if (LoadTracerGrid(night, draw, app.config.FondoNotturno, ui, gridHooks).loaded)
+    if (LoadTracerGrid(night, draw, tc.config.FondoNotturno, ui, gridHooks).loaded)
       out.grids.push_back(night);
     if (hooks.drawMap) hooks.drawMap(false);
   }
@@ -201,16 +201,16 @@ TracerRunOutcome RunTracerGridJob(AppState& app, Ui& ui, LaunchMode mode, const 
 }
 
 std::optional<std::vector<std::string>> RunTracerPointJob(
-    AppState& app, Ui& ui, ReceiverSet set, PointResults& results,
+    const TracerContext& tc, Ui& ui, ReceiverSet set, PointResults& results,
     const std::function<void(const std::string&)>& onStatus, long long timeoutMs) {
-  std::optional<TracerJobFiles> files = WriteJob(app, ui, true, set);
+  std::optional<TracerJobFiles> files = WriteJob(tc, ui, true, set);
   if (!files) return std::nullopt;
   ui.setBusy(true);
-  bool ok = WaitForTracer(app, ui, *files, false, {}, timeoutMs);
+  bool ok = WaitForTracer(tc, ui, *files, false, {}, timeoutMs);
   ui.setBusy(false);
   if (!ok) return std::nullopt;
   DeleteTracerInputs(*files);
-  DenOutcome den = DenReader(app.project, set, files->base + ".den", results, ui, onStatus);
+  DenOutcome den = DenReader(tc.project, set, files->base + ".den", results, ui, onStatus);
   return den.lines;
 }
 

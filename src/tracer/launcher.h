@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/app_state.h"
-#include "commands/ui.h"
+#include "platform/ui.h"
 #include "platform/process.h"
 #include "propagation/map_pass.h"
 #include "propagation/point_calc.h"
@@ -58,14 +57,14 @@ struct TracerRunOutcome {
 // The grid job after the map command's checks: writes the job, then acts on the
 // launch mode. A run that cannot be watched, times out or ends with a non-zero
 // status is reported; its input files are kept and no grid is loaded.
-TracerRunOutcome RunTracerGridJob(AppState& app, Ui& ui, LaunchMode mode, const TracerHooks& hooks,
+TracerRunOutcome RunTracerGridJob(const TracerContext& tc, Ui& ui, LaunchMode mode, const TracerHooks& hooks,
                                   long long timeoutMs = kTracerTimeoutMs);
 
 // The point job: writes the job for the chosen receiver set, waits for the
 // tracer, deletes the inputs and reads the ".den" results. Returns the result
 // list, or nullopt when the tracer did not complete (reported to the user).
 std::optional<std::vector<std::string>> RunTracerPointJob(
-    AppState& app, Ui& ui, ReceiverSet set, PointResults& results,
+    const TracerContext& tc, Ui& ui, ReceiverSet set, PointResults& results,
     const std::function<void(const std::string&)>& onStatus = {},
     long long timeoutMs = kTracerTimeoutMs);
 

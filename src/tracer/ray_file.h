@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "commands/app_state.h"
+#include "model/map_geometry.h"
 #include "model/project.h"
 #include "project/configuration.h"
 

@@ -36,7 +36,7 @@
 #include <string>
 #include <string_view>
 
-#include "commands/ui.h"
+#include "platform/ui.h"
 #include "model/project.h"
 #include "project/configuration.h"
 #include "project/emission_tables.h"

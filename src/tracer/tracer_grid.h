@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "commands/ui.h"
+#include "platform/ui.h"
 #include "propagation/map_pass.h"
 
 namespace sonvale {

@@ -300,9 +300,9 @@ std::string TracerJobXml(const Project& p, const Configuration& c, const GridBou
   return out;
 }
 
-TracerJobFiles WriteTracerJob(AppState& app, bool pointsMode, ReceiverSet set,
+TracerJobFiles WriteTracerJob(const TracerContext& tc, bool pointsMode, ReceiverSet set,
                               const std::string& currentDir, double startTime) {
-  Project& p = app.project;
+  Project& p = tc.project;
   const short mode = pointsMode ? kPointsMode : p.ModoMappatura;
   // A grid of no division would have the tracer divide by zero.
   if ((mode == 0 && (p.NdivX < 1 || p.NdivY < 1)) || (mode == 2 && (p.NdivO < 1 || p.NdivZ < 1))) {
@@ -317,13 +317,13 @@ TracerJobFiles WriteTracerJob(AppState& app, bool pointsMode, ReceiverSet set,
   files.model = files.base + ".tmp";
   files.job = files.base + ".job";
 
-  WriteFileAtomically(files.model, TracerModelXml(p, app.config));
+  WriteFileAtomically(files.model, TracerModelXml(p, tc.config));
   if (pointsMode) {
     files.receivers = files.base + ".dat";
     WriteFileAtomically(files.receivers, ReceiverListText(p, set));
   }
   WriteFileAtomically(files.job,
-                      TracerJobXml(p, app.config, app.Grid, app.Section, files.base, mode));
+                      TracerJobXml(p, tc.config, tc.grid, tc.section, files.base, mode));
   return files;
 }
 

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "commands/app_state.h"
+#include "model/map_geometry.h"
 #include "model/project.h"
 #include "project/configuration.h"
 #include "propagation/point_calc.h"
@@ -53,6 +53,16 @@ std::string TracerModelXml(const Project& p, const Configuration& c);
 // The receiver list: X, Y, Z of every receiver of the set in print zones.
 std::string ReceiverListText(const Project& p, ReceiverSet set);
 
+// What a tracer job reads: the model and its settings, the grid and section of
+// the map run, and the program folder that holds the tracer.
+struct TracerContext {
+  Project& project;
+  const Configuration& config;
+  const GridBounds& grid;
+  const SectionLine& section;
+  const std::string& programDir;
+};
+
 // The job file for mapping mode `mode` (0 plane, 1 terrain, 2 section, 3 points).
 std::string TracerJobXml(const Project& p, const Configuration& c, const GridBounds& grid,
                          const SectionLine& section, const std::string& base, short mode);
@@ -62,7 +72,7 @@ std::string TracerJobXml(const Project& p, const Configuration& c, const GridBou
 // the tracer, which runs in the program folder, finds the files. Throws
 // TracerJobRefused when the divisions of the mode's grid are below 1 and
 // FileError when a file cannot be written.
-TracerJobFiles WriteTracerJob(AppState& app, bool pointsMode, ReceiverSet set,
+TracerJobFiles WriteTracerJob(const TracerContext& tc, bool pointsMode, ReceiverSet set,
                               const std::string& currentDir, double startTime);
 
 // Removes the job, model and receiver-list files (missing ones are ignored).

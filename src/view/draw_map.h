@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "commands/app_state.h"
+#include "view/layers.h"
 #include "model/project.h"
 #include "view/canvas.h"
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "commands/app_state.h"
-#include "commands/ui.h"
+#include "view/layers.h"
+#include "platform/ui.h"
 #include "model/project.h"
 #include "view/canvas.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/ui.h"
+#include "platform/ui.h"
 
 namespace sonvale {
 

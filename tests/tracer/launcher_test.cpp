@@ -40,7 +40,7 @@ TEST(LaunchScript, VbsAsGivenQuotedProgramAndShellEquivalent) {
 struct TracerFixture : ::testing::Test {
   fs::path dir;
   fs::path programDir;
-  AppState app;
+  TracerSession app;
   ScriptedUi ui;
 
   void SetUp() override {
@@ -79,7 +79,7 @@ TEST_F(TracerFixture, WaitAndShowLoadsTheGridsWithBackground) {
   int redraws = 0;
   TracerHooks hooks{
       [&](const MapCell& c) { cells.push_back(c); }, [&](bool) { ++redraws; }, {}, {}};
-  TracerRunOutcome o = RunTracerGridJob(app, ui, LaunchMode::WaitAndShow, hooks);
+  TracerRunOutcome o = RunTracerGridJob(app.context(), ui, LaunchMode::WaitAndShow, hooks);
   ASSERT_TRUE(o.completed) << (ui.messages.empty() ? "" : ui.lastMessage().text);
   EXPECT_EQ(ui.messages.at(0).title, "OK - Completed !");
   EXPECT_EQ(ui.messages.at(0).text.rfind("Elapsed Time = ", 0), 0u);
@@ -107,7 +107,7 @@ TEST_F(TracerFixture, WaitAndShowLoadsTheGridsWithBackground) {
 }
 
 TEST_F(TracerFixture, WaitLeavesTheGridsAsTheTracerWroteThem) {
-  TracerRunOutcome o = RunTracerGridJob(app, ui, LaunchMode::Wait, {});
+  TracerRunOutcome o = RunTracerGridJob(app.context(), ui, LaunchMode::Wait, {});
   ASSERT_TRUE(o.completed);
   GridData d = ReadBinaryGrid(base() + "_d.grd");
   EXPECT_NEAR(d.value(1, 0), 69, 1e-4);
@@ -126,7 +126,7 @@ TEST_F(TracerFixture, WaitLeavesTheGridsAsTheTracerWroteThem) {
 }
 
 TEST_F(TracerFixture, BackgroundAndScriptModesKeepTheJob) {
-  TracerRunOutcome bg = RunTracerGridJob(app, ui, LaunchMode::Background, {});
+  TracerRunOutcome bg = RunTracerGridJob(app.context(), ui, LaunchMode::Background, {});
   EXPECT_TRUE(bg.started);
   EXPECT_FALSE(bg.completed);
   for (int k = 0; k < 400 && !fs::exists(base() + "_e.grd"); ++k)
@@ -138,7 +138,7 @@ TEST_F(TracerFixture, BackgroundAndScriptModesKeepTheJob) {
   fs::remove(base() + "_d.grd");
   fs::remove(base() + "_e.grd");
 
-  TracerRunOutcome script = RunTracerGridJob(app, ui, LaunchMode::Script, {});
+  TracerRunOutcome script = RunTracerGridJob(app.context(), ui, LaunchMode::Script, {});
   EXPECT_FALSE(script.started);
   EXPECT_EQ(ui.lastMessage().title, "VBS creato!");
   EXPECT_EQ(ui.lastMessage().text, "town map.vbs");
@@ -161,7 +161,7 @@ TEST_F(TracerFixture, FailedRunKeepsInputsAndLoadsNothing) {
   Spit(programDir / "beamrun", "#!/bin/sh\necho broken >&2\nexit 3\n");
   fs::permissions(programDir / "beamrun", fs::perms::owner_all);
   Spit(base() + "_d.grd", "stale");
-  TracerRunOutcome o = RunTracerGridJob(app, ui, LaunchMode::WaitAndShow, {});
+  TracerRunOutcome o = RunTracerGridJob(app.context(), ui, LaunchMode::WaitAndShow, {});
   EXPECT_FALSE(o.completed);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.lastMessage().title, "Error!");
@@ -173,7 +173,7 @@ TEST_F(TracerFixture, FailedRunKeepsInputsAndLoadsNothing) {
   // No program at all: the run cannot be watched.
   fs::remove(programDir / "beamrun");
   ScriptedUi ui2;
-  o = RunTracerGridJob(app, ui2, LaunchMode::Wait, {});
+  o = RunTracerGridJob(app.context(), ui2, LaunchMode::Wait, {});
   EXPECT_FALSE(o.completed);
   ASSERT_EQ(ui2.messages.size(), 1u);
   EXPECT_EQ(ui2.lastMessage().text, std::string(kProcessNotObserved) + kProcessWatchIt);
@@ -182,7 +182,7 @@ TEST_F(TracerFixture, FailedRunKeepsInputsAndLoadsNothing) {
   // Divisions below 1: nothing written, nothing started.
   fs::remove(base() + ".job");
   app.project.NdivX = 0;
-  o = RunTracerGridJob(app, ui2, LaunchMode::Wait, {});
+  o = RunTracerGridJob(app.context(), ui2, LaunchMode::Wait, {});
   EXPECT_FALSE(o.written);
   EXPECT_EQ(ui2.lastMessage().text, kTracerDivisionsRefused);
   EXPECT_FALSE(fs::exists(base() + ".job"));
@@ -195,7 +195,7 @@ TEST_F(TracerFixture, PointJobFillsResultsOfTheChosenSet) {
   p.receivers.addEntity() = {0, 100, 4};
   PointResults results;
   std::optional<std::vector<std::string>> lines =
-      RunTracerPointJob(app, ui, ReceiverSet::Rec, results);
+      RunTracerPointJob(app.context(), ui, ReceiverSet::Rec, results);
   ASSERT_TRUE(lines) << (ui.messages.empty() ? "" : ui.lastMessage().text);
   EXPECT_TRUE(ui.messages.empty());
   ASSERT_EQ(lines->size(), 3u);

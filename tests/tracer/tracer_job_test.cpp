@@ -280,7 +280,7 @@ TEST(TracerJob, BaseNameRules) {
 
 TEST(TracerJob, FilesInTheCurrentFolderReceiversOfTheChosenSetAndRefusals) {
   fs::path dir = FreshDir("job");
-  AppState app;
+  TracerSession app;
   Project& p = app.project;
   p.NdivX = p.NdivY = 2;
   // Punto and receiver coordinates differ, so the list shows which set was written.
@@ -288,7 +288,7 @@ TEST(TracerJob, FilesInTheCurrentFolderReceiversOfTheChosenSetAndRefusals) {
   app.project.receivers.addEntity() = {1.5, -2, 10};
   app.project.receivers.addEntity() = {123456.25, 0.5, 0};
 
-  TracerJobFiles grid = WriteTracerJob(app, false, ReceiverSet::Punti, dir.string(), 0);
+  TracerJobFiles grid = WriteTracerJob(app.context(), false, ReceiverSet::Punti, dir.string(), 0);
   EXPECT_EQ(p.GrdName, (dir / "GRIDTMP.grd").string());
   EXPECT_EQ(grid.model, (dir / "GRIDTMP.tmp").string());
   EXPECT_EQ(grid.job, (dir / "GRIDTMP.job").string());
@@ -297,7 +297,7 @@ TEST(TracerJob, FilesInTheCurrentFolderReceiversOfTheChosenSetAndRefusals) {
   EXPECT_TRUE(fs::exists(grid.job));
   EXPECT_FALSE(fs::exists(dir / "GRIDTMP.dat"));
 
-  TracerJobFiles pts = WriteTracerJob(app, true, ReceiverSet::Rec, dir.string(), 0);
+  TracerJobFiles pts = WriteTracerJob(app.context(), true, ReceiverSet::Rec, dir.string(), 0);
   EXPECT_EQ(FileContents(pts.receivers),
             " 1.5          -2             10 \r\n"
             " 123456.25     .5            0 \r\n");
@@ -311,13 +311,13 @@ TEST(TracerJob, FilesInTheCurrentFolderReceiversOfTheChosenSetAndRefusals) {
   fs::path other = FreshDir("job_refused");
   p.GrdName = (other / "x.grd").string();
   p.NdivY = 0;
-  EXPECT_THROW(WriteTracerJob(app, false, ReceiverSet::Punti, other.string(), 0), TracerJobRefused);
+  EXPECT_THROW(WriteTracerJob(app.context(), false, ReceiverSet::Punti, other.string(), 0), TracerJobRefused);
   p.ModoMappatura = 2;
   p.NdivO = 0, p.NdivZ = 10;
-  EXPECT_THROW(WriteTracerJob(app, false, ReceiverSet::Punti, other.string(), 0), TracerJobRefused);
+  EXPECT_THROW(WriteTracerJob(app.context(), false, ReceiverSet::Punti, other.string(), 0), TracerJobRefused);
   EXPECT_TRUE(fs::is_empty(other));
   // A point job has no grid to divide.
-  EXPECT_NO_THROW(WriteTracerJob(app, true, ReceiverSet::Punti, other.string(), 0));
+  EXPECT_NO_THROW(WriteTracerJob(app.context(), true, ReceiverSet::Punti, other.string(), 0));
   fs::remove_all(dir);
   fs::remove_all(other);
 }
@@ -326,7 +326,7 @@ TEST(TracerJob, AwkwardNamesGiveWellFormedXml) {
   if (!HaveTool("xmllint")) GTEST_SKIP() << "xmllint (libxml2-utils) is not installed";
   fs::path dir = FreshDir("awkward") / "a & b <c> 'd' \"e\"";
   fs::create_directories(dir);
-  AppState app;
+  TracerSession app;
   Project& p = app.project;
   p.NdivX = p.NdivY = 4;
   p.DiffrCase = true;
@@ -334,7 +334,7 @@ TEST(TracerJob, AwkwardNamesGiveWellFormedXml) {
   p.sources.addEntity().Nome = "Pompa <1> & \"2\"";
   p.case_.addEntity().vertices = {{0, 0, 9}, {1, 0, 9}};
   p.GrdName = (dir / "map & <x>.grd").string();
-  TracerJobFiles f = WriteTracerJob(app, false, ReceiverSet::Punti, dir.string(), 0);
+  TracerJobFiles f = WriteTracerJob(app.context(), false, ReceiverSet::Punti, dir.string(), 0);
   std::string out;
   EXPECT_EQ(RunTool("xmllint --noout " + Quote(f.model), &out), 0) << out;
   EXPECT_EQ(RunTool("xmllint --noout " + Quote(f.job), &out), 0) << out;

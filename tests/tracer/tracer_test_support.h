@@ -9,11 +9,25 @@
 #include <fstream>
 #include <string>
 
+#include "model/map_geometry.h"
+#include "model/project.h"
+#include "project/configuration.h"
 #include "support/file_contents.h"
+#include "tracer/tracer_job.h"
 
 namespace sonvale::testing_tracer {
 
 namespace fs = std::filesystem;
+
+// What a tracer job reads, held together as the application keeps it.
+struct TracerSession {
+  Project project;
+  Configuration config;
+  GridBounds Grid;
+  SectionLine Section;
+  std::string ProgramDir;
+  TracerContext context() { return {project, config, Grid, Section, ProgramDir}; }
+};
 
 inline fs::path FreshDir(const std::string& name) {
   fs::path d =
