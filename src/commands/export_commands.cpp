@@ -47,6 +47,7 @@ FileDialog EmissionDxfFileDialog(const std::string& emisDxfName) {
 }
 
 bool CmdLivelliEmissione(AppState& app, Ui& ui, const DoEmissDialog& doEmiss, Canvas* canvas) {
+  app.Saved = false;
   if (!ConfirmMissingEmissions(app, ui)) return false;
   DoEmissChoices choices{app.EmissionDxfName, app.EmisAt75, app.project.Diurno};
   if (!doEmiss || !doEmiss(choices)) return false;

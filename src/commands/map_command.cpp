@@ -67,4 +67,12 @@ MapCommandResult MapCommand(AppState& app, Ui& ui, MapPeriods periods, const Map
   return result;
 }
 
+MapCommandResult CmdMappa(AppState& app, Ui& ui, const MapDialog& dialog, const MapHooks& hooks) {
+  app.Saved = false;
+  app.StopRequested = true;
+  dialog(app, ui);
+  if (app.StopRequested) return {};
+  return MapCommand(app, ui, MapPeriods::Both, hooks);
+}
+
 }  // namespace sonvale

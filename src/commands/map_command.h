@@ -2,6 +2,7 @@
 // output name, the day and night passes and the elapsed-time message.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,13 @@ MapPassOutcome RunMapPass(AppState& app, Ui& ui, const MapHooks& hooks = {});
 // The command flow; periods lets the command line run a single period.
 MapCommandResult MapCommand(AppState& app, Ui& ui, MapPeriods periods = MapPeriods::Both,
                             const MapHooks& hooks = {});
+
+// "&Mappa (.GRD)" from the menu: marks the project changed, lets the mapping
+// dialog edit the settings, and maps unless the dialog was cancelled
+// (StopRequested set).
+using MapDialog = std::function<void(AppState& app, Ui& ui)>;
+MapCommandResult CmdMappa(AppState& app, Ui& ui, const MapDialog& dialog,
+                          const MapHooks& hooks = {});
 
 // Elapsed time as hours, minutes and seconds ("00:01:23"), rounded to the second.
 std::string ElapsedTimeText(double seconds);

@@ -23,6 +23,7 @@ std::optional<std::vector<std::string>> PointCalcCommand(
     AppState& app, Ui& ui, ReceiverSet set, PointResults& results, bool& stopRequested,
     const std::function<void(const std::string&)>& onLine) {
   Project& p = app.project;
+  app.Saved = false;
   p.Anno = std::clamp(p.Anno, 1995L, 2050L);
   ui.showStatus("Init...");
   UpdateEmissions(p, app.config, app.tables);

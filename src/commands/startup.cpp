@@ -10,8 +10,9 @@
 namespace sonvale {
 
 std::string ProjectPathFromCommandLine(const std::string& commandLine) {
-  if (commandLine.size() < 4) return {};
-  return commandLine.substr(1, commandLine.size() - 2);
+  if (commandLine.size() >= 2 && commandLine.front() == '"' && commandLine.back() == '"')
+    return commandLine.substr(1, commandLine.size() - 2);
+  return commandLine;
 }
 
 void LoadConfigurationAndTables(AppState& app) {
@@ -58,6 +59,7 @@ bool StartUp(AppState& app, Ui& ui, const StartOptions& options) {
   p.Diurno = true;
   p.ModoMappatura = 0;
   app.ProjectBase = "*";
+  app.setEnabled(ui, "Calcolo", false);  // until a project is open
 
   std::string path = ProjectPathFromCommandLine(options.commandLine);
   if (!path.empty()) {

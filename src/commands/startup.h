@@ -12,7 +12,7 @@ namespace sonvale {
 struct StartOptions {
   std::string programDir;   // overrides the folder resolution when not empty
   std::string argv0;        // the program's own path
-  std::string commandLine;  // the quoted project path, as the system passes it
+  std::string commandLine;  // the first argument: a project path, perhaps quoted
 };
 
 // Runs the start-up steps. Returns false when the program must end: the number
@@ -24,8 +24,8 @@ bool StartUp(AppState& app, Ui& ui, const StartOptions& options);
 // FileError or FormatError naming the file.
 void LoadConfigurationAndTables(AppState& app);
 
-// The project path of a command line such as "\"C:\\maps\\town.svp\"": its
-// characters from the second to the second-last; empty for three characters or fewer.
+// The project path of the program's first argument: as given, less the double
+// quotes around it when a launcher left them there.
 std::string ProjectPathFromCommandLine(const std::string& commandLine);
 
 }  // namespace sonvale

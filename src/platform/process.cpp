@@ -43,7 +43,7 @@ class ArgumentVector {
   if (!command.workingDir.empty() && chdir(command.workingDir.c_str()) != 0) {
     e = errno;
   } else {
-    execv(argv[0], argv);
+    execvp(argv[0], argv);  // a bare name (an editor) is looked up on PATH
     e = errno;
   }
   ssize_t ignored = write(errFd, &e, sizeof e);

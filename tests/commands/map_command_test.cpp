@@ -148,5 +148,23 @@ TEST(PointCalcCommand, AsksTheWindowsOwnQuestionAndClampsTheYear) {
   EXPECT_EQ(FileContents(dat), PointDataText(p, ReceiverSet::Punti, results));
 }
 
+TEST(MapCommand, FromTheMenuMarksTheProjectChangedAndMapsOnlyWhenTheDialogConfirms) {
+  MapApp m("menu");
+  ScriptedUi ui;
+  m.app.Saved = true;
+  int dialogs = 0;
+  MapCommandResult cancelled = CmdMappa(m.app, ui, [&](AppState&, Ui&) { ++dialogs; });
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_FALSE(m.app.Saved);
+  EXPECT_FALSE(cancelled.completed);
+  EXPECT_FALSE(fs::exists(m.file("_D.grd")));
+
+  MapCommandResult done =
+      CmdMappa(m.app, ui, [](AppState& app, Ui&) { app.StopRequested = false; });
+  EXPECT_TRUE(done.completed);
+  EXPECT_TRUE(fs::exists(m.file("_D.grd")));
+  EXPECT_TRUE(fs::exists(m.file("_N.grd")));
+}
+
 }  // namespace
 }  // namespace sonvale

@@ -1,0 +1,30 @@
+#include "commands/view_commands.h"
+
+namespace sonvale {
+
+const bool* LayerFlag(const LayerVisibility& layers, const std::string& item) {
+  for (const LayerItem& l : kLayerItems) {
+    if (item == l.name) return &(layers.*l.shown);
+  }
+  return nullptr;
+}
+
+bool* LayerFlag(LayerVisibility& layers, const std::string& item) {
+  return const_cast<bool*>(LayerFlag(static_cast<const LayerVisibility&>(layers), item));
+}
+
+void CmdToggleLayer(AppState& app, const std::string& item) {
+  bool* shown = LayerFlag(app.layers, item);
+  if (!shown) return;
+  *shown = !*shown;
+  if (app.drawMap) app.drawMap(true);
+}
+
+std::string PickedEntityText(EntityKind kind, long entity) {
+  const char* name = kind == EntityKind::Road    ? "Strada"
+                     : kind == EntityKind::Track ? "Binario"
+                                                 : "Sorgente";
+  return std::string("Selezionata: ") + name + " n. " + std::to_string(entity);
+}
+
+}  // namespace sonvale
