@@ -17,6 +17,7 @@
 #include "propagation/energy_engine.h"
 #include "propagation/grid_tiles.h"
 #include "tracer/tracer_job.h"
+#include "view/canvas.h"
 #include "view/layers.h"
 
 namespace sonvale {
@@ -59,9 +60,13 @@ struct AppState {
   LayerVisibility layers;
   GridBounds Grid;
   SectionLine Section;
-  // The entity picked by the last right click on the map, and the current
-  // entity of the traffic editors, which every zoom start resets.
-  long SelectedEntity = 0, EditCursor = 0;
+  // The entity picked by the last right click on the map.
+  long SelectedEntity = 0;
+  // The current entity of the three traffic editors, shared by them and reset
+  // by every zoom start, and the one highlighted on the map (0: none).
+  long CurrentRoad = 0, HighlightedRoad = 0;
+  // The road editor's zoom around the current road; 0 stands for 5.
+  double ZoomFactor = 0;
 
   // Menu check marks and enabled state by item name (`Append`, `openDXFstrade`,
   // `Calcolo` for the whole menu ...). Items absent from the map are unchecked
@@ -74,6 +79,8 @@ struct AppState {
   std::function<void()> clearPicture;
   std::function<void(bool suspended)> suspendPicture;
   std::function<void(bool visible)> showMainWindow;
+  // Draws over the map picture as it stands (the editors' highlight).
+  std::function<void(const std::function<void(Canvas&)>& draw)> paintOnMap;
 
   // The external tracer: the last launch mode chosen (0..3, kept for the session)
   // and the launcher dialog, which edits it; unset, the mode stands as it is.

@@ -6,7 +6,7 @@
 
 #include "support/scripted_ui.h"
 #include "support/table_files.h"
-#include "view/recording_canvas.h"
+#include "support/recording_canvas.h"
 
 namespace sonvale {
 namespace {

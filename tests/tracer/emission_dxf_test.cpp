@@ -17,7 +17,7 @@
 #include "text/number_text.h"
 #include "tracer_test_support.h"
 #include "view/level_colour.h"
-#include "view/recording_canvas.h"
+#include "support/recording_canvas.h"
 
 namespace sonvale {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "view/recording_canvas.h"
+#include "support/recording_canvas.h"
 #include "view/source_symbol.h"
 
 namespace sonvale {

@@ -4,7 +4,7 @@
 
 #include "propagation/grid_file.h"
 #include "view/cell_painter.h"
-#include "view/recording_canvas.h"
+#include "support/recording_canvas.h"
 
 namespace sonvale {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/scripted_ui.h"
-#include "view/recording_canvas.h"
+#include "support/recording_canvas.h"
 
 namespace sonvale {
 namespace {

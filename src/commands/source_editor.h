@@ -1,0 +1,65 @@
+// The point source editor and its menu command: "&Sorgenti Concentrate..."
+// sets how many point sources the project has and opens the editor, which walks
+// through them, writes every box into the source at once, reads the power from
+// a description file and starts the external source manager.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "commands/app_state.h"
+#include "platform/process.h"
+
+namespace sonvale {
+
+inline const char* const kSourceEditorTitle = "Editazione dati sorgenti concentrate";
+inline const char* const kSourceCountPrompt = "N. Sorg. Conc.";
+inline const char* const kSourceFileTitle = "Scegli il file descrizione sorgente (.SPK)";
+inline const char* const kSourceFileFilter = "Conetrak source|*.SPK";
+
+// "&Sorgenti Concentrate...": asks the number of point sources (0..10000) and
+// marks the project changed. Cancel or an empty answer leaves the number as it
+// was; a number out of range is refused with a message. True when the editor
+// is to open (at least one source).
+bool CmdSorgentiConcentrate(AppState& app, Ui& ui);
+
+struct SourceView {
+  long number = 0;
+  std::string nome, x, y, z, lw, lwNight;  // plain numbers
+};
+
+enum class SourceField { X, Y, Z, Lw, Lwnight };
+
+class SourceEditor {
+ public:
+  explicit SourceEditor(AppState& app) : app_(app) {}
+
+  SourceView open();
+  SourceView show();
+  SourceView previous();
+  SourceView next();
+  SourceView typed(std::string_view text);
+  void close();
+  bool valid() const;
+
+  void setName(std::string_view text);
+  // Any value, 0 included: the leading number of the text.
+  void setField(SourceField field, std::string_view text);
+  // The description file: a chosen file becomes Nome; chosen or not, Lw is
+  // then read from the file named. A file that cannot be read leaves Lw as it
+  // was and says why.
+  SourceView chooseFile(Ui& ui);
+  // "Source Manager": the external program with the name box's text, not waited for.
+  static ProcessCommand SourceManagerCommand(const std::string& programDir,
+                                             const std::string& nameBox);
+  void sourceManager(Ui& ui, const std::string& nameBox);
+
+ private:
+  Source& source();
+  SourceView view();
+  void go(long number);
+
+  AppState& app_;
+};
+
+}  // namespace sonvale
