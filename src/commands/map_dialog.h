@@ -77,7 +77,7 @@ inline const char* const kGrdFilter = "GRD (Surfer) file|*.GRD";
 // The object name of a control ("Delta_X").
 std::string_view MapControlName(MapControl c);
 // The caption of a button, option, check box or frame, or the label of a box or
-// list, exactly as shown (" Xmin"); "Z1" and "Z2" for the two section heights.
+// list, exactly as shown (" Xmin"); " Z1" and " Z2" for the two section heights.
 // Label6 and Label9 show HrecLabel.
 std::string_view MapCaption(MapControl c);
 // The name a screen reader gives: the caption without "&" and the blanks around it.
