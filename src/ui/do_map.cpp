@@ -396,7 +396,10 @@ void DoMap::sync() {
       if (edit->text() != t) edit->setText(t);
     }
   }
-  for (C c : {C::Label6, C::Label9}) static_cast<QLabel*>(widget(c))->setText(Q(v.hrecLabel));
+  for (C c : {C::Label6, C::Label9}) {
+    widget(c)->setAccessibleName(Q(AccessibleName(v.hrecLabel)));
+    static_cast<QLabel*>(widget(c))->setText(Q(v.hrecLabel));
+  }
 
   auto setChecks = [this](QButtonGroup* group, std::initializer_list<C> controls) {
     // Exclusive groups cannot clear their last check; none is checked when the

@@ -183,6 +183,7 @@ class DoMapTest : public QObject {
     QCOMPARE(find<QRadioButton>(d, "Opt_SVP_trace")->text(),
              QString("Calcolo con Beamrun (veloce)"));
     QCOMPARE(find<QLabel>(d, "Label6")->text(), QString(" + Hrec=0.m"));
+    QCOMPARE(accessibleName(d, "Label9"), QString("+ Hrec=0.m"));
 
     // The section option is offered with sections; choosing it shows the section's ends.
     click(d, "Option3");
