@@ -166,7 +166,8 @@ class MapDialog {
   MapDialog(AppState& app, Ui& ui);
 
   const MapDialogView& view() const { return view_; }
-  // Option1..Option3, Check1..Check6 and the algorithm options, read from the project.
+  // The mode option of the frame shown; Check1..Check6 and the algorithm options
+  // as the project holds them.
   bool isChecked(MapControl c) const;
 
   // Option1..Option3 and the algorithm options when clicked; Check1..Check6 set or cleared.
