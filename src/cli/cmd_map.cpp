@@ -3,6 +3,7 @@
 
 #include "cli/cli_context.h"
 #include "commands/map_command.h"
+#include "commands/map_dialog.h"
 #include "commands/point_command.h"
 #include "platform/atomic_file.h"
 #include "platform/paths.h"
@@ -156,7 +157,7 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
   if (mode) p.ModoMappatura = *mode;
   if (args.value("z")) p.QuotaZ = args.number("z", p.QuotaZ);
 
-  long nodes = 0;
+  long terrainNodes = 0;  // a terrain map computes the nodes of its terrain grid
   if (p.ModoMappatura == 2) {
     long n = static_cast<long>(args.number("section", 1));
     if (n < 1 || n > p.sezioni.count()) {
@@ -169,29 +170,17 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
       p.NdivO = DivisionOption(ndiv[0], "NX");
       p.NdivZ = DivisionOption(ndiv[1], "NY");
     }
-    nodes = (static_cast<long>(p.NdivO) + 1) * (static_cast<long>(p.NdivZ) + 1);
   } else if (p.ModoMappatura == 1) {
     if (auto t = args.value("terrain")) p.FileAltimetria = *t;
     if (p.FileAltimetria.empty()) throw UsageError("--mode terrain needs --terrain FILE");
     p.FileAltimetria = ResolveBesideProject(p.FileAltimetria, path);
     GridData terrain = ReadTerrainGrid(p.FileAltimetria);
-    nodes = static_cast<long>(terrain.nx()) * terrain.ny();
+    terrainNodes = static_cast<long>(terrain.nx()) * terrain.ny();
   } else {
-    GridBounds& g = ctx.app.Grid;
     if (!bounds.empty()) {
-      g = GridBounds{bounds[0], bounds[1], bounds[2], bounds[3]};
-    } else if (p.CurrentPlan >= 1 && p.CurrentPlan <= p.plans.count() &&
-               p.plans[p.CurrentPlan].Npunti() > 0) {
-      Extent e;
-      for (const Point3& v : p.plans[p.CurrentPlan].vertices) {
-        e.Xmin = std::min(e.Xmin, v.X);
-        e.Xmax = std::max(e.Xmax, v.X);
-        e.Ymin = std::min(e.Ymin, v.Y);
-        e.Ymax = std::max(e.Ymax, v.Y);
-      }
-      g = GridBounds{e.Xmin, e.Xmax, e.Ymin, e.Ymax};
-    } else if (!p.extent.isEmpty()) {
-      g = GridBounds{p.extent.Xmin, p.extent.Xmax, p.extent.Ymin, p.extent.Ymax};
+      ctx.app.Grid = GridBounds{bounds[0], bounds[1], bounds[2], bounds[3]};
+    } else if (auto b = DefaultMapBounds(p)) {
+      ctx.app.Grid = *b;
     } else {
       throw UsageError("the project holds no geometry: give --bounds");
     }
@@ -199,8 +188,8 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
       p.NdivX = DivisionOption(ndiv[0], "NX");
       p.NdivY = DivisionOption(ndiv[1], "NY");
     }
-    nodes = (static_cast<long>(p.NdivX) + 1) * (static_cast<long>(p.NdivY) + 1);
   }
+  long nodes = MapNodeCount(p, terrainNodes);
   p.GrdName = *out;
   ctx.app.StopRequested = false;
   if (auto t = args.value("tile")) {
