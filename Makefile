@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build demo test clean
+.PHONY: all deps configure build demo gui test clean
 
 all: build
 
@@ -25,6 +25,10 @@ demo: build
 	  --diffr-barriers on --diffr-buildings on --png $(DEMO_OUT)/town_day.png
 	@echo "Day and night noise maps of the example town: $(DEMO_OUT)/town_D.grd $(DEMO_OUT)/town_N.grd"
 	@echo "Picture of the day map: $(DEMO_OUT)/town_day.png"
+
+# The desktop program with the example town open.
+gui: build
+	$(BUILD)/bin/sonvale examples/town/town.svp
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

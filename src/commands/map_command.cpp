@@ -36,8 +36,8 @@ MapCommandResult MapCommand(AppState& app, Ui& ui, MapPeriods periods, const Map
   if (p.Algorithm != 0) {
     if (app.chooseLaunchMode) app.chooseLaunchMode(app.LaunchMode);
     TracerHooks tracerHooks{hooks.onCell, hooks.drawMap, app.suspendPicture, app.showMainWindow};
-    TracerRunOutcome run =
-        RunTracerGridJob(app.tracerContext(), ui, static_cast<LaunchMode>(app.LaunchMode), tracerHooks);
+    TracerRunOutcome run = RunTracerGridJob(app.tracerContext(), ui,
+                                            static_cast<LaunchMode>(app.LaunchMode), tracerHooks);
     result.completed = run.completed;
     result.files = run.grids;
     if (run.completed) result.elapsedSeconds = ui.now() - run.files.startTime;
@@ -67,7 +67,8 @@ MapCommandResult MapCommand(AppState& app, Ui& ui, MapPeriods periods, const Map
   return result;
 }
 
-MapCommandResult CmdMappa(AppState& app, Ui& ui, const MapDialog& dialog, const MapHooks& hooks) {
+MapCommandResult CmdMappa(AppState& app, Ui& ui, const MapOptionsDialog& dialog,
+                          const MapHooks& hooks) {
   app.Saved = false;
   app.StopRequested = true;
   dialog(app, ui);

@@ -30,8 +30,8 @@ MapCommandResult MapCommand(AppState& app, Ui& ui, MapPeriods periods = MapPerio
 // "&Mappa (.GRD)" from the menu: marks the project changed, lets the mapping
 // dialog edit the settings, and maps unless the dialog was cancelled
 // (StopRequested set).
-using MapDialog = std::function<void(AppState& app, Ui& ui)>;
-MapCommandResult CmdMappa(AppState& app, Ui& ui, const MapDialog& dialog,
+using MapOptionsDialog = std::function<void(AppState& app, Ui& ui)>;
+MapCommandResult CmdMappa(AppState& app, Ui& ui, const MapOptionsDialog& dialog,
                           const MapHooks& hooks = {});
 
 // Elapsed time as hours, minutes and seconds ("00:01:23"), rounded to the second.

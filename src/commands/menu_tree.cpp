@@ -33,7 +33,8 @@ std::vector<MenuSpec> Build() {
                 "&Visualizza",
                 {Item("zoomext", "Zoom Tutto"), Item("ZoomOut", "Zoom Indietro"), Separator(),
                  Item("LungBar", "Lunghezza Barriere"), Separator()}};
-  for (const LayerItem& l : kLayerItems) view.items.push_back(Item(l.name, l.caption, Mark::Toggle));
+  for (const LayerItem& l : kLayerItems)
+    view.items.push_back(Item(l.name, l.caption, Mark::Toggle));
   m.push_back(view);
   MenuSpec io{"mnuImporta",
               "&Importa-Esporta",
@@ -47,17 +48,18 @@ std::vector<MenuSpec> Build() {
                Item("openDXFincroci", "Importa DXF &Incroci...", Mark::Mark),
                Item("openDXFsezioni", "Importa DXF &Sezioni...", Mark::Mark),
                Item("openDXFconetrak", "Importa DXF &Echoray...", Mark::Mark), Separator()}};
-  for (const char* item : kModeItems) io.items.push_back({item, ModeCaption(item), Mark::Toggle, ""});
+  for (const char* item : kModeItems)
+    io.items.push_back({item, ModeCaption(item), Mark::Toggle, ""});
   io.items.push_back(Separator());
-  for (MenuItemSpec i : {Item("ImportNODI", "Importa CSV &Nodes (Trips)...", Mark::Mark),
-                         Item("ImportArchi", "Importa CSV &Arcs (Trips)...", Mark::Mark),
-                         Item("ImportCSV", "Importa CSV Streets (TeleAtlas)...", Mark::Mark),
-                         Item("ImportCSV2", "Importa CSV Traffic (CR-MN)...", Mark::Mark),
-                         Item("ImpPunti", "Importa CSV Punti...", Mark::Mark), Separator(),
-                         Item("SaveDXF", "S&alva DXF completo..."), Separator(),
-                         Item("makeBLN", "Salva File .&BLN..."),
-                         Item("ExportPunti", "Esporta Punti .SCR..."),
-                         Item("XYZ_extract", "Converti DXF in TXT (X,Y,Z)...")})
+  for (MenuItemSpec i :
+       {Item("ImportNODI", "Importa CSV &Nodes (Trips)...", Mark::Mark),
+        Item("ImportArchi", "Importa CSV &Arcs (Trips)...", Mark::Mark),
+        Item("ImportCSV", "Importa CSV Streets (TeleAtlas)...", Mark::Mark),
+        Item("ImportCSV2", "Importa CSV Traffic (CR-MN)...", Mark::Mark),
+        Item("ImpPunti", "Importa CSV Punti...", Mark::Mark), Separator(),
+        Item("SaveDXF", "S&alva DXF completo..."), Separator(),
+        Item("makeBLN", "Salva File .&BLN..."), Item("ExportPunti", "Esporta Punti .SCR..."),
+        Item("XYZ_extract", "Converti DXF in TXT (X,Y,Z)...")})
     io.items.push_back(i);
   m.push_back(io);
   m.push_back({"mnuTraffico",
@@ -76,9 +78,8 @@ std::vector<MenuSpec> Build() {
                "&Calcolo",
                {Item("MakeGRD", "&Mappa (.GRD)"), Item("Punti", "&Punti (.DAT)"),
                 Item("makedxf", "&Livelli di Emissione (.DXF)")}});
-  m.push_back({"mnuAiuto",
-               "&Aiuto",
-               {Item("helpCont", "&Contenuti"), Item("HelpAbout", "&About...")}});
+  m.push_back(
+      {"mnuAiuto", "&Aiuto", {Item("helpCont", "&Contenuti"), Item("HelpAbout", "&About...")}});
   return m;
 }
 

@@ -208,10 +208,10 @@ void RoadEditor::zoom() {
   if (!valid() || road().vertices.empty()) return;
   if (app_.ZoomFactor == 0) app_.ZoomFactor = 5;
   const auto& vs = road().vertices;
-  auto [xmin, xmax] = std::minmax_element(vs.begin(), vs.end(),
-                                          [](auto& a, auto& b) { return a.X < b.X; });
-  auto [ymin, ymax] = std::minmax_element(vs.begin(), vs.end(),
-                                          [](auto& a, auto& b) { return a.Y < b.Y; });
+  auto [xmin, xmax] =
+      std::minmax_element(vs.begin(), vs.end(), [](auto& a, auto& b) { return a.X < b.X; });
+  auto [ymin, ymax] =
+      std::minmax_element(vs.begin(), vs.end(), [](auto& a, auto& b) { return a.Y < b.Y; });
   const double cx = (xmin->X + xmax->X) / 2, cy = (ymin->Y + ymax->Y) / 2;
   const double dx = (xmax->X - xmin->X) * app_.ZoomFactor;
   const double dy = (ymax->Y - ymin->Y) * app_.ZoomFactor;

@@ -41,9 +41,9 @@ struct RoadView {
   bool fixed = false;
   std::string leqDay, leqNight;  // "###.00" typed levels, "###.#" computed ones
   long pavimentaz = 0, pendenza = 0;
-  std::string hmedSx, hmedDx;           // "##0.##"
-  std::array<std::string, 10> counts;   // day V1..V5, then night V1..V5, "######"
-  std::array<long, 10> classes{};       // list indexes in the same order
+  std::string hmedSx, hmedDx;          // "##0.##"
+  std::array<std::string, 10> counts;  // day V1..V5, then night V1..V5, "######"
+  std::array<long, 10> classes{};      // list indexes in the same order
   // The form: level boxes editable, inner height, captions.
   int heightTwips = kRoadFullHeightTwips;
   std::string title = kRoadEditorTitle, selectionCaption = kRoadSelectionCaption;

@@ -14,8 +14,8 @@ namespace sonvale {
 bool CmdSorgentiConcentrate(AppState& app, Ui& ui) {
   app.Saved = false;
   EntityTable<Source>& sources = app.project.sources;
-  const std::optional<std::string> answer =
-      ui.inputBox(kSourceCountPrompt, "Input Data", ShowNumber(static_cast<double>(sources.count())));
+  const std::optional<std::string> answer = ui.inputBox(
+      kSourceCountPrompt, "Input Data", ShowNumber(static_cast<double>(sources.count())));
   // Cancel or an empty answer keeps every source: a count of 0 would drop them
   // all at the next save.
   if (!answer || TrimBlanks(*answer).empty()) return false;

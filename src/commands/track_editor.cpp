@@ -56,7 +56,8 @@ TrackView TrackEditor::view() {
     const size_t c = TrainClass(item);
     const bool day = DayItem(item);
     const auto i = static_cast<size_t>(item);
-    v.counts[i] = FormatPattern(static_cast<double>(day ? b.NtreniDay[c] : b.NtreniNight[c]), "#####");
+    v.counts[i] =
+        FormatPattern(static_cast<double>(day ? b.NtreniDay[c] : b.NtreniNight[c]), "#####");
     v.lengths[i] = FormatPattern(static_cast<double>(day ? b.LungDay[c] : b.LungNight[c]), "#####");
     v.classes[i] = day ? b.VelDay[c] : b.VelNight[c];
   }

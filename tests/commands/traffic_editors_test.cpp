@@ -40,7 +40,8 @@ struct Editors : ::testing::Test {
     return app.project.strade[n];
   }
   Binario& track(long n) {
-    while (app.project.binari.count() < n) app.project.binari.addEntity().vertices = {{0, 0}, {9, 9}};
+    while (app.project.binari.count() < n)
+      app.project.binari.addEntity().vertices = {{0, 0}, {9, 9}};
     return app.project.binari[n];
   }
 };
@@ -273,8 +274,8 @@ TEST_F(Editors, SourceCountKeepsTheSlotsAndCancelKeepsTheCount) {
   ScriptedUi ui;
   for (int i = 0; i < 3; ++i) app.project.sources.addEntity().Lw = 90 + i;
   app.Saved = true;
-  ui.inputs = {std::string("0"), std::nullopt, std::string(" "), std::string("2"),
-               std::string("10001"), std::string("3")};
+  ui.inputs = {std::string("0"), std::nullopt,         std::string(" "),
+               std::string("2"), std::string("10001"), std::string("3")};
   EXPECT_FALSE(CmdSorgentiConcentrate(app, ui));  // 0: no editor
   EXPECT_FALSE(app.Saved);
   EXPECT_EQ(app.project.sources.count(), 0);

@@ -1,0 +1,60 @@
+// The main window Sonvale: the menu bar built from the menu table, the map
+// picture, the status bar and the centred "Cancel" button of long calculations.
+// Every menu item runs one command function of the core; while it runs, only
+// "Cancel" acts.
+#pragma once
+
+#include <QMainWindow>
+#include <QPushButton>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "commands/app_state.h"
+#include "ui/map_widget.h"
+#include "ui/qt_ui.h"
+
+class QAction;
+
+namespace sonvale {
+
+class Sonvale : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  Sonvale(AppState& app, QtUi& ui, QWidget* parent = nullptr);
+
+  MapWidget* map() const { return map_; }
+  QPushButton* cancelButton() const { return cancel_; }
+  QAction* action(const std::string& item) const;
+  // True while a command runs.
+  bool busy() const { return running_; }
+  // Brings every mark and enabled state of the menus in step with the state.
+  void syncMenus();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildMenus();
+  void bindCommands();
+  void on(const std::string& item, std::function<void()> command);
+  // Runs a command with everything but "Cancel" disabled; reports what it throws.
+  void run(const std::function<void()>& command, bool cancellable = false);
+  void layoutPicture();
+  void mapCommand();
+  void editConfiguration();
+  void copyPicture();
+  void showPicked(EntityKind kind, long entity);
+
+  AppState& app_;
+  QtUi& ui_;
+  MapWidget* map_ = nullptr;
+  QWidget* centre_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+  std::map<std::string, QAction*> actions_;
+  std::map<std::string, QMenu*> menus_;
+  bool running_ = false;
+};
+
+}  // namespace sonvale
