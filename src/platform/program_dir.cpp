@@ -66,7 +66,13 @@ std::string ResolveProgramDir(const std::string& explicitDir, const std::string&
   }
   if (dir.empty()) {
     std::string exeDir = ExecutableDir(argv0);
-    if (!exeDir.empty() && FileExists(JoinPath(exeDir, "sonvale.ini"))) dir = exeDir;
+    if (!exeDir.empty() && FileExists(JoinPath(exeDir, "sonvale.ini"))) {
+      dir = exeDir;
+    } else if (!exeDir.empty()) {
+      // An installation moved as a whole: bin/ beside share/sonvale/.
+      const std::string shared = JoinPath(FolderOf(exeDir), "share/sonvale");
+      if (FileExists(JoinPath(shared, "sonvale.ini"))) dir = shared;
+    }
   }
   if (dir.empty()) dir = SONVALE_INSTALLED_DATA_DIR;
   return WithoutTrailingSeparator(SubstituteProgramDir(dir));
