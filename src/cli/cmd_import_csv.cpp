@@ -62,6 +62,17 @@ void SetFractions(CliContext& ctx, const Args& args) {
   AcceptCsvOptions(ctx.app, ctx.ui, entry);
 }
 
+// The records a full table kept out, after the project has been written.
+void ReportLeftOut(CsvImportKind kind, const std::string& csv, const CsvLeftOut& leftOut) {
+  if (leftOut.records == 0) return;
+  const char* table = kind == CsvImportKind::Nodes   ? "node"
+                      : kind == CsvImportKind::Punti ? "point"
+                                                     : "road";
+  std::cerr << csv << ":" << PlainInteger(leftOut.line) << ": the " << table << " table is full ("
+            << PlainInteger(leftOut.capacity) << "): " << PlainInteger(leftOut.records)
+            << " records from this line on were left out\n";
+}
+
 }  // namespace
 
 int CmdImportCsv(CliContext& ctx, const std::vector<std::string>& argv) {
@@ -90,9 +101,11 @@ int CmdImportCsv(CliContext& ctx, const std::vector<std::string>& argv) {
   }
   if (args.value("dist-max")) ctx.app.project.DistMax = args.number("dist-max", 0);
 
+  CsvLeftOut nodesLeftOut;
   if (kind == CsvImportKind::Arcs) {
     SetFractions(ctx, args);
-    ImportCsvInto(ctx.app, ctx.ui, CsvImportKind::Nodes, *args.value("nodes"));
+    nodesLeftOut =
+        ImportCsvInto(ctx.app, ctx.ui, CsvImportKind::Nodes, *args.value("nodes")).leftOut;
   }
   const CsvImportOutcome outcome = ImportCsvInto(ctx.app, ctx.ui, kind, csv);
 
@@ -100,6 +113,9 @@ int CmdImportCsv(CliContext& ctx, const std::vector<std::string>& argv) {
     if (!ctx.ui.declined.empty()) throw CliExit{kExitDeclined, ctx.ui.declined.back()};
     throw CliExit{kExitFailure, "nothing written to " + *out};
   }
+  if (kind == CsvImportKind::Arcs)
+    ReportLeftOut(CsvImportKind::Nodes, *args.value("nodes"), nodesLeftOut);
+  ReportLeftOut(kind, csv, outcome.leftOut);
   if (outcome.skippedArcs > 0) {
     std::cerr << csv << ": " << PlainInteger(outcome.skippedArcs)
               << " arcs skipped, their nodes are not in " << *args.value("nodes") << "\n";

@@ -52,6 +52,11 @@ int CmdImportRoomDxf(CliContext& ctx, const std::vector<std::string>& argv) {
   p.EmissioniOK = false;
   Save(ctx, *out);
 
+  if (n.pointsWithoutY > 0) {
+    std::cerr << drawing << ":" << PlainInteger(n.firstPointWithoutY) << ": "
+              << PlainInteger(n.pointsWithoutY)
+              << " points without their Y code were not used (the first on this line)\n";
+  }
   if (n.unattachedHoles > 0 || n.unattachedDoors > 0) {
     std::cerr << drawing << ": " << PlainInteger(n.unattachedHoles) << " holes and "
               << PlainInteger(n.unattachedDoors) << " doors lie on none of the new faces\n";

@@ -50,6 +50,21 @@ void ShowCritical(Ui& ui, const std::string& title, const std::string& text) {
 
 bool SumsTo100(double sum) { return std::fabs(sum - 100) <= kPercentTolerance; }
 
+// The warning about the records a full table left out, naming the file, the line
+// where the first of them begins and the table.
+std::string CsvLeftOutText(CsvImportKind kind, const std::string& path, const CsvLeftOut& l) {
+  const char* table = kind == CsvImportKind::Nodes   ? "dei nodi"
+                      : kind == CsvImportKind::Punti ? "dei punti"
+                                                     : "delle strade";
+  std::string text =
+      std::string("La tabella ") + table + " è piena (" + PlainInteger(l.capacity) + "): ";
+  if (l.records == 1) {
+    return text + "la riga " + PlainInteger(l.line) + " di " + path + " non è stata importata";
+  }
+  return text + PlainInteger(l.records) + " righe di " + path + ", dalla riga " +
+         PlainInteger(l.line) + " in poi, non sono state importate";
+}
+
 }  // namespace
 
 const char* CsvMenuItem(CsvImportKind kind) {
@@ -72,15 +87,19 @@ CsvImportOutcome ImportCsvInto(AppState& app, Ui& ui, CsvImportKind kind, const 
   SetStatus(ui, "Sto decodificando " + path + "...");
   BusyPointer busy(ui);
 
-  // Every reader below is all or nothing; the arcs are read into a copy because
-  // their summary file has to be written before the new roads are taken.
+  // Every reader below leaves the project as it was when it fails; the arcs are read
+  // into a copy because their summary file has to be written before the new roads
+  // are taken.
   ArcImportResult arcs;
   CsvImportOutcome outcome;
   switch (kind) {
-    case CsvImportKind::Nodes:
-      app.csvNodes = ReadCsvNodes(path);
+    case CsvImportKind::Nodes: {
+      CsvNodeFile nodes = ReadCsvNodes(path);
+      app.csvNodes = std::move(nodes.table);
       outcome.read = app.csvNodes.count();
+      outcome.leftOut = nodes.leftOut;
       break;
+    }
     case CsvImportKind::Arcs: {
       Project fresh = app.project;
       arcs = ImportCsvArcs(path, app.csvNodes, app.csvOptions,
@@ -89,17 +108,20 @@ CsvImportOutcome ImportCsvInto(AppState& app, Ui& ui, CsvImportKind kind, const 
       app.project = std::move(fresh);
       outcome.read = arcs.roads;
       outcome.skippedArcs = arcs.skippedArcs;
+      outcome.leftOut = arcs.leftOut;
       break;
     }
     case CsvImportKind::Streets:
-      outcome.read = ImportCsvStreets(path, app.project);
-      break;
     case CsvImportKind::Traffic:
-      outcome.read = ImportCsvTraffic(path, app.project);
+    case CsvImportKind::Punti: {
+      const CsvRowsRead rows = kind == CsvImportKind::Streets ? ImportCsvStreets(path, app.project)
+                               : kind == CsvImportKind::Traffic
+                                   ? ImportCsvTraffic(path, app.project)
+                                   : ImportCsvPoints(path, app.project);
+      outcome.read = rows.rows;
+      outcome.leftOut = rows.leftOut;
       break;
-    case CsvImportKind::Punti:
-      outcome.read = ImportCsvPoints(path, app.project);
-      break;
+    }
   }
 
   // A project without a name takes the CSV file's: its name up to the first ".",
@@ -146,11 +168,16 @@ CsvImportOutcome ImportCsvInto(AppState& app, Ui& ui, CsvImportKind kind, const 
 }
 
 bool RunCsvImport(AppState& app, Ui& ui, CsvImportKind kind, const std::string& path) {
+  CsvImportOutcome outcome;
   try {
-    ImportCsvInto(app, ui, kind, path);
+    outcome = ImportCsvInto(app, ui, kind, path);
   } catch (const std::exception& e) {
     ShowCritical(ui, ProgramTitle(), std::string("Importazione CSV non riuscita: ") + e.what());
     return false;
+  }
+  if (outcome.leftOut.records > 0) {
+    ui.message(Message{"Importazione CSV", CsvLeftOutText(kind, path, outcome.leftOut), Buttons::Ok,
+                       Icon::Warning, Answer::Ok});
   }
   return true;
 }

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "commands/app_state.h"
+#include "exchange/csv_records.h"
 #include "platform/ui.h"
 
 namespace sonvale {
@@ -43,15 +44,18 @@ void CmdImpPunti(AppState& app, Ui& ui);
 struct CsvImportOutcome {
   long read = 0;         // nodes or points read, roads afterwards (arcs), rows added
   long skippedArcs = 0;  // arcs naming a node missing from the node table
+  CsvLeftOut leftOut;    // records not read because the table was full
 };
 
 // Everything an import does once its file (and, for the arcs, its options) has
 // been chosen: project naming, status line, reading, the arc summary file, the
-// emission update, the closing message, redraw and menu marks. Throws FileError,
-// FormatError or CapacityError and then leaves the application state as it was.
+// emission update, the closing message, redraw and menu marks. A full table stops
+// the reading and keeps the rows read so far. Throws FileError or FormatError and
+// then leaves the application state as it was.
 CsvImportOutcome ImportCsvInto(AppState& app, Ui& ui, CsvImportKind kind, const std::string& path);
 
-// The same, reporting a failure in a message box; false then.
+// The same, reporting a failure in a message box (false then) and, in a warning,
+// the records a full table left out.
 bool RunCsvImport(AppState& app, Ui& ui, CsvImportKind kind, const std::string& path);
 
 // What the boxes of the options dialog hold when OK is pressed: the class shares

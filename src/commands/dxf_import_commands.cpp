@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "commands/main_menu.h"
+#include "commands/room_commands.h"
 #include "exchange/dxf_reader.h"
 #include "exchange/row_merge.h"
 #include "platform/paths.h"
@@ -157,8 +158,8 @@ class DxfImportRun {
     if (insert) InsertReadRows(table, before, at);
   }
 
-  long askRow(const std::string& title, const std::string& prompt, long proposed, RowNumberRange range,
-              const std::string& label, const char* verb) {
+  long askRow(const std::string& title, const std::string& prompt, long proposed,
+              RowNumberRange range, const std::string& label, const char* verb) {
     if (range.last < range.first) {
       throw ImportAbandoned{title, "Non ci sono entità tipo " + label + " da " + verb + "."};
     }
@@ -188,7 +189,7 @@ void ShowCritical(Ui& ui, const std::string& title, const std::string& text) {
 void ImportRoomModel(DxfImportRun& run, const AppState& app, Ui& ui, const std::string& path) {
   run.askAppend("3DFACES", run.work().faces);
   run.askAppend("Receivers", run.work().receivers);
-  ImportRoomDxf(path, run.work(), app.config, app.ProgramDir, ui);
+  WarnPointsWithoutY(ui, path, ImportRoomDxf(path, run.work(), app.config, app.ProgramDir, ui));
 }
 
 }  // namespace

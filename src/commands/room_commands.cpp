@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "platform/paths.h"
+#include "text/number_text.h"
 #include "tracer/grd_pack.h"
 #include "tracer/room_dxf_import.h"
 
@@ -68,6 +69,7 @@ bool ImportRoomDxfInto(AppState& app, Ui& ui, const std::string& path) {
     p.ProjectFileName = app.ProjectBase + ".svp";
   }
   SetStatus(ui, "Sto decodificando " + path + "...");
+  RoomImportCounts counts;
   {
     BusyPointer busy(ui);
     // The questions may empty tables; a failed import must give their rows back.
@@ -77,7 +79,7 @@ bool ImportRoomDxfInto(AppState& app, Ui& ui, const std::string& path) {
       AskAppend(app, ui, "3DFACES", p.faces);
       AskAppend(app, ui, "Sources", p.sources);
       AskAppend(app, ui, "Receivers", p.receivers);
-      ImportRoomDxf(p.LastDxfFile, p, app.config, app.ProgramDir, ui);
+      counts = ImportRoomDxf(p.LastDxfFile, p, app.config, app.ProgramDir, ui);
     } catch (const std::exception& e) {
       p.faces.setCount(faces);
       p.sources.setCount(sources);
@@ -92,7 +94,19 @@ bool ImportRoomDxfInto(AppState& app, Ui& ui, const std::string& path) {
     if (app.drawMap) app.drawMap(true);
   }
   app.setChecked(ui, kRoomDxfMenuItem, true);
+  WarnPointsWithoutY(ui, path, counts);
   return true;
+}
+
+void WarnPointsWithoutY(Ui& ui, const std::string& path, const RoomImportCounts& counts) {
+  if (counts.pointsWithoutY == 0) return;
+  const std::string text =
+      path + ":" + PlainInteger(counts.firstPointWithoutY) + ": " +
+      (counts.pointsWithoutY == 1
+           ? std::string("un punto senza la sua coordinata Y non è stato usato")
+           : PlainInteger(counts.pointsWithoutY) +
+                 " punti senza la loro coordinata Y non sono stati usati (il primo a questa riga)");
+  ui.message(Message{"Attenzione!", text, Buttons::Ok, Icon::Warning, Answer::Ok});
 }
 
 bool CmdPackGrd(AppState& app, Ui& ui) {

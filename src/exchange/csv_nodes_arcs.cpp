@@ -26,12 +26,13 @@ constexpr double kLargestCount = 1e9;     // vehicles per period a road can hold
 
 CsvNodeId NodeIdOf(const CsvField& f) {
   CsvNodeId id;
+  id.text = f.text;
+  id.quoted = f.quoted;
   if (f.text.empty() || IsNumber(f.text)) {
     id.numeric = true;
     id.value = f.text.empty() ? 0 : LeadingNumber(f.text);
   } else {
     id.numeric = false;
-    id.text = f.text;
   }
   return id;
 }
@@ -93,7 +94,8 @@ void AddFlows(const Strada& from, Strada& to) {
 }
 
 // The earlier road nearest to the arc end to end (either way round when the
-// directions are joined), 0 when none is near enough.
+// directions are joined), 0 when none is near enough. Every road with vertices
+// is compared, a closed outline too.
 long RecognisedRoad(const EntityTable<Strada>& roads, const Strada& arc, bool eitherWay) {
   const LineVertex& first = arc.vertex(1);
   const LineVertex& last = arc.vertex(arc.Npunti());
@@ -101,7 +103,8 @@ long RecognisedRoad(const EntityTable<Strada>& roads, const Strada& arc, bool ei
   long found = 0;
   for (long m = 1; m <= roads.count(); ++m) {
     const Strada& r = roads[m];
-    if (!IsOpenLine(r)) continue;
+    // A row of the traffic table has no vertices, so no ends to compare.
+    if (r.Npunti() < 1) continue;
     const LineVertex& rFirst = r.vertex(1);
     const LineVertex& rLast = r.vertex(r.Npunti());
     double s = Distance(rLast, last) + Distance(rFirst, first);
@@ -130,7 +133,10 @@ long OtherDirection(const EntityTable<Strada>& roads, const Strada& arc) {
 
 }  // namespace
 
-std::string CsvNodeId::nameText() const { return numeric ? ShowNumber(value) : text; }
+std::string CsvNodeId::nameText() const {
+  if (quoted || !numeric) return text;
+  return ShowNumber(value);
+}
 
 long CsvNodeTable::FindNode(const CsvNodeId& id) const {
   for (size_t i = 0; i < nodes.size(); ++i) {
@@ -139,18 +145,19 @@ long CsvNodeTable::FindNode(const CsvNodeId& id) const {
   return 0;
 }
 
-CsvNodeTable ReadCsvNodes(const std::string& path) {
+CsvNodeFile ReadCsvNodes(const std::string& path) {
   CsvReader in(path);
-  CsvNodeTable table;
+  CsvNodeFile file;
+  CsvNodeTable& table = file.table;
   while (in.next()) {
-    in.require(3);
     if (table.count() >= kMaxCsvNodes) {
-      throw CapacityError(FileNameOnly(path) + ": more than " + PlainInteger(kMaxCsvNodes) +
-                          " nodes");
+      file.leftOut = in.leaveOutRest(kMaxCsvNodes);
+      break;
     }
+    in.require(3);
     table.nodes.push_back(CsvNode{NodeIdOf(in.field(1)), in.number(2), in.number(3)});
   }
-  return table;
+  return file;
 }
 
 ArcFlows ArcFlowsOf(double q) {
@@ -209,10 +216,20 @@ ArcImportResult ImportCsvArcs(const std::string& path, const CsvNodeTable& nodes
     if (q <= 0) continue;
 
     // The arc is built apart and becomes row n only when no road takes it over.
-    const long n = roads.count() + 1;
     Strada arc;
     arc.vertices = {LineVertex{nodeA.X, nodeA.Y, 0, kArcWidth, kArcWidth},
                     LineVertex{nodeB.X, nodeB.Y, 0, 0, 0}};
+    long m = 0;
+    if (modes.Riconosci) {
+      m = RecognisedRoad(roads, arc, modes.Accorpa);
+    } else if (modes.Accorpa) {
+      m = OtherDirection(roads, arc);
+    }
+    if (m == 0 && roads.count() >= roads.capacity()) {
+      result.leftOut = in.leaveOutRest(roads.capacity());
+      break;
+    }
+    const long n = roads.count() + 1;
     arc.NDir = 1;
     arc.Nome = "Da" + idA.nameText() + " a" + idB.nameText();
 
@@ -247,22 +264,17 @@ ArcImportResult ImportCsvArcs(const std::string& path, const CsvNodeTable& nodes
       if (v.Y < extent.Ymin) extent.Ymin = v.Y;
     }
 
-    if (modes.Riconosci) {
-      if (long m = RecognisedRoad(roads, arc, modes.Accorpa)) {
-        Strada& road = roads[m];
-        AddFlows(arc, road);
-        road.VelDay = arc.VelDay;
-        road.VelNight = arc.VelNight;
-        road.Nome = arc.Nome;
-        continue;
-      }
-    } else if (modes.Accorpa) {
-      if (long m = OtherDirection(roads, arc)) {
-        AddFlows(arc, roads[m]);
-        continue;
-      }
+    if (m == 0) {
+      roads.addEntity() = std::move(arc);
+      continue;
     }
-    roads.addEntity() = std::move(arc);
+    Strada& road = roads[m];
+    AddFlows(arc, road);
+    if (modes.Riconosci) {
+      road.VelDay = arc.VelDay;
+      road.VelNight = arc.VelNight;
+      road.Nome = arc.Nome;
+    }
   }
 
   result.roads = roads.count();

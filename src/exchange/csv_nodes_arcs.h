@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "exchange/csv_options.h"
+#include "exchange/csv_records.h"
 #include "model/project.h"
 
 namespace sonvale {
@@ -15,17 +16,19 @@ namespace sonvale {
 inline constexpr long kMaxCsvNodes = 9000;
 
 // A node identifier as the model writes it: a number (12 and "12.0" are the
-// same node) or a text.
+// same node) or a text. A text that reads as a number is found by its value too.
 struct CsvNodeId {
   bool numeric = true;
   double value = 0;
-  std::string text;
+  std::string text;     // the characters as written
+  bool quoted = false;  // written in double quotes
 
   bool operator==(const CsvNodeId& o) const {
     return numeric == o.numeric && (numeric ? value == o.value : text == o.text);
   }
-  // The identifier inside a road name: a non-negative number with one leading
-  // blank (" 12"), a negative one with its sign, a text as it stands.
+  // The identifier inside a road name: a quoted text as it stands ("007"), a
+  // number with one leading blank when it is not negative (" 12"), a negative one
+  // with its sign, any other text as it stands.
   std::string nameText() const;
 };
 
@@ -44,9 +47,14 @@ struct CsvNodeTable {
   long FindNode(const CsvNodeId& id) const;
 };
 
-// Reads a node file (fields: identifier, X, Y). Throws FileError, FormatError, or
-// CapacityError beyond kMaxCsvNodes nodes.
-CsvNodeTable ReadCsvNodes(const std::string& path);
+struct CsvNodeFile {
+  CsvNodeTable table;
+  CsvLeftOut leftOut;  // records beyond kMaxCsvNodes nodes
+};
+
+// Reads a node file (fields: identifier, X, Y); the nodes up to kMaxCsvNodes are
+// kept and the records after them left out. Throws FileError or FormatError.
+CsvNodeFile ReadCsvNodes(const std::string& path);
 
 // The merge switches as the arc import uses them.
 struct ArcImportModes {
@@ -58,13 +66,16 @@ struct ArcImportModes {
 struct ArcImportResult {
   long roads = 0;        // the road count afterwards
   long skippedArcs = 0;  // arcs naming a node that is not in the node table
+  CsvLeftOut leftOut;    // arcs not read once the road table was full
   std::string summary;   // the summary text file, CR LF line ends
 };
 
 // Reads an arc file (fields: ignored, node A, node B, ignored, road type code,
 // flow) into the roads. Without Riconosci the arcs replace every road. The extent
-// is emptied first and covers the imported arcs afterwards. All or nothing: on
-// FileError, FormatError or CapacityError the project is left as it was.
+// is emptied first and covers the imported arcs afterwards. The import stops at
+// the first arc that needs a new road while the road table is full: the arcs
+// before it are kept, that arc and the ones after it are left out. On FileError
+// or FormatError the project is left as it was.
 ArcImportResult ImportCsvArcs(const std::string& path, const CsvNodeTable& nodes,
                               const CsvOptions& options, const ArcImportModes& modes,
                               Project& project);

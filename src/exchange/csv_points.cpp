@@ -31,11 +31,16 @@ std::string PointName(const std::string& text) {
   return out;
 }
 
-long ImportCsvPoints(const std::string& path, Project& project) {
+CsvRowsRead ImportCsvPoints(const std::string& path, Project& project) {
   CsvReader in(path);
   EntityTable<Punto> points = project.punti;
   points.setCount(0);
+  CsvRowsRead read;
   while (in.next()) {
+    if (points.count() >= points.capacity()) {
+      read.leftOut = in.leaveOutRest(points.capacity());
+      break;
+    }
     in.require(5);
     Punto& p = points.addEntity();
     p.X = in.number(2);
@@ -43,9 +48,9 @@ long ImportCsvPoints(const std::string& path, Project& project) {
     p.Z = in.number(4);
     p.Nome = PointName(in.text(5));
   }
-  const long n = points.count();
+  read.rows = points.count();
   project.punti = std::move(points);
-  return n;
+  return read;
 }
 
 }  // namespace sonvale

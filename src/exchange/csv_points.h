@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "exchange/csv_records.h"
 #include "model/project.h"
 
 namespace sonvale {
@@ -14,8 +15,8 @@ namespace sonvale {
 std::string PointName(const std::string& text);
 
 // Replaces the receiver points with the records of the file (fields: ignored, X,
-// Y, Z, name). Returns the new count. All or nothing: on FileError, FormatError or
-// CapacityError (more than 40000 points) the project is left as it was.
-long ImportCsvPoints(const std::string& path, Project& project);
+// Y, Z, name). Returns the new count; beyond 40000 points the records are left
+// out. On FileError or FormatError the project is left as it was.
+CsvRowsRead ImportCsvPoints(const std::string& path, Project& project);
 
 }  // namespace sonvale

@@ -78,6 +78,17 @@ bool CsvReader::next() {
   }
 }
 
+CsvLeftOut CsvReader::leaveOutRest(long capacity) {
+  CsvLeftOut out{1, recordLine_, capacity};
+  try {
+    while (next()) ++out.records;
+  } catch (const FormatError&) {
+    ++out.records;  // the open text runs to the end of the file
+  }
+  fields_.clear();
+  return out;
+}
+
 void CsvReader::fail(const std::string& message) const {
   throw FormatError(name_, recordLine_, message);
 }

@@ -15,6 +15,20 @@ struct CsvField {
   bool quoted = false;  // the field was written in double quotes
 };
 
+// The records a full table kept out of an import: the import stops at the first
+// record the table cannot take, and keeps the rows read before it.
+struct CsvLeftOut {
+  long records = 0;   // that record and every one after it
+  long line = 0;      // the line where that record begins; 0 when none was left out
+  long capacity = 0;  // the rows the full table holds
+};
+
+// What an import that appends or replaces rows read.
+struct CsvRowsRead {
+  long rows = 0;  // rows added (points: the new count)
+  CsvLeftOut leftOut;
+};
+
 class CsvReader {
  public:
   // Reads the whole file and skips its header record; throws FileError when the
@@ -45,6 +59,11 @@ class CsvReader {
   long count(size_t n) const;
 
   [[noreturn]] void fail(const std::string& message) const;
+
+  // Stops the import at the current record because its table is full: counts
+  // that record and the ones after it (a text left open counts as one record up
+  // to the end) and moves to the end of the file.
+  CsvLeftOut leaveOutRest(long capacity);
 
  private:
   void skipHeader();

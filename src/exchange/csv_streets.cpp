@@ -12,12 +12,16 @@ long StreetSpeedClass(double s) {
   return 7;
 }
 
-long ImportCsvStreets(const std::string& path, Project& project) {
+CsvRowsRead ImportCsvStreets(const std::string& path, Project& project) {
   CsvReader in(path);
   EntityTable<Strada> roads = project.strade;
   Extent extent;
-  long added = 0;
+  CsvRowsRead read;
   while (in.next()) {
+    if (roads.count() >= roads.capacity()) {
+      read.leftOut = in.leaveOutRest(roads.capacity());
+      break;
+    }
     in.require(14);
     Strada s;
     const double x1 = in.number(3), y1 = in.number(4), x2 = in.number(5), y2 = in.number(6);
@@ -33,7 +37,7 @@ long ImportCsvStreets(const std::string& path, Project& project) {
       s.VelDay[3] = s.VelNight[3] = speedClass;
     }
     roads.addEntity() = std::move(s);
-    ++added;
+    ++read.rows;
     for (double x : {x1, x2}) {
       if (x > extent.Xmax) extent.Xmax = x;
       if (x < extent.Xmin) extent.Xmin = x;
@@ -50,7 +54,7 @@ long ImportCsvStreets(const std::string& path, Project& project) {
   project.doors.setCount(0);
   project.sources.setCount(0);
   project.receivers.setCount(0);
-  return added;
+  return read;
 }
 
 }  // namespace sonvale

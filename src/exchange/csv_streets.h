@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "exchange/csv_records.h"
 #include "model/project.h"
 
 namespace sonvale {
@@ -17,8 +18,9 @@ long StreetSpeedClass(double speedKmh);
 // name, speed, ignored, light day, heavy day, light night, heavy night). Light
 // traffic goes to class V1, heavy to V3. The room-acoustics model (faces, holes,
 // doors, point sources, receivers) is emptied and the extent covers the new
-// streets only. Returns the number of roads added. All or nothing: on FileError,
-// FormatError or CapacityError the project is left as it was.
-long ImportCsvStreets(const std::string& path, Project& project);
+// streets only. Returns the number of roads added; once the road table is full
+// the records are left out. On FileError or FormatError the project is left as it
+// was.
+CsvRowsRead ImportCsvStreets(const std::string& path, Project& project);
 
 }  // namespace sonvale

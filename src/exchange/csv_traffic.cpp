@@ -17,11 +17,15 @@ long ClassIndex(const CsvReader& in, size_t column) {
 
 }  // namespace
 
-long ImportCsvTraffic(const std::string& path, Project& project) {
+CsvRowsRead ImportCsvTraffic(const std::string& path, Project& project) {
   CsvReader in(path);
   EntityTable<Strada> roads = project.strade;
-  long added = 0;
+  CsvRowsRead read;
   while (in.next()) {
+    if (roads.count() >= roads.capacity()) {
+      read.leftOut = in.leaveOutRest(roads.capacity());
+      break;
+    }
     in.require(8);
     Strada s;
     s.Nome = in.text(2);
@@ -32,10 +36,10 @@ long ImportCsvTraffic(const std::string& path, Project& project) {
     s.VelDay[1] = s.VelNight[1] = ClassIndex(in, 7);
     s.VelDay[4] = s.VelNight[4] = ClassIndex(in, 8);
     roads.addEntity() = std::move(s);
-    ++added;
+    ++read.rows;
   }
   project.strade = std::move(roads);
-  return added;
+  return read;
 }
 
 }  // namespace sonvale

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "exchange/csv_records.h"
 #include "model/project.h"
 
 namespace sonvale {
@@ -12,8 +13,9 @@ namespace sonvale {
 // light night, heavy night, light class code, heavy class code), with no
 // vertices. Light traffic goes to class V1, heavy to V4; a class code k (1..8,
 // "C1".."C8") is stored as the flow class index k - 1, a code outside 1..8 as the
-// nearest class. Returns the number of rows added. All or nothing: on FileError,
-// FormatError or CapacityError the project is left as it was.
-long ImportCsvTraffic(const std::string& path, Project& project);
+// nearest class. Returns the number of rows added; once the road table is full
+// the records are left out. On FileError or FormatError the project is left as it
+// was.
+CsvRowsRead ImportCsvTraffic(const std::string& path, Project& project);
 
 }  // namespace sonvale

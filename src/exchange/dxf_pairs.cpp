@@ -31,6 +31,10 @@ DxfPairReader::DxfPairReader(std::string name, std::string content, DxfVariant v
   if (content_.compare(0, 3, "\xEF\xBB\xBF") == 0) pos_ = 3;
 }
 
+void DxfPairReader::carryOnPastBadPoints(std::function<void(int codeFound, long line)> report) {
+  badPointReport_ = std::move(report);
+}
+
 void DxfPairReader::fail(const std::string& message) const {
   throw FormatError(name_, codeLine_, message);
 }
@@ -103,6 +107,7 @@ void DxfPairReader::dispatch(DxfPair& p, int code) {
   }
   if ((code >= 20 && code <= 29) || (code >= 80 && code <= 89)) {
     std::string v(readValue(code));
+    if (badPointReport_) return;
     fail("Invalid group code" + Code3(code) + v);
   }
   double v = readNumber(code);
@@ -131,12 +136,24 @@ void DxfPairReader::dispatch(DxfPair& p, int code) {
 }
 
 void DxfPairReader::readPolylinePoint(DxfPair& p, int code) {
-  p.code = code;
-  p.x = readNumber(code);
-  int yCode = 0;
-  if (!readCode(yCode)) fail("the file ends after the X of group code " + Code3(code));
-  if (yCode != code + 10) fail("Invalid Y coord code " + Code3(yCode));
-  p.y = readNumber(yCode);
+  for (;;) {
+    const double x = readNumber(code);
+    int yCode = 0;
+    if (!readCode(yCode)) fail("the file ends after the X of group code " + Code3(code));
+    if (yCode == code + 10) {
+      p.code = code;
+      p.x = x;
+      p.y = readNumber(yCode);
+      return;
+    }
+    if (!badPointReport_) fail("Invalid Y coord code " + Code3(yCode));
+    badPointReport_(yCode, codeLine_);
+    if (yCode < 10 || yCode > 19) {
+      dispatch(p, yCode);
+      return;
+    }
+    code = yCode;
+  }
 }
 
 void DxfPairReader::readFullPoint(DxfPair& p, int code) {

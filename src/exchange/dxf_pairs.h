@@ -4,6 +4,7 @@
 // codes may carry blanks around them. Binary DXF files are refused.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,13 @@ class DxfPairReader {
   // "0 SECTION" pair; false when the file ends first.
   bool findEntities(DxfPair& p);
 
+  // For readers that carry on past a point code whose Y partner is missing: the
+  // point is then not delivered, report gets the code found in the Y's place and
+  // its line, and that code is read in its place. Y codes arriving on their own
+  // (20..29, 80..89) are then skipped like every other code nothing reads.
+  // Without it both stop the reading with FormatError.
+  void carryOnPastBadPoints(std::function<void(int codeFound, long line)> report);
+
   // Line (1-based) of the last group code read.
   long line() const { return codeLine_; }
   const std::string& fileName() const { return name_; }
@@ -64,6 +72,7 @@ class DxfPairReader {
   std::string name_;
   std::string content_;
   DxfVariant variant_;
+  std::function<void(int, long)> badPointReport_;
   size_t pos_ = 0;
   long lineNo_ = 0;  // lines consumed so far
   long codeLine_ = 0;

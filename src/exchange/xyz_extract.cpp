@@ -74,7 +74,7 @@ std::string XyzText(const std::string& name, const std::string& content) {
     if (!IsNumber(codeLine)) in.fail("group code expected, not \"" + std::string(codeLine) + "\"");
     const double code = RoundHalfEven(LeadingNumber(codeLine));
     if (!in.next(value)) in.fail("group code without a value at the end of the file");
-    const bool coordinate = code == 10 || code == 20 || code == 30 || code == 38;
+    const bool coordinate = code == 10 || code == 20 || code == 30 || code == 38 || code == 43;
     if (coordinate && !IsNumber(value)) {
       in.fail("a number expected for group " + PlainNumber(code) + ", not \"" + std::string(value) +
               "\"");
@@ -82,10 +82,6 @@ std::string XyzText(const std::string& name, const std::string& content) {
     bool write = false;
     if (code == 0) {
       if (Trimmed(value) == "EOF") break;
-      // Each entity brings its own height: a contour that has it only in its layer
-      // name must not inherit the one of the entity before it.
-      z = 0;
-      layer.clear();
     } else if (code == 8) {
       layer = Trimmed(value);
     } else if (code == 10) {
@@ -101,7 +97,7 @@ std::string XyzText(const std::string& name, const std::string& content) {
     } else if (code == 30) {
       z = LeadingNumber(value);
       if (z > 0) write = true;
-    } else if (code == 38) {
+    } else if (code == 38 || code == 43) {
       z = LeadingNumber(value);
     }
     if (write) out += PrintZones().zoned(x).zoned(y).zoned(z).str() + "\r\n";

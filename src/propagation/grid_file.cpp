@@ -113,10 +113,11 @@ size_t FileNameStart(const std::string& path) {
 
 }  // namespace
 
-DsaaWriter::DsaaWriter(std::string path, const GridHeader& h) : path_(std::move(path)) {
+DsaaWriter::DsaaWriter(std::string path, const GridHeader& h, std::string_view identifier)
+    : path_(std::move(path)) {
   out_.open(path_, std::ios::binary | std::ios::trunc);
   if (!out_) throw FileError(path_, "cannot create the grid file");
-  put(std::string("DSAA") + kLineEnd);
+  put(std::string(identifier) + kLineEnd);
   put(PrintInteger(h.nx) + PrintInteger(h.ny) + kLineEnd);
   put(PrintNumber(h.xlo) + PrintNumber(h.xhi) + kLineEnd);
   put(PrintNumber(h.ylo) + PrintNumber(h.yhi) + kLineEnd);
@@ -171,6 +172,7 @@ GridData ReadTerrainGrid(const std::string& path) {
   GridData grid;
   std::string_view identifier;
   if (!tokens.next(&identifier)) tokens.fail(tokens.line(), "the grid file is empty");
+  grid.identifier = identifier;
   GridHeader& h = grid.header;
   h.nx = GridCount(tokens, "nx");
   h.ny = GridCount(tokens, "ny");

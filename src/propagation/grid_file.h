@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sonvale {
@@ -24,6 +25,7 @@ struct GridHeader {
 struct GridData {
   GridHeader header;
   std::vector<double> values;
+  std::string identifier = "DSAA";  // the first word of a text grid as read
 
   int nx() const { return header.nx; }
   int ny() const { return header.ny; }
@@ -40,7 +42,8 @@ struct GridData {
 // empty line). Any failure to create or write the file throws FileError naming it.
 class DsaaWriter {
  public:
-  DsaaWriter(std::string path, const GridHeader& header);
+  // The identifier is the file's first line.
+  DsaaWriter(std::string path, const GridHeader& header, std::string_view identifier = "DSAA");
   ~DsaaWriter();
   DsaaWriter(const DsaaWriter&) = delete;
   DsaaWriter& operator=(const DsaaWriter&) = delete;
@@ -61,7 +64,7 @@ class DsaaWriter {
   bool closed_ = false;
 };
 
-// Reads a text grid as terrain. The identifier is not checked; numbers are
+// Reads a text grid as terrain. The identifier is kept but not checked; numbers are
 // separated by blanks, commas or line breaks, empty lines are skipped, and the
 // rest of the line after the last value of a row is discarded. Throws FileError
 // when the file cannot be read and FormatError (file and line) when a number is

@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <fstream>
+#include <optional>
+#include <string_view>
 
 #include "model/acoustics.h"
 #include "propagation/node_pool.h"
@@ -54,6 +56,40 @@ std::string Join(const std::vector<std::string>& fields) {
     line += fields[k];
   }
   return line + kCrLf;
+}
+
+// The items of one limit-file line, separated by commas or, with blanks set, by
+// runs of blanks and tabs. Blanks around an item are dropped; an item that starts
+// with a double quote is the text up to the closing quote, and whatever follows
+// that quote up to the separator is not part of it. nullopt when a quote is not
+// closed.
+std::optional<std::vector<std::string>> LimitItems(std::string_view line, bool blanks) {
+  auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+  auto isSeparator = [&](char c) { return c == ',' || (blanks && isBlank(c)); };
+  std::vector<std::string> items;
+  size_t i = 0;
+  for (;;) {
+    while (i < line.size() && isBlank(line[i])) ++i;
+    if (blanks && i >= line.size()) break;
+    std::string item;
+    if (i < line.size() && line[i] == '"') {
+      const size_t close = line.find('"', i + 1);
+      if (close == std::string_view::npos) return std::nullopt;
+      item = line.substr(i + 1, close - i - 1);
+      i = close + 1;
+      while (i < line.size() && !isSeparator(line[i])) ++i;
+    } else {
+      const size_t begin = i;
+      while (i < line.size() && !isSeparator(line[i])) ++i;
+      std::string_view raw = line.substr(begin, i - begin);
+      while (!raw.empty() && isBlank(raw.back())) raw.remove_suffix(1);
+      item = raw;
+    }
+    items.push_back(std::move(item));
+    if (i >= line.size()) break;
+    ++i;  // the separator
+  }
+  return items;
 }
 
 }  // namespace
@@ -203,33 +239,19 @@ std::vector<PointLimit> ReadLimitFile(const std::string& path) {
   while (std::getline(in, line)) {
     ++lineNo;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    // Items are separated by commas where the line has any, else by blanks or tabs,
-    // so that an identifier with blanks can be written between commas.
-    const bool commas = line.find(',') != std::string::npos;
-    std::vector<std::string> items;
-    std::string item;
-    auto flush = [&]() {
-      size_t a = item.find_first_not_of(" \t");
-      size_t b = item.find_last_not_of(" \t");
-      std::string trimmed = a == std::string::npos ? std::string() : item.substr(a, b - a + 1);
-      if (commas || !trimmed.empty()) items.push_back(trimmed);
-      item.clear();
-    };
-    for (char ch : line) {
-      if (ch == ',' || (!commas && (ch == ' ' || ch == '\t'))) {
-        flush();
-      } else {
-        item += ch;
-      }
-    }
-    flush();
+    // Items are separated by commas where the line has any outside its texts, else
+    // by blanks or tabs, so that an identifier with blanks can be written between
+    // commas or in quotes.
+    std::optional<std::vector<std::string>> items = LimitItems(line, false);
+    if (items && items->size() == 1) items = LimitItems(line, true);
+    if (!items) throw FormatError(path, lineNo, "a text has no closing quote");
     bool blankLine = true;
-    for (const std::string& s : items) blankLine = blankLine && s.empty();
+    for (const std::string& s : *items) blankLine = blankLine && s.empty();
     if (blankLine) continue;
-    if (items.size() < 3 || !IsNumber(items[1]) || !IsNumber(items[2])) {
+    if (items->size() < 3 || !IsNumber((*items)[1]) || !IsNumber((*items)[2])) {
       throw FormatError(path, lineNo, "expected an identifier, the day limit and the night limit");
     }
-    limits.push_back({LeadingNumber(items[1]), LeadingNumber(items[2])});
+    limits.push_back({LeadingNumber((*items)[1]), LeadingNumber((*items)[2])});
   }
   if (in.bad()) throw FileError(path, "error while reading the limit file");
   return limits;

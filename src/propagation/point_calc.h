@@ -70,8 +70,9 @@ struct PointLimit {
   double day = 0, night = 0;
 };
 // Reads a limit file: one line per point with an identifier (ignored), the day
-// limit and the night limit, separated by commas, blanks or tabs; empty lines are
-// skipped. Throws FileError or FormatError naming the file and line.
+// limit and the night limit, separated by commas, blanks or tabs; double quotes
+// delimit a text, which may then hold commas and blanks ("Via Roma, 1",30,0);
+// empty lines are skipped. Throws FileError or FormatError naming the file and line.
 std::vector<PointLimit> ReadLimitFile(const std::string& path);
 
 struct PointScript {

@@ -54,7 +54,7 @@ std::string PackGrd(const std::string& name, Project& project) {
   GridHeader out = last;
   out.zlo = kPackZlo;
   out.zhi = kPackZhi;
-  DsaaWriter writer(names->output, out);
+  DsaaWriter writer(names->output, out, grids.back().identifier);
   for (int j = 0; j < last.ny; ++j) {
     for (int i = 0; i < last.nx; ++i) {
       double cls = kBlankValue;

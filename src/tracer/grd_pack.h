@@ -23,8 +23,9 @@ std::optional<GrdPackNames> PackGrdNames(const std::string& name);
 
 // Packs the six grids named after name into the output grid, replacing a file of
 // that name, and sets NdivX, NdivY, the extent and GrdName (the output) from the
-// last input. The output's z range line is 40, 70; its nodes are laid out as a
-// map pass writes them.
+// last input. The output's first line is the first word of the last input ("DSAA",
+// or "dsaa" as some programs write it), its z range line is 40, 70; its nodes are
+// laid out as a map pass writes them.
 //
 // Throws FileError when the name holds no "01" or names a folder, an input cannot
 // be read or the output cannot be written, and FormatError when an input is not a

@@ -131,11 +131,15 @@ class RayScanner {
     return q;
   }
 
-  // What is left of the current line, blanks around removed.
+  // What is left of the current line after the separator that ends the last
+  // value (blanks and at most one comma), blanks around removed.
   std::string restOfLine() {
     if (atEnd()) return {};
     const std::string& s = lines_[line_];
-    return TrimBlanks(pos_ < s.size() ? std::string_view(s).substr(pos_) : std::string_view());
+    size_t b = pos_;
+    while (b < s.size() && IsBlank(s[b])) ++b;
+    if (b < s.size() && s[b] == ',') ++b;
+    return TrimBlanks(b < s.size() ? std::string_view(s).substr(b) : std::string_view());
   }
 
   void beginRecord() { recordLine_ = lineNumber(); }
@@ -196,10 +200,13 @@ T& NextEntity(EntityTable<T>& table, RayScanner& in, const char* what) {
   return table.addEntity();
 }
 
-short VertexCount(RayScanner& in, const char* record, size_t capacity) {
+// A face has 3 or 4 vertices; an opening any number up to its capacity, as the
+// room-acoustics import keeps it.
+short VertexCount(RayScanner& in, const char* record, size_t least, size_t capacity) {
   short nv = in.shortValue(record, "vertex count");
-  if (nv < 3 || static_cast<size_t>(nv) > capacity) {
-    in.fail(std::string("a ") + record + " has " + PlainInteger(nv) + " vertices (3 to " +
+  if (nv < static_cast<short>(least) || static_cast<size_t>(nv) > capacity) {
+    in.fail(std::string("a ") + record + " has " + PlainInteger(nv) + " vertices (" +
+            PlainInteger(static_cast<long long>(least)) + " to " +
             PlainInteger(static_cast<long long>(capacity)) + " allowed)");
   }
   return nv;
@@ -216,7 +223,7 @@ void ReadOpening(RayScanner& in, O& o, const char* record, long face) {
   }
   o.Flag = in.shortValue(record, "flag");
   o.Material = in.shortValue(record, "material");
-  o.Nv = VertexCount(in, record, o.v.size());
+  o.Nv = VertexCount(in, record, 0, o.v.size());
   for (short k = 0; k < o.Nv; ++k) o.v[static_cast<size_t>(k)] = in.point(record);
   o.Face = static_cast<short>(face);
 }
@@ -238,10 +245,14 @@ void ReadTrailer(RayScanner& in, SectionLine& section, Project& p) {
           "a value of the closing label block must be a number, not \"" + v->substr(0, 40) + "\"");
     }
     double x = LeadingNumber(*v);
-    if (whole && (x != std::trunc(x) || x < std::numeric_limits<short>::min() ||
-                  x > std::numeric_limits<short>::max())) {
+    if (!whole) return x;
+    // A count written with decimals is read into its integer, half to even.
+    x = RoundHalfEven(x);
+    if (x < std::numeric_limits<short>::min() || x > std::numeric_limits<short>::max()) {
       throw FormatError(in.name(), in.fieldLine(),
-                        "a division count of the closing label block must be a whole number");
+                        "a division count of the closing label block must lie between " +
+                            PlainInteger(std::numeric_limits<short>::min()) + " and " +
+                            PlainInteger(std::numeric_limits<short>::max()));
     }
     return x;
   };
@@ -379,7 +390,7 @@ bool ReadRay(const std::string& fileName, Project& p, SectionLine& section) {
       Face& f = NextEntity(fresh.faces, in, "faces");
       f.Flag = in.shortValue("face", "flag");
       f.Material = in.shortValue("face", "material");
-      f.Nv = VertexCount(in, "face", kMaxFaceVertices);
+      f.Nv = VertexCount(in, "face", 3, kMaxFaceVertices);
       for (short k = 0; k < f.Nv; ++k) {
         Point3 q = in.point("face");
         f.v[static_cast<size_t>(k)] = q;

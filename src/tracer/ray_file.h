@@ -23,10 +23,12 @@ namespace sonvale {
 // ("Face-1 ..."), so a negative first value is kept. Its values follow the keyword, separated by
 // blanks or commas, and may continue on the following lines; a line that begins with a word while
 // values are still due, or the end of the file, makes the record incomplete. A source takes the
-// rest of the line of its last value as its name. An opening belongs to the face read last. After
-// the final "End" come, while the file has more: a label line, six (label, number) pairs into
-// section X1, Y1, Z1, X2, Y2, Z2 and two (label, integer) pairs into NdivX, NdivY (fields end at a
-// comma or a line end, quotes delimit texts).
+// rest of the line of its last value, after the separator that ends it, as its name. An opening
+// belongs to the face read last. After the final "End" come, while the file has more: a label line,
+// six (label, number) pairs into section X1, Y1, Z1, X2, Y2, Z2 and two (label, integer) pairs into
+// NdivX, NdivY (fields end at a comma or a line end, quotes delimit texts; a count written with
+// decimals is rounded half to even). A face has 3 or 4 vertices, a hole up to 50 and a door up
+// to 5.
 //
 // The extent starts empty and is widened by every face vertex, source and
 // receiver, so a file without them leaves it empty. Bad values, incomplete

@@ -59,7 +59,12 @@ class RoomReader {
         materials_(materials),
         config_(config),
         ui_(ui),
-        counts_(counts) {}
+        counts_(counts) {
+    r_.carryOnPastBadPoints([this](int codeFound, long line) {
+      SetStatus(ui_, "Invalid Y coord code " + PlainInteger(codeFound));
+      if (counts_.pointsWithoutY++ == 0) counts_.firstPointWithoutY = line;
+    });
+  }
 
   void run() {
     SetStatus(ui_, "searching for ENTITIES...");
@@ -134,11 +139,12 @@ class RoomReader {
         }
       }
     }
+    // The layer is read into the 16-bit material first, so "1000.5" is 1000.
+    number = RoundHalfEven(number);
     if (number > 1000) {
       f.Flag = 1;
       number -= 1000;
     }
-    number = RoundHalfEven(number);
     if (!(number >= -32768 && number <= 32767)) {
       r_.fail("the layer " + layer + " gives a material number beyond 16 bits");
     }
@@ -191,9 +197,7 @@ class RoomReader {
         }
       }
       if (!placed) continue;
-      // One vertex beyond the capacity is kept for now: it may be the closing
-      // repeat of the first, which is dropped below.
-      if (vertices.size() > capacity) {
+      if (vertices.size() >= capacity) {
         r_.fail(std::string("a ") + what + " has more than " + PlainInteger(capacity) +
                 " vertices");
       }
@@ -201,10 +205,6 @@ class RoomReader {
     }
     if (have && p_.code == 0 && Upper(DxfKeyword(p_.value)) == "SEQEND") have = skipEntity();
 
-    if (vertices.size() >= 2 && vertices.back() == vertices.front()) vertices.pop_back();
-    if (vertices.size() > capacity) {
-      r_.fail(std::string("a ") + what + " has more than " + PlainInteger(capacity) + " vertices");
-    }
     // An opening without a vertex would fit any face and make it a wall.
     if (vertices.empty()) return have;
     if (table.count() >= table.capacity()) {

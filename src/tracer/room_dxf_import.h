@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui.h"
 #include "model/project.h"
+#include "platform/ui.h"
 #include "project/configuration.h"
 
 namespace sonvale {
@@ -40,6 +40,8 @@ struct RoomImportCounts {
   long holes = 0, doors = 0;
   long unattachedHoles = 0, unattachedDoors = 0;
   long sources = 0, receivers = 0;
+  long pointsWithoutY = 0;      // point codes not followed by their Y, not used
+  long firstPointWithoutY = 0;  // the line of the first code found in a Y's place
 };
 
 // Reads the drawing fileName into the Project, the materials file of programDir
@@ -47,19 +49,21 @@ struct RoomImportCounts {
 // height of circle sources below their centre. Faces, sources and receivers are
 // appended after the current counts (a caller that wants to replace them sets the
 // counts first); holes and doors are replaced, and are attached only to the faces
-// this import adds. A hole or door drawn closed (its last vertex repeating the
-// first) is stored without the repeat. The extent is widened with every face,
-// source and receiver of the Project.
+// this import adds. A hole or door keeps its vertices in order, a closing repeat
+// of the first one included; one without vertices is not kept. The extent is
+// widened with every face, source and receiver of the Project.
 //
 // The status line shows the progress and each opening that fits no face ("No
 // FACE found for HOLE no. 3 !!!"); an attribute source whose spectrum file cannot
 // be read keeps Lw 0, which the calculations fill again from the file, and is
-// reported on the status line too.
+// reported on the status line too. A point code not followed by its Y code shows
+// "Invalid Y coord code " and the code found; that point is not used, the code
+// found is read in its place and the import carries on.
 //
 // All or nothing: a FileError (missing drawing or materials file), a FormatError
-// (bad pair, a point code without its Y, no ENTITIES section, a drawing cut short,
-// a table or vertex list that would overflow, a layer number beyond 16 bits)
-// leaves the Project exactly as it was.
+// (bad pair, no ENTITIES section, a drawing cut short, a table or vertex list that
+// would overflow, a layer number beyond 16 bits) leaves the Project exactly as it
+// was.
 RoomImportCounts ImportRoomDxf(const std::string& fileName, Project& project,
                                const Configuration& config, const std::string& programDir, Ui& ui);
 

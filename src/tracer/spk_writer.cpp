@@ -5,7 +5,6 @@
 #include <ctime>
 #include <stdexcept>
 
-#include "emission/road_emission.h"
 #include "model/acoustics.h"
 #include "platform/atomic_file.h"
 #include "text/field_reader.h"
@@ -92,9 +91,7 @@ SpkBands RoadSpkBands(const Project& p, long i, const Configuration& c,
   if (road.Pavimentaz == -1) return FixedBands(day ? road.LeqDay : road.LeqNight, c);
 
   const long pav = road.Pavimentaz;
-  const bool excluded = (pav == 0 && p.AzzeraStandard) || (pav != 0 && p.AzzeraFonoass);
   const double hours = day ? 16.0 : 8.0;
-  const double year = YearCorrection(p.Anno);
   const long slope = std::clamp(road.Pendenza, 0L, 2L);
   const Table4& sel = tables.SelStrade;
   SpkBands out;
@@ -107,14 +104,8 @@ SpkBands RoadSpkBands(const Project& p, long i, const Configuration& c,
       ClassBand& cb = classes[kk - 1];
       for (int m = 1; m <= kRows; ++m)
         cb.dir[static_cast<size_t>(m - 1)] = tables.DirStrade.at(v, s, k, m);
-      if (excluded) continue;
-      double L = sel.at(v, s, k, 1) + (day ? c.DayCorr[kk] : c.NightCorr[kk]) + year;
-      if (!p.IgnoraRidFonoass) {
-        if (pav == 1 || pav == 2)
-          L -= sel.at(v, s, k, static_cast<int>(pav) + 1);
-        else if (pav == 3)
-          L -= c.RidBassoEm;
-      }
+      double L = sel.at(v, s, k, 1);
+      if (pav == 1 || pav == 2) L -= sel.at(v, s, k, static_cast<int>(pav) + 1);
       if (slope > 0) L -= sel.at(v, s, k, static_cast<int>(slope) + 3);
       const long n = day ? road.NveicDay[kk] : road.NveicNight[kk];
       cb.E = static_cast<double>(n) * std::pow(10.0, L / 10) / hours / 3600;

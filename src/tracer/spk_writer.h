@@ -8,14 +8,13 @@
 //   level at 7.5 m turned into a power per metre, times the spacing of the
 //   sources; the same spacing term as for computed lines, whatever the spacing.
 // - Any other road: per vehicle class c = 1..5, flow class s = its class of the
-//   period + 1 (held within 1..8), band level L[c,v] = SelStrade[v,s,c,1] with
-//   the same corrections the emission model applies to the total, band by band:
-//   the class offset DayCorr/NightCorr, the year correction, the pavement blocks
-//   (type 1 block 2, type 2 block 3, subtracted; type 3 RidBassoEm in every band;
-//   none with IgnoraRidFonoass) and the slope blocks (class 1 block 4, class 2
-//   block 5, subtracted). So the A-weighted power of the file describes the same
-//   emission as LeqDay/LeqNight. A road the emission model excludes
-//   (AzzeraStandard, AzzeraFonoass) has no vehicle energy.
+//   period + 1 (held within 1..8), band level L[c,v] = SelStrade[v,s,c,1] less,
+//   band by band, the pavement block (type 1 block 2, type 2 block 3) and the
+//   slope block (class 1 block 4, class 2 block 5), subtracted as the emission
+//   model subtracts them. Nothing else enters: the files describe the road's
+//   vehicles as the tables give them for the tracers that read them, without the
+//   configuration's class offsets, the year correction, the low-emission
+//   reduction of pavement type 3 or the calculation switches of the Project.
 // - Any other track: per train class c = 1..3 (freight, local, long-distance),
 //   speed class s = its class of the period + 1 (held within 1..4), band level
 //   L[c,v] = SelBinari[v,s,c,1], less band v of block 2 for a track with
@@ -36,8 +35,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/ui.h"
 #include "model/project.h"
+#include "platform/ui.h"
 #include "project/configuration.h"
 #include "project/emission_tables.h"
 

@@ -105,6 +105,24 @@ TEST(CliTest, BadInputGivesStatusTwoAndFileLine) {
   EXPECT_EQ(Cli("frobnicate").status, 2);
 }
 
+TEST(CliTest, CsvImportIntoAFullTableWritesWhatFitsAndSaysSoOnStderr) {
+  ScratchFolder dir;
+  const std::string csv = dir.file("punti.csv");
+  std::string text = "N,X,Y,Z,NOME\n";
+  for (long i = 1; i <= 40002; ++i) text += "1,2,3,4,P\n";
+  WriteTextFile(csv, text);
+  const std::string out = dir.file("out.svp");
+  CliRun r = Cli("import-csv punti " + Quote(csv) + " --out " + Quote(out) + " --yes");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find(csv + ":40002: the point table is full (40000): 2 records from this line "
+                             "on were left out"),
+            std::string::npos)
+      << r.out;
+  r = Cli("info " + Quote(out));
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("Punti         40000"), std::string::npos) << r.out;
+}
+
 TEST(CliTest, InfoAndEmissionOfTheExampleTown) {
   CliRun r = Cli("info " + Quote(kTown));
   ASSERT_EQ(r.status, 0) << r.out;

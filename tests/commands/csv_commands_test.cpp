@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "exchange/csv_nodes_arcs.h"
 #include "support/file_contents.h"
 #include "support/scripted_ui.h"
 #include "support/table_files.h"
@@ -193,6 +194,32 @@ TEST_F(CsvCommandsTest, StreetsTrafficAndPoints) {
   EXPECT_TRUE(app_.project.EmissioniOK);  // points leave the emission data alone
   EXPECT_FALSE(app_.Saved);
   EXPECT_EQ(redraws_, 3);
+}
+
+TEST_F(CsvCommandsTest, AFullTableKeepsWhatFitsAndWarnsWithTheFileAndLine) {
+  for (long i = 1; i < kMaxStrade; ++i) app_.project.strade.addEntity().Nome = "esistente";
+  const std::string streets = dir_ + "/strade.csv";
+  WriteTextFile(streets,
+                "h\n1,0,100,200,150,200,0,\"Via Po\",50,0,100,10,20,2\n"
+                "2,0,0,0,1,1,0,\"Via Dora\",50,0,100,10,20,2\n");
+  ui_.files.push_back(streets);
+  CmdImportCSV(app_, ui_);
+  ASSERT_EQ(app_.project.strade.count(), kMaxStrade);
+  EXPECT_EQ(app_.project.strade[kMaxStrade].Nome, "Via Po");
+  EXPECT_TRUE(app_.isChecked("ImportCSV"));
+  const Message& m = ui_.lastMessage();
+  EXPECT_EQ(m.icon, Icon::Warning);
+  EXPECT_EQ(m.title, "Importazione CSV");
+  EXPECT_EQ(m.text, "La tabella delle strade è piena (9000): la riga 3 di " + streets +
+                        " non è stata importata");
+
+  std::string text = "ID,X,Y\n";
+  for (long i = 1; i <= kMaxCsvNodes + 3; ++i) text += std::to_string(i) + ",1,2\n";
+  WriteTextFile(nodes(), text);
+  importNodes();
+  EXPECT_EQ(app_.csvNodes.count(), kMaxCsvNodes);
+  EXPECT_EQ(ui_.lastMessage().text, "La tabella dei nodi è piena (9000): 3 righe di " + nodes() +
+                                        ", dalla riga 9002 in poi, non sono state importate");
 }
 
 TEST(CsvOptionsTest, PercentagesAreCheckedInOrderWithATolerance) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "support/table_files.h"
@@ -23,7 +24,7 @@ class ArcImportTest : public ::testing::Test {
  protected:
   void SetUp() override {
     WriteTextFile(folder_.file("nodes.csv"), kNodes);
-    nodes_ = ReadCsvNodes(folder_.file("nodes.csv"));
+    nodes_ = ReadCsvNodes(folder_.file("nodes.csv")).table;
     // Light: 95 % cars, 5 % motorcycles; heavy: 40 / 30 / 30. Night: 90 / 10 and 50 / 25 / 25.
     const double day[] = {0, 0.95, 0.40, 0.30, 0.30, 0.05};
     const double night[] = {0, 0.90, 0.50, 0.25, 0.25, 0.10};
@@ -184,7 +185,7 @@ TEST_F(ArcImportTest, JoiningDirectionsGivesOneRoadWithBothFlows) {
   EXPECT_EQ(again.NveicDay[1], 18);
 }
 
-TEST_F(ArcImportTest, RecognitionAddsArcsToTheNearestOpenRoad) {
+TEST_F(ArcImportTest, RecognitionAddsArcsToTheNearestRoad) {
   // Road 1 runs 1 m north of nodes 1..2; road 2 is a closed loop starting at node 1.
   AddRoad(project_, "Via Roma",
           {LineVertex{0, 1, 0, 8, 8}, LineVertex{50, 2, 0, 8, 8}, LineVertex{100, 1, 0, 8, 8}},
@@ -196,8 +197,8 @@ TEST_F(ArcImportTest, RecognitionAddsArcsToTheNearestOpenRoad) {
   ArcImportModes recognise;
   recognise.Riconosci = true;
   recognise.Accorpa = true;
-  // Arc 1 -> N4 ends 50 m from the loop's ends but 112 m from Via Roma's: only an
-  // open road may take it. Arc 2 -> 1 is Via Roma the other way round.
+  // Arc 1 -> N4 ends 0 + 50 m from the loop's ends but 1 + 111.4 m from Via Roma's:
+  // the loop takes it. Arc 2 -> 1 is Via Roma the other way round (1 + 1 m).
   ArcImportResult r = import(
       "1,1,\"N4\",50,1,2\r\n"
       "2,2,1,100,1,100\r\n",
@@ -205,15 +206,54 @@ TEST_F(ArcImportTest, RecognitionAddsArcsToTheNearestOpenRoad) {
   EXPECT_EQ(r.roads, 2);
   const Strada& roma = project_.strade[1];
   EXPECT_EQ(roma.Nome, "Da 2 a 1");  // the last arc's name
-  EXPECT_EQ(roma.NDir, 2);
-  EXPECT_EQ(roma.NveicDay[1], 1000 + 18 + 922);
+  EXPECT_EQ(roma.NDir, 1);
+  EXPECT_EQ(roma.NveicDay[1], 1000 + 922);
   EXPECT_EQ(roma.VelDay[1], 4);
-  EXPECT_EQ(roma.vertex(1).SW, 18);
+  EXPECT_EQ(roma.vertex(1).SW, 13);
   EXPECT_EQ(roma.Npunti(), 3);
   EXPECT_EQ(roma.vertex(2).X, 50);  // geometry untouched
   const Strada& loop = project_.strade[2];
-  EXPECT_EQ(loop.NveicDay[1], 300);
-  EXPECT_EQ(loop.NDir, 0);
+  EXPECT_EQ(loop.Nome, "Da 1 aN4");
+  EXPECT_EQ(loop.NveicDay[1], 300 + 18);
+  EXPECT_EQ(loop.NDir, 1);
+  EXPECT_EQ(loop.vertex(1).SW, 11);
+  EXPECT_EQ(loop.Npunti(), 4);
+}
+
+TEST_F(ArcImportTest, RecognitionComparesClosedRoadsAndPassesOverRowsWithoutVertices) {
+  // A traffic row has no vertices; a closed outline whose corner is node 1 is the
+  // only road with ends, 0 + 100 m from arc 1 -> 2.
+  Strada& traffic = project_.strade.addEntity();
+  traffic.Nome = "SP 1";
+  traffic.NveicDay[1] = 40;
+  AddRoad(project_, "Piazza",
+          {LineVertex{0, 0, 0, 6, 6}, LineVertex{0, -30, 0, 6, 6}, LineVertex{0, 0, 0, 6, 6}}, 300);
+  ArcImportModes recognise;
+  recognise.Riconosci = true;
+  ArcImportResult r = import("1,1,2,100,1,100\r\n", recognise);
+  ASSERT_EQ(r.roads, 2);
+  EXPECT_EQ(project_.strade[1].NveicDay[1], 40);
+  EXPECT_EQ(project_.strade[1].Npunti(), 0);
+  EXPECT_EQ(project_.strade[2].Nome, "Da 1 a 2");
+  EXPECT_EQ(project_.strade[2].NveicDay[1], 300 + 922);
+  EXPECT_EQ(project_.strade[2].NDir, 1);
+}
+
+TEST_F(ArcImportTest, QuotedNodeIdentifiersKeepTheirCharactersInRoadNames) {
+  WriteTextFile(folder_.file("nodes.csv"), std::string(kNodes) + "\"34\",0,10\r\n\"007\",0,20\r\n");
+  nodes_ = ReadCsvNodes(folder_.file("nodes.csv")).table;
+  ArcImportResult r = import(
+      "1,\"34\",\"007\",10,1,100\r\n"  // quoted: the texts as written
+      "2,34,7,10,1,100\r\n"            // numbers: found by value, with the leading blank
+      "3,\"-7\",1,10,1,100\r\n",
+      ArcImportModes{});
+  ASSERT_EQ(r.roads, 3);
+  EXPECT_EQ(project_.strade[1].Nome, "Da34 a007");
+  EXPECT_EQ(project_.strade[1].vertex(2).Y, 20);
+  EXPECT_EQ(project_.strade[2].Nome, "Da 34 a 7");
+  EXPECT_EQ(project_.strade[2].vertex(2).Y, 20);
+  EXPECT_EQ(project_.strade[3].Nome, "Da-7 a 1");
+  EXPECT_NE(r.summary.find("\r\n1,\"Da34 a007\","), std::string::npos);
 }
 
 TEST_F(ArcImportTest, LimitToPlansKeepsArcsNearAPlanOnly) {
@@ -230,7 +270,7 @@ TEST_F(ArcImportTest, LimitToPlansKeepsArcsNearAPlanOnly) {
   EXPECT_EQ(project_.strade[1].Nome, "Da 2 a 1");
 }
 
-TEST_F(ArcImportTest, BadFilesAndFullTablesLeaveTheProjectAsItWas) {
+TEST_F(ArcImportTest, BadFilesLeaveTheProjectAsItWasAndAFullTableKeepsWhatFits) {
   AddRoad(project_, "Via Roma", {LineVertex{0, 1, 0, 8, 8}, LineVertex{100, 1, 0, 8, 8}}, 1000);
   project_.extent = Extent{0, 100, 1, 1};
   try {
@@ -244,18 +284,39 @@ TEST_F(ArcImportTest, BadFilesAndFullTablesLeaveTheProjectAsItWas) {
   ASSERT_EQ(project_.strade.count(), 1);
   EXPECT_EQ(project_.strade[1].Nome, "Via Roma");
 
-  // A full table takes no arc road that no road present recognises.
-  project_.strade[1].vertices = {LineVertex{1e7, 0, 0, 0, 0}, LineVertex{1e7 + 1, 0, 0, 0, 0}};
+  // A full table: the arc 2 -> 1 that Via Roma recognises is taken, the import
+  // stops at the arc F -> G, over 100 km from every road, which needs a row of its
+  // own; it and the two records after it (the last one a text left open) are
+  // left out.
   for (long i = 2; i <= kMaxStrade; ++i) {
     AddRoad(project_, "lontana", {LineVertex{1e7, 1e7, 0, 0, 0}, LineVertex{1e7 + 1, 1e7, 0, 0, 0}},
             0);
   }
+  WriteTextFile(folder_.file("nodes.csv"),
+                std::string(kNodes) + "F,100000,100000\r\nG,100010,100000\r\n");
+  nodes_ = ReadCsvNodes(folder_.file("nodes.csv")).table;
   ArcImportModes recognise;
   recognise.Riconosci = true;
-  EXPECT_THROW(import("1,1,2,100,1,100\r\n", recognise), CapacityError);
+  recognise.Accorpa = true;
+  ArcImportResult r = import(
+      "1,2,1,100,1,100\r\n"
+      "2,F,G,10,1,100\r\n"
+      "3,1,2,100,1,100\r\n"
+      "4,1,2,100,1,\"open\r\n",
+      recognise);
+  EXPECT_EQ(r.roads, kMaxStrade);
+  EXPECT_EQ(r.leftOut.records, 3);
+  EXPECT_EQ(r.leftOut.line, 3);
+  EXPECT_EQ(r.leftOut.capacity, kMaxStrade);
   EXPECT_EQ(project_.strade.count(), kMaxStrade);
+  EXPECT_EQ(project_.strade[1].Nome, "Da 2 a 1");
+  EXPECT_EQ(project_.strade[1].NveicDay[1], 1000 + 922);
+  EXPECT_EQ(project_.strade[kMaxStrade].Nome, "lontana");
+  EXPECT_EQ(std::count(r.summary.begin(), r.summary.end(), '\n'), 2);  // header and arc 1
+  // The extent covers the arc taken.
   EXPECT_EQ(project_.extent.Xmin, 0);
   EXPECT_EQ(project_.extent.Xmax, 100);
+  EXPECT_EQ(project_.extent.Ymax, 0);
 }
 
 TEST(ArcSummaryPathTest, TheExtensionOfTheFileNameIsReplaced) {
@@ -265,12 +326,20 @@ TEST(ArcSummaryPathTest, TheExtensionOfTheFileNameIsReplaced) {
   EXPECT_EQ(ArcSummaryPath("archi.txt"), "archi.txt.TXT");
 }
 
-TEST(CsvNodesTest, MoreNodesThanTheTableHoldsAreRefused) {
+TEST(CsvNodesTest, NodesBeyondTheTableAreLeftOutAndTheOthersKept) {
   ScratchFolder folder;
   std::string text = "ID,X,Y\n";
-  for (long i = 1; i <= kMaxCsvNodes + 1; ++i) text += PlainInteger(i) + ",1,2\n";
+  for (long i = 1; i <= kMaxCsvNodes + 2; ++i) text += PlainInteger(i) + ",1,2\n";
   WriteTextFile(folder.file("n.csv"), text);
-  EXPECT_THROW(ReadCsvNodes(folder.file("n.csv")), CapacityError);
+  const CsvNodeFile nodes = ReadCsvNodes(folder.file("n.csv"));
+  EXPECT_EQ(nodes.table.count(), kMaxCsvNodes);
+  EXPECT_EQ(nodes.table.node(kMaxCsvNodes).id.value, kMaxCsvNodes);
+  EXPECT_EQ(nodes.leftOut.records, 2);
+  EXPECT_EQ(nodes.leftOut.line, kMaxCsvNodes + 2);  // after the header line
+  EXPECT_EQ(nodes.leftOut.capacity, kMaxCsvNodes);
+  text = "ID,X,Y\n1,0,0\n";
+  WriteTextFile(folder.file("one.csv"), text);
+  EXPECT_EQ(ReadCsvNodes(folder.file("one.csv")).leftOut.records, 0);
   text = "ID,X,Y\n1,2\n";
   WriteTextFile(folder.file("short.csv"), text);
   EXPECT_THROW(ReadCsvNodes(folder.file("short.csv")), FormatError);

@@ -25,7 +25,7 @@ TEST(CsvPointsTest, PointsReplaceThoseLoaded) {
                 "2,500300,4500400,1.5,P1\r\n");
   Project p;
   for (int i = 0; i < 3; ++i) p.punti.addEntity().Nome = "old";
-  EXPECT_EQ(ImportCsvPoints(path, p), 2);
+  EXPECT_EQ(ImportCsvPoints(path, p).rows, 2);
   ASSERT_EQ(p.punti.count(), 2);
   EXPECT_EQ(p.punti[1].X, 500100.5);
   EXPECT_EQ(p.punti[1].Y, 4500200);
@@ -34,13 +34,16 @@ TEST(CsvPointsTest, PointsReplaceThoseLoaded) {
   EXPECT_EQ(p.punti[2].Nome, "P1   ");
   EXPECT_EQ(p.punti[2].Z, 1.5);
 
-  // One point too many: nothing changes.
+  // One point too many: the table is filled and the last record left out.
   std::string text = "N,X,Y,Z,NOME\n";
   for (long i = 1; i <= kMaxPunti + 1; ++i) text += "1,2,3,4,P\n";
   WriteTextFile(path, text);
-  EXPECT_THROW(ImportCsvPoints(path, p), CapacityError);
-  EXPECT_EQ(p.punti.count(), 2);
-  EXPECT_EQ(p.punti[1].Nome, "ABCDE");
+  const CsvRowsRead read = ImportCsvPoints(path, p);
+  EXPECT_EQ(read.rows, kMaxPunti);
+  EXPECT_EQ(read.leftOut.records, 1);
+  EXPECT_EQ(read.leftOut.line, kMaxPunti + 2);
+  EXPECT_EQ(p.punti.count(), kMaxPunti);
+  EXPECT_EQ(p.punti[1].Nome, "P    ");
 }
 
 }  // namespace

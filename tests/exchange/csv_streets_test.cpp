@@ -45,7 +45,7 @@ TEST(CsvStreetsTest, StreetsAreAppendedWithLightAndHeavyTraffic) {
   p.doors.addEntity();
   p.punti.addEntity();
 
-  EXPECT_EQ(ImportCsvStreets(path, p), 3);
+  EXPECT_EQ(ImportCsvStreets(path, p).rows, 3);
   ASSERT_EQ(p.strade.count(), 4);
   EXPECT_EQ(p.strade[1].Nome, "esistente");
   const Strada& a = p.strade[2];
@@ -94,7 +94,7 @@ TEST(CsvTrafficTest, TrafficRowsCarryFlowsAndClassesWithoutGeometry) {
                 "2,\"SP 11\",100,10,10,1,0,9\n");
   Project p;
   p.strade[1].vertices = {LineVertex{1, 2, 3, 4, 5}};  // left over in the slot
-  EXPECT_EQ(ImportCsvTraffic(path, p), 2);
+  EXPECT_EQ(ImportCsvTraffic(path, p).rows, 2);
   ASSERT_EQ(p.strade.count(), 2);
   const Strada& a = p.strade[1];
   EXPECT_EQ(a.Nome, "SP 10");
@@ -111,6 +111,35 @@ TEST(CsvTrafficTest, TrafficRowsCarryFlowsAndClassesWithoutGeometry) {
   // Codes outside C1..C8 take the nearest class.
   EXPECT_EQ(p.strade[2].VelDay[1], 0);
   EXPECT_EQ(p.strade[2].VelDay[4], 7);
+}
+
+TEST(CsvStreetsTest, AFullRoadTableKeepsTheRowsThatFitAndCountsTheRest) {
+  ScratchFolder folder;
+  Project p;
+  for (long i = 1; i < kMaxStrade; ++i) p.strade.addEntity().Nome = "esistente";
+  const std::string streets = folder.file("strade.csv");
+  WriteTextFile(streets,
+                "h\n"
+                "1,0,100,200,150,200,0,\"Via Po\",50,0,100,10,20,2\n"
+                "2,0,0,0,1,1,0,\"Via Dora\",50,0,100,10,20,2\n"
+                "\n"
+                "3,0,0,0,1,1,0,\"Via Stura\",50,0,100,10,20,2\n");
+  const CsvRowsRead read = ImportCsvStreets(streets, p);
+  EXPECT_EQ(read.rows, 1);
+  EXPECT_EQ(read.leftOut.records, 2);  // the blank line is no record
+  EXPECT_EQ(read.leftOut.line, 3);
+  EXPECT_EQ(read.leftOut.capacity, kMaxStrade);
+  ASSERT_EQ(p.strade.count(), kMaxStrade);
+  EXPECT_EQ(p.strade[kMaxStrade].Nome, "Via Po");
+  EXPECT_EQ(p.extent.Xmax, 150);  // the street taken
+
+  const std::string traffic = folder.file("traffico.csv");
+  WriteTextFile(traffic, "h\n1,\"SP 10\",8000,900,700,80,5,3\n");
+  const CsvRowsRead none = ImportCsvTraffic(traffic, p);
+  EXPECT_EQ(none.rows, 0);
+  EXPECT_EQ(none.leftOut.records, 1);
+  EXPECT_EQ(none.leftOut.line, 2);
+  EXPECT_EQ(p.strade.count(), kMaxStrade);
 }
 
 }  // namespace

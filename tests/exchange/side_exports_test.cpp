@@ -123,24 +123,26 @@ std::string Zones(std::string x, std::string y, const std::string& z) {
   return x + y + z + "\r\n";
 }
 
-TEST(XyzExtractTest, HeightsComeFromEachEntityOrItsLayerAndNeverBelowZero) {
+TEST(XyzExtractTest, HeightsComeFromTheGroupsOrTheLayerAndNeverBelowZero) {
   const std::string dxf =
       "0\r\nSECTION\r\n2\r\nHEADER\r\n9\r\n$EXTMIN\r\n10\r\n5\r\n20\r\n5\r\n30\r\n5\r\n"
       "0\r\nENDSEC\r\n0\r\nSECTION\r\n  2\r\nENTITIES\r\n"
-      // Height only in the layer name; the width 2.5 is no height.
+      // The 43 group sets the height, which then wins over the 125 of the layer.
       "  0\r\nLWPOLYLINE\r\n  8\r\n125\r\n 43\r\n2.5\r\n 10\r\n1\r\n 20\r\n2\r\n"
       " 10\r\n3\r\n 20\r\n4\r\n"
-      // The next contour has no height at all: nothing, not the 125 of the one before.
+      // The next entities keep that height until a 30 group sets another.
       "  0\r\nLWPOLYLINE\r\n  8\r\nCURVE\r\n 10\r\n5\r\n 20\r\n6\r\n"
       "0\nPOINT\n8\nCURVE\n10\n7\n20\n8\n30\n-3\n"
       "0\nPOINT\n8\n-40\n10\n7\n20\n8\n30\n0\n"
       "0\rVERTEX\r8\rCURVE\r10\r9\r20\r10\r30\r12.5\r"
-      // A second point after a positive Z is written at its 20 group as well.
+      // After a positive Z a point is written at its 20 group as well.
       "0\nSPLINE\n8\n0\n10\n1\n20\n1\n30\n2\n10\n5\n20\n6\n30\n3\n"
       "0\nLWPOLYLINE\n8\nX\n38\n40\n10\n-1\n20\n-2\n"
       "0\nEOF\n\n";
-  EXPECT_EQ(XyzText("t.dxf", dxf), Zones(" 1 ", " 2 ", " 125 ") + Zones(" 3 ", " 4 ", " 125 ") +
-                                       Zones(" 9 ", " 10 ", " 12.5 ") + Zones(" 1 ", " 1 ", " 2 ") +
+  EXPECT_EQ(XyzText("t.dxf", dxf), Zones(" 1 ", " 2 ", " 2.5 ") + Zones(" 3 ", " 4 ", " 2.5 ") +
+                                       Zones(" 5 ", " 6 ", " 2.5 ") + Zones(" 7 ", " 8 ", " 2.5 ") +
+                                       Zones(" 9 ", " 10 ", " 12.5 ") +
+                                       Zones(" 1 ", " 1 ", " 12.5 ") + Zones(" 1 ", " 1 ", " 2 ") +
                                        Zones(" 5 ", " 6 ", " 2 ") + Zones(" 5 ", " 6 ", " 3 ") +
                                        Zones("-1 ", "-2 ", " 40 "));
 
@@ -170,6 +172,48 @@ TEST(XyzExtractTest, HeightsComeFromEachEntityOrItsLayerAndNeverBelowZero) {
   ExtractXyz(in, dir.file("points.txt"));
   std::ifstream out(dir.file("points.txt"), std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(out), {}), Zones(" 1 ", " 2 ", " 3 "));
+}
+
+TEST(XyzExtractTest, HeightCarriesAcrossEntitiesUntilAGroupSetsIt) {
+  // A 3D polyline: its header at Z 0, then vertices at Z 5, 6, -1 and 7. Each
+  // vertex after the first meets its 20 group with the Z of the vertex before.
+  const std::string polyline =
+      "0\nSECTION\n2\nENTITIES\n"
+      "0\nPOLYLINE\n8\n0\n66\n1\n10\n0\n20\n0\n30\n0\n70\n8\n"
+      "0\nVERTEX\n8\n0\n10\n1\n20\n1\n30\n5\n70\n32\n"
+      "0\nVERTEX\n8\n0\n10\n2\n20\n2\n30\n6\n70\n32\n"
+      "0\nVERTEX\n8\n0\n10\n3\n20\n3\n30\n-1\n70\n32\n"
+      "0\nVERTEX\n8\n0\n10\n4\n20\n4\n30\n7\n70\n32\n"
+      "0\nSEQEND\n8\n0\n0\nENDSEC\n0\nEOF\n";
+  EXPECT_EQ(XyzText("poly.dxf", polyline),
+            Zones(" 1 ", " 1 ", " 5 ") + Zones(" 2 ", " 2 ", " 5 ") + Zones(" 2 ", " 2 ", " 6 ") +
+                Zones(" 3 ", " 3 ", " 6 ") + Zones(" 4 ", " 4 ", " 7 "));
+
+  // Contours on layer 125 drawn at Z 0 come out at Z 125: the layer takes over
+  // whenever the Z in effect is 0. On layer CURVE they give nothing.
+  const std::string contours =
+      "0\nSECTION\n2\nENTITIES\n"
+      "0\nPOLYLINE\n8\n125\n10\n0\n20\n0\n30\n0\n"
+      "0\nVERTEX\n8\n125\n10\n10\n20\n20\n30\n0\n"
+      "0\nVERTEX\n8\n125\n10\n11\n20\n21\n30\n0\n"
+      "0\nSEQEND\n8\n125\n"
+      "0\nPOLYLINE\n8\nCURVE\n10\n0\n20\n0\n30\n0\n"
+      "0\nVERTEX\n8\nCURVE\n10\n12\n20\n22\n30\n0\n"
+      "0\nSEQEND\n8\nCURVE\n0\nENDSEC\n0\nEOF\n";
+  EXPECT_EQ(XyzText("contours.dxf", contours), Zones(" 0 ", " 0 ", " 125 ") +
+                                                   Zones(" 10 ", " 20 ", " 125 ") +
+                                                   Zones(" 11 ", " 21 ", " 125 "));
+}
+
+TEST(XyzExtractTest, Group43SetsTheHeight) {
+  const std::string dxf =
+      "0\nSECTION\n2\nENTITIES\n"
+      "0\nLWPOLYLINE\n8\n125\n90\n2\n70\n0\n43\n0.5\n10\n1\n20\n2\n10\n3\n20\n4\n"
+      "0\nENDSEC\n0\nEOF\n";
+  EXPECT_EQ(XyzText("lw.dxf", dxf), Zones(" 1 ", " 2 ", " .5 ") + Zones(" 3 ", " 4 ", " .5 "));
+  // Its value must be a number like every other height.
+  EXPECT_THROW(XyzText("lw.dxf", "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n43\nwide\n"),
+               FormatError);
 }
 
 }  // namespace

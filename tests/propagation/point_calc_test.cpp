@@ -114,6 +114,39 @@ TEST(PointOutputs, ScriptColoursEachPointByItsLimit) {
   EXPECT_THROW(ReadLimitFile((dir / "none.txt").string()), FileError);
 }
 
+TEST(PointOutputs, LimitFileIdentifiersInQuotesMayHoldCommasAndBlanks) {
+  fs::path dir = fs::temp_directory_path() / "sonvale_points_quoted_limits";
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  {
+    std::ofstream out(dir / "limits.txt", std::ios::binary);
+    out << "\"Via Roma, 1\",30,0\r\n"
+           "  \"Piazza Erbe 3\"  65\t55\r\n"
+           "\"P,3\" , \"60\" , 50\r\n";
+  }
+  std::vector<PointLimit> limits = ReadLimitFile((dir / "limits.txt").string());
+  ASSERT_EQ(limits.size(), 3u);
+  EXPECT_EQ(limits[0].day, 30);
+  EXPECT_EQ(limits[0].night, 0);
+  EXPECT_EQ(limits[1].day, 65);
+  EXPECT_EQ(limits[1].night, 55);
+  EXPECT_EQ(limits[2].day, 60);  // a limit written as a text still reads as a number
+  EXPECT_EQ(limits[2].night, 50);
+
+  {
+    std::ofstream out(dir / "open.txt", std::ios::binary);
+    out << "P1,65,0\n\"Via Roma, 1,30,0\n";
+  }
+  try {
+    ReadLimitFile((dir / "open.txt").string());
+    FAIL() << "a text without its closing quote was read";
+  } catch (const FormatError& e) {
+    EXPECT_EQ(e.file(), (dir / "open.txt").string());
+    EXPECT_EQ(e.line(), 2);
+  }
+  fs::remove_all(dir);
+}
+
 struct PointFixture {
   Project p;
   Configuration c;

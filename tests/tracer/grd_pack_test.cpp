@@ -82,6 +82,20 @@ TEST(GrdPack, ClassOfTheHighestBlankInputAndTheLayout) {
   EXPECT_EQ(FileContents(out), expected);
 }
 
+TEST(GrdPack, TheFirstWordOfTheLastInputOpensTheOutput) {
+  const fs::path dir = FreshDir("pack_word");
+  for (int k = 1; k <= 6; ++k) {
+    std::string grid = Grid(3, 0, {{1, 1}});
+    if (k == 6) grid.replace(0, 4, "dsaa");
+    if (k == 2) grid.replace(0, 4, "DSAB");  // an earlier input's word does not count
+    Spit(dir / ("lv0" + std::to_string(k) + ".grd"), grid);
+  }
+  Project p;
+  const std::string out = PackGrd((dir / "lv01.grd").string(), p);
+  const std::string text = FileContents(out);
+  EXPECT_EQ(text.substr(0, text.find("\r\n", text.find("\r\n") + 2)), "dsaa\r\n 3  2 ");
+}
+
 TEST(GrdPack, RefusesBadNamesAndInputsWithoutTouchingAnything) {
   const fs::path dir = FreshDir("pack_bad");
   Project p;

@@ -203,6 +203,100 @@ TEST(RayFile, WrittenModelReadsBackTheSame) {
   EXPECT_EQ(b.receivers[1].TgtZ, 5);
 }
 
+TEST(RayFile, SourceNameFollowsTheSeparatorOfTheLastValue) {
+  ScratchFolder dir;
+  const std::string path = dir.file("sources.RAY");
+  WriteTextFile(path,
+                "EntityList\r\n"
+                "Source 10,20,30,40,50,60,70,name2.spk\r\n"
+                "Source 1,2,3,4,5,6,7 ,  name3.spk\r\n"
+                "Source 1 2 3 4 5 6 -7 C:\\spk\\name, 4.spk\r\n"
+                "End\r\n");
+  Project p;
+  SectionLine s;
+  ASSERT_TRUE(ReadRay(path, p, s));
+  ASSERT_EQ(p.sources.count(), 3);
+  EXPECT_EQ(p.sources[1].Tgt4, 70);
+  EXPECT_EQ(p.sources[1].Nome, "name2.spk");
+  EXPECT_EQ(p.sources[2].Nome, "name3.spk");
+  EXPECT_EQ(p.sources[3].Tgt4, -7);
+  EXPECT_EQ(p.sources[3].Nome, "C:\\spk\\name, 4.spk");  // a comma inside the name stays
+}
+
+TEST(RayFile, OpeningsWithFewerThanThreeVerticesReadBack) {
+  ScratchFolder dir;
+  Project a;
+  Face wall{true, true, 0, 7, 4, {}};
+  wall.v = {Point3{0, 0, 0}, Point3{10, 0, 0}, Point3{10, 0, 3}, Point3{0, 0, 3}};
+  a.faces.addEntity() = wall;
+  Door line{1, 0, 0, 2, {}};
+  line.v[0] = {1, 0, 0};
+  line.v[1] = {2, 0, 0};
+  a.doors.addEntity() = line;
+  Hole dot{1, 0, 0, 1, {}};
+  dot.v[0] = {5, 0, 1.5};
+  a.holes.addEntity() = dot;
+
+  const std::string path = dir.file("openings.RAY");
+  WriteRay(path, a, RayConfig(4), SectionLine{}, kRayReceivers);
+  Project b;
+  SectionLine s;
+  ASSERT_TRUE(ReadRay(path, b, s));
+  ASSERT_EQ(b.doors.count(), 1);
+  EXPECT_EQ(b.doors[1].Nv, 2);
+  EXPECT_EQ(b.doors[1].Face, 1);
+  EXPECT_EQ(b.doors[1].v[1], (Point3{2, 0, 0}));
+  ASSERT_EQ(b.holes.count(), 1);
+  EXPECT_EQ(b.holes[1].Nv, 1);
+  EXPECT_EQ(b.holes[1].v[0], (Point3{5, 0, 1.5}));
+
+  // The upper limits still hold, and a negative count is no count.
+  for (const char* opening : {"  Door 0 0 6", "  Hole 0 0 51", "  Hole 0 0 -1"}) {
+    WriteTextFile(path, std::string("EntityList\r\n Face 0 1 3 0 0 0 1 0 0 1 1 0\r\n") + opening +
+                            "\r\nEnd\r\n");
+    try {
+      ReadRay(path, b, s);
+      ADD_FAILURE() << "accepted: " << opening;
+    } catch (const FormatError& e) {
+      EXPECT_EQ(e.line(), 3) << opening;
+    }
+  }
+}
+
+TEST(RayFile, DivisionCountsWithDecimalsAreRoundedHalfToEven) {
+  ScratchFolder dir;
+  const std::string path = dir.file("grid.RAY");
+  const std::string model =
+      "EntityList\r\n Face 0 1 3 0 0 0 1 0 0 1 1 0\r\nEnd\r\n\"Mappatura\"\r\n"
+      "X1, 1\r\nY1, 2\r\nZ1, 3\r\nX2, 4\r\nY2, 5\r\nZ2, 6\r\n";
+  struct Case {
+    const char* counts;
+    short x, y;
+  } cases[] = {{"NdivX, 7.6\r\nNdivY, 6.5\r\n", 8, 6},
+               {"NdivX, 2.5\r\nNdivY, -0.4\r\n", 2, 0},
+               {"NdivX, 10\r\nNdivY, 3.5E1\r\n", 10, 35}};
+  for (const Case& c : cases) {
+    WriteTextFile(path, model + c.counts);
+    Project p;
+    SectionLine s;
+    ASSERT_TRUE(ReadRay(path, p, s)) << c.counts;
+    EXPECT_EQ(p.faces.count(), 1) << c.counts;
+    EXPECT_EQ(s.Z2, 6) << c.counts;
+    EXPECT_EQ(p.NdivX, c.x) << c.counts;
+    EXPECT_EQ(p.NdivY, c.y) << c.counts;
+  }
+  // A count no 16-bit integer holds is still refused, with its line.
+  WriteTextFile(path, model + "NdivX, 40000\r\n");
+  Project p;
+  SectionLine s;
+  try {
+    ReadRay(path, p, s);
+    FAIL() << "a division count of 40000 was read";
+  } catch (const FormatError& e) {
+    EXPECT_EQ(e.line(), 11);
+  }
+}
+
 TEST(RayFile, RoadsBecomeSourceChainsWithTheSpacingCarriedAcrossVertices) {
   ScratchFolder dir;
   Project p;

@@ -127,7 +127,7 @@ TEST_F(RoomImport, LayerGivesMaterialFlagOrDropsTheFace) {
   EXPECT_FALSE(f.IsWall);
 }
 
-TEST_F(RoomImport, OpeningsReplacedClosedRepeatDroppedAndAttachedToNewFacesOnly) {
+TEST_F(RoomImport, OpeningsReplacedKeepTheirVerticesAndAttachToNewFacesOnly) {
   // An earlier face holds the whole first hole; it must not take it.
   Face& old = project.faces.addEntity();
   old.Nv = 4;
@@ -140,18 +140,20 @@ TEST_F(RoomImport, OpeningsReplacedClosedRepeatDroppedAndAttachedToNewFacesOnly)
   // Closed as drawings write it, and 0.0005 outside the first new face in Y.
   d.polyline("holes", {{1, -0.0005, 1}, {2, 0, 1}, {2, 0, 2}, {1, 0, 2}, {1, -0.0005, 1}});
   d.polyline("HOLES", {{1, 0.002, 1}, {2, 0.002, 1}, {2, 0.002, 2}});  // on no face
-  // Five vertices plus the closing repeat still fit a door.
-  d.polyline("DOORS", {{3, 5, 0}, {4, 5, 0}, {4, 5, 2}, {3.5, 5, 2.5}, {3, 5, 2}, {3, 5, 0}});
+  // Four corners and the closing repeat: five vertices, as many as a door holds.
+  d.polyline("DOORS", {{3, 5, 0}, {4, 5, 0}, {4, 5, 2}, {3, 5, 2}, {3, 5, 0}});
   d.polyline("OTHER", {{1, 0, 1}, {2, 0, 1}});
   const RoomImportCounts n = run(d);
 
   ASSERT_EQ(project.holes.count(), 2);
-  EXPECT_EQ(project.holes[1].Nv, 4);
+  EXPECT_EQ(project.holes[1].Nv, 5);  // the closing repeat is a vertex like the others
   EXPECT_EQ(project.holes[1].v[3], (Point3{1, 0, 2}));
+  EXPECT_EQ(project.holes[1].v[4], (Point3{1, -0.0005, 1}));
   EXPECT_EQ(project.holes[1].Face, 2);
   EXPECT_EQ(project.holes[2].Face, 0);
   ASSERT_EQ(project.doors.count(), 1);
   EXPECT_EQ(project.doors[1].Nv, 5);
+  EXPECT_EQ(project.doors[1].v[4], (Point3{3, 5, 0}));
   EXPECT_EQ(project.doors[1].Face, 3);
   EXPECT_TRUE(project.faces[2].IsWall && project.faces[2].HasOpenings);
   EXPECT_TRUE(project.faces[3].HasOpenings);
@@ -166,6 +168,59 @@ TEST_F(RoomImport, OpeningsReplacedClosedRepeatDroppedAndAttachedToNewFacesOnly)
   EXPECT_EQ(project.holes.count(), 0);
   EXPECT_EQ(project.doors.count(), 0);
   EXPECT_EQ(project.faces.count(), 4);
+}
+
+TEST_F(RoomImport, LayerIsReadIntoTheMaterialBeforeTheFlagTest) {
+  Dxf d;
+  for (const char* layer : {"1000.5", "1001.5", "1000.4", "999.5"})
+    d.face(layer, {{0, 0, 0}, {4, 0, 0}, {4, 0, 3}, {0, 0, 3}});
+  run(d);
+  ASSERT_EQ(project.faces.count(), 4);
+  EXPECT_EQ(project.faces[1].Material, 1000);  // 1000.5 is 1000: not above 1000
+  EXPECT_EQ(project.faces[1].Flag, 0);
+  EXPECT_EQ(project.faces[2].Material, 2);  // 1001.5 is 1002
+  EXPECT_EQ(project.faces[2].Flag, 1);
+  EXPECT_EQ(project.faces[3].Material, 1000);
+  EXPECT_EQ(project.faces[3].Flag, 0);
+  EXPECT_EQ(project.faces[4].Material, 1000);  // 999.5 is 1000, half to even
+  EXPECT_EQ(project.faces[4].Flag, 0);
+}
+
+TEST_F(RoomImport, APointWithoutItsYIsReportedAndNotUsed) {
+  Dxf d;
+  // Lines 5..12: the first corner has an X (line 9) and then a Z (line 11).
+  d.pair(0, "3DFACE").pair(8, "7").pair(10, "1.0").pair(30, "2.0");
+  d.point(11, 4, 0, 0).point(12, 4, 0, 3).point(13, 0, 0, 3);
+  d.pair(0, "POLYLINE").pair(8, "HOLES").pair(66, "1");
+  d.pair(0, "VERTEX").pair(8, "HOLES").pair(10, "1").pair(21, "1");  // a Y of another code
+  d.pair(0, "VERTEX").pair(8, "HOLES").point(10, 1, 0, 1);
+  d.pair(0, "VERTEX").pair(8, "HOLES").point(10, 2, 0, 1);
+  d.pair(0, "VERTEX").pair(8, "HOLES").pair(10, "9");  // the next entity comes instead
+  d.pair(0, "VERTEX").pair(8, "HOLES").point(10, 2, 0, 2);
+  d.pair(0, "SEQEND").pair(8, "HOLES");
+  d.pair(0, "LINE").pair(8, "RECEIVERS").point(10, 1, 2, 3).point(11, 4, 5, 6);
+  const RoomImportCounts n = run(d);
+
+  EXPECT_EQ(n.pointsWithoutY, 3);
+  EXPECT_EQ(n.firstPointWithoutY, 11);
+  for (const char* status :
+       {"Invalid Y coord code 30", "Invalid Y coord code 21", "Invalid Y coord code 0"}) {
+    EXPECT_NE(std::find(ui.statuses.begin(), ui.statuses.end(), status), ui.statuses.end())
+        << status;
+  }
+  ASSERT_EQ(project.faces.count(), 1);
+  const Face& f = project.faces[1];
+  EXPECT_EQ(f.Material, 7);
+  EXPECT_EQ(f.v[0], (Point3{0, 0, 2}));  // its X and Y were not used, its Z was
+  EXPECT_EQ(f.v[1], (Point3{4, 0, 0}));
+  EXPECT_EQ(f.v[3], (Point3{0, 0, 3}));
+  ASSERT_EQ(project.holes.count(), 1);
+  EXPECT_EQ(project.holes[1].Nv, 3);
+  EXPECT_EQ(project.holes[1].v[0], (Point3{1, 0, 1}));
+  EXPECT_EQ(project.holes[1].v[2], (Point3{2, 0, 2}));
+  EXPECT_EQ(project.holes[1].Face, 1);
+  ASSERT_EQ(project.receivers.count(), 1);
+  EXPECT_EQ(project.receivers[1].TgtZ, 6);
 }
 
 TEST_F(RoomImport, SourcesReceiversAndExtent) {
@@ -227,12 +282,14 @@ TEST_F(RoomImport, FailuresLeaveTheProjectAsItWas) {
   hole.pair(0, "POLYLINE").pair(8, "HOLES");
   for (int k = 0; k < 51; ++k) hole.pair(0, "VERTEX").point(10, k, 0, 0);
   hole.pair(0, "SEQEND");
+  Dxf door;
+  door.polyline("DOORS", {{3, 5, 0}, {4, 5, 0}, {4, 5, 2}, {3.5, 5, 2.5}, {3, 5, 2}, {3, 5, 0}});
   const struct {
     const char* name;
     std::string content;
   } cases[] = {
-      {"missing Y", head + "0\r\n3DFACE\r\n8\r\n7\r\n10\r\n1.0\r\n30\r\n2.0\r\n0\r\nENDSEC\r\n"},
       {"51 hole vertices", head + hole.text + "0\r\nENDSEC\r\n"},
+      {"6 door vertices, the closing repeat among them", head + door.text + "0\r\nENDSEC\r\n"},
       {"no ENDSEC", head},
       {"no ENTITIES", "0\r\nSECTION\r\n2\r\nHEADER\r\n0\r\nENDSEC\r\n"},
       {"layer beyond 16 bits", Dxf().face("99999", {{1, 1, 1}}).wrap()},

@@ -151,18 +151,18 @@ TEST(SpkWriter, BandDataOfFixedComputedAndRailLines) {
   EXPECT_NEAR(r.Lw[3], 89.74705115, 1e-8);
   EXPECT_NEAR(r.Lw[4], 109.74275380, 1e-8);
   EXPECT_NEAR(r.Lw[0], 99.74314464, 1e-8);
-  p.IgnoraRidFonoass = true;  // the slope still counts
+  p.IgnoraRidFonoass = true;  // a switch of the calculations: pavement and slope still count
   r = RoadSpkBands(p, 2, c, t);
-  EXPECT_NEAR(r.Lw[3], 99.74314464, 1e-8);
+  EXPECT_NEAR(r.Lw[3], 89.74705115, 1e-8);
   EXPECT_NEAR(r.Lw[4], 109.74275380, 1e-8);
   road.Pavimentaz = 0;
   road.Pendenza = 0;
 
-  p.Anno = 1996;  // -0.5 dB, as in the emission model
+  p.Anno = 1996;  // no year correction and no class offsets in the files
   Configuration offset = c;
   offset.DayCorr[1] = 0.5;
   offset.NightCorr[1] = -20;
-  EXPECT_NEAR(RoadSpkBands(p, 2, c, t).Lw[2], 99.24319763, 1e-8);
+  EXPECT_NEAR(RoadSpkBands(p, 2, c, t).Lw[2], 99.74314464, 1e-8);
   EXPECT_NEAR(RoadSpkBands(p, 2, offset, t).Lw[2], 99.74314464, 1e-8);
   p.Anno = 1995;
 
@@ -171,12 +171,20 @@ TEST(SpkWriter, BandDataOfFixedComputedAndRailLines) {
   EXPECT_NEAR(RoadSpkBands(p, 1, c, t).Lw[6], 79.74271037, 1e-8);
   p.Diurno = true;
 
-  p.AzzeraStandard = true;  // excluded: no energy, every class weighs 1/5
+  p.AzzeraStandard = true;  // a switch of the calculations: the file keeps the cars
+  r = RoadSpkBands(p, 2, c, t);
+  EXPECT_NEAR(r.Lw[7], 99.74314464, 1e-8);
+  EXPECT_NEAR(r.D[0][7], 1.99526231, 1e-8);
+  EXPECT_NEAR(r.D[5][7], 1, 1e-12);
+  p.AzzeraStandard = false;
+
+  // Without any vehicle every class weighs 1/5.
+  road.NveicDay[1] = 0;
   r = RoadSpkBands(p, 2, c, t);
   EXPECT_NEAR(r.Lw[7], 59.74271037, 1e-8);
   EXPECT_NEAR(r.D[0][7], (1.99526231 + 10 + 3) / 5, 1e-8);
   EXPECT_NEAR(r.D[5][7], (1 + 10 + 3) / 5.0, 1e-12);
-  p.AzzeraStandard = false;
+  road.NveicDay[1] = 57600;
 
   // Track with joints: 70 + 4 dB; 576 trains of 10 km in 16 h.
   SpkBands k = TrackSpkBands(p, 1, c, t);
@@ -186,6 +194,45 @@ TEST(SpkWriter, BandDataOfFixedComputedAndRailLines) {
   track.TipoArmamento = -1;
   track.LeqDay = 70;
   EXPECT_NEAR(TrackSpkBands(p, 1, c, t).Lw[5], 89.74271037, 1e-8);
+}
+
+TEST(SpkWriter, RoadBandsTakeOnlyThePavementAndSlopeBlocks) {
+  EmissionTables t;
+  for (int v = 1; v <= 8; ++v) {
+    t.SelStrade.at(v, 1, 1, 1) = 80;  // cars in C1
+    t.SelStrade.at(v, 1, 1, 3) = 5;   // pavement type 2
+    t.SelStrade.at(v, 1, 1, 4) = -2;  // uphill
+  }
+  Configuration c = SpkConfig(4);
+  c.DayCorr[1] = 2;
+  c.NightCorr[1] = -3;
+  c.RidBassoEm = 3;
+  Project p;
+  p.Anno = 2008;  // -6.5 dB in the emission model
+  p.IgnoraRidFonoass = true;
+  p.AzzeraStandard = true;
+  p.AzzeraFonoass = true;
+  Strada& road = p.strade.addEntity();
+  road.NveicDay[1] = 57600;    // E = 10^(L/10) by day
+  road.NveicNight[1] = 28800;  // and by night
+  struct Case {
+    long pavement, slope;
+    double Lw;                        // 10 log10(10^4 + 10^(L/10)) + 10 log10(23.56194 * 4)
+  } cases[] = {{0, 0, 99.74314464},   // L = 80
+               {3, 0, 99.74314464},   // no low-emission reduction
+               {2, 0, 94.74408351},   // L = 80 - 5
+               {2, 1, 96.74357682},   // L = 80 - 5 + 2
+               {1, 0, 99.74314464}};  // block 2 holds 0
+  for (const Case& k : cases) {
+    road.Pavimentaz = k.pavement;
+    road.Pendenza = k.slope;
+    for (bool day : {true, false}) {
+      p.Diurno = day;
+      const SpkBands b = RoadSpkBands(p, 1, c, t);
+      for (size_t v = 0; v < 8; ++v)
+        EXPECT_NEAR(b.Lw[v], k.Lw, 1e-8) << k.pavement << " " << k.slope << " " << day;
+    }
+  }
 }
 
 TEST(SpkWriter, WrittenFilesReadBackToTheLevelWritten) {
