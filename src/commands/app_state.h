@@ -19,6 +19,7 @@
 #include "tracer/tracer_job.h"
 #include "view/canvas.h"
 #include "view/layers.h"
+#include "view/zoom.h"
 
 namespace sonvale {
 
@@ -62,9 +63,13 @@ struct AppState {
   SectionLine Section;
   // The entity picked by the last right click on the map.
   long SelectedEntity = 0;
-  // The current entity of the three traffic editors, shared by them and reset
-  // by every zoom start, and the one highlighted on the map (0: none).
+  // The current entity of the three traffic editors, shared by them and kept
+  // between openings, and the one highlighted on the map (0: none) with its kind.
   long CurrentRoad = 0, HighlightedRoad = 0;
+  EntityKind HighlightedKind = EntityKind::Road;
+  // The map's own editing cursor, reset by every zoom start and "Zoom Indietro";
+  // it is not the editors' number, so zooming leaves an open editor where it is.
+  long EditCursor = 0;
   // The road editor's zoom around the current road; 0 stands for 5.
   double ZoomFactor = 0;
 

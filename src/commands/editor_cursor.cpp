@@ -19,6 +19,28 @@ long TypedNumber(std::string_view text, long count) {
   return static_cast<long>(v);
 }
 
+namespace {
+
+// The whole number in the box; nothing readable counts as 0.
+double BoxNumber(std::string_view text) {
+  const double v = std::trunc(LeadingNumber(text));
+  return std::isfinite(v) ? v : 0;
+}
+
+}  // namespace
+
+long PreviousFromBox(std::string_view text, long count) {
+  const double n = BoxNumber(text) - 1;
+  if (n < 1 || count < 1) return count;
+  return n > static_cast<double>(count) ? count : static_cast<long>(n);
+}
+
+long NextFromBox(std::string_view text, long count) {
+  const double n = BoxNumber(text) + 1;
+  if (n > static_cast<double>(count) || n < 1) return std::min(1L, count);
+  return static_cast<long>(n);
+}
+
 long OpeningNumber(long current, long count) {
   if (count < 1) return 0;
   return std::clamp(current, 1L, count);
@@ -53,46 +75,56 @@ void DrawSourceHighlight(Canvas& canvas, const Project& p, long n) {
   DrawSource(p, n, canvas);
 }
 
-}  // namespace
+// Draws the highlight of one entity: the stretches of a road or track under the
+// inverting pen, a source's symbol in light green.
+void DrawHighlight(Canvas& c, const Project& p, EntityKind kind, long n) {
+  switch (kind) {
+    case EntityKind::Road:
+      if (n >= 1 && n <= p.strade.count()) DrawLineHighlight(c, p.strade[n].vertices);
+      break;
+    case EntityKind::Track:
+      if (n >= 1 && n <= p.binari.count()) DrawLineHighlight(c, p.binari[n].vertices);
+      break;
+    case EntityKind::Source: {
+      const Pen saved = c.pen();
+      const auto savedFill = c.fill();
+      c.setPen(Pen{QBColor(10), 1, LineStyle::Solid, DrawMode::Copy});
+      c.setFill(QBColor(10));
+      DrawSourceHighlight(c, p, n);
+      c.setPen(saved);
+      c.setFill(savedFill);
+      c.refresh();
+      break;
+    }
+  }
+}
 
-void MoveHighlight(AppState& app, EntityKind kind) {
-  const Project& p = app.project;
+void HighlightTo(AppState& app, EntityKind kind, long target) {
   const long previous = app.HighlightedRoad;
-  const long current = app.CurrentRoad;
-  app.HighlightedRoad = current;
+  const EntityKind previousKind = app.HighlightedKind;
+  app.HighlightedRoad = target;
+  app.HighlightedKind = kind;
   if (!app.paintOnMap) return;
   app.paintOnMap([&](Canvas& c) {
-    switch (kind) {
-      case EntityKind::Road:
-      case EntityKind::Track: {
-        auto vertices = [&](long n) -> const std::vector<LineVertex>* {
-          if (kind == EntityKind::Road)
-            return n >= 1 && n <= p.strade.count() ? &p.strade[n].vertices : nullptr;
-          return n >= 1 && n <= p.binari.count() ? &p.binari[n].vertices : nullptr;
-        };
-        if (const auto* v = vertices(previous)) DrawLineHighlight(c, *v);
-        if (const auto* v = vertices(current)) DrawLineHighlight(c, *v);
-        break;
-      }
-      case EntityKind::Source: {
-        const Pen saved = c.pen();
-        const auto savedFill = c.fill();
-        c.setPen(Pen{QBColor(10), 1, LineStyle::Solid, DrawMode::Copy});
-        c.setFill(QBColor(10));
-        DrawSourceHighlight(c, p, previous);
-        DrawSourceHighlight(c, p, current);
-        c.setPen(saved);
-        c.setFill(savedFill);
-        c.refresh();
-        break;
-      }
-    }
+    // Drawn once more, a line highlight goes; a source's stays light green.
+    DrawHighlight(c, app.project, previousKind, previous);
+    DrawHighlight(c, app.project, kind, target);
   });
 }
 
+}  // namespace
+
+void MoveHighlight(AppState& app, EntityKind kind) { HighlightTo(app, kind, app.CurrentRoad); }
+
+void RemoveHighlight(AppState& app, EntityKind kind) { HighlightTo(app, kind, 0); }
+
 void RestoreHighlight(AppState& app, EntityKind kind) {
+  // Only the editor whose highlight it was draws it: with two editors open, a
+  // second drawing would take it away again.
+  if (app.HighlightedKind != kind) return;
+  const long highlighted = app.HighlightedRoad;
   app.HighlightedRoad = 0;
-  MoveHighlight(app, kind);
+  HighlightTo(app, kind, highlighted);
 }
 
 }  // namespace sonvale

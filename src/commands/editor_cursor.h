@@ -16,6 +16,11 @@ long PreviousNumber(long n, long count);
 long NextNumber(long n, long count);
 // A number typed into the number box, clamped to 1..count.
 long TypedNumber(std::string_view text, long count);
+// The step buttons and arrows go from the number in the box (typed or not),
+// wrapping as PreviousNumber and NextNumber do; a number beyond the table
+// steps back to its last entity and one below 1 forward to the first.
+long PreviousFromBox(std::string_view text, long count);
+long NextFromBox(std::string_view text, long count);
 // The number an editor opens on: the shared current number brought into
 // 1..count (0 becomes 1).
 long OpeningNumber(long current, long count);
@@ -34,9 +39,13 @@ void DrawLineHighlight(Canvas& canvas, const std::vector<LineVertex>& vertices);
 
 // Moves the highlight of roads (kind Road) or tracks (Track) from
 // app.HighlightedRoad to app.CurrentRoad, and of sources (Source) likewise with
-// the source symbol in light green.
+// the source symbol in light green. The old highlight is taken away as the kind
+// that drew it, which may be another editor's.
 void MoveHighlight(AppState& app, EntityKind kind);
-// Draws the highlight anew after the map was redrawn under it.
+// Takes the highlight away and leaves the current number as it is.
+void RemoveHighlight(AppState& app, EntityKind kind);
+// Draws the highlight anew after the map was redrawn under it, when it is one
+// of this kind.
 void RestoreHighlight(AppState& app, EntityKind kind);
 
 }  // namespace sonvale

@@ -48,6 +48,7 @@ RoadView RoadEditor::view() {
   RoadView v;
   v.number = app_.CurrentRoad;
   if (!valid()) return v;
+  shown_ = app_.CurrentRoad;
   Strada& r = road();
   v.nome = r.Nome;
   v.fixed = r.Pavimentaz == -1;
@@ -105,21 +106,38 @@ RoadView RoadEditor::next() {
   return show();
 }
 
+RoadView RoadEditor::previous(std::string_view box) {
+  go(PreviousFromBox(box, app_.project.strade.count()));
+  return show();
+}
+
+RoadView RoadEditor::next(std::string_view box) {
+  go(NextFromBox(box, app_.project.strade.count()));
+  return show();
+}
+
+void RoadEditor::claim() {
+  if (shown_ >= 1 && shown_ <= app_.project.strade.count() && shown_ != app_.CurrentRoad)
+    go(shown_);
+}
+
 RoadView RoadEditor::typed(std::string_view text) {
   go(TypedNumber(text, app_.project.strade.count()));
   return show();
 }
 
 void RoadEditor::close() {
-  app_.CurrentRoad = 0;
-  MoveHighlight(app_, EntityKind::Road);
+  // The number stays: the next editor opened starts from it.
+  RemoveHighlight(app_, EntityKind::Road);
 }
 
 void RoadEditor::setName(std::string_view text) {
+  claim();
   if (valid()) road().Nome = std::string(text);
 }
 
 RoadView RoadEditor::setCount(int item, std::string_view text) {
+  claim();
   if (!valid() || item < 0 || item > 9) return view();
   Strada& r = road();
   (DayItem(item) ? r.NveicDay : r.NveicNight)[VehicleClass(item)] = CountFromText(text);
@@ -127,6 +145,7 @@ RoadView RoadEditor::setCount(int item, std::string_view text) {
 }
 
 RoadView RoadEditor::setClass(int item, long index) {
+  claim();
   if (!valid() || item < 0 || item > 9) return view();
   Strada& r = road();
   (DayItem(item) ? r.VelDay : r.VelNight)[VehicleClass(item)] = std::clamp(index, 0L, 7L);
@@ -134,21 +153,25 @@ RoadView RoadEditor::setClass(int item, long index) {
 }
 
 RoadView RoadEditor::setPavement(long index) {
+  claim();
   if (valid() && road().Pavimentaz != -1) road().Pavimentaz = std::clamp(index, 0L, 3L);
   return view();
 }
 
 RoadView RoadEditor::setSlope(long index) {
+  claim();
   if (valid()) road().Pendenza = std::clamp(index, 0L, 2L);
   return view();
 }
 
 void RoadEditor::setHeight(bool left, std::string_view text) {
+  claim();
   if (!valid()) return;
   (left ? road().HmedSX : road().HmedDX) = PositiveFromText(text);
 }
 
 void RoadEditor::setLevel(bool day, std::string_view text) {
+  claim();
   if (!valid() || road().Pavimentaz != -1) return;
   const double v = LeadingNumber(text);
   if (!(v > 0) || !std::isfinite(v)) return;
@@ -157,11 +180,13 @@ void RoadEditor::setLevel(bool day, std::string_view text) {
 }
 
 RoadView RoadEditor::calcola(long pavementIndex) {
+  claim();
   if (valid()) road().Pavimentaz = std::clamp(pavementIndex, 0L, 3L);
   return view();
 }
 
 RoadView RoadEditor::fisso() {
+  claim();
   if (!valid()) return view();
   Strada& r = road();
   if (r.Pavimentaz != -1) {
@@ -176,6 +201,7 @@ RoadView RoadEditor::fisso() {
 }
 
 RoadView RoadEditor::preset(int category) {
+  claim();
   if (!valid() || category < 1 || category > 6) return view();
   Strada& r = road();
   const Configuration& c = app_.config;
@@ -190,6 +216,7 @@ RoadView RoadEditor::preset(int category) {
 }
 
 RoadView RoadEditor::c5c6() {
+  claim();
   if (!valid()) return view();
   for (size_t v = 1; v <= 5; ++v) {
     road().VelDay[v] = 4;
@@ -199,12 +226,14 @@ RoadView RoadEditor::c5c6() {
 }
 
 RoadView RoadEditor::c6() {
+  claim();
   if (!valid()) return view();
   for (size_t v = 1; v <= 5; ++v) road().VelDay[v] = road().VelNight[v] = 5;
   return view();
 }
 
 void RoadEditor::zoom() {
+  claim();
   if (!valid() || road().vertices.empty()) return;
   if (app_.ZoomFactor == 0) app_.ZoomFactor = 5;
   const auto& vs = road().vertices;

@@ -61,8 +61,12 @@ class RoadEditor {
   // Shows the current road (and copies the previous road's data onto a road
   // without vehicles when autoImposta is ticked).
   RoadView show();
+  // One step from the shared number; with the number box's text, one step from
+  // the number in the box.
   RoadView previous();
   RoadView next();
+  RoadView previous(std::string_view box);
+  RoadView next(std::string_view box);
   // Enter in the number box.
   RoadView typed(std::string_view text);
   // "Fine" or closing the window: the highlight goes.
@@ -96,8 +100,12 @@ class RoadEditor {
   Strada& road();
   RoadView view();
   void go(long number);
+  // Before an edit: takes the shared number back to the entity this editor
+  // shows when another editor moved or cleared it meanwhile.
+  void claim();
 
   AppState& app_;
+  long shown_ = 0;  // the entity of the last view
 };
 
 }  // namespace sonvale

@@ -45,6 +45,7 @@ SourceView SourceEditor::view() {
   SourceView v;
   v.number = app_.CurrentRoad;
   if (!valid()) return v;
+  shown_ = app_.CurrentRoad;
   const Source& s = source();
   v.nome = s.Nome;
   v.x = PlainNumber(s.X);
@@ -78,6 +79,21 @@ SourceView SourceEditor::next() {
   return view();
 }
 
+SourceView SourceEditor::previous(std::string_view box) {
+  go(PreviousFromBox(box, app_.project.sources.count()));
+  return show();
+}
+
+SourceView SourceEditor::next(std::string_view box) {
+  go(NextFromBox(box, app_.project.sources.count()));
+  return show();
+}
+
+void SourceEditor::claim() {
+  if (shown_ >= 1 && shown_ <= app_.project.sources.count() && shown_ != app_.CurrentRoad)
+    go(shown_);
+}
+
 SourceView SourceEditor::typed(std::string_view text) {
   go(TypedNumber(text, app_.project.sources.count()));
   return view();
@@ -89,10 +105,12 @@ void SourceEditor::close() {
 }
 
 void SourceEditor::setName(std::string_view text) {
+  claim();
   if (valid()) source().Nome = std::string(text);
 }
 
 void SourceEditor::setField(SourceField field, std::string_view text) {
+  claim();
   if (!valid()) return;
   double v = LeadingNumber(text);
   if (!std::isfinite(v)) v = 0;
@@ -117,6 +135,7 @@ void SourceEditor::setField(SourceField field, std::string_view text) {
 }
 
 SourceView SourceEditor::chooseFile(Ui& ui) {
+  claim();
   if (!valid()) return view();
   Source& s = source();
   FileDialog d{kSourceFileTitle, kSourceFileFilter, s.Nome.empty() ? "*.SPK" : s.Nome, true, false};

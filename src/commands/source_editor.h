@@ -36,8 +36,12 @@ class SourceEditor {
 
   SourceView open();
   SourceView show();
+  // One step from the shared number; with the number box's text, one step from
+  // the number in the box.
   SourceView previous();
   SourceView next();
+  SourceView previous(std::string_view box);
+  SourceView next(std::string_view box);
   SourceView typed(std::string_view text);
   void close();
   bool valid() const;
@@ -58,8 +62,12 @@ class SourceEditor {
   Source& source();
   SourceView view();
   void go(long number);
+  // Before an edit: takes the shared number back to the entity this editor
+  // shows when another editor moved or cleared it meanwhile.
+  void claim();
 
   AppState& app_;
+  long shown_ = 0;  // the entity of the last view
 };
 
 }  // namespace sonvale

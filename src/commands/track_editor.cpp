@@ -46,6 +46,7 @@ TrackView TrackEditor::view() {
   TrackView v;
   v.number = app_.CurrentRoad;
   if (!valid()) return v;
+  shown_ = app_.CurrentRoad;
   Binario& b = track();
   v.nome = b.Nome;
   v.fixed = b.TipoArmamento == -1;
@@ -104,59 +105,83 @@ TrackView TrackEditor::next() {
   return show();
 }
 
+TrackView TrackEditor::previous(std::string_view box) {
+  go(PreviousFromBox(box, app_.project.binari.count()));
+  return show();
+}
+
+TrackView TrackEditor::next(std::string_view box) {
+  go(NextFromBox(box, app_.project.binari.count()));
+  return show();
+}
+
+void TrackEditor::claim() {
+  if (shown_ >= 1 && shown_ <= app_.project.binari.count() && shown_ != app_.CurrentRoad)
+    go(shown_);
+}
+
 TrackView TrackEditor::typed(std::string_view text) {
   go(TypedNumber(text, app_.project.binari.count()));
   return show();
 }
 
 void TrackEditor::close() {
-  app_.CurrentRoad = 0;
-  MoveHighlight(app_, EntityKind::Track);
+  // The number stays: the next editor opened starts from it.
+  RemoveHighlight(app_, EntityKind::Track);
 }
 
 void TrackEditor::setName(std::string_view text) {
+  claim();
   if (valid()) track().Nome = std::string(text);
 }
 
 TrackView TrackEditor::setCount(int item, std::string_view text) {
+  claim();
   if (!valid() || item < 0 || item > 5) return view();
   (DayItem(item) ? track().NtreniDay : track().NtreniNight)[TrainClass(item)] = CountFromText(text);
   return view();
 }
 
 TrackView TrackEditor::setLength(int item, std::string_view text) {
+  claim();
   if (!valid() || item < 0 || item > 5) return view();
   (DayItem(item) ? track().LungDay : track().LungNight)[TrainClass(item)] = CountFromText(text);
   return view();
 }
 
 TrackView TrackEditor::setClass(int item, long index) {
+  claim();
   if (!valid() || item < 0 || item > 5) return view();
   (DayItem(item) ? track().VelDay : track().VelNight)[TrainClass(item)] = std::clamp(index, 0L, 3L);
   return view();
 }
 
 TrackView TrackEditor::setTrackType(long index) {
+  claim();
   if (valid() && track().TipoArmamento != -1) track().TipoArmamento = std::clamp(index, 0L, 1L);
   return view();
 }
 
 void TrackEditor::setHeight(bool left, std::string_view text) {
+  claim();
   if (valid()) (left ? track().HmedSX : track().HmedDX) = PositiveFromText(text);
 }
 
 void TrackEditor::setLevel(bool day, std::string_view text) {
+  claim();
   if (!valid() || track().TipoArmamento != -1) return;
   const double v = LeadingNumber(text);
   if (v > 0 && std::isfinite(v)) (day ? track().LeqDay : track().LeqNight) = v;
 }
 
 TrackView TrackEditor::calcola(long trackTypeIndex) {
+  claim();
   if (valid()) track().TipoArmamento = std::clamp(trackTypeIndex, 0L, 1L);
   return view();
 }
 
 TrackView TrackEditor::fisso() {
+  claim();
   // The track keeps its last levels as the typed ones.
   if (valid()) track().TipoArmamento = -1;
   return view();

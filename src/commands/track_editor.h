@@ -46,8 +46,12 @@ class TrackEditor {
 
   TrackView open();
   TrackView show();
+  // One step from the shared number; with the number box's text, one step from
+  // the number in the box.
   TrackView previous();
   TrackView next();
+  TrackView previous(std::string_view box);
+  TrackView next(std::string_view box);
   TrackView typed(std::string_view text);
   void close();
   bool valid() const;
@@ -66,8 +70,12 @@ class TrackEditor {
   Binario& track();
   TrackView view();
   void go(long number);
+  // Before an edit: takes the shared number back to the entity this editor
+  // shows when another editor moved or cleared it meanwhile.
+  void claim();
 
   AppState& app_;
+  long shown_ = 0;  // the entity of the last view
 };
 
 }  // namespace sonvale

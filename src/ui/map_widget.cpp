@@ -45,7 +45,7 @@ bool MapWidget::zoomTutto() {
 
 bool MapWidget::zoomIndietro() {
   MapScene s = scene();
-  const bool drawn = ZoomIndietro(s, app_.CurrentRoad);
+  const bool drawn = ZoomIndietro(s, app_.EditCursor);
   update();
   return drawn;
 }
@@ -74,7 +74,7 @@ void MapWidget::mousePressEvent(QMouseEvent* event) {
   const QPointF p = userPoint(event->position());
   MapScene s = scene();
   if (event->button() == Qt::LeftButton) {
-    drag_.leftDown(s, p.x(), p.y(), app_.CurrentRoad);
+    drag_.leftDown(s, p.x(), p.y(), app_.EditCursor);
     return;
   }
   const Pick pick = PickEntity(app_.project, p.x(), p.y());

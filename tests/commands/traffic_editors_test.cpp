@@ -86,9 +86,77 @@ TEST_F(Editors, NavigationWrapsAndTheHighlightFollowsInXorWidthTen) {
   EXPECT_EQ(lines[4].y1, 30.0);
   EXPECT_EQ(app.HighlightedRoad, 3);
   e.close();
-  EXPECT_EQ(app.CurrentRoad, 0);
+  EXPECT_EQ(app.CurrentRoad, 3);  // kept for the next opening
   EXPECT_EQ(app.HighlightedRoad, 0);
   EXPECT_EQ(picture.of(Drawn::Line).size(), lines.size() + 2);  // road 3 erased
+}
+
+TEST_F(Editors, StepButtonsGoFromTheNumberInTheBox) {
+  EXPECT_EQ(PreviousFromBox("5", 10), 4);
+  EXPECT_EQ(PreviousFromBox("1", 10), 10);
+  EXPECT_EQ(PreviousFromBox("abc", 10), 10);
+  EXPECT_EQ(PreviousFromBox("50", 10), 10);  // typed past the end
+  EXPECT_EQ(NextFromBox("5", 10), 6);
+  EXPECT_EQ(NextFromBox("10", 10), 1);
+  EXPECT_EQ(NextFromBox("", 10), 1);
+  EXPECT_EQ(NextFromBox("-5", 10), 1);
+  EXPECT_EQ(NextFromBox("7.9", 10), 8);
+  EXPECT_EQ(NextFromBox("1e300", 10), 1);
+  road(10);
+  track(4);
+  RoadEditor roads(app);
+  roads.open();
+  EXPECT_EQ(roads.next("5").number, 6);  // typed 5 without Enter, then "Success."
+  EXPECT_EQ(roads.previous("6").number, 5);
+  TrackEditor tracks(app);
+  tracks.open();
+  EXPECT_EQ(tracks.next("4").number, 1);
+  app.project.sources.addEntity();
+  SourceEditor sources(app);
+  sources.open();
+  EXPECT_EQ(sources.previous("1").number, 1);
+}
+
+TEST_F(Editors, AnEditGoesToTheEntityShownWhateverAnotherEditorDidToTheNumber) {
+  road(8);
+  track(8);
+  app.project.binari[3].vertices = {{500, 500}, {600, 500}};
+  app.project.sources.addEntity();
+  RoadEditor roads(app);
+  roads.open();
+  roads.typed("7");
+  TrackEditor tracks(app);
+  tracks.open();  // takes the road's highlight away and shows track 7
+  tracks.typed("3");
+  const size_t before = picture.of(Drawn::Line).size();
+  roads.setCount(0, "250");
+  EXPECT_EQ(app.project.strade[7].NveicDay[1], 250);
+  EXPECT_EQ(app.project.strade[3].NveicDay[1], 0);
+  EXPECT_EQ(app.CurrentRoad, 7);
+  EXPECT_EQ(app.HighlightedRoad, 7);
+  EXPECT_EQ(app.HighlightedKind, EntityKind::Road);
+  // Track 3 erased as a track (one stretch), then road 7 drawn (two).
+  const auto lines = picture.of(Drawn::Line);
+  ASSERT_EQ(lines.size(), before + 3);
+  EXPECT_EQ(lines[before].x1, 500.0);
+  EXPECT_EQ(lines[before + 1].y1, 70.0);
+
+  // After a redraw of the map only the road editor draws the highlight again.
+  RestoreHighlight(app, EntityKind::Track);
+  EXPECT_EQ(picture.of(Drawn::Line).size(), before + 3);
+  RestoreHighlight(app, EntityKind::Road);
+  EXPECT_EQ(picture.of(Drawn::Line).size(), before + 5);
+  EXPECT_EQ(picture.of(Drawn::Line).back().y1, 70.0);
+  EXPECT_EQ(app.HighlightedRoad, 7);
+
+  // Closing the source editor clears the number; the road editor still edits road 7.
+  SourceEditor sources(app);
+  sources.open();
+  sources.close();
+  EXPECT_EQ(app.CurrentRoad, 0);
+  roads.setName("Via Dante");
+  EXPECT_EQ(app.project.strade[7].Nome, "Via Dante");
+  EXPECT_EQ(app.CurrentRoad, 7);
 }
 
 TEST_F(Editors, AutoImpostaCopiesOnlyOntoARoadWithoutVehicles) {
@@ -226,7 +294,6 @@ TEST_F(Editors, RoadAndTrackEditorsShareTheNumberAndTheTrackEditorCopiesItsField
   roads.open();
   roads.typed("7");
   roads.close();
-  app.CurrentRoad = 7;  // the number chosen last stays for the next editor
   TrackEditor tracks(app);
   Binario& six = app.project.binari[6];
   six.TipoArmamento = 1;

@@ -1,0 +1,295 @@
+#include "ui/edit_data.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "commands/editor_cursor.h"
+
+namespace sonvale {
+namespace {
+
+const char* const kVehicleTags[] = {"V1", "V2", "V3", "V4", "V5"};
+
+QString Item(const char* name, int item) {
+  return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(item);
+}
+
+}  // namespace
+
+EditData::EditData(AppState& app, Ui& /*ui*/, QWidget* parent)
+    : EditorWindow(parent), app_(app), editor_(app) {
+  setObjectName("EditData");
+  setWindowTitle(kRoadEditorTitle);
+
+  auto* main = new QVBoxLayout(this);
+  main->setContentsMargins(8, 4, 8, 8);
+  main->setSpacing(6);
+  main->addWidget(makeUpperPart());
+  lower_ = makeLowerPart();
+  main->addWidget(lower_, 1);
+
+  // The width of the whole form; the height follows the kind of road.
+  setFixedWidth(sizeHint().width());
+  display(editor_.open());
+}
+
+QWidget* EditData::makeUpperPart() {
+  auto* upper = new QWidget;
+  auto* column = new QVBoxLayout(upper);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(4);
+
+  selection_ = new QGroupBox(kRoadSelectionCaption);
+  selection_->setObjectName("Frame3D1");
+  auto* selectionRow = makeSelectionRow("Tratto n.");
+  selectionRow->setContentsMargins(8, 2, 8, 4);
+  name_ = new QLineEdit;
+  name_->setObjectName("EntName");
+  name_->setMinimumWidth(name_->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 30);
+  connect(name_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { editor_.setName(text.toStdString()); });
+  selectionRow->addSpacing(16);
+  selectionRow->addWidget(CaptionLabel("Nome:", name_));
+  selectionRow->addWidget(name_, 1);
+  selection_->setLayout(selectionRow);
+
+  column->addWidget(selection_);
+
+  // Computed road or fixed-level line source, and its two levels.
+  calcola_ = new QRadioButton("Calcola");
+  fisso_ = new QRadioButton("Fisso");
+  calcola_->setObjectName("OptionCalc");
+  fisso_->setObjectName("OptionFisso");
+  auto* kind = new QButtonGroup(this);
+  kind->addButton(calcola_);
+  kind->addButton(fisso_);
+  NameAfter(calcola_, "Calcola");
+  NameAfter(fisso_, "Fisso");
+  connect(calcola_, &QRadioButton::clicked, this,
+          [this] { display(editor_.calcola(pavement_->currentIndex())); });
+  connect(fisso_, &QRadioButton::clicked, this, [this] { display(editor_.fisso()); });
+
+  leqDay_ = NumberBox("LeqDay", 6);
+  leqNight_ = NumberBox("LeqNight", 6);
+  QLabel* leqLabel = CaptionLabel("Leq,7.5m (G/N)", leqDay_);
+  leqDay_->setAccessibleName("Leq giorno");
+  leqNight_->setAccessibleName("Leq notte");
+  leqDay_->setToolTip("Leq giorno");
+  leqNight_->setToolTip("Leq notte");
+  connect(leqDay_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { editor_.setLevel(true, text.toStdString()); });
+  connect(leqNight_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { editor_.setLevel(false, text.toStdString()); });
+
+  auto* levels = new QHBoxLayout;
+  levels->setContentsMargins(8, 0, 0, 0);
+  levels->addWidget(calcola_);
+  levels->addSpacing(8);
+  levels->addWidget(fisso_);
+  levels->addSpacing(32);
+  levels->addWidget(leqLabel);
+  levels->addWidget(leqDay_);
+  levels->addWidget(leqNight_);
+  levels->addStretch(1);
+  levels->addWidget(makeFineButton());
+  column->addLayout(levels);
+  return upper;
+}
+
+QGroupBox* EditData::makeTrafficFrame(const char* caption, int firstItem) {
+  auto* frame = new QGroupBox(caption);
+  auto* grid = new QGridLayout(frame);
+  grid->setVerticalSpacing(4);
+  const bool day = firstItem == 0;
+  for (int row = 0; row < 5; ++row) {
+    const int item = firstItem + row;
+    QLineEdit* count = NumberBox(Item("Text2", item), 6);
+    auto* list = new QComboBox;
+    list->setObjectName(Item("Combo5", item));
+    for (const char* c : kRoadClassItems) list->addItem(c);
+    list->setAccessibleName(
+        QStringLiteral("Classe %1 %2")
+            .arg(kVehicleTags[row], day ? QStringLiteral("giorno") : QStringLiteral("notte")));
+    counts_[static_cast<size_t>(item)] = count;
+    classes_[static_cast<size_t>(item)] = list;
+    connect(count, &QLineEdit::textEdited, this, [this, item, count](const QString& text) {
+      display(editor_.setCount(item, text.toStdString()), count);
+    });
+    connect(list, &QComboBox::currentIndexChanged, this,
+            [this, item, list](int index) { display(editor_.setClass(item, index), list); });
+    grid->addWidget(CaptionLabel(kVehicleLabels[row], count), row, 0);
+    grid->addWidget(count, row, 1);
+    grid->addWidget(list, row, 2);
+  }
+  grid->setColumnStretch(0, 1);
+  return frame;
+}
+
+QWidget* EditData::makeLowerPart() {
+  auto* lower = new QWidget;
+  // Created first, the traffic boxes come first when moving with Tab.
+  QGroupBox* day = makeTrafficFrame("Traffico diurno complessivo", 0);
+  QGroupBox* night = makeTrafficFrame("Traffico notturno complessivo", 5);
+
+  // The road: pavement, slope and the buildings along it.
+  pavement_ = new QComboBox;
+  pavement_->setObjectName("Combopavim");
+  for (const char* p : kPavementItems) pavement_->addItem(p);
+  slope_ = new QComboBox;
+  slope_->setObjectName("Combopend");
+  for (const char* s : kSlopeItems) slope_->addItem(s);
+  connect(pavement_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { display(editor_.setPavement(index), pavement_); });
+  connect(slope_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { display(editor_.setSlope(index), slope_); });
+  hsx_ = NumberBox("textHsx", 7);
+  hdx_ = NumberBox("TextHdx", 7);
+  connect(hsx_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { editor_.setHeight(true, text.toStdString()); });
+  connect(hdx_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { editor_.setHeight(false, text.toStdString()); });
+
+  auto* roadFrame = new QGroupBox;
+  auto* road = new QGridLayout(roadFrame);
+  road->setVerticalSpacing(4);
+  // Each list under its caption; the height left goes between the groups.
+  road->addWidget(CaptionLabel(" Tipo di Pavimentazione", pavement_), 0, 0, 1, 2);
+  road->addWidget(pavement_, 1, 0, 1, 2);
+  road->addWidget(CaptionLabel(" Pendenza (%, + | - )", slope_), 3, 0, 1, 2);
+  road->addWidget(slope_, 4, 0, 1, 2);
+  road->addWidget(CaptionLabel(" hmed edifici lato Sinistro", hsx_), 6, 0);
+  road->addWidget(hsx_, 6, 1);
+  road->addWidget(CaptionLabel(" hmed edifici lato Destro", hdx_), 7, 0);
+  road->addWidget(hdx_, 7, 1);
+  for (int gap : {2, 5}) {
+    road->setRowMinimumHeight(gap, 4);
+    road->setRowStretch(gap, 1);
+  }
+  road->setColumnStretch(0, 1);
+
+  // Category presets and flow-class shortcuts.
+  auto* presetFrame = new QGroupBox;
+  auto* presets = new QGridLayout(presetFrame);
+  presets->setVerticalSpacing(4);
+  for (int k = 0; k < 6; ++k) {
+    auto* b = new QPushButton(kCategoryCaptions[k]);
+    b->setObjectName(Item("Command1", k));
+    b->setAutoDefault(false);
+    NameAfter(b, kCategoryCaptions[k]);
+    connect(b, &QPushButton::clicked, this, [this, k] { display(editor_.preset(k + 1)); });
+    presets->addWidget(b, k / 2, k % 2);
+  }
+  auto* c5c6 = new QPushButton("C5+C6");
+  auto* c6 = new QPushButton("C6");
+  c5c6->setObjectName("C5C6");
+  c6->setObjectName("C6");
+  for (QPushButton* b : {c5c6, c6}) {
+    b->setAutoDefault(false);
+    NameAfter(b, b->text().toStdString());
+  }
+  connect(c5c6, &QPushButton::clicked, this, [this] { display(editor_.c5c6()); });
+  connect(c6, &QPushButton::clicked, this, [this] { display(editor_.c6()); });
+  presets->setRowMinimumHeight(3, 4);
+  presets->addWidget(c5c6, 4, 0);
+  presets->addWidget(c6, 4, 1);
+
+  // Zoom on the road; the up arrow widens the view, the down arrow narrows it.
+  auto* zoom = new QPushButton("Zoom");
+  zoom->setObjectName("zoom");
+  zoom->setAutoDefault(false);
+  NameAfter(zoom, "Zoom");
+  auto* zoomArrows = new UpDownArrows("UpDown1", "Zoom indietro", "Zoom avanti");
+  NameAfter(zoomArrows, "Zoom");
+  connect(zoom, &QPushButton::clicked, this, [this] { editor_.zoom(); });
+  connect(zoomArrows, &UpDownArrows::up, this, [this] { editor_.zoomOut(); });
+  connect(zoomArrows, &UpDownArrows::down, this, [this] { editor_.zoomIn(); });
+
+  // Day traffic beside the road, night traffic beside the presets; the rows
+  // share the height the form leaves.
+  auto* columns = new QGridLayout;
+  columns->addWidget(day, 0, 0);
+  columns->addWidget(night, 1, 0);
+  columns->addWidget(roadFrame, 0, 1);
+  columns->addWidget(presetFrame, 1, 1);
+  columns->setRowStretch(0, 1);
+  columns->setRowStretch(1, 1);
+  columns->setColumnStretch(0, 1);
+
+  autoImposta_ = new QCheckBox("Imposta autom. i dati della strada precedente");
+  autoImposta_->setObjectName("AutoImposta");
+  NameAfter(autoImposta_, autoImposta_->text().toStdString());
+  connect(autoImposta_, &QCheckBox::toggled, this, [this](bool on) { editor_.autoImposta = on; });
+
+  auto* bottom = new QHBoxLayout;
+  bottom->setContentsMargins(8, 0, 0, 4);
+  bottom->addWidget(autoImposta_);
+  bottom->addStretch(1);
+  bottom->addWidget(zoom);
+  bottom->addSpacing(1);
+  bottom->addWidget(zoomArrows);
+
+  auto* column = new QVBoxLayout(lower);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->addLayout(columns, 1);
+  column->addLayout(bottom);
+  return lower;
+}
+
+void EditData::display(const RoadView& v, const QWidget* editing) {
+  if (!editor_.valid()) {
+    // The road is gone (another command removed it): nothing left to edit.
+    close();
+    return;
+  }
+  showNumber(v.number);
+  if (editing != name_) ShowText(name_, v.nome);
+  calcola_->setChecked(!v.fixed);
+  fisso_->setChecked(v.fixed);
+  ShowText(leqDay_, v.leqDay);
+  ShowText(leqNight_, v.leqNight);
+  ShowEditable(leqDay_, v.fixed);
+  ShowEditable(leqNight_, v.fixed);
+  // A fixed-level road keeps the pavement list as it was, for "Calcola" to take back.
+  if (!v.fixed && editing != pavement_) ShowIndex(pavement_, v.pavimentaz);
+  if (editing != slope_) ShowIndex(slope_, v.pendenza);
+  ShowText(hsx_, v.hmedSx);
+  ShowText(hdx_, v.hmedDx);
+  for (size_t i = 0; i < 10; ++i) {
+    if (editing != counts_[i]) ShowText(counts_[i], v.counts[i]);
+    if (editing != classes_[i]) ShowIndex(classes_[i], v.classes[i]);
+  }
+  setWindowTitle(QtText(v.title));
+  selection_->setTitle(QtText(v.selectionCaption));
+  selection_->setAccessibleName(QtText(v.selectionCaption));
+  lower_->setVisible(!v.fixed);
+  setInnerHeightTwips(v.heightTwips);
+}
+
+void EditData::typedNumber(const std::string& text) { display(editor_.typed(text)); }
+
+void EditData::stepFromBox(bool forward, const std::string& box) {
+  display(forward ? editor_.next(box) : editor_.previous(box));
+}
+
+void EditData::closeEditor() { editor_.close(); }
+
+void EditData::projectChanged() {
+  if (!editor_.valid()) {
+    close();
+    return;
+  }
+  display(editor_.show());
+}
+
+void EditData::redrawHighlight() { RestoreHighlight(app_, EntityKind::Road); }
+
+}  // namespace sonvale

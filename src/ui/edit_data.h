@@ -1,0 +1,65 @@
+// The road traffic editor window "Editazione dati traffico stradale": the
+// controls of a RoadEditor. Every control calls one function of the editor and
+// the window shows the RoadView it returns; nothing is computed here.
+#pragma once
+
+#include <array>
+
+#include "commands/road_editor.h"
+#include "ui/editor_window.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QRadioButton;
+
+namespace sonvale {
+
+class Ui;
+
+class EditData : public EditorWindow {
+  Q_OBJECT
+
+ public:
+  // Modeless; opens on the shared current number (0 stands for road 1) and
+  // highlights the road on the map.
+  EditData(AppState& app, Ui& ui, QWidget* parent = nullptr);
+
+  // After another command changed the project: shows the road now in the
+  // current slot, or closes when there is no such road any more.
+  void projectChanged();
+  // After the map was redrawn under the highlight.
+  void redrawHighlight();
+
+ protected:
+  void typedNumber(const std::string& text) override;
+  void stepFromBox(bool forward, const std::string& box) override;
+  void closeEditor() override;
+
+ private:
+  QWidget* makeUpperPart();
+  QWidget* makeLowerPart();
+  QGroupBox* makeTrafficFrame(const char* caption, int firstItem);
+  // Fills every control from the view but the one being edited.
+  void display(const RoadView& v, const QWidget* editing = nullptr);
+
+  AppState& app_;
+  RoadEditor editor_;
+  QGroupBox* selection_ = nullptr;
+  QLineEdit* name_ = nullptr;
+  QRadioButton* calcola_ = nullptr;
+  QRadioButton* fisso_ = nullptr;
+  QLineEdit* leqDay_ = nullptr;
+  QLineEdit* leqNight_ = nullptr;
+  QWidget* lower_ = nullptr;
+  QComboBox* pavement_ = nullptr;
+  QComboBox* slope_ = nullptr;
+  QLineEdit* hsx_ = nullptr;
+  QLineEdit* hdx_ = nullptr;
+  std::array<QLineEdit*, 10> counts_{};
+  std::array<QComboBox*, 10> classes_{};
+  QCheckBox* autoImposta_ = nullptr;
+};
+
+}  // namespace sonvale

@@ -1,0 +1,247 @@
+#include "ui/train_dat.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "commands/editor_cursor.h"
+
+namespace sonvale {
+namespace {
+
+const char* const kTrainTags[] = {"V1", "V2", "V3"};
+
+QString Item(const char* name, int item) {
+  return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(item);
+}
+
+}  // namespace
+
+TrainDat::TrainDat(AppState& app, Ui& /*ui*/, QWidget* parent)
+    : EditorWindow(parent), app_(app), editor_(app) {
+  setObjectName("TrainDat");
+  setWindowTitle(kTrackEditorTitle);
+
+  auto* main = new QVBoxLayout(this);
+  main->setContentsMargins(8, 4, 8, 8);
+  main->setSpacing(6);
+  main->addWidget(makeUpperPart());
+  lower_ = makeLowerPart();
+  main->addWidget(lower_, 1);
+
+  setFixedWidth(sizeHint().width());
+  display(editor_.open());
+}
+
+QWidget* TrainDat::makeUpperPart() {
+  auto* upper = new QWidget;
+  auto* column = new QVBoxLayout(upper);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(4);
+
+  selection_ = new QGroupBox(kTrackSelectionCaption);
+  selection_->setObjectName("Frame3D1");
+  auto* selectionRow = makeSelectionRow("Tratto n.");
+  selectionRow->setContentsMargins(8, 2, 8, 4);
+  name_ = new QLineEdit;
+  name_->setObjectName("EntName");
+  name_->setMinimumWidth(name_->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 30);
+  connect(name_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { editor_.setName(text.toStdString()); });
+  selectionRow->addSpacing(16);
+  selectionRow->addWidget(CaptionLabel("Nome:", name_));
+  selectionRow->addWidget(name_, 1);
+  selection_->setLayout(selectionRow);
+
+  column->addWidget(selection_);
+
+  calcola_ = new QRadioButton("Calcola");
+  fisso_ = new QRadioButton("Fisso");
+  calcola_->setObjectName("OptionCalc");
+  fisso_->setObjectName("OptionFisso");
+  auto* kind = new QButtonGroup(this);
+  kind->addButton(calcola_);
+  kind->addButton(fisso_);
+  NameAfter(calcola_, "Calcola");
+  NameAfter(fisso_, "Fisso");
+  connect(calcola_, &QRadioButton::clicked, this,
+          [this] { display(editor_.calcola(trackType_->currentIndex())); });
+  connect(fisso_, &QRadioButton::clicked, this, [this] { display(editor_.fisso()); });
+
+  // The two levels have no caption of their own: they follow the options.
+  leqDay_ = NumberBox("LeqDay", 6);
+  leqNight_ = NumberBox("LeqNight", 6);
+  leqDay_->setAccessibleName("Leq giorno");
+  leqNight_->setAccessibleName("Leq notte");
+  leqDay_->setToolTip("Leq giorno");
+  leqNight_->setToolTip("Leq notte");
+  connect(leqDay_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { editor_.setLevel(true, text.toStdString()); });
+  connect(leqNight_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { editor_.setLevel(false, text.toStdString()); });
+
+  auto* levels = new QHBoxLayout;
+  levels->setContentsMargins(8, 0, 0, 0);
+  levels->addWidget(calcola_);
+  levels->addSpacing(8);
+  levels->addWidget(fisso_);
+  levels->addSpacing(32);
+  levels->addWidget(leqDay_);
+  levels->addWidget(leqNight_);
+  levels->addStretch(1);
+  levels->addWidget(makeFineButton());
+  column->addLayout(levels);
+  return upper;
+}
+
+QGroupBox* TrainDat::makeTrafficFrame(const char* caption, int firstItem) {
+  auto* frame = new QGroupBox(caption);
+  auto* grid = new QGridLayout(frame);
+  grid->setVerticalSpacing(10);
+  const QString period = firstItem == 0 ? QStringLiteral("giorno") : QStringLiteral("notte");
+  grid->addWidget(new QLabel("Num."), 0, 1, Qt::AlignHCenter);
+  grid->addWidget(new QLabel("Lungh."), 0, 2, Qt::AlignHCenter);
+  for (int row = 0; row < 3; ++row) {
+    const int item = firstItem + row;
+    const auto i = static_cast<size_t>(item);
+    QLineEdit* count = NumberBox(Item("Text2", item), 5);
+    QLineEdit* length = NumberBox(Item("Text1", item), 5);
+    auto* list = new QComboBox;
+    list->setObjectName(Item("Combo5", item));
+    for (const char* c : kTrainClassItems) list->addItem(c);
+    QLabel* label = CaptionLabel(kTrainLabels[row], count);
+    // One row caption for three controls: each is named after its column too.
+    count->setAccessibleName(QStringLiteral("Num. %1 %2").arg(kTrainTags[row], period));
+    length->setAccessibleName(QStringLiteral("Lungh. %1 %2").arg(kTrainTags[row], period));
+    list->setAccessibleName(QStringLiteral("Classe %1 %2").arg(kTrainTags[row], period));
+    counts_[i] = count;
+    lengths_[i] = length;
+    classes_[i] = list;
+    connect(count, &QLineEdit::textEdited, this, [this, item, count](const QString& text) {
+      display(editor_.setCount(item, text.toStdString()), count);
+    });
+    connect(length, &QLineEdit::textEdited, this, [this, item, length](const QString& text) {
+      display(editor_.setLength(item, text.toStdString()), length);
+    });
+    connect(list, &QComboBox::currentIndexChanged, this,
+            [this, item, list](int index) { display(editor_.setClass(item, index), list); });
+    grid->addWidget(label, row + 1, 0);
+    grid->addWidget(count, row + 1, 1);
+    grid->addWidget(length, row + 1, 2);
+    grid->addWidget(list, row + 1, 3);
+  }
+  grid->setColumnStretch(0, 1);
+  return frame;
+}
+
+QWidget* TrainDat::makeLowerPart() {
+  auto* lower = new QWidget;
+  // Created first, the traffic boxes come first when moving with Tab.
+  QGroupBox* day = makeTrafficFrame("Traffico diurno complessivo", 0);
+  QGroupBox* night = makeTrafficFrame("Traffico notturno complessivo", 3);
+  trackType_ = new QComboBox;
+  trackType_->setObjectName("Comboarmam");
+  for (const char* t : kTrackTypeItems) trackType_->addItem(t);
+  connect(trackType_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { display(editor_.setTrackType(index), trackType_); });
+  hsx_ = NumberBox("textHsx", 9);
+  hdx_ = NumberBox("TextHdx", 9);
+  connect(hsx_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { editor_.setHeight(true, text.toStdString()); });
+  connect(hdx_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { editor_.setHeight(false, text.toStdString()); });
+
+  auto* trackFrame = new QGroupBox;
+  auto* track = new QGridLayout(trackFrame);
+  track->setVerticalSpacing(4);
+  track->addWidget(CaptionLabel(" Tipo di Armamento", trackType_), 0, 0, 1, 2);
+  track->addWidget(trackType_, 1, 0, 1, 2);
+  track->setRowMinimumHeight(2, 4);
+  track->setRowStretch(2, 1);
+  track->addWidget(CaptionLabel(" hmed edifici lato Sinistro", hsx_), 3, 0);
+  track->addWidget(hsx_, 3, 1);
+  track->addWidget(CaptionLabel(" hmed edifici lato Destro", hdx_), 4, 0);
+  track->addWidget(hdx_, 4, 1);
+  track->setColumnStretch(0, 1);
+
+  // Day traffic beside the track; the rows share the height the form leaves.
+  auto* columns = new QGridLayout;
+  columns->addWidget(day, 0, 0);
+  columns->addWidget(night, 1, 0);
+  columns->addWidget(trackFrame, 0, 1);
+  columns->setRowStretch(0, 1);
+  columns->setRowStretch(1, 1);
+  columns->setColumnStretch(0, 1);
+
+  autoImposta_ = new QCheckBox("Imposta automaticamente i dati del binario precedente");
+  autoImposta_->setObjectName("AutoImposta");
+  NameAfter(autoImposta_, autoImposta_->text().toStdString());
+  connect(autoImposta_, &QCheckBox::toggled, this, [this](bool on) { editor_.autoImposta = on; });
+
+  auto* column = new QVBoxLayout(lower);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->addLayout(columns, 1);
+  auto* bottom = new QHBoxLayout;
+  bottom->setContentsMargins(8, 0, 0, 4);
+  bottom->addWidget(autoImposta_);
+  column->addLayout(bottom);
+  return lower;
+}
+
+void TrainDat::display(const TrackView& v, const QWidget* editing) {
+  if (!editor_.valid()) {
+    // The track is gone (another command removed it): nothing left to edit.
+    close();
+    return;
+  }
+  showNumber(v.number);
+  if (editing != name_) ShowText(name_, v.nome);
+  calcola_->setChecked(!v.fixed);
+  fisso_->setChecked(v.fixed);
+  ShowText(leqDay_, v.leqDay);
+  ShowText(leqNight_, v.leqNight);
+  ShowEditable(leqDay_, v.fixed);
+  ShowEditable(leqNight_, v.fixed);
+  // A fixed-level track keeps the type list as it was, for "Calcola" to take back.
+  if (!v.fixed && editing != trackType_) ShowIndex(trackType_, v.tipoArmamento);
+  ShowText(hsx_, v.hmedSx);
+  ShowText(hdx_, v.hmedDx);
+  for (size_t i = 0; i < 6; ++i) {
+    if (editing != counts_[i]) ShowText(counts_[i], v.counts[i]);
+    if (editing != lengths_[i]) ShowText(lengths_[i], v.lengths[i]);
+    if (editing != classes_[i]) ShowIndex(classes_[i], v.classes[i]);
+  }
+  setWindowTitle(QtText(v.title));
+  selection_->setTitle(QtText(v.selectionCaption));
+  selection_->setAccessibleName(QtText(v.selectionCaption));
+  lower_->setVisible(!v.fixed);
+  setInnerHeightTwips(v.heightTwips);
+}
+
+void TrainDat::typedNumber(const std::string& text) { display(editor_.typed(text)); }
+
+void TrainDat::stepFromBox(bool forward, const std::string& box) {
+  display(forward ? editor_.next(box) : editor_.previous(box));
+}
+
+void TrainDat::closeEditor() { editor_.close(); }
+
+void TrainDat::projectChanged() {
+  if (!editor_.valid()) {
+    close();
+    return;
+  }
+  display(editor_.show());
+}
+
+void TrainDat::redrawHighlight() { RestoreHighlight(app_, EntityKind::Track); }
+
+}  // namespace sonvale
