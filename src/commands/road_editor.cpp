@@ -38,6 +38,11 @@ bool DayItem(int item) { return item < 5; }
 
 }  // namespace
 
+bool CmdStrade(AppState& app) {
+  app.Saved = false;
+  return app.project.strade.count() > 0;
+}
+
 Strada& RoadEditor::road() { return app_.project.strade[app_.CurrentRoad]; }
 
 bool RoadEditor::valid() const {

@@ -49,6 +49,9 @@ struct RoadView {
   std::string title = kRoadEditorTitle, selectionCaption = kRoadSelectionCaption;
 };
 
+// "&Strade...": marks the project changed; true when there is a road to edit.
+bool CmdStrade(AppState& app);
+
 class RoadEditor {
  public:
   explicit RoadEditor(AppState& app) : app_(app) {}

@@ -36,6 +36,11 @@ bool DayItem(int item) { return item < 3; }
 
 }  // namespace
 
+bool CmdBinari(AppState& app) {
+  app.Saved = false;
+  return app.project.binari.count() > 0;
+}
+
 Binario& TrackEditor::track() { return app_.project.binari[app_.CurrentRoad]; }
 
 bool TrackEditor::valid() const {

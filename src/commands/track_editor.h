@@ -37,6 +37,9 @@ struct TrackView {
   std::string title = kTrackEditorTitle, selectionCaption = kTrackSelectionCaption;
 };
 
+// "&Binari...": marks the project changed; true when there is a track to edit.
+bool CmdBinari(AppState& app);
+
 class TrackEditor {
  public:
   explicit TrackEditor(AppState& app) : app_(app) {}

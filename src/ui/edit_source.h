@@ -23,9 +23,9 @@ class EditSource : public EditorWindow {
 
   // After another command changed the project: shows the source now in the
   // current slot, or closes when there is no such source any more.
-  void projectChanged();
+  void projectChanged() override;
   // After the map was redrawn under the highlight.
-  void redrawHighlight();
+  void redrawHighlight() override;
 
  protected:
   void typedNumber(const std::string& text) override;

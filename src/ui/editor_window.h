@@ -58,6 +58,11 @@ class EditorWindow : public QDialog {
  public:
   // "Preced.", "Success." and the arrows step from the number in the box.
   QLineEdit* numberBox() const { return number_; }
+  // After another command changed the project: shows the entity now in the
+  // current slot, or closes when there is no such entity any more.
+  virtual void projectChanged() = 0;
+  // After the map was redrawn under the highlight.
+  virtual void redrawHighlight() = 0;
 
  protected:
   explicit EditorWindow(QWidget* parent);

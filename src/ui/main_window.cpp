@@ -17,13 +17,19 @@
 #include "commands/map_command.h"
 #include "commands/menu_tree.h"
 #include "commands/ray_commands.h"
+#include "commands/road_editor.h"
 #include "commands/room_commands.h"
 #include "commands/side_export_commands.h"
+#include "commands/source_editor.h"
+#include "commands/track_editor.h"
 #include "commands/view_commands.h"
 #include "platform/editor.h"
 #include "platform/process.h"
 #include "propagation/node_pool.h"
 #include "ui/do_map.h"
+#include "ui/edit_data.h"
+#include "ui/edit_source.h"
+#include "ui/train_dat.h"
 #include "view/cell_painter.h"
 
 namespace sonvale {
@@ -73,12 +79,17 @@ Sonvale::Sonvale(AppState& app, QtUi& ui, QWidget* parent)
                                    [this](const std::string&, bool) { syncMenus(); },
                                    [this](const std::string&, bool) { syncMenus(); }});
   app_.drawMap = [this](bool clear) { map_->drawMap(clear); };
+  app_.paintOnMap = [this](const std::function<void(Canvas&)>& draw) { map_->paintOver(draw); };
   app_.clearPicture = [this] { map_->clearPicture(); };
   app_.suspendPicture = [this](bool suspended) { map_->setEnabled(!suspended); };
   app_.showMainWindow = [this](bool visible) { visible ? show() : hide(); };
   app_.engine.kind = EngineKind::Fast;
   app_.engine.threads = DefaultThreadCount();
   connect(map_, &MapWidget::picked, this, &Sonvale::showPicked);
+  // A redraw takes the editor's highlight away: it is drawn anew over it.
+  connect(map_, &MapWidget::redrawn, this, [this] {
+    if (editor_) editor_->redrawHighlight();
+  });
 
   buildMenus();
   bindCommands();
@@ -138,6 +149,7 @@ void Sonvale::run(const std::function<void()>& command, bool cancellable) {
   menuBar()->setEnabled(false);
   for (auto& [name, a] : actions_) a->setEnabled(false);
   map_->setEnabled(false);
+  if (editor_) editor_->setEnabled(false);
   if (cancellable) {
     // "Cancel" shows once the calculation starts, after its dialog.
     layoutPicture();
@@ -153,6 +165,7 @@ void Sonvale::run(const std::function<void()>& command, bool cancellable) {
   menuBar()->setEnabled(true);
   running_ = false;
   syncMenus();
+  editorsFollowProject();
 }
 
 void Sonvale::bindCommands() {
@@ -194,6 +207,16 @@ void Sonvale::bindCommands() {
   on("ExportPunti", [&a, &u] { CmdEsportaPunti(a, u); });
   on("XYZ_extract", [&a, &u] { CmdConvertiDxfXyz(a, u); });
 
+  on("traffic", [this] {
+    if (CmdStrade(app_)) openEditor(EntityKind::Road);
+  });
+  on("Ferrov", [this] {
+    if (CmdBinari(app_)) openEditor(EntityKind::Track);
+  });
+  on("Concent", [this] {
+    if (CmdSorgentiConcentrate(app_, ui_)) openEditor(EntityKind::Source);
+  });
+
   on("Tutti", [&a, &u] { CmdCancellaTutto(a, u); });
   for (int v = 1; v <= 5; ++v)
     on("KeepV" + std::to_string(v), [&a, &u, v] { CmdCancellaV(a, u, v); });
@@ -233,7 +256,37 @@ void Sonvale::editConfiguration() {
 void Sonvale::copyPicture() { QGuiApplication::clipboard()->setImage(map_->picture()); }
 
 void Sonvale::showPicked(EntityKind kind, long entity) {
+  if (running_) return;
   ui_.showStatus(PickedEntityText(kind, entity));
+  // The editor opens on the entity picked; what it edits must be saved.
+  app_.CurrentRoad = entity;
+  app_.Saved = false;
+  openEditor(kind);
+}
+
+void Sonvale::openEditor(EntityKind kind) {
+  if (editor_) editor_->close();
+  EditorWindow* e = nullptr;
+  switch (kind) {
+    case EntityKind::Road:
+      e = new EditData(app_, ui_, this);
+      break;
+    case EntityKind::Track:
+      e = new TrainDat(app_, ui_, this);
+      break;
+    case EntityKind::Source:
+      e = new EditSource(app_, ui_, this);
+      break;
+  }
+  e->setAttribute(Qt::WA_DeleteOnClose);
+  editor_ = e;
+  e->show();
+}
+
+void Sonvale::editorsFollowProject() {
+  if (!editor_) return;
+  editor_->setEnabled(true);
+  editor_->projectChanged();
 }
 
 void Sonvale::layoutPicture() {
@@ -257,6 +310,7 @@ void Sonvale::closeEvent(QCloseEvent* event) {
   close = CmdClose(app_, ui_);
   running_ = false;
   if (close) {
+    if (editor_) editor_->close();
     event->accept();
   } else {
     event->ignore();

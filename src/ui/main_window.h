@@ -4,13 +4,16 @@
 // "Cancel" acts.
 #pragma once
 
+#include <QDialog>
 #include <QMainWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <functional>
 #include <map>
 #include <string>
 
 #include "commands/app_state.h"
+#include "ui/editor_window.h"
 #include "ui/map_widget.h"
 #include "ui/qt_ui.h"
 
@@ -29,6 +32,8 @@ class Sonvale : public QMainWindow {
   QAction* action(const std::string& item) const;
   // True while a command runs.
   bool busy() const { return running_; }
+  // The traffic editor open beside the map, or nullptr.
+  EditorWindow* editor() const { return editor_; }
   // Brings every mark and enabled state of the menus in step with the state.
   void syncMenus();
 
@@ -46,6 +51,10 @@ class Sonvale : public QMainWindow {
   void editConfiguration();
   void copyPicture();
   void showPicked(EntityKind kind, long entity);
+  // Opens the editor of roads, tracks or sources on the shared current number,
+  // closing another editor first.
+  void openEditor(EntityKind kind);
+  void editorsFollowProject();
 
   AppState& app_;
   QtUi& ui_;
@@ -55,6 +64,8 @@ class Sonvale : public QMainWindow {
   std::map<std::string, QAction*> actions_;
   std::map<std::string, QMenu*> menus_;
   bool running_ = false;
+  // The traffic editor open beside the map, if any, and what it edits.
+  QPointer<EditorWindow> editor_;
 };
 
 }  // namespace sonvale

@@ -23,11 +23,17 @@ MapScene MapWidget::scene() { return MapScene{app_.project, app_.layers, *canvas
 bool MapWidget::drawMap(bool clear) {
   const bool drawn = DrawMap(app_.project, app_.layers, app_.project.View, *canvas_, clear);
   update();
+  if (drawn) emit redrawn();
   return drawn;
 }
 
 void MapWidget::clearPicture() {
   canvas_->clear();
+  update();
+}
+
+void MapWidget::paintOver(const std::function<void(Canvas&)>& draw) {
+  draw(*canvas_);
   update();
 }
 
@@ -40,6 +46,7 @@ bool MapWidget::zoomTutto() {
   MapScene s = scene();
   const bool drawn = ZoomTutto(s);
   update();
+  if (drawn) emit redrawn();
   return drawn;
 }
 
@@ -47,6 +54,7 @@ bool MapWidget::zoomIndietro() {
   MapScene s = scene();
   const bool drawn = ZoomIndietro(s, app_.EditCursor);
   update();
+  if (drawn) emit redrawn();
   return drawn;
 }
 
@@ -100,9 +108,10 @@ void MapWidget::mouseMoveEvent(QMouseEvent* event) {
 void MapWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !drag_.dragging()) return;
   MapScene s = scene();
-  drag_.leftUp(s);
+  const bool drawn = drag_.leftUp(s);
   unsetCursor();
   update();
+  if (drawn) emit redrawn();
 }
 
 }  // namespace sonvale

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "commands/app_state.h"
@@ -24,6 +25,8 @@ class MapWidget : public QWidget {
   bool drawMap(bool clear);
   void clearPicture();
   void paintCell(const MapCell& cell);
+  // Draws over the picture as it stands.
+  void paintOver(const std::function<void(Canvas&)>& draw);
   bool zoomTutto();
   bool zoomIndietro();
   const QImage& picture() const { return image_; }
@@ -34,6 +37,8 @@ class MapWidget : public QWidget {
  signals:
   // A press of any button but the left one found this entity.
   void picked(EntityKind kind, long entity);
+  // The model was drawn anew (whatever was drawn over it is gone).
+  void redrawn();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

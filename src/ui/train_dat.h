@@ -28,9 +28,9 @@ class TrainDat : public EditorWindow {
 
   // After another command changed the project: shows the track now in the
   // current slot, or closes when there is no such track any more.
-  void projectChanged();
+  void projectChanged() override;
   // After the map was redrawn under the highlight.
-  void redrawHighlight();
+  void redrawHighlight() override;
 
  protected:
   void typedNumber(const std::string& text) override;

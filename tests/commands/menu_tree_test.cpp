@@ -43,8 +43,9 @@ TEST(MenuTree, StateOfMarksAndEnabledItemsFollowsTheApplication) {
   EXPECT_FALSE(ItemEnabled(app, "Calcolo"));
   EXPECT_TRUE(ItemEnabled(app, "MakeGRD"));
   // A command without its window stays off whatever the state says.
-  app.menuEnabled["traffic"] = true;
-  EXPECT_FALSE(ItemEnabled(app, "traffic"));
+  app.menuEnabled["Punti"] = true;
+  EXPECT_FALSE(ItemEnabled(app, "Punti"));
+  EXPECT_TRUE(ItemEnabled(app, "traffic"));
   EXPECT_FALSE(ItemEnabled(app, "SaveRay"));
 }
 
