@@ -1,9 +1,11 @@
 # Set-up entry points for a fresh Debian 12 machine (run as root so that missing
-# packages can be installed): `make demo` and `make test`.
+# packages can be installed): `make demo` and `make test`; `make test-asan` runs the
+# tests again in a build with the address and undefined-behaviour sanitizers.
 BUILD ?= build
+ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build demo test clean
+.PHONY: all deps configure build demo test test-asan clean
 
 all: build
 
@@ -29,5 +31,13 @@ demo: build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# Optimised with debug information, like the normal build, so that the tests take
+# minutes, not hours; the benchmarks are left out.
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DSONVALE_SANITIZE=ON -DSONVALE_BENCHMARKS=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD)
