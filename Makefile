@@ -1,9 +1,11 @@
 # Set-up entry points for a fresh Debian 12 machine (run as root so that missing
-# packages can be installed): `make demo` and `make test`.
+# packages can be installed): `make demo` and `make test`; `make test-asan` runs the
+# tests again in a build with the address and undefined-behaviour sanitizers.
 BUILD ?= build
+ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build demo gui test clean
+.PHONY: all deps configure build demo gui test test-asan clean
 
 all: build
 
@@ -33,5 +35,21 @@ gui: build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# Optimised with debug information, like the normal build, so that the tests take
+# minutes, not hours; the benchmarks are left out. The sanitizers write their
+# reports to files (tests/sanitizer_env.cmake.in): any report fails the target.
+ASAN_REPORTS = $(ASAN_BUILD)/sanitizer-reports
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DSONVALE_SANITIZE=ON -DSONVALE_BENCHMARKS=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	status=0; ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) || status=$$?; \
+	if [ -n "$$(ls -A $(ASAN_REPORTS) 2>/dev/null)" ]; then \
+	  for f in $(ASAN_REPORTS)/*; do echo "==== $$f"; cat "$$f"; done; \
+	  echo "test-asan: the sanitizers reported the errors above" >&2; status=1; \
+	fi; \
+	exit $$status
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD)

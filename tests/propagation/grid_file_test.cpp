@@ -15,9 +15,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A grid written by another program (tests/data/third_party/grd). A missing file
+// fails the test that asks for it, by name.
 std::string TestData(const std::string& name) {
-  // The shared test data sit beside the work tree.
-  fs::path p = fs::path(SONVALE_SOURCE_DIR).parent_path() / "shared/testdata/grd" / name;
+  fs::path p = fs::path(SONVALE_THIRD_PARTY) / "grd" / name;
+  if (!fs::is_regular_file(p)) ADD_FAILURE() << "missing test data file " << p.string();
   return p.string();
 }
 
@@ -215,6 +217,16 @@ TEST(BinaryGridReader, ReadsTracerGridsAndBlanks) {
   EXPECT_EQ(sample.header.yhi, 20);
   EXPECT_EQ(sample.values, sampleText.values);
   EXPECT_EQ(sample.value(2, 2), kBlankValue);
+
+  // Every value zero: the z range of the header is a single value.
+  GridData zeros = ReadBinaryGrid(TestData("apdev_minimal-2x2-zeros.binary.grd"));
+  EXPECT_EQ(zeros.nx(), 2);
+  EXPECT_EQ(zeros.ny(), 2);
+  EXPECT_EQ(zeros.header.xhi, 10);
+  EXPECT_EQ(zeros.header.yhi, 10);
+  EXPECT_EQ(zeros.header.zlo, 0);
+  EXPECT_EQ(zeros.header.zhi, 0);
+  EXPECT_EQ(zeros.values, (std::vector<double>{0, 0, 0, 0}));
 
   GridData n43 = ReadBinaryGrid(TestData("gdalgen_n43_utm17_1km_DSBB.grd"));
   GridData n43Text = ReadTerrainGrid(TestData("gdalgen_n43_utm17_1km_DSAA.grd"));

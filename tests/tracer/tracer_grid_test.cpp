@@ -109,7 +109,8 @@ TEST(TracerGrid, BadFilesAreReportedAndLeftAlone) {
 }
 
 TEST(TracerGrid, GridMadeByGdalReadsBack) {
-  if (!HaveTool("gdal_translate")) GTEST_SKIP() << "gdal_translate (gdal-bin) is not installed";
+  ASSERT_TRUE(HaveTool("gdal_translate"))
+      << "gdal_translate is not installed (Debian gdal-bin; tools/install-deps.sh)";
   fs::path dir = FreshDir("gdal");
   // An ASCII grid of 3 x 2 cells, top row first, with -9999 as no data.
   Spit(dir / "in.asc",
