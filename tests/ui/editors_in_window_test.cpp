@@ -8,7 +8,7 @@
 
 #include "commands/startup.h"
 #include "project/project_file.h"
-#include "scripted_qt_ui.h"
+#include "started_window.h"
 #include "ui/main_window.h"
 
 namespace fs = std::filesystem;
@@ -16,27 +16,13 @@ using namespace sonvale;
 
 namespace {
 
-struct Window {
-  AppState app;
-  ScriptedQtUi ui;
-  Sonvale window{app, ui};
-  explicit Window(const std::string& commandLine = "") {
-    StartOptions o;
-    o.programDir = SONVALE_BIN_DIR;
-    o.commandLine = commandLine;
-    if (!StartUp(app, ui, o)) QTest::qFail("start-up failed", __FILE__, __LINE__);
-    window.syncMenus();
-    window.resize(900, 700);
-    window.show();
-    QTest::qWaitForWindowExposed(&window);
-  }
+struct Window : StartedWindow {
+  using StartedWindow::StartedWindow;
   template <class T>
   T* control(const char* name) {
     return window.editor() ? window.editor()->findChild<T*>(name) : nullptr;
   }
 };
-
-const std::string kTown = std::string(SONVALE_SOURCE_DIR) + "/examples/town/town.svp";
 
 }  // namespace
 
@@ -78,7 +64,7 @@ class EditorsInWindowTest : public QObject {
   void anEditMadeInTheWindowIsWhatTheSavedFileHolds() {
     const fs::path dir = fs::temp_directory_path() / "sonvale_ui_editors";
     fs::create_directories(dir);
-    Window w("\"" + kTown + "\"");
+    Window w("\"" + kExampleTown + "\"");
     w.ui.files = {(dir / "before.svp").string()};
     w.window.action("SaveSVP")->trigger();
 
@@ -111,7 +97,7 @@ class EditorsInWindowTest : public QObject {
   }
 
   void editorsFollowTheProjectThatOtherCommandsChange() {
-    Window w("\"" + kTown + "\"");
+    Window w("\"" + kExampleTown + "\"");
     const long roads = w.app.project.strade.count();
     w.window.action("traffic")->trigger();
     w.control<QLineEdit>("EntNum")->setText(QString::number(roads));
@@ -148,7 +134,7 @@ class EditorsInWindowTest : public QObject {
   }
 
   void noSourcesOpenNoEditorAndTheSourcesComeBack() {
-    Window w("\"" + kTown + "\"");
+    Window w("\"" + kExampleTown + "\"");
     const long sources = w.app.project.sources.count();
     QVERIFY(sources > 0);
     w.ui.inputs = {std::string("0")};

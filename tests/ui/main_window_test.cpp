@@ -10,7 +10,7 @@
 
 #include "commands/startup.h"
 #include "model/project.h"
-#include "scripted_qt_ui.h"
+#include "started_window.h"
 
 namespace fs = std::filesystem;
 using namespace sonvale;
@@ -123,30 +123,6 @@ std::string InSources(const std::string& rel) {
   return std::string(SONVALE_SOURCE_DIR) + "/" + rel;
 }
 
-// Pixels of the picture that are not the white background.
-int PaintedPixels(const QImage& image) {
-  int n = 0;
-  for (int y = 0; y < image.height(); y += 2)
-    for (int x = 0; x < image.width(); x += 2) n += image.pixel(x, y) != qRgb(255, 255, 255);
-  return n;
-}
-
-struct Started {
-  AppState app;
-  ScriptedQtUi ui;
-  Sonvale window{app, ui};
-  explicit Started(const std::string& commandLine = "") {
-    StartOptions o;
-    o.programDir = SONVALE_BIN_DIR;
-    o.commandLine = commandLine;
-    if (!StartUp(app, ui, o)) QTest::qFail("start-up failed", __FILE__, __LINE__);
-    window.syncMenus();
-    window.resize(900, 700);
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) QTest::qFail("no window", __FILE__, __LINE__);
-  }
-};
-
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -154,7 +130,7 @@ class MainWindowTest : public QObject {
 
  private slots:
   void menuTreeAsAConsultantFirstSeesIt() {
-    Started s;
+    StartedWindow s;
     QCOMPARE(s.window.windowTitle(), QString("Sonvale3.6"));
     QList<QAction*> menus = s.window.menuBar()->actions();
     QCOMPARE(menus.size(), static_cast<qsizetype>(kMenuBar.size()));
@@ -179,7 +155,7 @@ class MainWindowTest : public QObject {
   }
 
   void menusAndWindowCarryTheirNamesForScreenReaders() {
-    Started s;
+    StartedWindow s;
     QCOMPARE(AccessibleName(&s.window), QString("Sonvale3.6"));
     QMenu* file = s.window.findChild<QMenu*>("mnuFile");
     QVERIFY(file);
@@ -193,9 +169,9 @@ class MainWindowTest : public QObject {
   }
 
   void openingTheExampleThroughTheMenuDrawsTheTown() {
-    Started s;
+    StartedWindow s;
     QVERIFY(PaintedPixels(s.window.map()->picture()) == 0);
-    s.ui.files.push_back(InSources("examples/town/town.svp"));
+    s.ui.files.push_back(kExampleTown);
     s.window.action("OpenSVP")->trigger();
     QCOMPARE(s.window.windowTitle(), QString("Sonvale3.6 - town.svp"));
     QCOMPARE(s.app.project.strade.count(), 30L);
@@ -211,13 +187,13 @@ class MainWindowTest : public QObject {
   }
 
   void projectOnTheCommandLineOpensAtStartUp() {
-    Started s("\"" + InSources("examples/town/town.svp") + "\"");
+    StartedWindow s("\"" + kExampleTown + "\"");
     QCOMPARE(s.window.windowTitle(), QString("Sonvale3.6 - town.svp"));
     QVERIFY(PaintedPixels(s.window.map()->picture()) > 500);
   }
 
   void dragZoomsClickShowsAllAndOtherButtonsPick() {
-    Started s;
+    StartedWindow s;
     Project& p = s.app.project;
     Strada& r = p.strade.addEntity();
     r.vertices = {{0, 0, 0}, {400, 0, 0}};
@@ -266,7 +242,7 @@ class MainWindowTest : public QObject {
   }
 
   void closingWithUnsavedChangesAsks() {
-    Started s;
+    StartedWindow s;
     s.app.Saved = false;
     s.app.project.ProjectFileName = "town.svp";
     s.ui.answers.push_back(Answer::Cancel);

@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "commands/startup.h"
-#include "scripted_qt_ui.h"
+#include "started_window.h"
 #include "ui/do_map.h"
 #include "ui/main_window.h"
 
@@ -26,13 +26,6 @@ std::string Slurp(const fs::path& p) {
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
-}
-
-int PaintedPixels(const QImage& image) {
-  int n = 0;
-  for (int y = 0; y < image.height(); y += 2)
-    for (int x = 0; x < image.width(); x += 2) n += image.pixel(x, y) != qRgb(255, 255, 255);
-  return n;
 }
 
 // Retypes a box of the dialog key by key, as the user would.
@@ -73,20 +66,8 @@ void ConfirmMapDialog(const fs::path& out) {
   });
 }
 
-struct TownWindow {
-  AppState app;
-  ScriptedQtUi ui;
-  Sonvale window{app, ui};
-  TownWindow() {
-    StartOptions o;
-    o.programDir = SONVALE_BIN_DIR;
-    o.commandLine = std::string(SONVALE_SOURCE_DIR) + "/examples/town/town.svp";
-    if (!StartUp(app, ui, o)) QTest::qFail("start-up failed", __FILE__, __LINE__);
-    window.syncMenus();
-    window.resize(900, 700);
-    window.show();
-    QTest::qWaitForWindowExposed(&window);
-  }
+struct TownWindow : StartedWindow {
+  TownWindow() : StartedWindow(kExampleTown) {}
 };
 
 }  // namespace
