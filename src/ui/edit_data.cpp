@@ -1,6 +1,5 @@
 #include "ui/edit_data.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -9,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "commands/editor_cursor.h"
@@ -26,83 +24,20 @@ QString Item(const char* name, int item) {
 }  // namespace
 
 EditData::EditData(AppState& app, Ui& /*ui*/, QWidget* parent)
-    : EditorWindow(parent), app_(app), editor_(app) {
+    : LineEditorWindow(parent), app_(app), editor_(app) {
   setObjectName("EditData");
   setWindowTitle(kRoadEditorTitle);
 
   auto* main = new QVBoxLayout(this);
   main->setContentsMargins(8, 4, 8, 8);
   main->setSpacing(6);
-  main->addWidget(makeUpperPart());
+  main->addWidget(makeUpperPart(kRoadSelectionCaption, "Leq,7.5m (G/N)"));
   lower_ = makeLowerPart();
   main->addWidget(lower_, 1);
 
   // The width of the whole form; the height follows the kind of road.
   setFixedWidth(sizeHint().width());
   display(editor_.open());
-}
-
-QWidget* EditData::makeUpperPart() {
-  auto* upper = new QWidget;
-  auto* column = new QVBoxLayout(upper);
-  column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(4);
-
-  selection_ = new QGroupBox(kRoadSelectionCaption);
-  selection_->setObjectName("Frame3D1");
-  auto* selectionRow = makeSelectionRow("Tratto n.");
-  selectionRow->setContentsMargins(8, 2, 8, 4);
-  name_ = new QLineEdit;
-  name_->setObjectName("EntName");
-  name_->setMinimumWidth(name_->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 30);
-  connect(name_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { editor_.setName(text.toStdString()); });
-  selectionRow->addSpacing(16);
-  selectionRow->addWidget(CaptionLabel("Nome:", name_));
-  selectionRow->addWidget(name_, 1);
-  selection_->setLayout(selectionRow);
-
-  column->addWidget(selection_);
-
-  // Computed road or fixed-level line source, and its two levels.
-  calcola_ = new QRadioButton("Calcola");
-  fisso_ = new QRadioButton("Fisso");
-  calcola_->setObjectName("OptionCalc");
-  fisso_->setObjectName("OptionFisso");
-  auto* kind = new QButtonGroup(this);
-  kind->addButton(calcola_);
-  kind->addButton(fisso_);
-  NameAfter(calcola_, "Calcola");
-  NameAfter(fisso_, "Fisso");
-  connect(calcola_, &QRadioButton::clicked, this,
-          [this] { display(editor_.calcola(pavement_->currentIndex())); });
-  connect(fisso_, &QRadioButton::clicked, this, [this] { display(editor_.fisso()); });
-
-  leqDay_ = NumberBox("LeqDay", 6);
-  leqNight_ = NumberBox("LeqNight", 6);
-  QLabel* leqLabel = CaptionLabel("Leq,7.5m (G/N)", leqDay_);
-  leqDay_->setAccessibleName("Leq giorno");
-  leqNight_->setAccessibleName("Leq notte");
-  leqDay_->setToolTip("Leq giorno");
-  leqNight_->setToolTip("Leq notte");
-  connect(leqDay_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { editor_.setLevel(true, text.toStdString()); });
-  connect(leqNight_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { editor_.setLevel(false, text.toStdString()); });
-
-  auto* levels = new QHBoxLayout;
-  levels->setContentsMargins(8, 0, 0, 0);
-  levels->addWidget(calcola_);
-  levels->addSpacing(8);
-  levels->addWidget(fisso_);
-  levels->addSpacing(32);
-  levels->addWidget(leqLabel);
-  levels->addWidget(leqDay_);
-  levels->addWidget(leqNight_);
-  levels->addStretch(1);
-  levels->addWidget(makeFineButton());
-  column->addLayout(levels);
-  return upper;
 }
 
 QGroupBox* EditData::makeTrafficFrame(const char* caption, int firstItem) {
@@ -251,13 +186,7 @@ void EditData::display(const RoadView& v, const QWidget* editing) {
     return;
   }
   showNumber(v.number);
-  if (editing != name_) ShowText(name_, v.nome);
-  calcola_->setChecked(!v.fixed);
-  fisso_->setChecked(v.fixed);
-  ShowText(leqDay_, v.leqDay);
-  ShowText(leqNight_, v.leqNight);
-  ShowEditable(leqDay_, v.fixed);
-  ShowEditable(leqNight_, v.fixed);
+  showUpper(v.title, v.selectionCaption, v.nome, v.fixed, v.leqDay, v.leqNight, editing);
   // A fixed-level road keeps the pavement list as it was, for "Calcola" to take back.
   if (!v.fixed && editing != pavement_) ShowIndex(pavement_, v.pavimentaz);
   if (editing != slope_) ShowIndex(slope_, v.pendenza);
@@ -267,12 +196,17 @@ void EditData::display(const RoadView& v, const QWidget* editing) {
     if (editing != counts_[i]) ShowText(counts_[i], v.counts[i]);
     if (editing != classes_[i]) ShowIndex(classes_[i], v.classes[i]);
   }
-  setWindowTitle(QtText(v.title));
-  selection_->setTitle(QtText(v.selectionCaption));
-  selection_->setAccessibleName(QtText(v.selectionCaption));
   lower_->setVisible(!v.fixed);
   setInnerHeightTwips(v.heightTwips);
 }
+
+void EditData::nameEdited(const std::string& text) { editor_.setName(text); }
+
+void EditData::calcolaClicked() { display(editor_.calcola(pavement_->currentIndex())); }
+
+void EditData::fissoClicked() { display(editor_.fisso()); }
+
+void EditData::levelEdited(bool day, const std::string& text) { editor_.setLevel(day, text); }
 
 void EditData::typedNumber(const std::string& text) { display(editor_.typed(text)); }
 

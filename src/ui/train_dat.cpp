@@ -1,6 +1,5 @@
 #include "ui/train_dat.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -9,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "commands/editor_cursor.h"
@@ -26,80 +24,19 @@ QString Item(const char* name, int item) {
 }  // namespace
 
 TrainDat::TrainDat(AppState& app, Ui& /*ui*/, QWidget* parent)
-    : EditorWindow(parent), app_(app), editor_(app) {
+    : LineEditorWindow(parent), app_(app), editor_(app) {
   setObjectName("TrainDat");
   setWindowTitle(kTrackEditorTitle);
 
   auto* main = new QVBoxLayout(this);
   main->setContentsMargins(8, 4, 8, 8);
   main->setSpacing(6);
-  main->addWidget(makeUpperPart());
+  main->addWidget(makeUpperPart(kTrackSelectionCaption, nullptr));
   lower_ = makeLowerPart();
   main->addWidget(lower_, 1);
 
   setFixedWidth(sizeHint().width());
   display(editor_.open());
-}
-
-QWidget* TrainDat::makeUpperPart() {
-  auto* upper = new QWidget;
-  auto* column = new QVBoxLayout(upper);
-  column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(4);
-
-  selection_ = new QGroupBox(kTrackSelectionCaption);
-  selection_->setObjectName("Frame3D1");
-  auto* selectionRow = makeSelectionRow("Tratto n.");
-  selectionRow->setContentsMargins(8, 2, 8, 4);
-  name_ = new QLineEdit;
-  name_->setObjectName("EntName");
-  name_->setMinimumWidth(name_->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 30);
-  connect(name_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { editor_.setName(text.toStdString()); });
-  selectionRow->addSpacing(16);
-  selectionRow->addWidget(CaptionLabel("Nome:", name_));
-  selectionRow->addWidget(name_, 1);
-  selection_->setLayout(selectionRow);
-
-  column->addWidget(selection_);
-
-  calcola_ = new QRadioButton("Calcola");
-  fisso_ = new QRadioButton("Fisso");
-  calcola_->setObjectName("OptionCalc");
-  fisso_->setObjectName("OptionFisso");
-  auto* kind = new QButtonGroup(this);
-  kind->addButton(calcola_);
-  kind->addButton(fisso_);
-  NameAfter(calcola_, "Calcola");
-  NameAfter(fisso_, "Fisso");
-  connect(calcola_, &QRadioButton::clicked, this,
-          [this] { display(editor_.calcola(trackType_->currentIndex())); });
-  connect(fisso_, &QRadioButton::clicked, this, [this] { display(editor_.fisso()); });
-
-  // The two levels have no caption of their own: they follow the options.
-  leqDay_ = NumberBox("LeqDay", 6);
-  leqNight_ = NumberBox("LeqNight", 6);
-  leqDay_->setAccessibleName("Leq giorno");
-  leqNight_->setAccessibleName("Leq notte");
-  leqDay_->setToolTip("Leq giorno");
-  leqNight_->setToolTip("Leq notte");
-  connect(leqDay_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { editor_.setLevel(true, text.toStdString()); });
-  connect(leqNight_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { editor_.setLevel(false, text.toStdString()); });
-
-  auto* levels = new QHBoxLayout;
-  levels->setContentsMargins(8, 0, 0, 0);
-  levels->addWidget(calcola_);
-  levels->addSpacing(8);
-  levels->addWidget(fisso_);
-  levels->addSpacing(32);
-  levels->addWidget(leqDay_);
-  levels->addWidget(leqNight_);
-  levels->addStretch(1);
-  levels->addWidget(makeFineButton());
-  column->addLayout(levels);
-  return upper;
 }
 
 QGroupBox* TrainDat::makeTrafficFrame(const char* caption, int firstItem) {
@@ -203,13 +140,7 @@ void TrainDat::display(const TrackView& v, const QWidget* editing) {
     return;
   }
   showNumber(v.number);
-  if (editing != name_) ShowText(name_, v.nome);
-  calcola_->setChecked(!v.fixed);
-  fisso_->setChecked(v.fixed);
-  ShowText(leqDay_, v.leqDay);
-  ShowText(leqNight_, v.leqNight);
-  ShowEditable(leqDay_, v.fixed);
-  ShowEditable(leqNight_, v.fixed);
+  showUpper(v.title, v.selectionCaption, v.nome, v.fixed, v.leqDay, v.leqNight, editing);
   // A fixed-level track keeps the type list as it was, for "Calcola" to take back.
   if (!v.fixed && editing != trackType_) ShowIndex(trackType_, v.tipoArmamento);
   ShowText(hsx_, v.hmedSx);
@@ -219,12 +150,17 @@ void TrainDat::display(const TrackView& v, const QWidget* editing) {
     if (editing != lengths_[i]) ShowText(lengths_[i], v.lengths[i]);
     if (editing != classes_[i]) ShowIndex(classes_[i], v.classes[i]);
   }
-  setWindowTitle(QtText(v.title));
-  selection_->setTitle(QtText(v.selectionCaption));
-  selection_->setAccessibleName(QtText(v.selectionCaption));
   lower_->setVisible(!v.fixed);
   setInnerHeightTwips(v.heightTwips);
 }
+
+void TrainDat::nameEdited(const std::string& text) { editor_.setName(text); }
+
+void TrainDat::calcolaClicked() { display(editor_.calcola(trackType_->currentIndex())); }
+
+void TrainDat::fissoClicked() { display(editor_.fisso()); }
+
+void TrainDat::levelEdited(bool day, const std::string& text) { editor_.setLevel(day, text); }
 
 void TrainDat::typedNumber(const std::string& text) { display(editor_.typed(text)); }
 

@@ -6,19 +6,18 @@
 #include <array>
 
 #include "commands/track_editor.h"
-#include "ui/editor_window.h"
+#include "ui/line_editor_window.h"
 
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
-class QRadioButton;
 
 namespace sonvale {
 
 class Ui;
 
-class TrainDat : public EditorWindow {
+class TrainDat : public LineEditorWindow {
   Q_OBJECT
 
  public:
@@ -36,9 +35,12 @@ class TrainDat : public EditorWindow {
   void typedNumber(const std::string& text) override;
   void stepFromBox(bool forward, const std::string& box) override;
   void closeEditor() override;
+  void nameEdited(const std::string& text) override;
+  void calcolaClicked() override;
+  void fissoClicked() override;
+  void levelEdited(bool day, const std::string& text) override;
 
  private:
-  QWidget* makeUpperPart();
   QWidget* makeLowerPart();
   QGroupBox* makeTrafficFrame(const char* caption, int firstItem);
   // Fills every control from the view but the one being edited.
@@ -46,12 +48,6 @@ class TrainDat : public EditorWindow {
 
   AppState& app_;
   TrackEditor editor_;
-  QGroupBox* selection_ = nullptr;
-  QLineEdit* name_ = nullptr;
-  QRadioButton* calcola_ = nullptr;
-  QRadioButton* fisso_ = nullptr;
-  QLineEdit* leqDay_ = nullptr;
-  QLineEdit* leqNight_ = nullptr;
   QWidget* lower_ = nullptr;
   QComboBox* trackType_ = nullptr;
   QLineEdit* hsx_ = nullptr;

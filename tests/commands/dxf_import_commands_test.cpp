@@ -137,7 +137,9 @@ TEST(DxfImportCommands, InsertAndReplaceMoveWholeRowsAndRefuseRowsOutOfRange) {
     t.ui.inputs = {c.typed};
     EXPECT_FALSE(ImportDxfFile(t.app, t.ui, t.newRoads("x.dxf", 2), {false, {DxfKind::Strade}}));
     EXPECT_EQ(t.ui.messages.size(), std::string(c.title).empty() ? 0u : 1u);
-    if (!t.ui.messages.empty()) EXPECT_EQ(t.ui.messages[0].title, c.title);
+    if (!t.ui.messages.empty()) {
+      EXPECT_EQ(t.ui.messages[0].title, c.title);
+    }
     EXPECT_EQ(t.app.project.strade.count(), 10);
     EXPECT_EQ(t.app.project.strade[10].vertex(1).X, 10);
     EXPECT_EQ(t.app.project.extent.Xmax, before.Xmax);

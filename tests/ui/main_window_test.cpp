@@ -119,10 +119,6 @@ QString AccessibleName(QObject* o) {
   return a ? a->text(QAccessible::Name) : QString();
 }
 
-std::string InSources(const std::string& rel) {
-  return std::string(SONVALE_SOURCE_DIR) + "/" + rel;
-}
-
 }  // namespace
 
 class MainWindowTest : public QObject {
