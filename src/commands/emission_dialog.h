@@ -14,7 +14,7 @@ namespace sonvale {
 inline const char* const kDoEmissTitle = "Calcolo Livelli di Emissione";
 
 enum class EmissControl {
-  Text1,  // file name
+  Text1,     // file name
   Command1,  // "..."
   DistFrame,
   At75,

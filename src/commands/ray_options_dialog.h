@@ -46,8 +46,8 @@ std::string_view RayControlName(RayControl c);
 std::string_view RayCaption(RayControl c);
 
 // The boxes of the area frame, in the order of RayBoxTexts.
-inline constexpr RayControl kRayBoxes[] = {RayControl::X1, RayControl::Y1, RayControl::Z1,
-                                           RayControl::X2, RayControl::Y2, RayControl::Z2,
+inline constexpr RayControl kRayBoxes[] = {RayControl::X1,    RayControl::Y1,  RayControl::Z1,
+                                           RayControl::X2,    RayControl::Y2,  RayControl::Z2,
                                            RayControl::Horiz, RayControl::Vert};
 
 // The dialog over the choices of "Salva &Ray...", which start out cancelled.

@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "support/scripted_ui.h"
-#include "tracer/grd_pack.h"
 #include "support/table_files.h"
+#include "tracer/grd_pack.h"
 
 namespace sonvale {
 namespace {
