@@ -2,6 +2,7 @@
 // mouse events: "Opzioni CSV" before the arc import, "RAY file options" of
 // "Salva &Ray...", "Calcolo Livelli di Emissione" and the packing of six grids.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -74,6 +75,11 @@ void Click(QDialog* d, const char* name) {
   const bool option = w->isCheckable();
   QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier,
                     option ? QPoint(6, w->height() / 2) : w->rect().center());
+}
+
+QString Accessible(QObject* o) {
+  QAccessibleInterface* a = QAccessible::queryAccessibleInterface(o);
+  return a ? a->text(QAccessible::Name) : QString();
 }
 
 void Shoot(QWidget* w, const char* file) {
@@ -184,6 +190,9 @@ class ExchangeDialogsTest : public QObject {
     bool filled = false;
     WhenOpen("RayOptions", [&](QDialog* d) {
       QCOMPARE(d->windowTitle(), QString("RAY file options"));
+      QCOMPARE(Accessible(d), QString("RAY file options"));
+      QCOMPARE(Accessible(Find(d, "Text1")), QString("Nome del File"));
+      QCOMPARE(Accessible(Find(d, "Horiz")), QString("N. divis. Orizz."));
       QVERIFY(Find<QAbstractButton>(d, "MappaRec")->isChecked());
       auto* list = Find<QListWidget>(d, "List1");
       QCOMPARE(list->item(0)->text(), QString("Plan. n. 1"));
@@ -199,7 +208,6 @@ class ExchangeDialogsTest : public QObject {
                         list->visualItemRect(list->item(0)).center());
       filled = std::abs(value("X1") - xmin) < 0.006 && std::abs(value("X2") - xmax) < 0.006 &&
                std::abs(value("Y1") - ymin) < 0.006 && std::abs(value("Y2") - ymax) < 0.006;
-      Shoot(d, "ray_options.png");
 
       Retype(d, "Horiz", "molte");  // not a number: 0
       Retype(d, "Text1", "");
@@ -213,6 +221,7 @@ class ExchangeDialogsTest : public QObject {
       Retype(d, "Z2", "4");
       Retype(d, "Horiz", "3");
       Retype(d, "Vert", "2");
+      Shoot(d, "ray_options.png");
       Click(d, "OK");
     });
     t.window.action("SaveRay")->trigger();
@@ -239,6 +248,8 @@ class ExchangeDialogsTest : public QObject {
       // Wait for the file dialog the window opens on showing.
       QTRY_COMPARE(Find<QLineEdit>(d, "Text1")->text(), QString::fromStdString(out.string()));
       QCOMPARE(t.ui.dialogs.back().title, std::string("Scegli il file di output (.DXF)"));
+      QCOMPARE(Accessible(Find(d, "Text1")), QString("Nome del File"));
+      QCOMPARE(Accessible(Find(d, "OK")), QString("OK - Esegui"));
       Click(d, "Option2");
       Click(d, "Notturno");
       Shoot(d, "do_emiss.png");
@@ -297,6 +308,10 @@ class ExchangeDialogsTest : public QObject {
     s.window.action("ImportNODI")->trigger();
     WhenOpen("CSV_Options", [&](QDialog* d) {
       QCOMPARE(Find<QLabel>(d, "DeltaL_TG_TN_P")->text(), QString("7.4"));
+      QCOMPARE(Find<QLineEdit>(d, "Text2")->text(), QString("500"));
+      QCOMPARE(Accessible(Find(d, "Text2")), QString("Massima distanza Sorg./Ricev. (m)"));
+      QCOMPARE(Accessible(Find(d, "V5_Notte")), QString("Percentuale motocicli Notte"));
+      QCOMPARE(Accessible(Find(d, "AnteOperam")), QString("Formato dati \"ante operam\""));
       Shoot(d, "csv_options.png");
       Click(d, "Cancel");
     });
