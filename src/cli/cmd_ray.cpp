@@ -72,7 +72,7 @@ int CmdRayWrite(CliContext& ctx, const std::vector<std::string>& argv) {
   if (!app.project.EmissioniOK) UpdateEmissions(app.project, app.config, app.tables);
 
   app.RayFileName.clear();
-  RayOptions options = ProposeRayOptions(app);
+  RayChoices options = ProposeRayOptions(app);
   options.RayFile = CompleteRayName(ray);
   options.Diurno = !args.has("night");
   if (std::optional<std::string> r = args.value("receivers")) {

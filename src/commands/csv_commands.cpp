@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <exception>
+#include <utility>
 
 #include "commands/file_commands.h"
 #include "emission/emission_update.h"
@@ -222,6 +223,49 @@ void CmdImpPunti(AppState& app, Ui& ui) {
   if (auto path = AskCsvFile(app, ui, "Import an Excel CSV File - Punti")) {
     RunCsvImport(app, ui, CsvImportKind::Punti, *path);
   }
+}
+
+std::string_view CsvOptionsCaption(std::string_view control) {
+  static constexpr std::pair<std::string_view, std::string_view> kCaptions[] = {
+      {"Leggeri", "Veicoli Leggeri"},
+      {"Pesanti", "Veicoli Pesanti"},
+      {"Giorno", "Giorno"},
+      {"Notte", "Notte"},
+      {"V1", "Percentuale autovetture"},
+      {"V5", "Percentuale motocicli"},
+      {"V2", "Percentuale camion 2 assi"},
+      {"V3", "Percentuale camion 3 assi"},
+      {"V4", "Percentuale TIR"},
+      {"TG_TN", "Rapp. Traffico diurno / notturno"},
+      {"TG_TN_P", "Rapp. Traffico diurno / notturno"},
+      {"T24_T1", "Rapp. Traffico 24h / Traffico O.d.P."},
+      {"T24_T1_P", "Rapp. Traffico 24h / Traffico O.d.P."},
+      {"Text2", "Massima distanza Sorg./Ricev. (m)"},
+      {"Accorpa", "Accorpa i flussi nelle due direzioni di uno stesso arco"},
+      {"Limita", "Limita Area ai plans gia' caricati"},
+      {"Riconosci", "Riconoscimento strade gia' caricate"},
+      {"AnteOperam", "Formato dati \"ante operam\""},
+      {"OK", "OK"},
+      {"Cancel", "Cancel"},
+  };
+  for (const auto& [name, caption] : kCaptions)
+    if (name == control) return caption;
+  return {};
+}
+
+void ReadCsvOptionsBoxes(const CsvOptionsTexts& t, CsvOptionsEntry& e) {
+  auto number = [](const std::string& text) {
+    const double v = LeadingNumber(text);
+    return std::isfinite(v) ? v : 0;
+  };
+  for (size_t v = 1; v <= 5; ++v) {
+    e.percentDay[v] = number(t.percentDay[v]);
+    e.percentNight[v] = number(t.percentNight[v]);
+  }
+  e.TG_TN = number(t.TG_TN);
+  e.TG_TN_P = number(t.TG_TN_P);
+  e.T24_T1 = number(t.T24_T1);
+  e.T24_T1_P = number(t.T24_T1_P);
 }
 
 CsvOptionsEntry CurrentCsvOptions(const AppState& app) {

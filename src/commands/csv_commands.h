@@ -58,6 +58,13 @@ CsvImportOutcome ImportCsvInto(AppState& app, Ui& ui, CsvImportKind kind, const 
 // the records a full table left out.
 bool RunCsvImport(AppState& app, Ui& ui, CsvImportKind kind, const std::string& path);
 
+inline const char* const kCsvOptionsTitle = "Opzioni CSV";
+inline const char* const kDeltaLCaption = "Delta L (dB) Diurno/Notturno";
+
+// The caption of a control of the options dialog, by its name ("V1", "Accorpa",
+// "Giorno", "Leggeri"); empty for an unknown name.
+std::string_view CsvOptionsCaption(std::string_view control);
+
 // What the boxes of the options dialog hold when OK is pressed: the class shares
 // in percent as typed (index v = 1..5, 0 unused), the ratios and the check boxes.
 struct CsvOptionsEntry {
@@ -76,6 +83,9 @@ struct CsvOptionsTexts {
   std::string DistMax;                                  // "########", empty when 0
 };
 CsvOptionsTexts CsvOptionsBoxTexts(const AppState& app);
+// The numbers of the boxes as typed into the entry; a box that does not hold a
+// number reads as 0. The check boxes of the entry are left as they are.
+void ReadCsvOptionsBoxes(const CsvOptionsTexts& texts, CsvOptionsEntry& entry);
 
 // The "Delta L (dB) Diurno/Notturno" beside a day/night ratio box: 10 log10 of
 // the ratio, "0.0"; empty when the box holds no positive number.

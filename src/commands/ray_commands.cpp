@@ -67,8 +67,8 @@ bool CanSaveRay(const Project& p) {
   return !p.strade.empty() || !p.binari.empty() || !p.sources.empty();
 }
 
-RayOptions ProposeRayOptions(const AppState& app) {
-  RayOptions o;
+RayChoices ProposeRayOptions(const AppState& app) {
+  RayChoices o;
   o.RayFile = app.RayFileName.empty() ? ProposedName(app) : app.RayFileName;
   o.RecMode = app.RecMode >= 0 && app.RecMode <= 2 ? app.RecMode : 0;
   const Extent& e = app.project.extent;
@@ -84,11 +84,12 @@ RayOptions ProposeRayOptions(const AppState& app) {
 
 std::string CompleteRayName(std::string_view typed) {
   std::string name(typed);
+  if (name.empty()) return name;
   if (name.size() < 2 || name.find('.', 1) == std::string::npos) name += ".RAY";
   return name;
 }
 
-void WriteRayFiles(AppState& app, Ui& ui, const RayOptions& options) {
+void WriteRayFiles(AppState& app, Ui& ui, const RayChoices& options) {
   app.RayFileName = options.RayFile;
   app.RecMode = options.RecMode;
   app.Section = options.Section;
@@ -113,7 +114,7 @@ void WriteRayFiles(AppState& app, Ui& ui, const RayOptions& options) {
   if (app.suspendPicture) app.suspendPicture(false);
 }
 
-bool CmdSalvaRay(AppState& app, Ui& ui, const RayOptions& options) {
+bool CmdSalvaRay(AppState& app, Ui& ui, const RayChoices& options) {
   if (!CanSaveRay(app.project) || options.cancelled || options.RayFile.empty()) return false;
   try {
     WriteRayFiles(app, ui, options);
@@ -122,6 +123,13 @@ bool CmdSalvaRay(AppState& app, Ui& ui, const RayOptions& options) {
     return false;
   }
   return true;
+}
+
+bool CmdSalvaRay(AppState& app, Ui& ui, const ShowRayOptions& dialog) {
+  if (!CanSaveRay(app.project)) return false;
+  RayChoices choices = ProposeRayOptions(app);
+  if (dialog) dialog(choices);
+  return CmdSalvaRay(app, ui, choices);
 }
 
 }  // namespace sonvale

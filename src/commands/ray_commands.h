@@ -1,8 +1,9 @@
 // The RAY commands of the "&File" menu: "&Apri Ray..." reads a room-acoustics
 // model, "Salva &Ray..." writes the Project with its SPK source files. The
-// RayOptions dialog hands its choices to the save command as RayOptions.
+// RayOptions dialog hands its choices to the save command as RayChoices.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -26,7 +27,7 @@ void CmdApriRay(AppState& app, Ui& ui);
 bool ReadRayInto(AppState& app, Ui& ui, const std::string& path);
 
 // The choices of the RayOptions dialog.
-struct RayOptions {
+struct RayChoices {
   bool cancelled = true;
   std::string RayFile;
   short RecMode = 0;
@@ -43,20 +44,28 @@ bool CanSaveRay(const Project& p);
 // followed by "RAY"), the current RecMode (any other value selects 0), the area
 // from the model extent at Z 4, the divisions and the period of the Project. It
 // starts out cancelled.
-RayOptions ProposeRayOptions(const AppState& app);
+RayChoices ProposeRayOptions(const AppState& app);
 
 // The file box's text when it loses focus: ".RAY" is appended when the text has
-// no point after its first character ("model" gives "model.RAY").
+// no point after its first character ("model" gives "model.RAY"). An empty box
+// stays empty, so that "OK - Esegui" refuses it.
 std::string CompleteRayName(std::string_view typed);
 
 // "Salva &Ray..." after the dialog: nothing unless CanSaveRay and the options
 // are not cancelled. Stores the choices, writes the SPK files and then the RAY
 // file with status lines and the busy pointer; a refusal or a write error is
 // reported in a message box. True when both were written.
-bool CmdSalvaRay(AppState& app, Ui& ui, const RayOptions& options);
+bool CmdSalvaRay(AppState& app, Ui& ui, const RayChoices& options);
+
+// Shows RayOptions over the proposed choices; they come back not cancelled when
+// "OK - Esegui" closed it.
+using ShowRayOptions = std::function<void(RayChoices&)>;
+// "Salva &Ray..." from the menu: nothing unless CanSaveRay; then the dialog and
+// the save above.
+bool CmdSalvaRay(AppState& app, Ui& ui, const ShowRayOptions& dialog);
 
 // The writing itself, for callers without a dialog: stores the choices and
 // writes the files; throws RayWriteRefused or FileError.
-void WriteRayFiles(AppState& app, Ui& ui, const RayOptions& options);
+void WriteRayFiles(AppState& app, Ui& ui, const RayChoices& options);
 
 }  // namespace sonvale

@@ -113,8 +113,8 @@ bool CmdPackGrd(AppState& app, Ui& ui) {
   FileDialog d{"Load a 6 GRD Files", "GRD file|*.GRD", "*.GRD", true, true};
   std::optional<std::string> name = ui.openFile(d);
   if (!name || name->empty()) return false;
-  Project& p = app.project;
-  p.GrdName = *name;
+  // GrdName becomes the packed grid's name once it is written; a refused or failed
+  // packing leaves it as it was.
   if (!PackGrdNames(*name)) {
     ui.message(Message{"Attenzione!", FileNameOnly(*name) + ": " + kPackNeeds01, Buttons::Ok,
                        Icon::Warning, Answer::Ok});
@@ -123,7 +123,7 @@ bool CmdPackGrd(AppState& app, Ui& ui) {
   SetStatus(ui, "Sto leggendo " + *name + "...");
   BusyPointer busy(ui);
   try {
-    PackGrd(*name, p);
+    PackGrd(*name, app.project);
   } catch (const std::exception& e) {
     ShowCritical(ui, std::string("Pack 6 GRD files non riuscito: ") + e.what());
     return false;

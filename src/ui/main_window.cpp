@@ -26,9 +26,12 @@
 #include "platform/editor.h"
 #include "platform/process.h"
 #include "propagation/node_pool.h"
+#include "ui/csv_options.h"
+#include "ui/do_emiss.h"
 #include "ui/do_map.h"
 #include "ui/edit_data.h"
 #include "ui/edit_source.h"
+#include "ui/ray_options.h"
 #include "ui/train_dat.h"
 #include "view/cell_painter.h"
 
@@ -176,6 +179,10 @@ void Sonvale::bindCommands() {
   on("SaveSVP", [&a, &u] { CmdSalvaSvp(a, u); });
   on("Savelist", [&a, &u] { CmdSalvaLista(a, u); });
   on("OpenRay", [&a, &u] { CmdApriRay(a, u); });
+  on("SaveRay", [this] {
+    CmdSalvaRay(app_, ui_,
+                [this](RayChoices& c) { RayOptions(app_.project, ui_, c, this).exec(); });
+  });
   connect(action("ExitApp"), &QAction::triggered, this, &QWidget::close);
 
   connect(action("EditCopy"), &QAction::triggered, this, &Sonvale::copyPicture);
@@ -199,6 +206,9 @@ void Sonvale::bindCommands() {
     on(name, [&a, &u, name] { CmdToggleMode(a, u, name); });
   }
   on("ImportNODI", [&a, &u] { CmdImportNODI(a, u); });
+  on("ImportArchi", [this] {
+    CmdImportArchi(app_, ui_, [this](AppState& app, Ui& ui) { CSV_Options(app, ui, this).exec(); });
+  });
   on("ImportCSV", [&a, &u] { CmdImportCSV(a, u); });
   on("ImportCSV2", [&a, &u] { CmdImportCSV2(a, u); });
   on("ImpPunti", [&a, &u] { CmdImpPunti(a, u); });
@@ -225,6 +235,15 @@ void Sonvale::bindCommands() {
 
   connect(action("MakeGRD"), &QAction::triggered, this,
           [this] { run([this] { mapCommand(); }, true); });
+
+  on("makedxf", [this] {
+    map_->paintOver([this](Canvas& canvas) {
+      CmdLivelliEmissione(
+          app_, ui_,
+          [this](DoEmissChoices& c) { return DoEmiss(c, ui_, this).exec() == QDialog::Accepted; },
+          &canvas);
+    });
+  });
 
   on("helpCont", [&u] { CmdContenuti(u); });
   on("HelpAbout", [&u] { CmdAbout(u); });

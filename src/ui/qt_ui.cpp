@@ -16,6 +16,12 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
+// A box or file dialog asked from an open dialog stands over that dialog.
+QWidget* Over(QWidget* window) {
+  QWidget* modal = QApplication::activeModalWidget();
+  return modal ? modal : window;
+}
+
 QMessageBox::StandardButton StandardButton(Answer a) {
   switch (a) {
     case Answer::Ok:
@@ -85,7 +91,7 @@ void QtUi::showStatus(const std::string& text) {
 }
 
 Answer QtUi::message(const Message& m) {
-  QMessageBox box(BoxIcon(m.icon), Q(m.title), Q(m.text), ButtonSet(m.buttons), window_);
+  QMessageBox box(BoxIcon(m.icon), Q(m.title), Q(m.text), ButtonSet(m.buttons), Over(window_));
   box.setDefaultButton(StandardButton(m.defaultButton));
   box.setAccessibleName(Q(m.title));
   switch (box.exec()) {
@@ -104,21 +110,21 @@ Answer QtUi::message(const Message& m) {
 std::optional<std::string> QtUi::inputBox(const std::string& prompt, const std::string& title,
                                           const std::string& defaultText) {
   bool ok = false;
-  QString text =
-      QInputDialog::getText(window_, Q(title), Q(prompt), QLineEdit::Normal, Q(defaultText), &ok);
+  QString text = QInputDialog::getText(Over(window_), Q(title), Q(prompt), QLineEdit::Normal,
+                                       Q(defaultText), &ok);
   if (!ok) return std::nullopt;
   return text.toStdString();
 }
 
 std::optional<std::string> QtUi::openFile(const FileDialog& d) {
-  return Chosen(QFileDialog::getOpenFileName(window_, Q(d.title), StartPath(d.initialName),
+  return Chosen(QFileDialog::getOpenFileName(Over(window_), Q(d.title), StartPath(d.initialName),
                                              Q(DesktopFileFilter(d.filter))));
 }
 
 std::optional<std::string> QtUi::saveFile(const FileDialog& d) {
   QFileDialog::Options options;
   if (!d.overwritePrompt) options |= QFileDialog::DontConfirmOverwrite;
-  return Chosen(QFileDialog::getSaveFileName(window_, Q(d.title), StartPath(d.initialName),
+  return Chosen(QFileDialog::getSaveFileName(Over(window_), Q(d.title), StartPath(d.initialName),
                                              Q(DesktopFileFilter(d.filter)), nullptr, options));
 }
 

@@ -265,6 +265,27 @@ TEST(CsvOptionsTest, BoxTextsAndTheLevelDifference) {
   EXPECT_EQ(DeltaLText("0"), "");
   EXPECT_EQ(DeltaLText(""), "");
   EXPECT_EQ(DeltaLText("-4"), "");
+
+  // What OK reads from the boxes: a box without a number counts as 0, so that
+  // the check names the group it spoils.
+  CsvOptionsTexts typed = t;
+  typed.percentDay[1] = "95";
+  typed.percentDay[5] = "4";
+  typed.percentNight[1] = "cento";
+  typed.TG_TN = "8.25";
+  CsvOptionsEntry e;
+  e.Accorpa = true;
+  ReadCsvOptionsBoxes(typed, e);
+  EXPECT_EQ(e.percentDay[1], 95);
+  EXPECT_EQ(e.percentDay[5], 4);
+  EXPECT_EQ(e.percentNight[1], 0);
+  EXPECT_EQ(e.percentNight[2], 33.3);
+  EXPECT_EQ(e.TG_TN, 8.25);
+  EXPECT_TRUE(e.Accorpa);
+  EXPECT_EQ(ValidateCsvOptions(e), "La somma delle percentuali Legg. Giorno deve fare 100 !!!");
+  EXPECT_EQ(CsvOptionsCaption("Limita"), "Limita Area ai plans gia' caricati");
+  EXPECT_EQ(CsvOptionsCaption("V4"), "Percentuale TIR");
+  EXPECT_EQ(CsvOptionsCaption("V6"), "");
 }
 
 }  // namespace

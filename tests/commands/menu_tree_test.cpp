@@ -46,7 +46,7 @@ TEST(MenuTree, StateOfMarksAndEnabledItemsFollowsTheApplication) {
   app.menuEnabled["Punti"] = true;
   EXPECT_FALSE(ItemEnabled(app, "Punti"));
   EXPECT_TRUE(ItemEnabled(app, "traffic"));
-  EXPECT_FALSE(ItemEnabled(app, "SaveRay"));
+  EXPECT_TRUE(ItemEnabled(app, "SaveRay"));
 }
 
 TEST(ViewCommands, ALayerToggleFlipsItsMarkAndRedrawsFromBlank) {

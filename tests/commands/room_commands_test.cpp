@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "support/scripted_ui.h"
 #include "support/table_files.h"
+#include "tracer/grd_pack.h"
 
 namespace sonvale {
 namespace {
@@ -39,6 +41,31 @@ TEST(RoomCommands, APointWithoutItsYIsLeftOutWithAWarningNamingTheDrawingAndLine
   ASSERT_TRUE(ImportRoomDxfInto(app, ui, drawing));
   EXPECT_EQ(ui.messages.size(), 2u);  // the append question only
   EXPECT_EQ(app.project.faces.count(), 1);
+}
+
+TEST(RoomCommands, APackThatCannotBeMadeLeavesTheGridNameAsItWas) {
+  ScratchFolder dir;
+  AppState app;
+  app.project.GrdName = "mappa_d.grd";
+  ScriptedUi ui;
+  ui.files = {std::nullopt, dir.file("livelli.grd"), dir.file("liv01.grd")};
+  EXPECT_FALSE(CmdPackGrd(app, ui));  // Cancel
+  EXPECT_TRUE(ui.messages.empty());
+  const FileDialog& d = ui.dialogs.at(0);
+  EXPECT_EQ(d.title, "Load a 6 GRD Files");
+  EXPECT_EQ(d.filter, "GRD file|*.GRD");
+  EXPECT_EQ(d.initialName, "*.GRD");
+  EXPECT_TRUE(d.mustExist);
+
+  EXPECT_FALSE(CmdPackGrd(app, ui));  // no "01" in the name
+  EXPECT_EQ(ui.lastMessage().text, "livelli.grd: " + std::string(kPackNeeds01));
+  EXPECT_EQ(app.project.GrdName, "mappa_d.grd");
+
+  EXPECT_FALSE(CmdPackGrd(app, ui));  // the six grids are missing
+  EXPECT_EQ(ui.lastMessage().icon, Icon::Critical);
+  EXPECT_NE(ui.lastMessage().text.find("liv01.grd"), std::string::npos);
+  EXPECT_EQ(app.project.GrdName, "mappa_d.grd");
+  EXPECT_FALSE(std::filesystem::exists(dir.file("livSUM.grd")));
 }
 
 }  // namespace

@@ -1,0 +1,74 @@
+#include "commands/emission_dialog.h"
+
+namespace sonvale {
+namespace {
+
+using C = EmissControl;
+
+struct ControlText {
+  const char* name;
+  const char* caption;
+};
+
+// By control, in the order of EmissControl.
+constexpr ControlText kControls[kEmissControlCount] = {
+    {"Text1", "Nome del File"},
+    {"Command1", "..."},
+    {"Frame1", "Distanza dalla sorgente"},
+    {"Option1", "7.5m (Liv. Emissione)"},
+    {"Option2", "semilarghezza strada (Liv. in Facciata)"},
+    {"Frame2", "Periodo"},
+    {"Diurno", "Diurno"},
+    {"Notturno", "Notturno"},
+    {"OK", "OK - Esegui"},
+    {"Annulla", "Annulla"},
+};
+
+}  // namespace
+
+std::string_view EmissControlName(EmissControl c) { return kControls[static_cast<size_t>(c)].name; }
+std::string_view EmissCaption(EmissControl c) { return kControls[static_cast<size_t>(c)].caption; }
+
+bool EmissionDialog::isChecked(EmissControl option) const {
+  switch (option) {
+    case C::At75:
+      return choices_.EmisAt75;
+    case C::Facade:
+      return !choices_.EmisAt75;
+    case C::Diurno:
+      return choices_.Diurno;
+    case C::Notturno:
+      return !choices_.Diurno;
+    default:
+      return false;
+  }
+}
+
+void EmissionDialog::activated() {
+  if (opened_) return;
+  opened_ = true;
+  browse();
+}
+
+bool EmissionDialog::browse() {
+  std::optional<std::string> name = ui_.saveFile(EmissionDxfFileDialog(choices_.EmisDxfName));
+  if (!name || name->empty()) return false;
+  choices_.EmisDxfName = *name;
+  return true;
+}
+
+void EmissionDialog::setChecked(EmissControl option) {
+  if (option == C::At75 || option == C::Facade) choices_.EmisAt75 = option == C::At75;
+  if (option == C::Diurno || option == C::Notturno) choices_.Diurno = option == C::Diurno;
+}
+
+bool EmissionDialog::confirm() {
+  if (choices_.EmisDxfName.empty()) {
+    ui_.beep();
+    return false;
+  }
+  cancelled_ = false;
+  return true;
+}
+
+}  // namespace sonvale
