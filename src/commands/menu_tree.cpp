@@ -105,7 +105,7 @@ std::string PlainCaption(const std::string& caption) {
 }
 
 bool ItemAwaitsWindow(const std::string& item) {
-  static const char* const kAwaiting[] = {"SaveRay", "ImportArchi", "Punti", "makedxf"};
+  static const char* const kAwaiting[] = {"SaveRay", "ImportArchi", "makedxf"};
   return std::any_of(std::begin(kAwaiting), std::end(kAwaiting),
                      [&](const char* a) { return item == a; });
 }

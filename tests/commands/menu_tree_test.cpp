@@ -43,8 +43,8 @@ TEST(MenuTree, StateOfMarksAndEnabledItemsFollowsTheApplication) {
   EXPECT_FALSE(ItemEnabled(app, "Calcolo"));
   EXPECT_TRUE(ItemEnabled(app, "MakeGRD"));
   // A command without its window stays off whatever the state says.
-  app.menuEnabled["Punti"] = true;
-  EXPECT_FALSE(ItemEnabled(app, "Punti"));
+  app.menuEnabled["makedxf"] = true;
+  EXPECT_FALSE(ItemEnabled(app, "makedxf"));
   EXPECT_TRUE(ItemEnabled(app, "traffic"));
   EXPECT_FALSE(ItemEnabled(app, "SaveRay"));
 }
