@@ -5,8 +5,8 @@
 namespace sonvale {
 
 std::string_view LaunchOptionName(int mode) {
-  static constexpr std::array<std::string_view, kLaunchModeCount> kNames = {
-      "Option1", "Option2", "Option3", "Option4"};
+  static constexpr std::array<std::string_view, kLaunchModeCount> kNames = {"Option1", "Option2",
+                                                                            "Option3", "Option4"};
   return mode >= 0 && mode < kLaunchModeCount ? kNames[static_cast<size_t>(mode)] : "";
 }
 

@@ -20,8 +20,7 @@ void ShowError(Ui& ui, const std::string& text) {
 }  // namespace
 
 std::optional<std::vector<std::string>> PointCalcCommand(AppState& app, Ui& ui, ReceiverSet set,
-                                                         PointResults& results,
-                                                         bool& stopRequested,
+                                                         PointResults& results, bool& stopRequested,
                                                          const PointCalcHooks& hooks) {
   Project& p = app.project;
   app.Saved = false;

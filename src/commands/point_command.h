@@ -28,8 +28,7 @@ struct PointCalcHooks {
 // external tracer. Returns the list lines, or nullopt when nothing was computed
 // (declined, or the tracer did not complete).
 std::optional<std::vector<std::string>> PointCalcCommand(AppState& app, Ui& ui, ReceiverSet set,
-                                                         PointResults& results,
-                                                         bool& stopRequested,
+                                                         PointResults& results, bool& stopRequested,
                                                          const PointCalcHooks& hooks = {});
 
 // "Copia su Appunti".

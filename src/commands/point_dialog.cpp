@@ -22,8 +22,7 @@ struct ControlText {
 // By control, in the order of PointControl.
 constexpr std::array<ControlText, static_cast<size_t>(C::Status) + 1> kControls = {{
     {"Frame1", " Scelta del tipo di punti "},
-    {"Punti",
-     "Utilizzo le entità \"PUNTI\" già definite all'atto dell'importazione DXF - Punti"},
+    {"Punti", "Utilizzo le entità \"PUNTI\" già definite all'atto dell'importazione DXF - Punti"},
     {"Rec",
      "Utilizzo le entità \"RECEIVERS\" già definite all'atto dell'importazione DXF - Conetrak"},
     {"Check1", "Calcolo diffrazione barriere"},
@@ -50,9 +49,9 @@ bool IsCheck(C c) { return c >= C::Check1 && c <= C::Check6; }
 bool IsAlgorithm(C c) { return c >= C::Opt_SVP_interno && c <= C::Opt_Imagine; }
 
 bool Project::*CheckFlag(C c) {
-  static constexpr bool Project::*kFlags[] = {&Project::DiffrBarriere,   &Project::DiffrCase,
-                                               &Project::AzzeraStandard,  &Project::IgnoraRidFonoass,
-                                               &Project::AzzeraFonoass,   &Project::IgnoraFisse};
+  static constexpr bool Project::*kFlags[] = {&Project::DiffrBarriere,  &Project::DiffrCase,
+                                              &Project::AzzeraStandard, &Project::IgnoraRidFonoass,
+                                              &Project::AzzeraFonoass,  &Project::IgnoraFisse};
   return kFlags[static_cast<size_t>(c) - static_cast<size_t>(C::Check1)];
 }
 
@@ -90,9 +89,7 @@ class WindowStatusUi : public Ui {
 
 }  // namespace
 
-std::string_view PointControlName(PointControl c) {
-  return kControls[static_cast<size_t>(c)].name;
-}
+std::string_view PointControlName(PointControl c) { return kControls[static_cast<size_t>(c)].name; }
 std::string_view PointCaption(PointControl c) { return kControls[static_cast<size_t>(c)].caption; }
 
 std::string DistMaxText(double distMax) { return FormatPattern(distMax, "########"); }
@@ -217,7 +214,9 @@ bool PointDialog::closeRequested() {
   return false;
 }
 
-void PointDialog::copyToClipboard() { CopyPointResults(app_, ui_, app_.PointSet, app_.pointResults); }
+void PointDialog::copyToClipboard() {
+  CopyPointResults(app_, ui_, app_.PointSet, app_.pointResults);
+}
 
 void PointDialog::save() { SavePointResults(app_, ui_, app_.PointSet, app_.pointResults); }
 

@@ -189,8 +189,9 @@ QWidget* DoPunti::makeButtons() {
   connect(static_cast<QPushButton*>(widget(C::Command3)), &QPushButton::clicked, this,
           [this] { logic_.save(); });
   // Room for the widest caption the close button takes.
-  widget(C::Command1)->setMinimumWidth(
-      widget(C::Command1)->fontMetrics().horizontalAdvance(Q(kCloseCaption)) + 32);
+  widget(C::Command1)
+      ->setMinimumWidth(widget(C::Command1)->fontMetrics().horizontalAdvance(Q(kCloseCaption)) +
+                        32);
 
   auto* status = new QLabel;
   Name(status, C::Status);
@@ -220,7 +221,8 @@ void DoPunti::sync() {
   }
   for (size_t i = 0; i < kControls; ++i) {
     C c = static_cast<C>(i);
-    if (c != C::Command1 && c != C::Status && widgets_[i]) widgets_[i]->setEnabled(v.controlsEnabled);
+    if (c != C::Command1 && c != C::Status && widgets_[i])
+      widgets_[i]->setEnabled(v.controlsEnabled);
   }
   auto* command1 = static_cast<QPushButton*>(widget(C::Command1));
   command1->setText(Q(v.command1Caption));

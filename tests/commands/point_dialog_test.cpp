@@ -133,8 +133,7 @@ TEST(PointDialog, StopAfterThreePointsKeepsTheLaterResultsAndReenablesTheControl
   EXPECT_EQ(v.command1Caption, "OK - Close");
   ASSERT_EQ(v.lines.size(), 4u);  // the header and three points
   EXPECT_EQ(v.lines[0], kPointListHeader);
-  EXPECT_EQ(v.lines[3],
-            PointListLine(a.app.project, ReceiverSet::Punti, 3, a.app.pointResults));
+  EXPECT_EQ(v.lines[3], PointListLine(a.app.project, ReceiverSet::Punti, 3, a.app.pointResults));
   EXPECT_EQ(v.status, " 3 / 20");
   // The progress goes to the window's label, not to the main status line.
   EXPECT_TRUE(ui.statuses.empty());

@@ -176,11 +176,10 @@ class DoPuntiTest : public QObject {
       QObject::connect(&watch, &QTimer::timeout, [&] {
         auto* status = Find<QLabel>(d, "Status");
         if (clicked || !status->text().startsWith(" ") || status->text().startsWith(" 1 /")) return;
-        disabledWhileRunning = !Find(d, "Command4")->isEnabled() &&
-                               !Find(d, "Command3")->isEnabled() &&
-                               Find(d, "Command1")->isEnabled() &&
-                               Caption(d, "Command1") == "Stop" &&
-                               !t.window.action("OpenSVP")->isEnabled();
+        disabledWhileRunning =
+            !Find(d, "Command4")->isEnabled() && !Find(d, "Command3")->isEnabled() &&
+            Find(d, "Command1")->isEnabled() && Caption(d, "Command1") == "Stop" &&
+            !t.window.action("OpenSVP")->isEnabled();
         clicked = true;
         Click(d, "Command1");
       });
@@ -216,7 +215,8 @@ class DoPuntiTest : public QObject {
       const QStringList lines = ListLines(d);
       QCOMPARE(lines.size(), 4);
       // The list shows the point name of the same index all the same.
-      QCOMPARE(lines[1].mid(5, 6), QString::fromStdString(t.app.project.punti[1].Nome.substr(0, 5) + " "));
+      QCOMPARE(lines[1].mid(5, 6),
+               QString::fromStdString(t.app.project.punti[1].Nome.substr(0, 5) + " "));
       Click(d, "Command2");
       const QStringList copied = QGuiApplication::clipboard()->text().split("\r\n");
       QCOMPARE(copied[0], QString("N.\tX\tY\tZ\tLeq Day\tLeq Night"));
@@ -246,8 +246,12 @@ class DoPuntiTest : public QObject {
         QTest::keyClick(text1, Qt::Key_Backspace);
         QTest::keyClicks(text1, QString::fromStdString(out.string()));
         QTest::keyClick(text1, Qt::Key_Return);
-        for (auto [box, value] : {std::pair{"X1", "500000"}, {"X2", "501000"}, {"Y1", "4500000"},
-                                  {"Y2", "4501000"}, {"Delta_X", "100"}, {"Delta_Y", "100"}}) {
+        for (auto [box, value] : {std::pair{"X1", "500000"},
+                                  {"X2", "501000"},
+                                  {"Y1", "4500000"},
+                                  {"Y2", "4501000"},
+                                  {"Delta_X", "100"},
+                                  {"Delta_Y", "100"}}) {
           auto* e = Find<QLineEdit>(d, box);
           e->setFocus();
           e->selectAll();
