@@ -290,7 +290,10 @@ class DoPuntiTest : public QObject {
 
     // In the background: the program goes on while the tracer writes its grids.
     mapWithTracer(dir / "behind.grd", 1, nullptr);
-    QTRY_VERIFY_WITH_TIMEOUT(fs::exists(dir / "behind_n.grd"), 30000);
+    // The evening grid is the tracer's last file: waiting for it lets the
+    // folder be removed after the test.
+    QTRY_VERIFY_WITH_TIMEOUT(fs::exists(dir / "behind_e.grd"), 30000);
+    QVERIFY(fs::exists(dir / "behind_d.grd") && fs::exists(dir / "behind_n.grd"));
     QVERIFY(fs::exists(dir / "behind.job"));
   }
 };
