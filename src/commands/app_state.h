@@ -92,6 +92,11 @@ struct AppState {
   long LaunchMode = 0;
   std::function<void(long& launchMode)> chooseLaunchMode;
 
+  // The point window's receiver set and the levels it computed: both outlive the
+  // window and are shown again when it reopens.
+  ReceiverSet PointSet = ReceiverSet::Punti;
+  PointResults pointResults;
+
   TracerContext tracerContext() { return {project, config, Grid, Section, ProgramDir}; }
 
   bool isChecked(const std::string& item) const;

@@ -1,6 +1,5 @@
 #include "commands/menu_tree.h"
 
-#include <algorithm>
 
 #include "commands/main_menu.h"
 #include "commands/view_commands.h"
@@ -104,19 +103,12 @@ std::string PlainCaption(const std::string& caption) {
   return out.substr(first, out.find_last_not_of(' ') - first + 1);
 }
 
-bool ItemAwaitsWindow(const std::string& item) {
-  static const char* const kAwaiting[] = {"Punti"};
-  return std::any_of(std::begin(kAwaiting), std::end(kAwaiting),
-                     [&](const char* a) { return item == a; });
-}
-
 bool ItemChecked(const AppState& app, const std::string& item) {
   if (const bool* shown = LayerFlag(app.layers, item)) return *shown;
   return app.isChecked(item);
 }
 
 bool ItemEnabled(const AppState& app, const std::string& item) {
-  if (ItemAwaitsWindow(item)) return false;
   auto it = app.menuEnabled.find(item);
   return it == app.menuEnabled.end() || it->second;
 }

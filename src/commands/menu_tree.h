@@ -30,9 +30,6 @@ const std::vector<MenuSpec>& MainMenuTree();
 // The caption without its & mnemonic and surrounding blanks: the accessible name.
 std::string PlainCaption(const std::string& caption);
 
-// Items whose dialog or editor the window does not have yet: disabled, never faked.
-bool ItemAwaitsWindow(const std::string& item);
-
 // Whether an item carries its mark and is enabled, from the application state.
 bool ItemChecked(const AppState& app, const std::string& item);
 bool ItemEnabled(const AppState& app, const std::string& item);

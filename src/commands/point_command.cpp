@@ -19,9 +19,9 @@ void ShowError(Ui& ui, const std::string& text) {
 
 }  // namespace
 
-std::optional<std::vector<std::string>> PointCalcCommand(
-    AppState& app, Ui& ui, ReceiverSet set, PointResults& results, bool& stopRequested,
-    const std::function<void(const std::string&)>& onLine) {
+std::optional<std::vector<std::string>> PointCalcCommand(AppState& app, Ui& ui, ReceiverSet set,
+                                                         PointResults& results, bool& stopRequested,
+                                                         const PointCalcHooks& hooks) {
   Project& p = app.project;
   app.Saved = false;
   p.Anno = std::clamp(p.Anno, 1995L, 2050L);
@@ -33,15 +33,16 @@ std::optional<std::vector<std::string>> PointCalcCommand(
     if (a != Answer::Yes) return std::nullopt;
   }
   if (p.Algorithm != 0) {
+    if (hooks.onTracerStart) hooks.onTracerStart();
     std::optional<std::vector<std::string>> lines =
         RunTracerPointJob(app.tracerContext(), ui, set, results,
                           [&ui](const std::string& text) { ui.showStatus(text); });
-    if (lines && onLine) {
-      for (const std::string& line : *lines) onLine(line);
+    if (lines && hooks.onLine) {
+      for (const std::string& line : *lines) hooks.onLine(line);
     }
     return lines;
   }
-  PointCalcInputs in{p, app.config, set, results, stopRequested, onLine};
+  PointCalcInputs in{p, app.config, set, results, stopRequested, hooks.onLine};
   in.engineKind = app.engine.kind;
   in.threads = app.engine.threads;
   try {

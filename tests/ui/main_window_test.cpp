@@ -107,7 +107,7 @@ const std::vector<ExpectedMenu> kMenuBar = {
     {"&Calcolo",
      false,
      {{"MakeGRD", "&Mappa (.GRD)", false, true},
-      {"Punti", "&Punti (.DAT)", false, false},
+      {"Punti", "&Punti (.DAT)", false, true},
       {"makedxf", "&Livelli di Emissione (.DXF)", false, true}}},
     {"&Aiuto",
      true,
