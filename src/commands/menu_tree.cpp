@@ -1,6 +1,5 @@
 #include "commands/menu_tree.h"
 
-
 #include "commands/main_menu.h"
 #include "commands/view_commands.h"
 
