@@ -8,6 +8,8 @@
 #include "cli/args.h"
 #include "cli/cli_ui.h"
 #include "commands/app_state.h"
+#include "gis/noise_bands.h"
+#include "propagation/grid_file.h"
 
 namespace sonvale {
 
@@ -59,6 +61,15 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv);
 inline const char* const kDefaultPictureSize = "1200x900";
 void WritePicture(CliContext& ctx, const std::string& png, const std::string& size,
                   const std::string& gridPath, bool labels);
+// A text (DSAA) or binary (DSBB) grid of levels, told apart by its first word.
+GridData ReadLevelGrid(const std::string& path);
+// The WKT of the coordinate reference system named by --crs EPSG:n ("" without it).
+std::string CrsOption(const Args& args);
+// The isophone levels of --bands (default 35, 40, ..., 80) and the --scheme.
+std::vector<double> BandLevels(const Args& args);
+BandScheme SchemeOption(const Args& args);
+// The GeoTIFF written beside a grid: its name with ".tif" for the extension.
+std::string GeoTiffBeside(const std::string& gridPath);
 int CmdPoints(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdGridMerge(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdRayRead(CliContext& ctx, const std::vector<std::string>& argv);
@@ -72,5 +83,8 @@ int CmdList(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdScr(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdXyz(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdBarrierLength(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdGridCalc(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdGridConvert(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdContours(CliContext& ctx, const std::vector<std::string>& argv);
 
 }  // namespace sonvale

@@ -5,10 +5,10 @@
 #include <iostream>
 
 #include "cli/cli_context.h"
+#include "propagation/grid_file.h"
 #include "text/number_text.h"
 
 #ifdef SONVALE_WITH_RENDER
-#include "propagation/grid_file.h"
 #include "render/map_picture.h"
 #endif
 
@@ -39,7 +39,8 @@ std::pair<int, int> ParseSize(const std::string& text) {
   return {static_cast<int>(w), static_cast<int>(h)};
 }
 
-#ifdef SONVALE_WITH_RENDER
+}  // namespace
+
 GridData ReadLevelGrid(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw FileError(path, "cannot open the grid file");
@@ -49,9 +50,6 @@ GridData ReadLevelGrid(const std::string& path) {
   in.close();
   return binary ? ReadBinaryGrid(path) : ReadTerrainGrid(path);
 }
-#endif
-
-}  // namespace
 
 void WritePicture(CliContext& ctx, const std::string& png, const std::string& size,
                   const std::string& gridPath, bool labels) {

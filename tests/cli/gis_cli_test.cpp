@@ -1,0 +1,153 @@
+// The GIS subcommands of sonvale-cli, with what they write read back by GDAL's
+// own programs (gdalinfo, gdallocationinfo, ogrinfo from Debian's gdal-bin).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "support/cli_run.h"
+#include "support/file_contents.h"
+#include "support/table_files.h"
+
+namespace sonvale {
+namespace {
+
+const std::string kTown = std::string(SONVALE_SOURCE_DIR) + "/examples/town/town.svp";
+
+// The value GDAL reads at pixel (column, row) of a raster.
+std::string ValueAt(const std::string& path, int column, int row) {
+  CliRun r = RunCommand("gdallocationinfo -valonly " + Quote(path) + " " + std::to_string(column) +
+                        " " + std::to_string(row));
+  return r.status == 0 ? r.out : "failed: " + r.out;
+}
+
+class GisCliTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_EQ(std::system("command -v gdalinfo ogrinfo gdallocationinfo >/dev/null 2>&1"), 0)
+        << "gdal-bin is not installed (tools/install-deps.sh)";
+    dir_ = new ScratchFolder;
+    CliRun r = Cli("map " + Quote(kTown) + " --out " + Quote(dir_->file("town.grd")) +
+                   " --ndiv 24,18 --quiet --geotiff --crs EPSG:32632");
+    ASSERT_EQ(r.status, 0) << r.out;
+    ASSERT_NE(r.out.find(dir_->file("town_D.tif")), std::string::npos) << r.out;
+    ASSERT_NE(r.out.find(dir_->file("town_N.tif")), std::string::npos) << r.out;
+  }
+  static void TearDownTestSuite() {
+    delete dir_;
+    dir_ = nullptr;
+  }
+  static std::string file(const std::string& name) { return dir_->file(name); }
+  static ScratchFolder* dir_;
+};
+
+ScratchFolder* GisCliTest::dir_ = nullptr;
+
+TEST_F(GisCliTest, MapGeoTiffHoldsTheValuesOfTheSurferGridAndItsCrs) {
+  for (const char* period : {"D", "N"}) {
+    std::string grd = file(std::string("town_") + period + ".grd");
+    std::string tif = file(std::string("town_") + period + ".tif");
+    CliRun info = RunCommand("gdalinfo " + Quote(tif));
+    ASSERT_EQ(info.status, 0) << info.out;
+    EXPECT_NE(info.out.find("Size is 25, 19"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("Type=Float32"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("ID[\"EPSG\",32632]"), std::string::npos) << info.out;
+    for (auto [column, row] : {std::pair{0, 0}, {24, 18}, {7, 11}, {12, 3}, {20, 15}}) {
+      // Float32 holds the Surfer grid's level to its seventh digit.
+      std::string fromGrd = ValueAt(grd, column, row);
+      std::string fromTif = ValueAt(tif, column, row);
+      ASSERT_NE(fromGrd.rfind("failed", 0), 0u) << fromGrd;
+      ASSERT_NE(fromTif.rfind("failed", 0), 0u) << fromTif;
+      EXPECT_FLOAT_EQ(static_cast<float>(std::stod(fromTif)),
+                      static_cast<float>(std::stod(fromGrd)))
+          << period << " " << column << "," << row;
+    }
+  }
+  // grid-convert writes the same file as the map did.
+  CliRun r = Cli("grid-convert " + Quote(file("town_D.grd")) + " " + Quote(file("again.tif")) +
+                 " --crs EPSG:32632 --quiet");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(ValueAt(file("again.tif"), 9, 9), ValueAt(file("town_D.tif"), 9, 9));
+  EXPECT_EQ(Cli("grid-convert " + Quote(file("town_D.grd")) + " x.tif --crs 32632").status, 2);
+  EXPECT_EQ(Cli("map " + Quote(kTown) + " --out x.grd --crs EPSG:32632").status, 2);
+}
+
+TEST_F(GisCliTest, DifferenceOfAMapWithItselfIsZeroAndSumsAddEnergy) {
+  CliRun r = Cli("grid-calc diff " + Quote(file("town_D.grd")) + " " + Quote(file("town_D.grd")) +
+                 " --out " + Quote(file("zero.grd")));
+  ASSERT_EQ(r.status, 0) << r.out;
+  CliRun stats = RunCommand("gdalinfo -stats " + Quote(file("zero.grd")));
+  EXPECT_NE(stats.out.find("STATISTICS_MINIMUM=0\n"), std::string::npos) << stats.out;
+  EXPECT_NE(stats.out.find("STATISTICS_MAXIMUM=0\n"), std::string::npos) << stats.out;
+  EXPECT_NE(stats.out.find("STATISTICS_VALID_PERCENT=100"), std::string::npos) << stats.out;
+
+  // A map added to itself is 3.0103 dB louder everywhere.
+  r = Cli("grid-calc sum " + Quote(file("town_N.grd")) + " " + Quote(file("town_N.grd")) +
+          " --out " + Quote(file("twice.grd")));
+  ASSERT_EQ(r.status, 0) << r.out;
+  r = Cli("grid-calc diff " + Quote(file("twice.grd")) + " " + Quote(file("town_N.grd")) +
+          " --out " + Quote(file("gain.grd")));
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NEAR(std::stod(ValueAt(file("gain.grd"), 5, 5)), 3.0103, 1e-4);
+
+  r = Cli("grid-calc excess " + Quote(file("town_D.grd")) + " --limit 200 --out " +
+          Quote(file("none.grd")));
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(ValueAt(file("none.grd"), 3, 3), "0\n");
+}
+
+TEST_F(GisCliTest, GridCalcRefusesOtherNodesAndBadArguments) {
+  ASSERT_EQ(Cli("map " + Quote(kTown) + " --out " + Quote(file("coarse.grd")) +
+                " --ndiv 10,10 --quiet --period day")
+                .status,
+            0);
+  CliRun r = Cli("grid-calc diff " + Quote(file("town_D.grd")) + " " + Quote(file("coarse_D.grd")) +
+                 " --out " + Quote(file("x.grd")));
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.out.find("coarse_D.grd:2: the grid has 11 x 11 nodes"), std::string::npos) << r.out;
+  EXPECT_FALSE(std::filesystem::exists(file("x.grd")));
+  EXPECT_EQ(Cli("grid-calc diff " + Quote(file("town_D.grd")) + " --out x.grd").status, 2);
+  EXPECT_EQ(Cli("grid-calc excess " + Quote(file("town_D.grd")) + " --out x.grd").status, 2);
+  EXPECT_EQ(Cli("grid-calc product a b --out x.grd").status, 2);
+  r = Cli("grid-calc sum " + Quote(file("missing.grd")) + " " + Quote(file("town_D.grd")) +
+          " --out x.grd");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.out.find("missing.grd: cannot open the grid file"), std::string::npos) << r.out;
+  EXPECT_EQ(Cli("grid-calc --help").status, 0);
+}
+
+TEST_F(GisCliTest, ContoursOfTheTownOpenInOgrWithBandsAndLines) {
+  CliRun r = Cli("contours " + Quote(file("town_D.grd")) + " --out " + Quote(file("iso.gpkg")) +
+                 " --bands 45,50,...,75 --lines --scheme end --crs EPSG:32632");
+  ASSERT_EQ(r.status, 0) << r.out;
+  CliRun bands = RunCommand("ogrinfo -ro -al -q " + Quote(file("iso.gpkg")) +
+                            " isophone_bands -fields=YES -geom=NO");
+  ASSERT_EQ(bands.status, 0) << bands.out;
+  for (const char* label : {"45 - 50", "60 - 65", "70 - 75"}) {
+    EXPECT_NE(bands.out.find(std::string("label (String) = ") + label), std::string::npos)
+        << bands.out;
+  }
+  EXPECT_EQ(bands.out.find("= 0\n"), std::string::npos) << bands.out;
+  EXPECT_EQ(bands.out.find("2147483647"), std::string::npos) << bands.out;
+  CliRun lines = RunCommand("ogrinfo -ro -so " + Quote(file("iso.gpkg")) + " isophone_lines");
+  EXPECT_NE(lines.out.find("Geometry: Line String"), std::string::npos) << lines.out;
+  EXPECT_NE(lines.out.find("32632"), std::string::npos) << lines.out;
+  CliRun styles = RunCommand("ogrinfo -ro -q " + Quote(file("iso.gpkg")) +
+                             " -sql \"SELECT f_table_name FROM layer_styles\"");
+  EXPECT_NE(styles.out.find("= isophone_bands"), std::string::npos) << styles.out;
+  EXPECT_NE(styles.out.find("= isophone_lines"), std::string::npos) << styles.out;
+
+  EXPECT_EQ(Cli("contours --help").status, 0);
+  EXPECT_EQ(Cli("contours " + Quote(file("town_D.grd")) + " --out x.gpkg --scheme din").status, 2);
+  EXPECT_EQ(Cli("contours " + Quote(file("town_D.grd")) + " --out x.gpkg --bands 60,55").status, 2);
+  EXPECT_EQ(
+      Cli("contours " + Quote(file("town_D.grd")) + " --out x.gpkg --bands 50 --step 5").status, 2);
+  r = Cli("contours " + Quote(file("town_D.grd")) + " --out /nonexistent-folder/iso.gpkg");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.out.find("/nonexistent-folder/iso.gpkg: cannot create the GeoPackage"),
+            std::string::npos)
+      << r.out;
+}
+
+}  // namespace
+}  // namespace sonvale
