@@ -56,11 +56,21 @@ int CmdTracerJob(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdDraw(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdMap(CliContext& ctx, const std::vector<std::string>& argv);
 
+// Isophone bands for a picture: with a scheme, the grid's levels are painted in
+// the bands of the levels in its colours, and with lines the isolines drawn.
+struct PictureBands {
+  std::optional<BandScheme> scheme;
+  std::vector<double> levels;
+  bool lines = false;
+};
+// The bands asked for by --scheme, --bands and --lines.
+PictureBands PictureBandOptions(const Args& args);
+
 // Writes a PNG picture of the project (over the levels of gridPath when not
-// empty) with the legend of the level colours; size is "WIDTHxHEIGHT".
+// empty) with the legend of the level colours or bands; size is "WIDTHxHEIGHT".
 inline const char* const kDefaultPictureSize = "1200x900";
 void WritePicture(CliContext& ctx, const std::string& png, const std::string& size,
-                  const std::string& gridPath, bool labels);
+                  const std::string& gridPath, bool labels, const PictureBands& bands = {});
 // A text (DSAA) or binary (DSBB) grid of levels, told apart by its first word.
 GridData ReadLevelGrid(const std::string& path);
 // The WKT of the coordinate reference system named by --crs EPSG:n ("" without it).

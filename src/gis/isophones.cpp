@@ -133,6 +133,34 @@ void WriteLayers(GdalSession& session, GDALDatasetH ds, const GridData& grid,
 
 }  // namespace
 
+std::vector<Polyline> TraceIsolines(const GridData& grid, const std::vector<double>& levels) {
+  std::vector<Polyline> lines;
+  if (levels.empty()) return lines;
+  GdalSession session;
+  DatasetPtr raster = GridRaster(grid, "MEM", "", "");
+  GDALDriverH memory = GDALGetDriverByName("Memory");
+  if (!memory) session.fail("isolines", "GDAL has no Memory driver");
+  DatasetPtr ds(GDALCreate(memory, "", 0, 0, 0, GDT_Unknown, nullptr));
+  if (!ds) session.fail("isolines", "cannot create a layer in memory");
+  auto* dataset = static_cast<GDALDatasetH>(ds.get());
+  OGRLayerH layer = CreateLayer(session, dataset, "isolines", kLineLayer, wkbLineString, nullptr,
+                                {{"level", OFTReal}});
+  Contour(session, GDALGetRasterBand(static_cast<GDALDatasetH>(raster.get()), 1), layer, "isolines",
+          {"FIXED_LEVELS=" + LevelList(levels), "NODATA=" + PlainNumber(kRasterNodata),
+           "ELEV_FIELD=0"});
+  OGR_L_ResetReading(layer);
+  while (OGRFeatureH f = OGR_L_GetNextFeature(layer)) {
+    OGRGeometryH g = OGR_F_GetGeometryRef(f);
+    Polyline line;
+    for (int k = 0; g && k < OGR_G_GetPointCount(g); ++k) {
+      line.emplace_back(OGR_G_GetX(g, k), OGR_G_GetY(g, k));
+    }
+    if (line.size() >= 2) lines.push_back(std::move(line));
+    OGR_F_Destroy(f);
+  }
+  return lines;
+}
+
 std::vector<Band> WriteIsophones(const GridData& grid, const std::string& gridName,
                                  const IsophoneOptions& options, const std::string& path) {
   LevelRange range = RangeOf(grid);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gis/noise_bands.h"
@@ -27,5 +28,9 @@ struct IsophoneOptions {
 // naming the file, and FormatError when every node of the grid is blank.
 std::vector<Band> WriteIsophones(const GridData& grid, const std::string& gridName,
                                  const IsophoneOptions& options, const std::string& path);
+
+// The isolines of the levels as polylines of (x, y), for pictures.
+using Polyline = std::vector<std::pair<double, double>>;
+std::vector<Polyline> TraceIsolines(const GridData& grid, const std::vector<double>& levels);
 
 }  // namespace sonvale

@@ -149,5 +149,14 @@ TEST_F(GisCliTest, ContoursOfTheTownOpenInOgrWithBandsAndLines) {
       << r.out;
 }
 
+TEST_F(GisCliTest, PicturesInIsophoneBands) {
+  CliRun r = Cli("draw " + Quote(kTown) + " --png " + Quote(file("bands.png")) + " --grid " +
+                 Quote(file("town_D.grd")) + " --scheme nfs31130 --bands 50,55,...,75 --lines");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(FileContents(file("bands.png")).substr(1, 3), "PNG");
+  EXPECT_EQ(Cli("draw " + Quote(kTown) + " --png x.png --lines").status, 2);
+  EXPECT_EQ(Cli("map " + Quote(kTown) + " --out x.grd --scheme din18005").status, 2);
+}
+
 }  // namespace
 }  // namespace sonvale
