@@ -96,5 +96,6 @@ int CmdBarrierLength(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdGridCalc(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdGridConvert(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdContours(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdImportGis(CliContext& ctx, const std::vector<std::string>& argv);
 
 }  // namespace sonvale

@@ -53,6 +53,8 @@ const Entry kCommands[] = {
      "grid-convert IN.grd OUT.tif    a grid as GeoTIFF for GIS programs"},
     {"contours", sonvale::CmdContours,
      "contours GRID --out ISO.gpkg   coloured isophone bands for GIS programs"},
+    {"import-gis", sonvale::CmdImportGis,
+     "import-gis SOURCE --kind K --out O.svp  a GIS layer (GeoPackage, Shapefile...)"},
 };
 
 void Usage(std::ostream& out) {

@@ -158,5 +158,32 @@ TEST_F(GisCliTest, PicturesInIsophoneBands) {
   EXPECT_EQ(Cli("map " + Quote(kTown) + " --out x.grd --scheme din18005").status, 2);
 }
 
+TEST_F(GisCliTest, ImportGisIntoTheTownReportsAndRefuses) {
+  WriteTextFile(file("points.geojson"), R"({"type": "FeatureCollection", "features": [
+    {"type": "Feature", "properties": {"id": "R1"},
+     "geometry": {"type": "MultiPoint", "coordinates": [[500100, 4500100], [500200, 4500200]]}},
+    {"type": "Feature", "properties": {"id": null},
+     "geometry": {"type": "Point", "coordinates": [500300, 4500300, 7]}}]})");
+  CliRun r = Cli("import-gis " + Quote(file("points.geojson")) + " --kind punti --fields Nome=id" +
+                 " --into " + Quote(kTown) + " --mode append --out " + Quote(file("more.svp")));
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("2 features read, 3 punti imported"), std::string::npos) << r.out;
+  r = Cli("info " + Quote(file("more.svp")));
+  EXPECT_NE(r.out.find("Punti            18"), std::string::npos) << r.out;  // 15 + 3
+
+  r = Cli("import-gis " + Quote(file("points.geojson")) + " --kind strade --out " +
+          Quote(file("x.svp")));
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.out.find("points.geojson: layer points, feature 0: a Multi Point where strade take "
+                       "lines"),
+            std::string::npos)
+      << r.out;
+  EXPECT_FALSE(std::filesystem::exists(file("x.svp")));
+  EXPECT_EQ(Cli("import-gis x.gpkg --kind vie --out x.svp").status, 2);
+  EXPECT_EQ(Cli("import-gis x.gpkg --kind punti --out x.svp --mode replace").status, 2);
+  EXPECT_EQ(Cli("import-gis x.gpkg --kind punti --out x.svp --height 3").status, 2);
+  EXPECT_EQ(Cli("import-gis --help").status, 0);
+}
+
 }  // namespace
 }  // namespace sonvale
