@@ -97,5 +97,6 @@ int CmdGridCalc(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdGridConvert(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdContours(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdImportGis(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdExportGis(CliContext& ctx, const std::vector<std::string>& argv);
 
 }  // namespace sonvale

@@ -55,6 +55,8 @@ const Entry kCommands[] = {
      "contours GRID --out ISO.gpkg   coloured isophone bands for GIS programs"},
     {"import-gis", sonvale::CmdImportGis,
      "import-gis SOURCE --kind K --out O.svp  a GIS layer (GeoPackage, Shapefile...)"},
+    {"export-gis", sonvale::CmdExportGis,
+     "export-gis PROJECT.svp OUT.gpkg the model as GIS layers"},
 };
 
 void Usage(std::ostream& out) {

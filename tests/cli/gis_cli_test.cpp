@@ -185,5 +185,26 @@ TEST_F(GisCliTest, ImportGisIntoTheTownReportsAndRefuses) {
   EXPECT_EQ(Cli("import-gis --help").status, 0);
 }
 
+TEST_F(GisCliTest, ExportGisOfTheTownWithPointLevels) {
+  ASSERT_EQ(Cli("points " + Quote(kTown) + " --out " + Quote(file("p.dat")) + " --quiet").status,
+            0);
+  CliRun r = Cli("export-gis " + Quote(kTown) + " " + Quote(file("town.gpkg")) + " --dat " +
+                 Quote(file("p.dat")) + " --crs EPSG:32632");
+  ASSERT_EQ(r.status, 0) << r.out;
+  CliRun roads = RunCommand("ogrinfo -ro -so " + Quote(file("town.gpkg")) + " strade");
+  EXPECT_NE(roads.out.find("Feature Count: 30"), std::string::npos) << roads.out;
+  EXPECT_NE(roads.out.find("LeqDay: Real"), std::string::npos) << roads.out;
+  CliRun points = RunCommand("ogrinfo -ro -q " + Quote(file("town.gpkg")) +
+                             " -sql \"SELECT COUNT(*) FROM punti WHERE LeqDay > 30\"");
+  EXPECT_NE(points.out.find("= 15"), std::string::npos) << points.out;
+
+  WriteTextFile(file("bad.dat"), "N.\tX\n1\t2\n");
+  r = Cli("export-gis " + Quote(kTown) + " " + Quote(file("x.gpkg")) + " --dat " +
+          Quote(file("bad.dat")));
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.out.find("bad.dat:2:"), std::string::npos) << r.out;
+  EXPECT_EQ(Cli("export-gis --help").status, 0);
+}
+
 }  // namespace
 }  // namespace sonvale
