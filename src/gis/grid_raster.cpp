@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gis/gdal_session.h"
+#include "text/file_error.h"
 
 namespace sonvale {
 
@@ -16,6 +17,9 @@ DatasetPtr GridRaster(const GridData& grid, const char* driver, const std::strin
                       const std::string& crsWkt, const char* const* options) {
   GdalSession session;
   const GridHeader& h = grid.header;
+  if (h.nx < 2 || h.ny < 2) {
+    throw FileError(path, "a grid of fewer than 2 x 2 nodes has no cell size for a raster");
+  }
   GDALDriverH drv = GDALGetDriverByName(driver);
   if (!drv) session.fail(path, std::string("GDAL has no ") + driver + " driver");
   DatasetPtr ds(

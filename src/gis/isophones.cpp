@@ -135,7 +135,7 @@ void WriteLayers(GdalSession& session, GDALDatasetH ds, const GridData& grid,
 
 std::vector<Polyline> TraceIsolines(const GridData& grid, const std::vector<double>& levels) {
   std::vector<Polyline> lines;
-  if (levels.empty()) return lines;
+  if (levels.empty() || grid.nx() < 2 || grid.ny() < 2) return lines;
   GdalSession session;
   DatasetPtr raster = GridRaster(grid, "MEM", "", "");
   GDALDriverH memory = GDALGetDriverByName("Memory");
@@ -163,6 +163,9 @@ std::vector<Polyline> TraceIsolines(const GridData& grid, const std::vector<doub
 
 std::vector<Band> WriteIsophones(const GridData& grid, const std::string& gridName,
                                  const IsophoneOptions& options, const std::string& path) {
+  if (grid.nx() < 2 || grid.ny() < 2) {
+    throw FormatError(gridName, 2, "a grid of fewer than 2 x 2 nodes has no isophones");
+  }
   LevelRange range = RangeOf(grid);
   if (range.empty) throw FormatError(gridName, 0, "every node of the grid is blank");
   std::vector<Band> bands = BandsOver(options.levels, range);

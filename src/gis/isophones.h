@@ -25,7 +25,8 @@ struct IsophoneOptions {
 // Writes the GeoPackage, replacing an old file only once the new one is complete,
 // and returns the bands written. A band's polygons form one feature; the open
 // outer bands carry the grid's minimum and maximum (BandsOver). Throws FileError
-// naming the file, and FormatError when every node of the grid is blank.
+// naming the file, and FormatError naming the grid when it has fewer than 2 x 2
+// nodes or every node is blank.
 std::vector<Band> WriteIsophones(const GridData& grid, const std::string& gridName,
                                  const IsophoneOptions& options, const std::string& path);
 

@@ -176,6 +176,11 @@ TEST(IsophonesTest, BlankNodesAreLeftOutAndAnAllBlankGridIsRefused) {
 
   grid.values.assign(121, kBlankValue);
   EXPECT_THROW(WriteIsophones(grid, "blank.grd", options, dir.file("blank.gpkg")), FormatError);
+  GridData column;
+  column.header = GridHeader{1, 3, 0, 0, 0, 10, 0, 0};
+  column.values = {50, 60, 70};
+  EXPECT_THROW(WriteIsophones(column, "column.grd", options, dir.file("column.gpkg")), FormatError);
+  EXPECT_TRUE(TraceIsolines(column, options.levels).empty());
 }
 
 }  // namespace
