@@ -20,13 +20,25 @@ build: configure
 
 DEMO_OUT ?= $(BUILD)/demo
 
+# The example town's coordinates read as UTM zone 33 N, for GIS programs.
+DEMO_CRS ?= EPSG:32633
+
 demo: build
 	$(BUILD)/bin/sonvale-cli info examples/town/town.svp
 	mkdir -p $(DEMO_OUT)
 	$(BUILD)/bin/sonvale-cli map examples/town/town.svp --out $(DEMO_OUT)/town.grd \
-	  --diffr-barriers on --diffr-buildings on --png $(DEMO_OUT)/town_day.png
+	  --diffr-barriers on --diffr-buildings on --png $(DEMO_OUT)/town_day.png \
+	  --geotiff --crs $(DEMO_CRS)
+	$(BUILD)/bin/sonvale-cli draw examples/town/town.svp --grid $(DEMO_OUT)/town_D.grd \
+	  --png $(DEMO_OUT)/town_din18005.png --scheme din18005 --lines
+	$(BUILD)/bin/sonvale-cli contours $(DEMO_OUT)/town_D.grd --out $(DEMO_OUT)/town_D_isophones.gpkg \
+	  --lines --scheme din18005 --crs $(DEMO_CRS)
+	$(BUILD)/bin/sonvale-cli contours $(DEMO_OUT)/town_N.grd --out $(DEMO_OUT)/town_N_isophones.gpkg \
+	  --lines --scheme din18005 --crs $(DEMO_CRS)
 	@echo "Day and night noise maps of the example town: $(DEMO_OUT)/town_D.grd $(DEMO_OUT)/town_N.grd"
-	@echo "Picture of the day map: $(DEMO_OUT)/town_day.png"
+	@echo "The same as GeoTIFF: $(DEMO_OUT)/town_D.tif $(DEMO_OUT)/town_N.tif"
+	@echo "Isophones for QGIS: $(DEMO_OUT)/town_D_isophones.gpkg $(DEMO_OUT)/town_N_isophones.gpkg"
+	@echo "Pictures of the day map: $(DEMO_OUT)/town_day.png $(DEMO_OUT)/town_din18005.png"
 
 # The desktop program with the example town open.
 gui: build

@@ -9,6 +9,7 @@ packages=(
   parallel
   qt6-base-dev fonts-dejavu-core
   libxml2-utils gdal-bin
+  libgdal-dev
 )
 
 missing=()

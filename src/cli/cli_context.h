@@ -8,6 +8,8 @@
 #include "cli/args.h"
 #include "cli/cli_ui.h"
 #include "commands/app_state.h"
+#include "gis/noise_bands.h"
+#include "propagation/grid_file.h"
 
 namespace sonvale {
 
@@ -54,11 +56,30 @@ int CmdTracerJob(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdDraw(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdMap(CliContext& ctx, const std::vector<std::string>& argv);
 
+// Isophone bands for a picture: with a scheme, the grid's levels are painted in
+// the bands of the levels in its colours, and with lines the isolines drawn.
+struct PictureBands {
+  std::optional<BandScheme> scheme;
+  std::vector<double> levels;
+  bool lines = false;
+};
+// The bands asked for by --scheme, --bands and --lines.
+PictureBands PictureBandOptions(const Args& args);
+
 // Writes a PNG picture of the project (over the levels of gridPath when not
-// empty) with the legend of the level colours; size is "WIDTHxHEIGHT".
+// empty) with the legend of the level colours or bands; size is "WIDTHxHEIGHT".
 inline const char* const kDefaultPictureSize = "1200x900";
 void WritePicture(CliContext& ctx, const std::string& png, const std::string& size,
-                  const std::string& gridPath, bool labels);
+                  const std::string& gridPath, bool labels, const PictureBands& bands = {});
+// A text (DSAA) or binary (DSBB) grid of levels, told apart by its first word.
+GridData ReadLevelGrid(const std::string& path);
+// The WKT of the coordinate reference system named by --crs EPSG:n ("" without it).
+std::string CrsOption(const Args& args);
+// The isophone levels of --bands (default 35, 40, ..., 80) and the --scheme.
+std::vector<double> BandLevels(const Args& args);
+BandScheme SchemeOption(const Args& args);
+// The GeoTIFF written beside a grid: its name with ".tif" for the extension.
+std::string GeoTiffBeside(const std::string& gridPath);
 int CmdPoints(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdGridMerge(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdRayRead(CliContext& ctx, const std::vector<std::string>& argv);
@@ -72,5 +93,10 @@ int CmdList(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdScr(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdXyz(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdBarrierLength(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdGridCalc(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdGridConvert(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdContours(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdImportGis(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdExportGis(CliContext& ctx, const std::vector<std::string>& argv);
 
 }  // namespace sonvale

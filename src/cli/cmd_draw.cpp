@@ -5,10 +5,11 @@
 #include <iostream>
 
 #include "cli/cli_context.h"
+#include "propagation/grid_file.h"
 #include "text/number_text.h"
 
 #ifdef SONVALE_WITH_RENDER
-#include "propagation/grid_file.h"
+#include "gis/isophones.h"
 #include "render/map_picture.h"
 #endif
 
@@ -22,7 +23,9 @@ const char* const kDrawUsage =
     "after opening the project, with a legend of the level colours (40 to 90 dB(A)).\n"
     "--size    picture size in pixels, legend included (default 1200x900)\n"
     "--grid    a text (DSAA) or binary (DSBB) grid whose levels are painted under the model\n"
-    "--no-labels  leaves out the labels of buildings and barriers\n";
+    "--no-labels  leaves out the labels of buildings and barriers\n"
+    "--scheme din18005|nfs31130|end  paints the grid in isophone bands of that colour\n"
+    "             scheme (levels of --bands, default 35,40,...,80); --lines adds isolines\n";
 
 // "1200x900" into width and height.
 std::pair<int, int> ParseSize(const std::string& text) {
@@ -39,7 +42,8 @@ std::pair<int, int> ParseSize(const std::string& text) {
   return {static_cast<int>(w), static_cast<int>(h)};
 }
 
-#ifdef SONVALE_WITH_RENDER
+}  // namespace
+
 GridData ReadLevelGrid(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw FileError(path, "cannot open the grid file");
@@ -49,12 +53,20 @@ GridData ReadLevelGrid(const std::string& path) {
   in.close();
   return binary ? ReadBinaryGrid(path) : ReadTerrainGrid(path);
 }
-#endif
 
-}  // namespace
+PictureBands PictureBandOptions(const Args& args) {
+  PictureBands bands;
+  if (args.has("scheme")) bands.scheme = SchemeOption(args);
+  bands.levels = BandLevels(args);
+  bands.lines = args.has("lines");
+  if ((args.has("bands") || bands.lines) && !bands.scheme) {
+    throw UsageError("--bands and --lines go with --scheme");
+  }
+  return bands;
+}
 
 void WritePicture(CliContext& ctx, const std::string& png, const std::string& size,
-                  const std::string& gridPath, bool labels) {
+                  const std::string& gridPath, bool labels, const PictureBands& bands) {
   auto [width, height] = ParseSize(size);
 #ifdef SONVALE_WITH_RENDER
   Project& p = ctx.app.project;
@@ -69,6 +81,16 @@ void WritePicture(CliContext& ctx, const std::string& png, const std::string& si
   options.width = width;
   options.height = height;
   options.grid = grid ? &*grid : nullptr;
+  if (grid && bands.scheme) {
+    for (const Band& b : BandsOver(bands.levels, RangeOf(*grid))) {
+      options.bands.push_back(
+          PictureBand{b.lo, b.hi, BandColour(*bands.scheme, b.lo), BandLabel(b, bands.levels)});
+    }
+    if (bands.lines) {
+      for (Polyline& line : TraceIsolines(*grid, bands.levels))
+        options.lines.push_back(std::move(line));
+    }
+  }
   QImage image;
   try {
     image = RenderMapPicture(p, layers, options);
@@ -83,6 +105,7 @@ void WritePicture(CliContext& ctx, const std::string& png, const std::string& si
   (void)png;
   (void)gridPath;
   (void)labels;
+  (void)bands;
   (void)width;
   (void)height;
   throw CliExit{kExitFailure, "this sonvale-cli was built without Qt: it draws no pictures"};
@@ -90,7 +113,8 @@ void WritePicture(CliContext& ctx, const std::string& png, const std::string& si
 }
 
 int CmdDraw(CliContext& ctx, const std::vector<std::string>& argv) {
-  Args args = ParseCommandArgs(argv, {"no-labels"}, {"png", "size", "grid"});
+  Args args =
+      ParseCommandArgs(argv, {"no-labels", "lines"}, {"png", "size", "grid", "scheme", "bands"});
   if (args.has("help")) {
     std::cout << kDrawUsage;
     return kExitOk;
@@ -100,9 +124,10 @@ int CmdDraw(CliContext& ctx, const std::vector<std::string>& argv) {
   if (!png || png->empty()) throw UsageError("option --png FILE.png is required");
   std::string size = args.value("size").value_or(kDefaultPictureSize);
   ParseSize(size);  // a bad size is refused before any work
+  PictureBands bands = PictureBandOptions(args);
   StartCli(ctx, args);
   ReadCliProject(ctx, args, path, true);
-  WritePicture(ctx, *png, size, args.value("grid").value_or(""), !args.has("no-labels"));
+  WritePicture(ctx, *png, size, args.value("grid").value_or(""), !args.has("no-labels"), bands);
   return kExitOk;
 }
 

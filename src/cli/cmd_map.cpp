@@ -5,6 +5,7 @@
 #include "commands/map_command.h"
 #include "commands/map_dialog.h"
 #include "commands/point_command.h"
+#include "gis/geotiff.h"
 #include "platform/atomic_file.h"
 #include "platform/paths.h"
 #include "propagation/grid_file.h"
@@ -46,6 +47,9 @@ const char* const kMapUsage =
     "  --period day|night|both        periods to compute (default both)\n"
     "  --yes                          go on when some emission data are missing\n"
     "  --png FILE.png [--size WxH]    also a picture of the (day) map with its legend\n"
+    "  --scheme din18005|nfs31130|end the picture in isophone bands of that colour scheme\n"
+    "  [--bands 35,40,...,80] [--lines]  at these levels (default), with isolines\n"
+    "  --geotiff [--crs EPSG:n]       also each grid as GeoTIFF (NAME_D.tif, NAME_N.tif)\n"
     "  --algorithm 0|1|2|3            0 our engine (default), else the external tracer\n"
     "  --launch-mode 0|1|2|3          tracer: 0 wait, 1 background, 2 script only,\n"
     "                                 3 wait and load the grids (default 0)\n"
@@ -113,10 +117,28 @@ void ApplyCalculationOptions(CliContext& ctx, const Args& args) {
 }  // namespace
 
 int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
-  Args args = ParseCommandArgs(argv, {},
-                               {"out", "mode", "bounds", "ndiv", "z", "terrain", "section",
-                                "diffr-barriers", "diffr-buildings", "dist-max", "period", "png",
-                                "size", "algorithm", "launch-mode", "engine", "threads", "tile"});
+  Args args = ParseCommandArgs(argv, {"geotiff", "lines"},
+                               {"out",
+                                "mode",
+                                "bounds",
+                                "ndiv",
+                                "z",
+                                "terrain",
+                                "section",
+                                "crs",
+                                "scheme",
+                                "bands",
+                                "diffr-barriers",
+                                "diffr-buildings",
+                                "dist-max",
+                                "period",
+                                "png",
+                                "size",
+                                "algorithm",
+                                "launch-mode",
+                                "engine",
+                                "threads",
+                                "tile"});
   if (args.has("help")) {
     std::cout << kMapUsage;
     return kExitOk;
@@ -149,6 +171,10 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
   std::vector<double> ndiv = args.numbers("ndiv", 2);
   std::optional<std::string> png = args.value("png");
   std::string size = args.value("size").value_or(kDefaultPictureSize);
+  if (args.has("crs") && !args.has("geotiff")) throw UsageError("--crs goes with --geotiff");
+  std::string crs = CrsOption(args);
+  PictureBands bands = PictureBandOptions(args);
+  if (bands.scheme && !png) throw UsageError("--scheme goes with --png");
 
   StartCli(ctx, args);
   ReadCliProject(ctx, args, path, true);
@@ -207,11 +233,17 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
     throw CliExit{kExitDeclined, ctx.ui.declined.back()};
   }
   if (!result.completed) throw CliExit{kExitFailure, "the map was not completed"};
-  for (const std::string& f : result.files) std::cout << f << "\n";
+  for (const std::string& f : result.files) {
+    std::cout << f << "\n";
+    if (args.has("geotiff")) {
+      WriteGeoTiff(ReadLevelGrid(f), GeoTiffBeside(f), crs);
+      std::cout << GeoTiffBeside(f) << "\n";
+    }
+  }
   std::cout << "Elapsed Time = " << ElapsedTimeText(result.elapsedSeconds) << "\n";
   if (png && !result.files.empty()) {
     // The first grid written is the day map unless only the night was asked for.
-    WritePicture(ctx, *png, size, result.files.front(), true);
+    WritePicture(ctx, *png, size, result.files.front(), true, bands);
   }
   return kExitOk;
 }

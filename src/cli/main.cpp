@@ -47,6 +47,16 @@ const Entry kCommands[] = {
     {"pack", sonvale::CmdPack, "pack NAME01.grd                six grids into one class grid"},
     {"tracer-job", sonvale::CmdTracerJob,
      "tracer-job PROJECT.svp --out N.grd  job files of the tracer"},
+    {"grid-calc", sonvale::CmdGridCalc,
+     "grid-calc sum|diff|excess GRIDS... --out O.grd  sum, difference, excess of maps"},
+    {"grid-convert", sonvale::CmdGridConvert,
+     "grid-convert IN.grd OUT.tif    a grid as GeoTIFF for GIS programs"},
+    {"contours", sonvale::CmdContours,
+     "contours GRID --out ISO.gpkg   coloured isophone bands for GIS programs"},
+    {"import-gis", sonvale::CmdImportGis,
+     "import-gis SOURCE --kind K --out O.svp  a GIS layer (GeoPackage, Shapefile...)"},
+    {"export-gis", sonvale::CmdExportGis,
+     "export-gis PROJECT.svp OUT.gpkg the model as GIS layers"},
 };
 
 void Usage(std::ostream& out) {

@@ -26,7 +26,27 @@ namespace {
 
 constexpr int kMaxSide = 20000;
 
-void DrawLegend(QImage& image, QRect strip) {
+// One swatch and label per band, the loudest at the top.
+void DrawBandLegend(QPainter& painter, QRect strip, int top,
+                    const std::vector<PictureBand>& bands) {
+  QFontMetrics fm(painter.font());
+  int steps = static_cast<int>(bands.size());
+  int rowHeight = std::max(fm.height() + 2, std::min(40, (strip.height() - top - 10) / steps));
+  int swatch = std::min(30, strip.width() / 3);
+  int x = strip.left() + 10;
+  for (int k = 0; k < steps; ++k) {
+    const PictureBand& band = bands[static_cast<size_t>(steps - 1 - k)];
+    QRect box(x, top + k * rowHeight, swatch, rowHeight - 2);
+    painter.fillRect(box, ToQColor(band.colour));
+    painter.setPen(QColor(64, 64, 64));
+    painter.drawRect(box);
+    painter.setPen(Qt::black);
+    painter.drawText(QPoint(box.right() + 8, box.top() + (box.height() + fm.ascent()) / 2 - 1),
+                     QString::fromStdString(band.label));
+  }
+}
+
+void DrawLegend(QImage& image, QRect strip, const std::vector<PictureBand>& bands) {
   QPainter painter(&image);
   painter.fillRect(strip, Qt::white);
   painter.setPen(QColor(128, 128, 128));
@@ -43,6 +63,10 @@ void DrawLegend(QImage& image, QRect strip) {
   int x = strip.left() + 10;
   painter.setPen(Qt::black);
   painter.drawText(QPoint(x, strip.top() + fm.height() + 4), QStringLiteral("Leq dB(A)"));
+  if (!bands.empty()) {
+    DrawBandLegend(painter, strip, top, bands);
+    return;
+  }
   for (int k = 0; k < steps; ++k) {
     double level = 90 - 5.0 * k;
     QRect box(x, top + k * rowHeight, swatch, rowHeight - 2);
@@ -86,10 +110,26 @@ QImage RenderMapPicture(const Project& p, const LayerVisibility& layers,
     if (!window)
       throw std::runtime_error("nothing to draw: the model is empty or its view too small");
     canvas.setWindow(*window);
-    if (options.grid) PaintGridLevels(canvas, *options.grid);
+    if (options.grid && options.bands.empty()) PaintGridLevels(canvas, *options.grid);
+    if (options.grid && !options.bands.empty()) {
+      PaintGridBands(canvas, *options.grid, [&options](double level) {
+        for (const PictureBand& b : options.bands) {
+          if (level < b.hi) return b.colour;
+        }
+        return options.bands.back().colour;
+      });
+    }
+    canvas.setPen(Pen{RGB(40, 40, 40), 1});
+    for (const auto& line : options.lines) {
+      for (size_t k = 1; k < line.size(); ++k) {
+        canvas.line(line[k - 1].first, line[k - 1].second, line[k].first, line[k].second);
+      }
+    }
     DrawMap(p, layers, view, canvas, false);
   }
-  if (legend > 0) DrawLegend(image, QRect(options.width - legend, 0, legend, options.height));
+  if (legend > 0) {
+    DrawLegend(image, QRect(options.width - legend, 0, legend, options.height), options.bands);
+  }
   return image;
 }
 
@@ -108,8 +148,8 @@ void EnsureGuiApplication() {
     // Without a session (batch jobs, CI) Qt wants a private runtime folder of its own.
     QString dir = QDir::tempPath() + "/sonvale-runtime-" + QString::number(getuid());
     QDir().mkpath(dir);
-    QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                   QFileDevice::ExeOwner);
+    QFile::setPermissions(dir,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", dir.toLocal8Bit());
   }
   // Qt keeps references to argc and argv for the application's lifetime.

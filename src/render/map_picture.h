@@ -5,17 +5,32 @@
 
 #include <QImage>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "view/canvas.h"
 #include "view/layers.h"
 #include "model/project.h"
 #include "propagation/grid_file.h"
 
 namespace sonvale {
 
+// A band of levels painted in one colour, from lo up to hi.
+struct PictureBand {
+  double lo = 0, hi = 0;
+  Rgb colour;
+  std::string label;  // its line in the legend
+};
+
 struct MapPictureOptions {
   int width = 1200, height = 900;  // the whole picture, legend included
   int legendWidth = 120;           // the strip at the right
   const GridData* grid = nullptr;  // levels painted under the model
+  // When given (ascending), the grid's levels are painted in these bands, each
+  // node centred on its cell, and the legend lists them instead of the scale.
+  std::vector<PictureBand> bands;
+  // Lines drawn over the levels and under the model (isolines), in user units.
+  std::vector<std::vector<std::pair<double, double>>> lines;
 };
 
 // The picture of the project in its View (the grid's span when the model draws

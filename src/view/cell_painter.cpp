@@ -39,4 +39,20 @@ void PaintGridLevels(Canvas& canvas, const GridData& grid) {
   }
 }
 
+void PaintGridBands(Canvas& canvas, const GridData& grid,
+                    const std::function<Rgb(double level)>& colourOf) {
+  const GridHeader& h = grid.header;
+  if (h.nx < 2 || h.ny < 2) return;
+  if (grid.values.size() < static_cast<size_t>(h.nx) * static_cast<size_t>(h.ny)) return;
+  double dx = (h.xhi - h.xlo) / (h.nx - 1), dy = (h.yhi - h.ylo) / (h.ny - 1);
+  for (int j = 0; j < h.ny; ++j) {
+    for (int i = 0; i < h.nx; ++i) {
+      double level = grid.value(i, j);
+      if (level == kBlankValue || !std::isfinite(level)) continue;
+      double x = h.xlo + i * dx, y = h.ylo + j * dy;
+      canvas.filledBox(x - dx / 2, y - dy / 2, x + dx / 2, y + dy / 2, colourOf(level));
+    }
+  }
+}
+
 }  // namespace sonvale

@@ -25,4 +25,10 @@ MapCell GridCell(const GridHeader& h, int i, int j, double level);
 // Paints every node of a grid that holds a value, row by row from the south.
 void PaintGridLevels(Canvas& canvas, const GridData& grid);
 
+// Paints every node that holds a value in the colour colourOf gives its level,
+// each node at the centre of its cell as GIS programs place grid nodes, so that
+// isolines traced from the grid run along the edges of the colours.
+void PaintGridBands(Canvas& canvas, const GridData& grid,
+                    const std::function<Rgb(double level)>& colourOf);
+
 }  // namespace sonvale

@@ -1,38 +1,16 @@
 // Runs sonvale-cli as a consultant's script would and checks what it writes,
 // prints and returns.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <fstream>
 #include <string>
 
+#include "support/cli_run.h"
 #include "support/file_contents.h"
 #include "support/table_files.h"
 
 namespace sonvale {
 namespace {
-
-struct CliRun {
-  int status = -1;
-  std::string out;  // stdout and stderr together
-};
-
-std::string Quote(const std::string& s) { return "'" + s + "'"; }
-
-CliRun Cli(const std::string& args) {
-  std::string cmd = Quote(std::string(SONVALE_BIN_DIR) + "/sonvale-cli") + " " + args +
-                    " --program-dir " + Quote(SONVALE_BIN_DIR) + " 2>&1";
-  CliRun r;
-  FILE* pipe = popen(cmd.c_str(), "r");
-  if (!pipe) return r;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) r.out.append(buf, n);
-  int st = pclose(pipe);
-  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-  return r;
-}
 
 const std::string kTown = std::string(SONVALE_SOURCE_DIR) + "/examples/town/town.svp";
 

@@ -109,6 +109,39 @@ TEST(MapPicture, ModelOverGridLevelsWithLegend) {
   EXPECT_THROW(RenderMapPicture(Project{}, layers, MapPictureOptions{}), std::runtime_error);
 }
 
+TEST(MapPicture, BandsPaintNodesCentredInTheirColoursWithLinesAndLegend) {
+  Project p;  // no model: the picture spans the grid
+  GridData g;
+  g.header = GridHeader{3, 2, 0, 300, 0, 100, 0, 0};  // nodes 150 m apart in X, 100 in Y
+  g.values = {52, 58, 70, kBlankValue, 57, 61};
+  MapPictureOptions o;
+  o.width = 520;
+  o.height = 300;
+  o.grid = &g;
+  o.bands = {PictureBand{50, 55, RGB(0, 0, 255), "50 - 55"},
+             PictureBand{55, 60, RGB(0, 255, 0), "55 - 60"},
+             PictureBand{60, 70.1, RGB(255, 0, 0), ">= 60"}};
+  o.lines = {{{0, 50}, {300, 50}}};
+  QImage img = RenderMapPicture(p, LayerVisibility{}, o);
+  // The grid's span fills 400 x 133 pixels in the middle of the 300 high map.
+  auto pixel = [&](double x, double y) {
+    return At(img, static_cast<int>(x * 400 / 300), static_cast<int>(150 - (y - 50) * 400 / 300));
+  };
+  EXPECT_EQ(pixel(20, 20), QColor(0, 0, 255));     // node (0, 0), 52: its cell reaches 75 m
+  EXPECT_EQ(pixel(130, 20), QColor(0, 255, 0));    // node (1, 0), 58, from 75 m on
+  EXPECT_EQ(pixel(280, 20), QColor(255, 0, 0));    // node (2, 0), 70: the open top band
+  EXPECT_EQ(pixel(130, 80), QColor(0, 255, 0));    // node (1, 1), 57
+  EXPECT_EQ(pixel(20, 80), QColor(255, 255, 255)); // blank node
+  EXPECT_EQ(pixel(130, 50), QColor(40, 40, 40));   // the line across the middle
+  bool swatch[3] = {false, false, false};
+  for (int y = 0; y < 300; ++y) {
+    swatch[0] = swatch[0] || At(img, 420, y) == QColor(0, 0, 255);
+    swatch[1] = swatch[1] || At(img, 420, y) == QColor(0, 255, 0);
+    swatch[2] = swatch[2] || At(img, 420, y) == QColor(255, 0, 0);
+  }
+  EXPECT_TRUE(swatch[0] && swatch[1] && swatch[2]);
+}
+
 }  // namespace
 }  // namespace sonvale
 
