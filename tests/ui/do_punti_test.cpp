@@ -14,24 +14,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 
 #include "started_window.h"
+#include "support/file_contents.h"
 #include "ui/main_window.h"
 
 namespace fs = std::filesystem;
 using namespace sonvale;
 
 namespace {
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // The lines a command prints on its standard output.
 std::vector<std::string> Output(const std::string& command) {
@@ -145,7 +137,7 @@ class DoPuntiTest : public QObject {
       QCOMPARE(copied.count("\r\n"), 16);
       t.ui.files = {(dir / "gui.dat").string()};
       Click(d, "Command3");  // "Salva  ..."
-      QCOMPARE(Slurp(dir / "gui.dat"), Slurp(dir / "cli.dat"));
+      QCOMPARE(FileContents(dir / "gui.dat"), FileContents(dir / "cli.dat"));
       Screenshot(d, "do_punti.png");
       Click(d, "Command1");
       QVERIFY(!d->isVisible());
@@ -224,7 +216,7 @@ class DoPuntiTest : public QObject {
       QVERIFY(copied[1].contains("\t500450.\t4500500.\t4.\t"));
       t.ui.files = {(dir / "rec.DAT").string()};
       Click(d, "Command3");
-      const QStringList saved = QString::fromStdString(Slurp(dir / "rec.DAT")).split("\r\n");
+      const QStringList saved = QString::fromStdString(FileContents(dir / "rec.DAT")).split("\r\n");
       QCOMPARE(saved[0], QString("N.\tX\tY\tZ\tLeq Day\tLeq Night"));
       QCOMPARE(saved[1].split('\t').size(), 6);
       QCOMPARE(saved.size(), 5);  // 4 lines and the empty text after the last CR LF
@@ -286,7 +278,7 @@ class DoPuntiTest : public QObject {
     QCOMPARE(t.ui.messages.back().title, std::string("OK - Completed !"));
     QVERIFY(fs::exists(dir / "shown_d.grd") && fs::exists(dir / "shown_n.grd"));
     QVERIFY(!fs::exists(dir / "shown.job") && !fs::exists(dir / "shown.tmp"));
-    QCOMPARE(Slurp(dir / "shown_d.grd").substr(0, 4), std::string("DSBB"));
+    QCOMPARE(FileContents(dir / "shown_d.grd").substr(0, 4), std::string("DSBB"));
 
     // In the background: the program goes on while the tracer writes its grids.
     mapWithTracer(dir / "behind.grd", 1, nullptr);

@@ -14,22 +14,15 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 
 #include "started_window.h"
+#include "support/file_contents.h"
 #include "tracer/emission_dxf.h"
 
 namespace fs = std::filesystem;
 using namespace sonvale;
 
 namespace {
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 void Spit(const fs::path& p, const std::string& text) {
   std::ofstream out(p, std::ios::binary);
@@ -228,7 +221,7 @@ class ExchangeDialogsTest : public QObject {
     QVERIFY(filled);
     QCOMPARE(t.app.RayFileName, ray.string());
     QCOMPARE(t.app.project.NdivX, short{3});
-    const std::string text = Slurp(ray);
+    const std::string text = FileContents(ray);
     // A horizontal grid of 4 x 3 receivers over plan 1.
     size_t receivers = 0;
     for (size_t at = text.find(" Receiver "); at != std::string::npos;
@@ -261,10 +254,10 @@ class ExchangeDialogsTest : public QObject {
     QVERIFY(!t.app.project.Diurno);
     QVERIFY(!t.app.Saved);
     QCOMPARE(t.app.EmissionDxfName, out.string());
-    const std::string written = Slurp(out);
+    const std::string written = FileContents(out);
     QVERIFY(written.find("SOLID") != std::string::npos);
     WriteEmissionDxf(t.app.project, t.app.config, false, (dir / "reference.dxf").string());
-    QVERIFY(written == Slurp(dir / "reference.dxf"));
+    QVERIFY(written == FileContents(dir / "reference.dxf"));
     QVERIFY(PaintedPixels(t.window.map()->picture()) > before);
   }
 
@@ -285,7 +278,7 @@ class ExchangeDialogsTest : public QObject {
     QVERIFY(s.ui.messages.empty());
     QCOMPARE(s.ui.dialogs.back().title, std::string("Load a 6 GRD Files"));
     const std::string B = "  1.70141E+38 ", E = "\r\n";
-    QCOMPARE(Slurp(dir / "lvSUM.grd"), "DSAA" + E + " 3  2 " + E + " 100  300 " + E + " 0  50 " +
+    QCOMPARE(FileContents(dir / "lvSUM.grd"), "DSAA" + E + " 3  2 " + E + " 100  300 " + E + " 0  50 " +
                                            E + " 40  70 " + E + "  60 " + B + B + E + E + B +
                                            "  65 " + "  40 " + E + E);
     QCOMPARE(s.app.project.GrdName, (dir / "lvSUM.grd").string());

@@ -8,11 +8,10 @@
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "commands/startup.h"
 #include "started_window.h"
+#include "support/file_contents.h"
 #include "ui/do_map.h"
 #include "ui/main_window.h"
 
@@ -20,13 +19,6 @@ namespace fs = std::filesystem;
 using namespace sonvale;
 
 namespace {
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // Retypes a box of the dialog key by key, as the user would.
 void Retype(QDialog* d, const char* name, const QString& text) {
@@ -104,8 +96,8 @@ class MapRunTest : public QObject {
     QCOMPARE(t.ui.messages.back().title, std::string("OK - Completed !"));
     QVERIFY(!t.app.Saved);
     QVERIFY(!t.window.cancelButton()->isVisible());
-    QCOMPARE(Slurp(dir / "gui_D.grd"), Slurp(dir / "cli_D.grd"));
-    QCOMPARE(Slurp(dir / "gui_N.grd"), Slurp(dir / "cli_N.grd"));
+    QCOMPARE(FileContents(dir / "gui_D.grd"), FileContents(dir / "cli_D.grd"));
+    QCOMPARE(FileContents(dir / "gui_N.grd"), FileContents(dir / "cli_N.grd"));
     // The level cells cover much more of the picture than the model alone.
     QVERIFY(PaintedPixels(t.window.map()->picture()) > before + 2000);
     if (const char* shot = std::getenv("SONVALE_SCREENSHOT")) t.window.grab().save(shot);
@@ -132,10 +124,10 @@ class MapRunTest : public QObject {
     QVERIFY(clicked);
     QVERIFY(menusOffWhileRunning);
     QVERIFY(t.window.action("OpenSVP")->isEnabled());
-    const std::string day = Slurp(dir / "stop_D.grd");
+    const std::string day = FileContents(dir / "stop_D.grd");
     QVERIFY(!day.empty());
-    QVERIFY(day.size() < Slurp(dir / "cli_D.grd").size());
-    QCOMPARE(Slurp(dir / "stop_N.grd"), Slurp(dir / "cli_N.grd"));
+    QVERIFY(day.size() < FileContents(dir / "cli_D.grd").size());
+    QCOMPARE(FileContents(dir / "stop_N.grd"), FileContents(dir / "cli_N.grd"));
   }
 };
 
