@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Takes docs/screenshot.png: the main window on a virtual X display (Xvfb) with
 # the example town and its day map, as the map test through the menu leaves it;
-# docs/do_punti.png, the point window after computing the town's points, and
-# docs/beamrunlauncher.png, the tracer launcher of a map run.
+# docs/do_punti.png, the point window after computing the town's points;
+# docs/beamrunlauncher.png, the tracer launcher of a map run; the mapping
+# dialog (docs/domap.png) and the exchange dialogs (docs/csv_options.png,
+# docs/ray_options.png, docs/do_emiss.png).
 # Usage: tools/screenshot.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,4 +17,9 @@ env -u QT_QPA_PLATFORM SONVALE_HOME="$PWD/$build/bin" SONVALE_SCREENSHOT="$PWD/d
 env -u QT_QPA_PLATFORM SONVALE_HOME="$PWD/$build/bin" SONVALE_SCREENSHOT_DIR="$PWD/docs" \
   xvfb-run -a -s "-screen 0 1280x1024x24" \
   "$build/bin/test_ui_do_punti_test" pointsThroughTheMenuEqualTheCommandLine theLaunchModeChosenReachesTheTracer
-echo "docs/screenshot.png docs/do_punti.png docs/beamrunlauncher.png"
+env -u QT_QPA_PLATFORM SONVALE_HOME="$PWD/$build/bin" SONVALE_SCREENSHOT="$PWD/docs/domap.png" \
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/test_ui_do_map_test" picture
+env -u QT_QPA_PLATFORM SONVALE_HOME="$PWD/$build/bin" SONVALE_SCREENSHOT_DIR="$PWD/docs" \
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/test_ui_exchange_dialogs_test"
+echo "docs/screenshot.png docs/do_punti.png docs/beamrunlauncher.png docs/domap.png" \
+  "docs/csv_options.png docs/ray_options.png docs/do_emiss.png"
