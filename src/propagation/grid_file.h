@@ -66,10 +66,16 @@ class DsaaWriter {
 
 // Reads a text grid as terrain. The identifier is kept but not checked; numbers are
 // separated by blanks, commas or line breaks, empty lines are skipped, and the
-// rest of the line after the last value of a row is discarded. Throws FileError
+// rest of the line after the last value of a row is discarded. A binary grid
+// (DSBB, DSRB) is refused as such. Throws FileError
 // when the file cannot be read and FormatError (file and line) when a number is
 // malformed, nx or ny is below 2, or the file holds fewer values than announced.
 GridData ReadTerrainGrid(const std::string& path);
+
+// Reads the terrain of a map the same way, and refuses (FormatError naming the file
+// and line) bounds that enclose no area (low bound not below the high one) or lie
+// beyond 1e9 m: node heights at such places would be meaningless.
+GridData ReadTerrainHeights(const std::string& path);
 
 // Reads a binary grid (little-endian). A file that does not start with "DSBB" is
 // refused with FormatError "Problem reading GRD file"; so is a header with nx or

@@ -198,6 +198,68 @@ TEST(TerrainReader, RefusesMissingShortAndDegenerateFiles) {
   EXPECT_THROW(ReadTerrainGrid(TestData("steno3d_ascii_bad_nomagic.grd")), FormatError);
 }
 
+FormatError TerrainError(const fs::path& path, const std::string& content,
+                         GridData (*read)(const std::string&) = ReadTerrainHeights) {
+  Spit(path, content);
+  try {
+    read(path.string());
+  } catch (const FormatError& e) {
+    EXPECT_EQ(e.file(), path.string());
+    return e;
+  }
+  ADD_FAILURE() << "no error for " << path;
+  return FormatError("", 0, "");
+}
+
+TEST(TerrainReader, BinaryGridsAndGarbageGiveShortPrintableMessages) {
+  fs::path dir = TempDir("garbage");
+  std::string dsbb("DSBB\x02\x00\x02\x00", 8);
+  dsbb += std::string(48 + 16, '\x1b');
+  for (const char* tag : {"DSBB", "DSRB"}) {
+    dsbb.replace(0, 4, tag);
+    FormatError e = TerrainError(dir / "binary.grd", dsbb, ReadTerrainGrid);
+    EXPECT_EQ(e.message(), std::string("the file is a binary grid (") + tag +
+                               "): terrain is read from the text grid layout (DSAA)");
+  }
+
+  FormatError e = TerrainError(dir / "long.grd", "DSAA\n2 2\n0 1\n0 1\n0 1\n1 \x07" +
+                                                     std::string(1'200'000, 'x') + "\n");
+  EXPECT_EQ(e.line(), 6);
+  EXPECT_EQ(e.message(), "\"\\x07" + std::string(39, 'x') + "...\" is not a number (node value)");
+
+  e = TerrainError(dir / "digits.grd", "DSAA\n" + std::string(100'000, '9') + " 2\n");
+  EXPECT_EQ(e.line(), 2);
+  EXPECT_EQ(e.message(), "\"" + std::string(40, '9') + "...\" is a number out of range (nx)");
+}
+
+TEST(TerrainReader, TerrainBoundsMustEncloseAnAreaOnEarth) {
+  fs::path dir = TempDir("bounds");
+  auto grid = [](const std::string& x, const std::string& y) {
+    return "DSAA\n2 2\n" + x + "\n" + y + "\n0 1\n1 2\n3 4\n";
+  };
+  FormatError e = TerrainError(dir / "flat.grd", grid("5 5", "0 1"));
+  EXPECT_EQ(e.line(), 3);
+  EXPECT_EQ(e.message(),
+            "the x bounds 5 and 5 enclose no area: the low bound must be below the high one");
+  e = TerrainError(dir / "reversed.grd", grid("0 10", "8 -2"));
+  EXPECT_EQ(e.line(), 4);
+  EXPECT_EQ(e.message(),
+            "the y bounds 8 and -2 enclose no area: the low bound must be below the high one");
+  e = TerrainError(dir / "far.grd", grid("-1e308 1e308", "0 1"));
+  EXPECT_EQ(e.line(), 3);
+  EXPECT_EQ(e.message(),
+            "the x bound -1E+308 lies beyond the 1E+09 m a terrain coordinate can reach");
+  e = TerrainError(dir / "far_y.grd", grid("0 1", "0 1e308"));
+  EXPECT_EQ(e.line(), 4);
+
+  // Coordinates of real projections pass, and the plain grid reader still takes a
+  // map grid whose bounds meet (a section of length 0).
+  Spit(dir / "utm.grd", grid("500000 500100", "4999990 5000000"));
+  EXPECT_EQ(ReadTerrainHeights((dir / "utm.grd").string()).header.yhi, 5000000);
+  Spit(dir / "section.grd", grid("0 0", "0 1"));
+  EXPECT_EQ(ReadTerrainGrid((dir / "section.grd").string()).values.size(), 4u);
+}
+
 TEST(BinaryGridReader, ReadsTracerGridsAndBlanks) {
   GridData bin = ReadBinaryGrid(TestData("gdal_gsg_binary.grd"));
   GridData ascii = ReadTerrainGrid(TestData("gdal_gsg_ascii.grd"));
