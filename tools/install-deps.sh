@@ -9,6 +9,7 @@ packages=(
   parallel
   qt6-base-dev fonts-dejavu-core
   libxml2-utils gdal-bin
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

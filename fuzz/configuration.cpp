@@ -1,0 +1,10 @@
+// The configuration file sonvale.ini on arbitrary bytes.
+#include "fuzz_input.h"
+#include "project/configuration.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace sonvale;
+  const std::string path = fuzz::InputFile(data, size, "sonvale.ini");
+  fuzz::Refusable([&] { ReadConfiguration(path); });
+  return 0;
+}
