@@ -5,8 +5,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <iterator>
 
+#include "platform/atomic_file.h"
 #include "text/file_error.h"
 #include "text/number_text.h"
 #include "text/quote.h"
@@ -120,7 +122,13 @@ size_t FileNameStart(const std::string& path) {
 
 DsaaWriter::DsaaWriter(std::string path, const GridHeader& h, std::string_view identifier)
     : path_(std::move(path)) {
-  out_.open(path_, std::ios::binary | std::ios::trunc);
+  // The grid grows beside its final name and takes it only when closed, so that an
+  // earlier grid of that name survives a pass that fails or a program that dies.
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    tempPath_ = TemporaryNameBeside(path_, attempt);
+    if (!std::filesystem::exists(tempPath_)) break;
+  }
+  out_.open(tempPath_, std::ios::binary | std::ios::trunc);
   if (!out_) throw FileError(path_, "cannot create the grid file");
   put(std::string(identifier) + kLineEnd);
   put(PrintInteger(h.nx) + PrintInteger(h.ny) + kLineEnd);
@@ -131,8 +139,13 @@ DsaaWriter::DsaaWriter(std::string path, const GridHeader& h, std::string_view i
 }
 
 DsaaWriter::~DsaaWriter() {
-  // A writer abandoned by an exception closes quietly; close() reports errors.
-  if (!closed_) out_.close();
+  // A writer abandoned by an exception closes quietly and leaves the old file as it
+  // was; close() reports errors.
+  if (!closed_) {
+    out_.close();
+    std::error_code ignored;
+    std::filesystem::remove(tempPath_, ignored);
+  }
 }
 
 void DsaaWriter::put(const std::string& text) {
@@ -168,7 +181,14 @@ void DsaaWriter::close() {
   out_.flush();
   bool ok = static_cast<bool>(out_);
   out_.close();
-  if (!ok || out_.fail()) throw FileError(path_, "cannot write to the grid file");
+  std::error_code renamed;
+  if (ok && !out_.fail()) std::filesystem::rename(tempPath_, path_, renamed);
+  if (!ok || out_.fail() || renamed) {
+    std::error_code ignored;
+    std::filesystem::remove(tempPath_, ignored);
+    throw FileError(path_, renamed ? "cannot replace the grid file: " + renamed.message()
+                                   : std::string("cannot write to the grid file"));
+  }
 }
 
 namespace {

@@ -39,7 +39,10 @@ struct GridData {
 // Writes a text grid node by node, as the map passes compute it. Lines end with
 // CR LF; every value is a blank followed by its print form, ten values to a line,
 // and each row is closed by endRow (line break when the line is not full, then an
-// empty line). Any failure to create or write the file throws FileError naming it.
+// empty line). The grid is written to a temporary file beside it, which replaces
+// the file of that name on close(); a writer destroyed without close() removes it
+// and leaves an earlier file as it was. Any failure to create or write the file
+// throws FileError naming it.
 class DsaaWriter {
  public:
   // The identifier is the file's first line.
@@ -59,6 +62,7 @@ class DsaaWriter {
   void put(const std::string& text);
   void check();
   std::string path_;
+  std::string tempPath_;  // where the grid is written until close()
   std::ofstream out_;
   int onLine_ = 0;
   bool closed_ = false;

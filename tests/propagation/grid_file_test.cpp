@@ -98,20 +98,42 @@ TEST(DsaaWriter, ReportsFilesThatCannotBeCreatedOrWritten) {
   } catch (const FileError& e) {
     EXPECT_EQ(e.file(), "/nonexistent-folder/x.grd");
   }
-  if (fs::exists("/dev/full")) {
-    // Every write to /dev/full fails once the buffer reaches the device.
-    EXPECT_THROW(
-        {
-          DsaaWriter w("/dev/full", {2, 2, 0, 1, 0, 1, 30, 100});
-          for (int j = 0; j < 2; ++j) {
-            w.value(1);
-            w.value(2);
-            w.endRow();
-          }
-          w.close();
-        },
-        FileError);
-  }
+  // A grid that cannot take its name (a folder has it) is reported, and the file
+  // written so far is not left behind.
+  fs::path dir = TempDir("unwritable");
+  fs::create_directories(dir / "taken.grd" / "inside");
+  EXPECT_THROW(
+      {
+        DsaaWriter w((dir / "taken.grd").string(), {2, 1, 0, 1, 0, 1, 30, 100});
+        w.value(1);
+        w.value(2);
+        w.endRow();
+        w.close();
+      },
+      FileError);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+TEST(DsaaWriter, AnEarlierGridSurvivesAPassThatIsNotClosed) {
+  fs::path dir = TempDir("replace");
+  const fs::path grid = dir / "map_D.grd";
+  Spit(grid, "old grid");
+  {
+    DsaaWriter w(grid.string(), {2, 1, 0, 1, 0, 1, 30, 100});
+    w.value(1);
+    w.endRow();
+    EXPECT_EQ(FileContents(grid), "old grid");  // nothing replaced while writing
+  }  // abandoned, as by an exception during the pass
+  EXPECT_EQ(FileContents(grid), "old grid");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+
+  DsaaWriter w(grid.string(), {2, 1, 0, 1, 0, 1, 30, 100});
+  w.value(1);
+  w.value(2);
+  w.endRow();
+  w.close();
+  EXPECT_EQ(FileContents(grid).substr(0, 6), "DSAA\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
 TEST(TerrainReader, ReadsGridsWrittenByOtherPrograms) {
