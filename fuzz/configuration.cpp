@@ -1,6 +1,7 @@
 // The configuration file sonvale.ini on arbitrary bytes.
-#include "fuzz_input.h"
 #include "project/configuration.h"
+
+#include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace sonvale;

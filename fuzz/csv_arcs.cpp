@@ -11,9 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   static const CsvNodeTable nodes = [] {
     const std::string text = "1,0,0\n2,100,0\n3,100,100\n4,0,100\n";
-    return ReadCsvNodes(
-               fuzz::InputFile(reinterpret_cast<const uint8_t*>(text.data()), text.size(),
-                               "arc-nodes.csv"))
+    return ReadCsvNodes(fuzz::InputFile(reinterpret_cast<const uint8_t*>(text.data()), text.size(),
+                                        "arc-nodes.csv"))
         .table;
   }();
   const std::string path = fuzz::InputFile(data + 1, size - 1, "arcs.csv");

@@ -1,7 +1,8 @@
 // The CSV receiver point import.
+#include "exchange/csv_points.h"
+
 #include <memory>
 
-#include "exchange/csv_points.h"
 #include "fuzz_input.h"
 #include "model/project.h"
 

@@ -1,7 +1,8 @@
 // The CSV street database import.
+#include "exchange/csv_streets.h"
+
 #include <memory>
 
-#include "exchange/csv_streets.h"
 #include "fuzz_input.h"
 #include "model/project.h"
 

@@ -1,7 +1,8 @@
 // The CSV traffic import, onto a project with two roads.
+#include "exchange/csv_traffic.h"
+
 #include <memory>
 
-#include "exchange/csv_traffic.h"
 #include "fuzz_input.h"
 #include "model/project.h"
 

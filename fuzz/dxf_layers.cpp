@@ -18,14 +18,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   modes.keepRowData = (data[0] & 0x80) != 0;
   fuzz::Refusable([&] {
     switch (data[0] % 8) {
-      case 0: ReadPolylines(path, "STRADE", PolylineTable::Strade, *project, config, modes, ui); break;
-      case 1: ReadPolylines(path, "BINARI", PolylineTable::Binari, *project, config, modes, ui); break;
-      case 2: ReadPolylines(path, "0", PolylineTable::Barriere, *project, config, modes, ui); break;
-      case 3: ReadPolylines(path, "CASE", PolylineTable::Case, *project, config, modes, ui); break;
-      case 4: ReadPolylines(path, "PLANS", PolylineTable::Plans, *project, config, modes, ui); break;
-      case 5: ReadFaces(path, "0", *project, ui); break;
-      case 6: ReadCircles(path, "0", PointTable::Punti, *project, ui); break;
-      default: ReadCircles(path, "SORGENTI", PointTable::Sorgenti, *project, ui); break;
+      case 0:
+        ReadPolylines(path, "STRADE", PolylineTable::Strade, *project, config, modes, ui);
+        break;
+      case 1:
+        ReadPolylines(path, "BINARI", PolylineTable::Binari, *project, config, modes, ui);
+        break;
+      case 2:
+        ReadPolylines(path, "0", PolylineTable::Barriere, *project, config, modes, ui);
+        break;
+      case 3:
+        ReadPolylines(path, "CASE", PolylineTable::Case, *project, config, modes, ui);
+        break;
+      case 4:
+        ReadPolylines(path, "PLANS", PolylineTable::Plans, *project, config, modes, ui);
+        break;
+      case 5:
+        ReadFaces(path, "0", *project, ui);
+        break;
+      case 6:
+        ReadCircles(path, "0", PointTable::Punti, *project, ui);
+        break;
+      default:
+        ReadCircles(path, "SORGENTI", PointTable::Sorgenti, *project, ui);
+        break;
     }
   });
   return 0;

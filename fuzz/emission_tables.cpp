@@ -1,10 +1,11 @@
 // The emission tables: the delivered tables with one of them, chosen by the first
 // byte, replaced by the rest of the input.
+#include "project/emission_tables.h"
+
 #include <algorithm>
 #include <vector>
 
 #include "fuzz_input.h"
-#include "project/emission_tables.h"
 
 namespace {
 

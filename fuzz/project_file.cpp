@@ -1,7 +1,8 @@
 // The project file reader on arbitrary bytes.
+#include "project/project_file.h"
+
 #include "fuzz_input.h"
 #include "model/project.h"
-#include "project/project_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace sonvale;

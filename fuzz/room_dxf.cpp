@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto project = std::make_unique<Project>();
   Configuration config;
   fuzz::QuietUi ui;
-  fuzz::Refusable(
-      [&] { ImportRoomDxf(path, *project, config, std::string(SONVALE_SOURCE_DIR) + "/data", ui); });
+  fuzz::Refusable([&] {
+    ImportRoomDxf(path, *project, config, std::string(SONVALE_SOURCE_DIR) + "/data", ui);
+  });
   return 0;
 }

@@ -15,14 +15,14 @@ double NumberAttr(const std::string& file, const XmlNode& n, const char* key, bo
                   double fallback = 0) {
   const std::string* v = n.attribute(key);
   if (!v) {
-    if (required) throw FormatError(file, n.line, "<" + SafeExcerpt(n.name) + "> has no attribute " + key);
+    if (required)
+      throw FormatError(file, n.line, "<" + SafeExcerpt(n.name) + "> has no attribute " + key);
     return fallback;
   }
   if (!IsNumber(*v)) {
-    throw FormatError(
-        file, n.line,
-        "attribute " + std::string(key) + " of <" + SafeExcerpt(n.name) +
-                              "> is not a number: " + QuotedExcerpt(*v));
+    throw FormatError(file, n.line,
+                      "attribute " + std::string(key) + " of <" + SafeExcerpt(n.name) +
+                          "> is not a number: " + QuotedExcerpt(*v));
   }
   return LeadingNumber(*v);
 }
@@ -32,7 +32,8 @@ double ParamNumber(const TracerJob& job, const char* name, double fallback) {
   if (it == job.params.end()) return fallback;
   if (!IsNumber(it->second)) {
     throw FormatError(
-        job.file, 0, "parameter " + std::string(name) + " is not a number: " + QuotedExcerpt(it->second));
+        job.file, 0,
+        "parameter " + std::string(name) + " is not a number: " + QuotedExcerpt(it->second));
   }
   return LeadingNumber(it->second);
 }

@@ -208,7 +208,8 @@ void CheckTerrainAxis(GridTokens& tokens, long line, const char* axis, double lo
   }
   if (!(lo < hi)) {
     tokens.fail(line, std::string("the ") + axis + " bounds " + PlainNumber(lo) + " and " +
-                          PlainNumber(hi) + " enclose no area: the low bound must be below the high one");
+                          PlainNumber(hi) +
+                          " enclose no area: the low bound must be below the high one");
   }
 }
 

@@ -5,9 +5,7 @@ namespace {
 
 constexpr char kHex[] = "0123456789ABCDEF";
 
-std::string HexEscape(unsigned char b) {
-  return std::string("\\x") + kHex[b >> 4] + kHex[b & 15];
-}
+std::string HexEscape(unsigned char b) { return std::string("\\x") + kHex[b >> 4] + kHex[b & 15]; }
 
 // The length of the well-formed UTF-8 sequence at the start of s, 0 when it is not one
 // (overlong forms, surrogates and code points beyond U+10FFFF included).

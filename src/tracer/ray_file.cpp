@@ -109,8 +109,8 @@ class RayScanner {
     std::string_view token(s.data() + pos_, e - pos_);
     pos_ = e;
     if (IsOutOfRangeNumber(token)) {
-      fail(std::string("the ") + what + " of a " + record + " is a number out of range: " +
-           QuotedExcerpt(token));
+      fail(std::string("the ") + what + " of a " + record +
+           " is a number out of range: " + QuotedExcerpt(token));
     }
     if (!IsNumber(token)) {
       fail(std::string("the ") + what + " of a " + record + " must be a number, not " +

@@ -25,8 +25,8 @@ TEST(ExternalPrograms, AFileNameAShellWouldSplitIsOneArgument) {
   const fs::path editor = fs::path(scratch.path()) / "editor";
   WriteArgvRecorder(editor);
   const std::string ini = (folder / "sonvale.ini").string();
-  WaitResult r = RunAndWait(EditorCommand(ini, (editor.string() + " --wait").c_str(), nullptr),
-                            20000, {});
+  WaitResult r =
+      RunAndWait(EditorCommand(ini, (editor.string() + " --wait").c_str(), nullptr), 20000, {});
   EXPECT_EQ(r.exitCode, 0) << r.message;
   EXPECT_EQ(RecordedArgv(editor), "2\n--wait\n" + ini + "\n");
 

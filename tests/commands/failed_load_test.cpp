@@ -12,9 +12,9 @@
 #include "commands/room_commands.h"
 #include "project/project_file.h"
 #include "support/file_contents.h"
-#include "text/file_error.h"
 #include "support/scripted_ui.h"
 #include "support/table_files.h"
+#include "text/file_error.h"
 
 namespace sonvale {
 namespace {
@@ -45,7 +45,7 @@ TEST(FailedLoad, EveryCommandThatFillsTheProjectLeavesItAsItWas) {
     EXPECT_EQ(ProjectFileText(app.project), before);
   };
 
-  ui.answers.assign(20, Answer::No);  // "append?" No: the import would overwrite
+  ui.answers.assign(20, Answer::No);       // "append?" No: the import would overwrite
   ui.inputs.assign(20, std::string("0"));  // the least distance between kept vertices
   const std::string badSvp =
       write("bad.svp", CutAtTheEnd(FileContents(town + "town.svp"), "\r\n\"Nbinari\",x\x1b\r\n"));
@@ -72,8 +72,9 @@ TEST(FailedLoad, EveryCommandThatFillsTheProjectLeavesItAsItWas) {
   }
   expectUnchanged("CSV imports");
 
-  EXPECT_THROW(ReadRayInto(app, ui, write("bad.ray", "EntityList\r\n Face 0 1 3 0 0 0 1 0 0 x\r\n")),
-               FormatError);
+  EXPECT_THROW(
+      ReadRayInto(app, ui, write("bad.ray", "EntityList\r\n Face 0 1 3 0 0 0 1 0 0 x\r\n")),
+      FormatError);
   expectUnchanged("RAY file");
 }
 

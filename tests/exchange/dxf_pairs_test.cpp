@@ -120,9 +120,8 @@ TEST(DxfPairsTest, FormatErrorsNameTheLineOfTheCode) {
   ExpectFormatError("40\n1.2.3\n", DxfVariant::Polyline, 1,
                     "Invalid number for group code 40: \"1.2.3\"");
   // Whatever a line holds, the message quotes a short, printable excerpt of it.
-  ExpectFormatError("0\nLINE\n\x1b[31m" + std::string(100'000, 'A') + "\nx\n",
-                    DxfVariant::Polyline, 3,
-                    "Invalid group code line: \"\\x1B[31m" + std::string(35, 'A') + "...\"");
+  ExpectFormatError("0\nLINE\n\x1b[31m" + std::string(100'000, 'A') + "\nx\n", DxfVariant::Polyline,
+                    3, "Invalid group code line: \"\\x1B[31m" + std::string(35, 'A') + "...\"");
   ExpectFormatError("40\n" + std::string(100'000, '7') + "\n", DxfVariant::Polyline, 1,
                     "Number out of range for group code 40: \"" + std::string(40, '7') + "...\"");
   ExpectFormatError("0\nLINE\n8\n", DxfVariant::Face, 3,

@@ -124,7 +124,7 @@ TEST(DsaaWriter, AnEarlierGridSurvivesAPassThatIsNotClosed) {
     w.value(1);
     w.endRow();
     EXPECT_EQ(FileContents(grid), "old grid");  // nothing replaced while writing
-  }  // abandoned, as by an exception during the pass
+  }                                             // abandoned, as by an exception during the pass
   EXPECT_EQ(FileContents(grid), "old grid");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 
@@ -245,8 +245,8 @@ TEST(TerrainReader, BinaryGridsAndGarbageGiveShortPrintableMessages) {
                                "): terrain is read from the text grid layout (DSAA)");
   }
 
-  FormatError e = TerrainError(dir / "long.grd", "DSAA\n2 2\n0 1\n0 1\n0 1\n1 \x07" +
-                                                     std::string(1'200'000, 'x') + "\n");
+  FormatError e = TerrainError(
+      dir / "long.grd", "DSAA\n2 2\n0 1\n0 1\n0 1\n1 \x07" + std::string(1'200'000, 'x') + "\n");
   EXPECT_EQ(e.line(), 6);
   EXPECT_EQ(e.message(), "\"\\x07" + std::string(39, 'x') + "...\" is not a number (node value)");
 

@@ -161,7 +161,8 @@ TEST_F(TracerFixture, AJobNameAShellWouldSplitReachesTheTracerAsOneArgument) {
   WriteArgvRecorder(programDir / "beamrun");
   app.project.GrdName = (dir / (kHostileName + ".grd")).string();
   RunTracerGridJob(app.context(), ui, LaunchMode::Wait, {});
-  EXPECT_EQ(RecordedArgv(programDir / "beamrun"), "1\n" + dir.string() + "/" + kHostileName + ".job\n");
+  EXPECT_EQ(RecordedArgv(programDir / "beamrun"),
+            "1\n" + dir.string() + "/" + kHostileName + ".job\n");
   EXPECT_FALSE(fs::exists(programDir / "pwned"));
   EXPECT_FALSE(fs::exists(dir / "pwned"));
 }
