@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev fonts-dejavu-core
   libxml2-utils gdal-bin
   libgdal-dev
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #include "beamrun/xml_reader.h"
 #include "text/file_error.h"
 #include "text/number_text.h"
+#include "text/quote.h"
 
 namespace sonvale {
 namespace {
@@ -14,13 +15,14 @@ double NumberAttr(const std::string& file, const XmlNode& n, const char* key, bo
                   double fallback = 0) {
   const std::string* v = n.attribute(key);
   if (!v) {
-    if (required) throw FormatError(file, n.line, "<" + n.name + "> has no attribute " + key);
+    if (required)
+      throw FormatError(file, n.line, "<" + SafeExcerpt(n.name) + "> has no attribute " + key);
     return fallback;
   }
   if (!IsNumber(*v)) {
-    throw FormatError(
-        file, n.line,
-        "attribute " + std::string(key) + " of <" + n.name + "> is not a number: \"" + *v + "\"");
+    throw FormatError(file, n.line,
+                      "attribute " + std::string(key) + " of <" + SafeExcerpt(n.name) +
+                          "> is not a number: " + QuotedExcerpt(*v));
   }
   return LeadingNumber(*v);
 }
@@ -30,7 +32,8 @@ double ParamNumber(const TracerJob& job, const char* name, double fallback) {
   if (it == job.params.end()) return fallback;
   if (!IsNumber(it->second)) {
     throw FormatError(
-        job.file, 0, "parameter " + std::string(name) + " is not a number: \"" + it->second + "\"");
+        job.file, 0,
+        "parameter " + std::string(name) + " is not a number: " + QuotedExcerpt(it->second));
   }
   return LeadingNumber(it->second);
 }
@@ -89,7 +92,7 @@ TracerJob ReadTracerJob(const std::string& path) {
     else if (t == "dat")
       job.receiverFile = Trimmed(in->text);
     else
-      throw FormatError(path, in->line, "unknown input type \"" + t + "\"");
+      throw FormatError(path, in->line, "unknown input type " + QuotedExcerpt(t));
   }
   for (const XmlNode* out : root->childrenNamed("output")) {
     const std::string* type = out->attribute("type");
@@ -99,7 +102,7 @@ TracerJob ReadTracerJob(const std::string& path) {
     else if (t == "den")
       job.denFile = Trimmed(out->text);
     else
-      throw FormatError(path, out->line, "unknown output type \"" + t + "\"");
+      throw FormatError(path, out->line, "unknown output type " + QuotedExcerpt(t));
   }
   if (job.modelFile.empty()) throw FormatError(path, 0, "the job names no model input");
   for (const XmlNode* pt : root->childrenNamed("point")) {
@@ -189,7 +192,7 @@ TracerModel ReadTracerModel(const TracerJob& job) {
       x.Y = NumberAttr(file, *pos, "Y", true);
       x.Z = NumberAttr(file, *pos, "Z", false);
     } else {
-      throw FormatError(file, n.line, "unknown element <" + n.name + ">");
+      throw FormatError(file, n.line, "unknown element <" + SafeExcerpt(n.name) + ">");
     }
   }
   return m;
@@ -213,7 +216,7 @@ std::vector<Point3> ReadReceiverList(const std::string& path) {
     for (int k = 0; k < 3; ++k) {
       if (!IsNumber(items[static_cast<size_t>(k)]))
         throw FormatError(path, lineNo,
-                          "\"" + items[static_cast<size_t>(k)] + "\" is not a number");
+                          QuotedExcerpt(items[static_cast<size_t>(k)]) + " is not a number");
       v[k] = LeadingNumber(items[static_cast<size_t>(k)]);
     }
     if (static_cast<long>(out.size()) >= kMaxPunti)

@@ -68,7 +68,7 @@ Receivers PlaneReceivers(const TracerJob& job) {
 }
 
 Receivers TerrainReceivers(const TracerJob& job) {
-  GridData t = ReadTerrainGrid(job.terrainFile);
+  GridData t = ReadTerrainHeights(job.terrainFile);
   if (t.nx() > 32767 || t.ny() > 32767)
     throw FormatError(job.terrainFile, 0, "the grid is too large");
   Receivers r;

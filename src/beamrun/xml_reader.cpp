@@ -4,6 +4,7 @@
 
 #include "text/file_error.h"
 #include "text/file_text.h"
+#include "text/quote.h"
 
 namespace sonvale {
 namespace {
@@ -107,7 +108,7 @@ class Parser {
     else if (ref.size() > 1 && ref[0] == '#') {
       bool hex = ref[1] == 'x';
       std::string digits = ref.substr(hex ? 2 : 1);
-      if (digits.empty()) fail("bad character reference &" + ref + ";");
+      if (digits.empty()) fail("bad character reference &" + SafeExcerpt(ref) + ";");
       unsigned long cp = 0;
       for (char c : digits) {
         int d = hex ? (std::isxdigit(static_cast<unsigned char>(c))
@@ -116,13 +117,13 @@ class Parser {
                                   : (std::tolower(c) - 'a' + 10))
                            : -1)
                     : (std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : -1);
-        if (d < 0) fail("bad character reference &" + ref + ";");
+        if (d < 0) fail("bad character reference &" + SafeExcerpt(ref) + ";");
         cp = cp * (hex ? 16 : 10) + static_cast<unsigned long>(d);
-        if (cp > 0x10FFFF) fail("bad character reference &" + ref + ";");
+        if (cp > 0x10FFFF) fail("bad character reference &" + SafeExcerpt(ref) + ";");
       }
       AppendUtf8(out, cp);
     } else {
-      fail("unknown entity &" + ref + ";");
+      fail("unknown entity &" + SafeExcerpt(ref) + ";");
     }
   }
 
@@ -133,7 +134,7 @@ class Parser {
     node->name = name();
     for (;;) {
       skipBlanks();
-      if (atEnd()) fail("unterminated element <" + node->name + ">");
+      if (atEnd()) fail("unterminated element <" + SafeExcerpt(node->name) + ">");
       if (startsWith("/>")) {
         get(), get();
         return node;
@@ -144,39 +145,39 @@ class Parser {
       }
       std::string key = name();
       skipBlanks();
-      if (peek() != '=') fail("attribute " + key + " has no value");
+      if (peek() != '=') fail("attribute " + SafeExcerpt(key) + " has no value");
       get();
       skipBlanks();
       char quote = peek();
-      if (quote != '"' && quote != '\'') fail("attribute " + key + " is not quoted");
+      if (quote != '"' && quote != '\'') fail("attribute " + SafeExcerpt(key) + " is not quoted");
       get();
       std::string value;
       while (!atEnd() && peek() != quote) {
         char c = get();
-        if (c == '<') fail("\"<\" in the value of attribute " + key);
+        if (c == '<') fail("\"<\" in the value of attribute " + SafeExcerpt(key));
         if (c == '&') {
           entity(value);
         } else {
           value += c;
         }
       }
-      if (atEnd()) fail("unterminated value of attribute " + key);
+      if (atEnd()) fail("unterminated value of attribute " + SafeExcerpt(key));
       get();
       for (const auto& a : node->attributes)
-        if (a.first == key) fail("attribute " + key + " given twice");
+        if (a.first == key) fail("attribute " + SafeExcerpt(key) + " given twice");
       node->attributes.emplace_back(key, value);
     }
     // Content up to the matching closing tag.
     for (;;) {
-      if (atEnd()) fail("element <" + node->name + "> is not closed");
+      if (atEnd()) fail("element <" + SafeExcerpt(node->name) + "> is not closed");
       if (startsWith("</")) {
         get(), get();
         std::string closing = name();
         skipBlanks();
-        if (peek() != '>') fail("bad closing tag </" + closing);
+        if (peek() != '>') fail("bad closing tag </" + SafeExcerpt(closing));
         get();
         if (closing != node->name) {
-          fail("</" + closing + "> closes <" + node->name + ">");
+          fail("</" + SafeExcerpt(closing) + "> closes <" + SafeExcerpt(node->name) + ">");
         }
         return node;
       }

@@ -200,7 +200,7 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
     if (auto t = args.value("terrain")) p.FileAltimetria = *t;
     if (p.FileAltimetria.empty()) throw UsageError("--mode terrain needs --terrain FILE");
     p.FileAltimetria = ResolveBesideProject(p.FileAltimetria, path);
-    GridData terrain = ReadTerrainGrid(p.FileAltimetria);
+    GridData terrain = ReadTerrainHeights(p.FileAltimetria);
     terrainNodes = static_cast<long>(terrain.nx()) * terrain.ny();
   } else {
     if (!bounds.empty()) {

@@ -5,6 +5,7 @@
 #include "text/file_error.h"
 #include "text/file_text.h"
 #include "text/number_text.h"
+#include "text/quote.h"
 
 namespace sonvale {
 
@@ -110,6 +111,10 @@ const CsvField& CsvReader::field(size_t n) const {
 double CsvReader::number(size_t n) const {
   const std::string& t = field(n).text;
   if (TrimBlanks(t).empty()) return 0;
+  if (IsOutOfRangeNumber(t)) {
+    fail("field " + PlainInteger(static_cast<long long>(n)) +
+         " is a number out of range: " + QuotedExcerpt(t));
+  }
   if (!IsNumber(t)) {
     fail("field " + PlainInteger(static_cast<long long>(n)) +
          " is not a number: " + QuotedExcerpt(t));

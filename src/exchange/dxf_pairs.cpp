@@ -5,6 +5,7 @@
 #include "text/file_error.h"
 #include "text/file_text.h"
 #include "text/number_text.h"
+#include "text/quote.h"
 
 namespace sonvale {
 namespace {
@@ -69,14 +70,14 @@ bool DxfPairReader::readCode(int& code) {
   std::string_view t = DxfKeyword(line);
   bool negative = !t.empty() && t.front() == '-';
   if (negative || (!t.empty() && t.front() == '+')) t.remove_prefix(1);
-  if (t.empty() || t.size() > 5) fail("Invalid group code line: " + std::string(line));
+  if (t.empty() || t.size() > 5) fail("Invalid group code line: " + QuotedExcerpt(line));
   long v = 0;
   for (char c : t) {
-    if (c < '0' || c > '9') fail("Invalid group code line: " + std::string(line));
+    if (c < '0' || c > '9') fail("Invalid group code line: " + QuotedExcerpt(line));
     v = v * 10 + (c - '0');
   }
   if (negative) v = -v;
-  if (v < -32768 || v > 32767) fail("Invalid group code line: " + std::string(line));
+  if (v < -32768 || v > 32767) fail("Invalid group code line: " + QuotedExcerpt(line));
   code = static_cast<int>(v);
   return true;
 }
@@ -89,7 +90,9 @@ std::string_view DxfPairReader::readValue(int code) {
 
 double DxfPairReader::readNumber(int code) {
   std::string_view v = readValue(code);
-  if (!IsNumber(v)) fail("Invalid number for group code " + Code3(code) + ": " + std::string(v));
+  if (IsOutOfRangeNumber(v))
+    fail("Number out of range for group code " + Code3(code) + ": " + QuotedExcerpt(v));
+  if (!IsNumber(v)) fail("Invalid number for group code " + Code3(code) + ": " + QuotedExcerpt(v));
   return LeadingNumber(v);
 }
 
@@ -108,7 +111,7 @@ void DxfPairReader::dispatch(DxfPair& p, int code) {
   if ((code >= 20 && code <= 29) || (code >= 80 && code <= 89)) {
     std::string v(readValue(code));
     if (badPointReport_) return;
-    fail("Invalid group code" + Code3(code) + v);
+    fail("Invalid group code " + Code3(code) + ": " + QuotedExcerpt(v));
   }
   double v = readNumber(code);
   if (code >= 70 && code <= 79) {

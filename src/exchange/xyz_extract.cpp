@@ -7,6 +7,7 @@
 #include "text/file_error.h"
 #include "text/file_text.h"
 #include "text/number_text.h"
+#include "text/quote.h"
 
 namespace sonvale {
 namespace {
@@ -71,13 +72,12 @@ std::string XyzText(const std::string& name, const std::string& content) {
   std::string_view codeLine, value;
   while (!in.onlyBlanksLeft()) {
     in.next(codeLine);
-    if (!IsNumber(codeLine)) in.fail("group code expected, not \"" + std::string(codeLine) + "\"");
+    if (!IsNumber(codeLine)) in.fail("group code expected, not " + QuotedExcerpt(codeLine));
     const double code = RoundHalfEven(LeadingNumber(codeLine));
     if (!in.next(value)) in.fail("group code without a value at the end of the file");
     const bool coordinate = code == 10 || code == 20 || code == 30 || code == 38 || code == 43;
     if (coordinate && !IsNumber(value)) {
-      in.fail("a number expected for group " + PlainNumber(code) + ", not \"" + std::string(value) +
-              "\"");
+      in.fail("a number expected for group " + PlainNumber(code) + ", not " + QuotedExcerpt(value));
     }
     bool write = false;
     if (code == 0) {

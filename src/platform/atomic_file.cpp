@@ -27,6 +27,14 @@ void Discard(int fd, const std::string& tempPath) {
 
 }  // namespace
 
+std::string TemporaryNameBeside(const std::string& path, int attempt) {
+  size_t slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+  return folder + "." + base + ".tmp" + PlainInteger(static_cast<long long>(::getpid())) + "-" +
+         PlainInteger(attempt);
+}
+
 void WriteFileAtomically(const std::string& path, std::string_view content) {
   if (path.empty()) throw FileError(path, "no file name given");
 
@@ -44,7 +52,6 @@ void WriteFileAtomically(const std::string& path, std::string_view content) {
 
   size_t slash = target.rfind('/');
   std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-  std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
 
   // O_EXCL with a name made of the process id and the attempt: a name left over
   // by an earlier run is passed by. Mode 0666 lets the umask decide the
@@ -52,8 +59,7 @@ void WriteFileAtomically(const std::string& path, std::string_view content) {
   std::string tempPath;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    tempPath = (slash == std::string::npos ? std::string() : folder) + "." + base + ".tmp" +
-               PlainInteger(static_cast<long long>(::getpid())) + "-" + PlainInteger(attempt);
+    tempPath = TemporaryNameBeside(target, attempt);
     fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }

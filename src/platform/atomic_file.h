@@ -14,4 +14,9 @@ namespace sonvale {
 // permissions.
 void WriteFileAtomically(const std::string& path, std::string_view content);
 
+// The name of a temporary file beside path for this process: hidden (a leading
+// "."), ending in ".tmp" + process id + "-" + attempt, so that neither a listing
+// of results nor a file dialog filtered by extension takes it for one.
+std::string TemporaryNameBeside(const std::string& path, int attempt);
+
 }  // namespace sonvale

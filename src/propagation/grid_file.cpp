@@ -5,10 +5,13 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <iterator>
 
+#include "platform/atomic_file.h"
 #include "text/file_error.h"
 #include "text/number_text.h"
+#include "text/quote.h"
 
 namespace sonvale {
 namespace {
@@ -52,8 +55,12 @@ class GridTokens {
     if (!token.empty() && token.front() == '+') token.remove_prefix(1);
     double v = 0;
     auto res = std::from_chars(token.data(), token.data() + token.size(), v);
-    if (res.ec != std::errc() || res.ptr != token.data() + token.size() || !std::isfinite(v)) {
-      fail(tokenLine_, "\"" + std::string(token) + "\" is not a number (" + what + ")");
+    const bool whole = res.ptr == token.data() + token.size();
+    if (whole && res.ec == std::errc::result_out_of_range) {
+      fail(tokenLine_, QuotedExcerpt(token) + " is a number out of range (" + what + ")");
+    }
+    if (res.ec != std::errc() || !whole || !std::isfinite(v)) {
+      fail(tokenLine_, QuotedExcerpt(token) + " is not a number (" + what + ")");
     }
     *out = v;
     return true;
@@ -115,7 +122,13 @@ size_t FileNameStart(const std::string& path) {
 
 DsaaWriter::DsaaWriter(std::string path, const GridHeader& h, std::string_view identifier)
     : path_(std::move(path)) {
-  out_.open(path_, std::ios::binary | std::ios::trunc);
+  // The grid grows beside its final name and takes it only when closed, so that an
+  // earlier grid of that name survives a pass that fails or a program that dies.
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    tempPath_ = TemporaryNameBeside(path_, attempt);
+    if (!std::filesystem::exists(tempPath_)) break;
+  }
+  out_.open(tempPath_, std::ios::binary | std::ios::trunc);
   if (!out_) throw FileError(path_, "cannot create the grid file");
   put(std::string(identifier) + kLineEnd);
   put(PrintInteger(h.nx) + PrintInteger(h.ny) + kLineEnd);
@@ -126,8 +139,13 @@ DsaaWriter::DsaaWriter(std::string path, const GridHeader& h, std::string_view i
 }
 
 DsaaWriter::~DsaaWriter() {
-  // A writer abandoned by an exception closes quietly; close() reports errors.
-  if (!closed_) out_.close();
+  // A writer abandoned by an exception closes quietly and leaves the old file as it
+  // was; close() reports errors.
+  if (!closed_) {
+    out_.close();
+    std::error_code ignored;
+    std::filesystem::remove(tempPath_, ignored);
+  }
 }
 
 void DsaaWriter::put(const std::string& text) {
@@ -163,11 +181,48 @@ void DsaaWriter::close() {
   out_.flush();
   bool ok = static_cast<bool>(out_);
   out_.close();
-  if (!ok || out_.fail()) throw FileError(path_, "cannot write to the grid file");
+  std::error_code renamed;
+  if (ok && !out_.fail()) std::filesystem::rename(tempPath_, path_, renamed);
+  if (!ok || out_.fail() || renamed) {
+    std::error_code ignored;
+    std::filesystem::remove(tempPath_, ignored);
+    throw FileError(path_, renamed ? "cannot replace the grid file: " + renamed.message()
+                                   : std::string("cannot write to the grid file"));
+  }
 }
 
-GridData ReadTerrainGrid(const std::string& path) {
+namespace {
+
+// Terrain coordinates beyond this are no place on Earth in any projection; they
+// only make the node spacing overflow or lose every digit.
+constexpr double kLargestTerrainCoordinate = 1e9;
+
+// The bounds of one axis of a terrain grid must enclose an area at coordinates a
+// projection can give.
+void CheckTerrainAxis(GridTokens& tokens, long line, const char* axis, double lo, double hi) {
+  for (double v : {lo, hi}) {
+    if (std::fabs(v) > kLargestTerrainCoordinate) {
+      tokens.fail(line, std::string("the ") + axis + " bound " + PlainNumber(v) +
+                            " lies beyond the 1E+09 m a terrain coordinate can reach");
+    }
+  }
+  if (!(lo < hi)) {
+    tokens.fail(line, std::string("the ") + axis + " bounds " + PlainNumber(lo) + " and " +
+                          PlainNumber(hi) +
+                          " enclose no area: the low bound must be below the high one");
+  }
+}
+
+GridData ReadTextGrid(const std::string& path, bool terrain) {
   std::string content = ReadWholeFile(path);
+  // A binary grid read as text would only give a confusing message about its bytes.
+  for (const char* binary : {"DSBB", "DSRB"}) {
+    if (content.compare(0, 4, binary) == 0) {
+      throw FormatError(path, 1,
+                        std::string("the file is a binary grid (") + binary +
+                            "): terrain is read from the text grid layout (DSAA)");
+    }
+  }
   GridTokens tokens(path, content);
   GridData grid;
   std::string_view identifier;
@@ -178,8 +233,10 @@ GridData ReadTerrainGrid(const std::string& path) {
   h.ny = GridCount(tokens, "ny");
   h.xlo = tokens.number("x low");
   h.xhi = tokens.number("x high");
+  if (terrain) CheckTerrainAxis(tokens, tokens.line(), "x", h.xlo, h.xhi);
   h.ylo = tokens.number("y low");
   h.yhi = tokens.number("y high");
+  if (terrain) CheckTerrainAxis(tokens, tokens.line(), "y", h.ylo, h.yhi);
   h.zlo = tokens.number("z low");
   h.zhi = tokens.number("z high");
 
@@ -202,6 +259,12 @@ GridData ReadTerrainGrid(const std::string& path) {
   }
   return grid;
 }
+
+}  // namespace
+
+GridData ReadTerrainGrid(const std::string& path) { return ReadTextGrid(path, false); }
+
+GridData ReadTerrainHeights(const std::string& path) { return ReadTextGrid(path, true); }
 
 GridData ReadBinaryGrid(const std::string& path) {
   std::string bytes = ReadWholeFile(path);

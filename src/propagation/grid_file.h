@@ -39,7 +39,10 @@ struct GridData {
 // Writes a text grid node by node, as the map passes compute it. Lines end with
 // CR LF; every value is a blank followed by its print form, ten values to a line,
 // and each row is closed by endRow (line break when the line is not full, then an
-// empty line). Any failure to create or write the file throws FileError naming it.
+// empty line). The grid is written to a temporary file beside it, which replaces
+// the file of that name on close(); a writer destroyed without close() removes it
+// and leaves an earlier file as it was. Any failure to create or write the file
+// throws FileError naming it.
 class DsaaWriter {
  public:
   // The identifier is the file's first line.
@@ -59,6 +62,7 @@ class DsaaWriter {
   void put(const std::string& text);
   void check();
   std::string path_;
+  std::string tempPath_;  // where the grid is written until close()
   std::ofstream out_;
   int onLine_ = 0;
   bool closed_ = false;
@@ -66,10 +70,16 @@ class DsaaWriter {
 
 // Reads a text grid as terrain. The identifier is kept but not checked; numbers are
 // separated by blanks, commas or line breaks, empty lines are skipped, and the
-// rest of the line after the last value of a row is discarded. Throws FileError
+// rest of the line after the last value of a row is discarded. A binary grid
+// (DSBB, DSRB) is refused as such. Throws FileError
 // when the file cannot be read and FormatError (file and line) when a number is
 // malformed, nx or ny is below 2, or the file holds fewer values than announced.
 GridData ReadTerrainGrid(const std::string& path);
+
+// Reads the terrain of a map the same way, and refuses (FormatError naming the file
+// and line) bounds that enclose no area (low bound not below the high one) or lie
+// beyond 1e9 m: node heights at such places would be meaningless.
+GridData ReadTerrainHeights(const std::string& path);
 
 // Reads a binary grid (little-endian). A file that does not start with "DSBB" is
 // refused with FormatError "Problem reading GRD file"; so is a header with nx or

@@ -86,7 +86,7 @@ std::optional<NodeLayout> BuildLayout(const MapPassInputs& in, Ui& ui) {
     }
     case 1: {
       try {
-        layout.heights = ReadTerrainGrid(p.FileAltimetria);
+        layout.heights = ReadTerrainHeights(p.FileAltimetria);
       } catch (const std::exception& e) {
         ShowError(ui, std::string("Impossibile leggere il file altimetrico: ") + e.what());
         return std::nullopt;

@@ -7,6 +7,7 @@
 #include "text/file_error.h"
 #include "text/file_text.h"
 #include "text/number_text.h"
+#include "text/quote.h"
 
 namespace sonvale {
 namespace {
@@ -99,6 +100,7 @@ double FieldReader::readNumber() {
   if (field.empty()) return 0;
   if (EqualsNoCase(field, "#TRUE#")) return -1;
   if (EqualsNoCase(field, "#FALSE#")) return 0;
+  if (IsOutOfRangeNumber(field)) fail("number out of range: " + QuotedExcerpt(field));
   if (!IsNumber(field)) fail("a number was expected, found " + QuotedExcerpt(field));
   return LeadingNumber(field);
 }

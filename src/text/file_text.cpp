@@ -49,10 +49,4 @@ std::string_view TrimBlanks(std::string_view s) {
   return s.substr(b, e - b);
 }
 
-std::string QuotedExcerpt(const std::string& field) {
-  constexpr size_t kMax = 40;
-  if (field.size() <= kMax) return "\"" + field + "\"";
-  return "\"" + field.substr(0, kMax) + "...\"";
-}
-
 }  // namespace sonvale

@@ -1,6 +1,6 @@
 // Reading a whole file into memory, the way every text reader of the program
-// starts, walking it character by character with its line count, trimming
-// fields, and quoting a field in an error message.
+// starts, walking it character by character with its line count, and trimming
+// fields.
 #pragma once
 
 #include <string>
@@ -40,9 +40,5 @@ class TextCursor {
 inline bool IsBlankOrTab(int c) { return c == ' ' || c == '\t'; }
 // s without the blanks and tabs at either end.
 std::string_view TrimBlanks(std::string_view s);
-
-// The field between double quotes for an error message, cut short so that a
-// garbled file cannot produce a message of megabytes.
-std::string QuotedExcerpt(const std::string& field);
 
 }  // namespace sonvale

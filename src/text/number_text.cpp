@@ -296,14 +296,28 @@ double LeadingNumber(std::string_view text) {
   return inRange ? value : 0;
 }
 
-bool IsNumber(std::string_view text) {
+namespace {
+
+// The whole text is one number (blanks around ignored), in range or not.
+bool IsNumberText(std::string_view text, bool* inRange) {
   double value = 0;
-  bool inRange = true;
-  size_t taken = ScanNumber(text, &value, &inRange);
-  if (taken == 0 || !inRange) return false;
+  size_t taken = ScanNumber(text, &value, inRange);
+  if (taken == 0) return false;
   for (size_t i = taken; i < text.size(); ++i)
     if (!IsBlank(text[i])) return false;
   return true;
+}
+
+}  // namespace
+
+bool IsNumber(std::string_view text) {
+  bool inRange = true;
+  return IsNumberText(text, &inRange) && inRange;
+}
+
+bool IsOutOfRangeNumber(std::string_view text) {
+  bool inRange = true;
+  return IsNumberText(text, &inRange) && !inRange;
 }
 
 double RoundHalfEven(double value) {

@@ -44,6 +44,10 @@ double LeadingNumber(std::string_view text);
 
 // True when the whole text (blanks around ignored) is one number.
 bool IsNumber(std::string_view text);
+// True when the whole text is written as a number but its value lies beyond the
+// range of a double (a number with thousands of digits, 1e999): the reader says
+// "out of range" rather than "not a number".
+bool IsOutOfRangeNumber(std::string_view text);
 
 // Round to the nearest whole number, a half going to the even neighbour.
 double RoundHalfEven(double value);

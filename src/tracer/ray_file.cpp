@@ -9,6 +9,7 @@
 #include "text/file_error.h"
 #include "text/file_text.h"
 #include "text/number_text.h"
+#include "text/quote.h"
 #include "tracer/spk_writer.h"
 
 namespace sonvale {
@@ -107,9 +108,13 @@ class RayScanner {
     while (e < s.size() && !IsSeparator(s[e])) ++e;
     std::string_view token(s.data() + pos_, e - pos_);
     pos_ = e;
+    if (IsOutOfRangeNumber(token)) {
+      fail(std::string("the ") + what + " of a " + record +
+           " is a number out of range: " + QuotedExcerpt(token));
+    }
     if (!IsNumber(token)) {
-      fail(std::string("the ") + what + " of a " + record + " must be a number, not \"" +
-           std::string(token.substr(0, 40)) + "\"");
+      fail(std::string("the ") + what + " of a " + record + " must be a number, not " +
+           QuotedExcerpt(token));
     }
     return LeadingNumber(token);
   }
@@ -242,7 +247,7 @@ void ReadTrailer(RayScanner& in, SectionLine& section, Project& p) {
     if (!IsNumber(*v)) {
       throw FormatError(
           in.name(), in.fieldLine(),
-          "a value of the closing label block must be a number, not \"" + v->substr(0, 40) + "\"");
+          "a value of the closing label block must be a number, not " + QuotedExcerpt(*v));
     }
     double x = LeadingNumber(*v);
     if (!whole) return x;

@@ -10,6 +10,7 @@
 #include "text/file_error.h"
 #include "text/file_text.h"
 #include "text/number_text.h"
+#include "text/quote.h"
 
 namespace sonvale {
 namespace {
@@ -146,7 +147,7 @@ class RoomReader {
       number -= 1000;
     }
     if (!(number >= -32768 && number <= 32767)) {
-      r_.fail("the layer " + layer + " gives a material number beyond 16 bits");
+      r_.fail("the layer " + QuotedExcerpt(layer) + " gives a material number beyond 16 bits");
     }
     f.Material = static_cast<short>(number);
   }

@@ -2,6 +2,7 @@
 // prints and returns.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 
@@ -83,6 +84,52 @@ TEST(CliTest, BadInputGivesStatusTwoAndFileLine) {
   EXPECT_EQ(Cli("frobnicate").status, 2);
 }
 
+// What a bad file makes the program print: status 2, a short message naming the
+// file and the line, with no byte that a terminal would take for a command.
+void ExpectCleanRefusal(const CliRun& r, const std::string& says) {
+  EXPECT_EQ(r.status, 2) << r.out;
+  EXPECT_NE(r.out.find(says), std::string::npos) << r.out;
+  EXPECT_LT(r.out.size(), 400u) << r.out;
+  EXPECT_TRUE(std::none_of(r.out.begin(), r.out.end(), [](char c) {
+    return c != '\n' && static_cast<unsigned char>(c) < 0x20;
+  })) << r.out;
+}
+
+// The same in one line that starts with FILE:LINE.
+void ExpectOneCleanLine(const CliRun& r, const std::string& start, const std::string& says) {
+  ExpectCleanRefusal(r, says);
+  EXPECT_EQ(r.out.rfind(start, 0), 0u) << r.out;
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
+}
+
+TEST(CliTest, GarbageInAnyReaderGivesOneShortPrintableLine) {
+  ScratchFolder dir;
+  // An unknown mapping mode is refused where the file says it, not when mapping.
+  const std::string mode = dir.file("mode.svp");
+  std::string text = EmptyRoadProject();
+  text.replace(text.find("orizzontale\",0"), 13, "orizzontale\",7");
+  WriteTextFile(mode, text);
+  const long line = std::count(text.begin(), text.begin() + text.find("orizzontale\",7"), '\n') + 1;
+  const std::string at = mode + ":" + std::to_string(line) + ": ";
+  ExpectOneCleanLine(Cli("info " + Quote(mode)), at, "Modo di mappatura sconosciuto:7");
+  ExpectOneCleanLine(Cli("map " + Quote(mode) + " --out " + Quote(dir.file("m.grd"))), at,
+                     "Modo di mappatura sconosciuto:7");
+
+  // A binary grid given as terrain is named for what it is.
+  const std::string binary = dir.file("binary.grd");
+  WriteTextFile(binary, std::string("DSBB\x02\x00\x02\x00", 8) + std::string(64, '\x1b'));
+  ExpectOneCleanLine(Cli("map " + Quote(kTown) + " --mode terrain --terrain " + Quote(binary) +
+                         " --out " + Quote(dir.file("t.grd"))),
+                     binary + ":1: ", "binary grid (DSBB)");
+
+  // A megabyte line with escape sequences in a DXF drawing.
+  const std::string dxf = dir.file("garbage.dxf");
+  WriteTextFile(dxf, "0\nSECTION\n2\nENTITIES\n0\nLINE\n\x1b]2;x\x07" +
+                         std::string(1'000'000, 'A') + "\n1\n0\nEOF\n");
+  ExpectCleanRefusal(Cli("import-dxf " + Quote(dxf) + " --out " + Quote(dir.file("o.svp"))),
+                     dxf + ":7: Invalid group code line: \"\\x1B]2;x\\x07AAA");
+}
+
 TEST(CliTest, CsvImportIntoAFullTableWritesWhatFitsAndSaysSoOnStderr) {
   ScratchFolder dir;
   const std::string csv = dir.file("punti.csv");
@@ -128,14 +175,9 @@ TEST(CliTest, MapOfTheExampleTownOpensInGdal) {
   ASSERT_EQ(std::system("command -v gdalinfo >/dev/null 2>&1"), 0)
       << "gdalinfo is not installed (Debian gdal-bin; tools/install-deps.sh)";
   for (const char* name : {"town_D.grd", "town_N.grd"}) {
-    std::string cmd = "gdalinfo -stats " + Quote(dir.file(name)) + " 2>&1";
-    FILE* pipe = popen(cmd.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string out;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
-    EXPECT_EQ(pclose(pipe), 0) << out;
+    const CliRun info = RunCommand("gdalinfo -stats " + Quote(dir.file(name)));
+    const std::string& out = info.out;
+    EXPECT_EQ(info.status, 0) << out;
     EXPECT_NE(out.find("Size is 21, 16"), std::string::npos) << out;
     EXPECT_NE(out.find("STATISTICS_VALID_PERCENT=100"), std::string::npos) << out;
   }

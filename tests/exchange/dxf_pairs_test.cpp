@@ -113,11 +113,17 @@ void ExpectFormatError(const std::string& text, DxfVariant variant, long line,
 TEST(DxfPairsTest, FormatErrorsNameTheLineOfTheCode) {
   ExpectFormatError("0\nLINE\n10\n1\n30\n2\n", DxfVariant::Polyline, 5, "Invalid Y coord code 30");
   ExpectFormatError("0\nLINE\n 11\n1\n 22\n2\n", DxfVariant::Face, 5, "Invalid Y coord code 22");
-  ExpectFormatError("8\n0\n21\n5.5\n", DxfVariant::Polyline, 3, "Invalid group code215.5");
-  ExpectFormatError("8\n0\n81\nX\n", DxfVariant::Circle, 3, "Invalid group code81X");
-  ExpectFormatError("0\nLINE\nABC\nx\n", DxfVariant::Polyline, 3, "Invalid group code line: ABC");
+  ExpectFormatError("8\n0\n21\n5.5\n", DxfVariant::Polyline, 3, "Invalid group code 21: \"5.5\"");
+  ExpectFormatError("8\n0\n81\nX\n", DxfVariant::Circle, 3, "Invalid group code 81: \"X\"");
+  ExpectFormatError("0\nLINE\nABC\nx\n", DxfVariant::Polyline, 3,
+                    "Invalid group code line: \"ABC\"");
   ExpectFormatError("40\n1.2.3\n", DxfVariant::Polyline, 1,
-                    "Invalid number for group code 40: 1.2.3");
+                    "Invalid number for group code 40: \"1.2.3\"");
+  // Whatever a line holds, the message quotes a short, printable excerpt of it.
+  ExpectFormatError("0\nLINE\n\x1b[31m" + std::string(100'000, 'A') + "\nx\n", DxfVariant::Polyline,
+                    3, "Invalid group code line: \"\\x1B[31m" + std::string(35, 'A') + "...\"");
+  ExpectFormatError("40\n" + std::string(100'000, '7') + "\n", DxfVariant::Polyline, 1,
+                    "Number out of range for group code 40: \"" + std::string(40, '7') + "...\"");
   ExpectFormatError("0\nLINE\n8\n", DxfVariant::Face, 3,
                     "the file ends after group code 8 without its value");
 }

@@ -2,6 +2,7 @@
 // match the layout.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "project/project_file.h"
@@ -264,6 +265,12 @@ TEST(ProjectFileRead, MismatchedFilesLeaveTheProjectAsItWas) {
       Replace(empty, "\"EntityList\"\r\n", "\"EntityList\"\r\n\"Source\",1,2,3,90\r\n"), 30,
       "source cut short");  // "EndFile" on line 30 is taken for its label, then the file ends
   ExpectFailsAtLine("", 1, "empty file");
+  const std::string mode = "\"Calcolo su piano orizzontale\",";
+  const long modeLine = std::count(empty.begin(), empty.begin() + empty.find(mode), '\n') + 1;
+  ExpectFailsAtLine(Replace(empty, mode + "0", mode + "3"), modeLine, "unknown mapping mode");
+  ExpectFailsAtLine(Replace(empty, mode + "0", mode + "-1"), modeLine, "negative mapping mode");
+  ExpectFailsAtLine(Replace(empty, "\"Nstrade\",0", "\"Nstrade\"," + std::string(100'000, '9')),
+                    2, "a count of a hundred thousand digits");
 
   // Lines of a one-road project: 3 "Strada n.", 17 "P.num.", 18 to 20 the vertices.
   Project one;

@@ -58,7 +58,10 @@ class GridTilesTest : public ::testing::Test {
       for (int i = 0; i < header_.nx; ++i) w.value(Value(i, j));
       w.endRow();
     }
-    if (finish) w.close();
+    if (finish)
+      w.close();
+    else
+      w.closeUnfinished();  // as the map pass closes a stopped tile
     return path;
   }
 

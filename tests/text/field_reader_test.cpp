@@ -116,6 +116,18 @@ TEST(FieldReaderTest, ErrorsNameTheFileAndTheLine) {
   EXPECT_THROW(big.readSingle(), FormatError);
   EXPECT_THROW(big.readNumber(), FormatError);
 
+  // A number with more digits than a double can hold is a number all the same.
+  FieldReader huge("t", "1" + std::string(100'000, '0') + ",-1e999");
+  EXPECT_EQ(CatchFormatError([&] { huge.readLong(); }).message(),
+            "number out of range: \"1" + std::string(39, '0') + "...\"");
+  EXPECT_EQ(CatchFormatError([&] { huge.readNumber(); }).message(),
+            "number out of range: \"-1e999\"");
+  FieldReader escape("t", "\"\x1b]0;title\x07\",\"\x9b\"");
+  EXPECT_EQ(CatchFormatError([&] { escape.readNumber(); }).message(),
+            "a number was expected, found \"\\x1B]0;title\\x07\"");
+  EXPECT_EQ(CatchFormatError([&] { escape.readFlag(); }).message(),
+            "#TRUE# or #FALSE# was expected, found \"\\x9B\"");
+
   FieldReader open("t", "\"never closed,\r\n1\r\n");
   EXPECT_THROW(open.readText(), FormatError);
 }

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "propagation/grid_file.h"
+#include "support/argv_recorder.h"
 #include "support/file_contents.h"
 #include "support/scripted_ui.h"
 #include "tracer/den_reader.h"
@@ -153,6 +154,17 @@ TEST_F(TracerFixture, BackgroundAndScriptModesKeepTheJob) {
   std::string out;
   EXPECT_EQ(RunTool("cd / && " + Quote(base() + ".sh"), &out), 0) << out;
   EXPECT_TRUE(fs::exists(base() + "_d.grd"));
+}
+
+TEST_F(TracerFixture, AJobNameAShellWouldSplitReachesTheTracerAsOneArgument) {
+  fs::remove(programDir / "beamrun");
+  WriteArgvRecorder(programDir / "beamrun");
+  app.project.GrdName = (dir / (kHostileName + ".grd")).string();
+  RunTracerGridJob(app.context(), ui, LaunchMode::Wait, {});
+  EXPECT_EQ(RecordedArgv(programDir / "beamrun"),
+            "1\n" + dir.string() + "/" + kHostileName + ".job\n");
+  EXPECT_FALSE(fs::exists(programDir / "pwned"));
+  EXPECT_FALSE(fs::exists(dir / "pwned"));
 }
 
 TEST_F(TracerFixture, FailedRunKeepsInputsAndLoadsNothing) {

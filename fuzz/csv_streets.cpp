@@ -1,0 +1,15 @@
+// The CSV street database import.
+#include "exchange/csv_streets.h"
+
+#include <memory>
+
+#include "fuzz_input.h"
+#include "model/project.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace sonvale;
+  const std::string path = fuzz::InputFile(data, size, "streets.csv");
+  auto project = std::make_unique<Project>();
+  fuzz::Refusable([&] { ImportCsvStreets(path, *project); });
+  return 0;
+}
