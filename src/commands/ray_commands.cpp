@@ -85,7 +85,11 @@ RayChoices ProposeRayOptions(const AppState& app) {
 std::string CompleteRayName(std::string_view typed) {
   std::string name(typed);
   if (name.empty()) return name;
-  if (name.size() < 2 || name.find('.', 1) == std::string::npos) name += ".RAY";
+  // Only the file's own name counts: a point in a folder name ("/home/anna.rossi/")
+  // is no extension.
+  const size_t slash = name.find_last_of("/\\");
+  const size_t start = slash == std::string::npos ? 0 : slash + 1;
+  if (name.find('.', start + 1) == std::string::npos) name += ".RAY";
   return name;
 }
 

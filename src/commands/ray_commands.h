@@ -46,9 +46,10 @@ bool CanSaveRay(const Project& p);
 // starts out cancelled.
 RayChoices ProposeRayOptions(const AppState& app);
 
-// The file box's text when it loses focus: ".RAY" is appended when the text has
-// no point after its first character ("model" gives "model.RAY"). An empty box
-// stays empty, so that "OK - Esegui" refuses it.
+// The file box's text when it loses focus: ".RAY" is appended when the file's
+// name has no point after its first character ("model" gives "model.RAY",
+// "/a.b/model" gives "/a.b/model.RAY"). An empty box stays empty, so that
+// "OK - Esegui" refuses it.
 std::string CompleteRayName(std::string_view typed);
 
 // "Salva &Ray..." after the dialog: nothing unless CanSaveRay and the options

@@ -70,6 +70,10 @@ TEST(RayOptionsDialog, TheNameIsCompletedAndAnEmptyNameBeeps) {
   EXPECT_EQ(d.nameLeft("model"), "model.RAY");
   EXPECT_EQ(d.nameLeft("model.ray"), "model.ray");
   EXPECT_EQ(d.nameLeft(".ray"), ".ray.RAY");  // no point after the first character
+  // A point in a folder's name is not the file's extension.
+  EXPECT_EQ(d.nameLeft("/home/anna.rossi/model"), "/home/anna.rossi/model.RAY");
+  EXPECT_EQ(d.nameLeft("/home/anna.rossi/.ray"), "/home/anna.rossi/.ray.RAY");
+  EXPECT_EQ(d.nameLeft("/home/anna.rossi/model.ray"), "/home/anna.rossi/model.ray");
   EXPECT_EQ(d.nameLeft(""), "");
   EXPECT_FALSE(d.confirm());
   EXPECT_EQ(ui.beeps, 1);
