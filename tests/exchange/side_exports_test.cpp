@@ -163,6 +163,18 @@ TEST(XyzExtractTest, HeightsComeFromTheGroupsOrTheLayerAndNeverBelowZero) {
     }
   }
 
+  // A long value full of terminal controls is quoted short and escaped.
+  const std::string noise = "\x1b]0;owned\x07" + std::string(100000, 'x');
+  try {
+    XyzText("noise.dxf", "0\nSECTION\n2\nENTITIES\n0\nPOINT\n10\n" + noise + "\n");
+    ADD_FAILURE() << "accepted a value that is no number";
+  } catch (const FormatError& e) {
+    const std::string what = e.what();
+    EXPECT_LT(what.size(), 200u) << what;
+    EXPECT_EQ(what.find('\x1b'), std::string::npos) << what;
+    EXPECT_NE(what.find("\\x1B]0;owned\\x07"), std::string::npos) << what;
+  }
+
   EXPECT_EQ(XyzOutputName("/maps/town.dxf"), "/maps/town.txt");
   EXPECT_EQ(XyzOutputName("A.DXF"), "A.txt");
   ScratchFolder dir;

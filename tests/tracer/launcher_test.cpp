@@ -231,6 +231,21 @@ TEST_F(TracerFixture, StandInRefusesABadJob) {
   EXPECT_NE(rc, 0);
   EXPECT_NE(out.find("bad.job"), std::string::npos) << out;
   EXPECT_NE(RunTool(Quote((programDir / "beamrun").string()), &out), 0);
+
+  // A megabyte-long attribute name, and terminal controls in an entity: each a
+  // short line with the controls escaped.
+  Spit(dir / "long.job", "<job><param " + std::string(1 << 20, 'n') + "\x1b[2J/></job>");
+  Spit(dir / "controls.job", "<job><param name=\"&\x1b[2J\x07;\"/></job>");
+  for (const char* job : {"long.job", "controls.job"}) {
+    EXPECT_EQ(
+        RunTool(Quote((programDir / "beamrun").string()) + " " + Quote((dir / job).string()), &out),
+        2 << 8);
+    EXPECT_NE(out.find(job), std::string::npos) << out.substr(0, 300);
+    EXPECT_LT(out.size(), 200u) << out.substr(0, 300);
+    EXPECT_EQ(out.find('\x1b'), std::string::npos);
+    EXPECT_EQ(out.find('\x07'), std::string::npos);
+  }
+  EXPECT_NE(out.find("&\\x1B[2J\\x07;"), std::string::npos) << out;
 }
 
 }  // namespace
