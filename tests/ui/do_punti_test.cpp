@@ -155,7 +155,10 @@ class DoPuntiTest : public QObject {
     Project& p = t.app.project;
     // Enough points that the run lasts: copies of the town's points.
     const long town = p.punti.count();
-    for (long n = town + 1; n <= 3000; ++n) p.punti.addEntity() = p.punti[(n - 1) % town + 1];
+    for (long n = town + 1; n <= 3000; ++n) {
+      const Punto copy = p.punti[(n - 1) % town + 1];  // adding may move the table
+      p.punti.addEntity() = copy;
+    }
     for (long n = 1; n <= 3000; ++n) {
       t.app.pointResults.set(n, Period::Day, 1.0);
       t.app.pointResults.set(n, Period::Night, 1.0);
