@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include "view/cell_painter.h"
 #include "view/draw_map.h"
@@ -33,6 +34,11 @@ void MapWidget::clearPicture() {
 }
 
 void MapWidget::paintOver(const std::function<void(Canvas&)>& draw) {
+  // A long drawing runs pending events as it goes (the emission bands): show
+  // what is drawn so far every few frames rather than only at its end.
+  QTimer shown;
+  connect(&shown, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+  shown.start(40);
   draw(*canvas_);
   update();
 }

@@ -25,7 +25,8 @@ class MapWidget : public QWidget {
   bool drawMap(bool clear);
   void clearPicture();
   void paintCell(const MapCell& cell);
-  // Draws over the picture as it stands.
+  // Draws over the picture as it stands; while the drawing runs pending events
+  // the widget shows its progress.
   void paintOver(const std::function<void(Canvas&)>& draw);
   bool zoomTutto();
   bool zoomIndietro();

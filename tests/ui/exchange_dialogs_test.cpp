@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -80,6 +81,14 @@ void Shoot(QWidget* w, const char* file) {
   const QString dir = QString::fromLocal8Bit(std::getenv("SONVALE_SCREENSHOT_DIR"));
   QVERIFY(w->grab().save(dir + "/" + file));
 }
+
+struct PaintCounter : QObject {
+  int count = 0;
+  bool eventFilter(QObject*, QEvent* e) override {
+    count += e->type() == QEvent::Paint;
+    return false;
+  }
+};
 
 struct TownWindow : StartedWindow {
   TownWindow() : StartedWindow(kExampleTown) {
@@ -259,6 +268,22 @@ class ExchangeDialogsTest : public QObject {
     WriteEmissionDxf(t.app.project, t.app.config, false, (dir / "reference.dxf").string());
     QVERIFY(written == FileContents(dir / "reference.dxf"));
     QVERIFY(PaintedPixels(t.window.map()->picture()) > before);
+  }
+
+  void aLongDrawingOverTheMapIsShownWhileItGoesOn() {
+    TownWindow t;
+    MapWidget* map = t.window.map();
+    PaintCounter paints;
+    map->installEventFilter(&paints);
+    int paintedDuring = 0;
+    map->paintOver([&](Canvas& c) {
+      c.line(0, 0, 100, 100);
+      QElapsedTimer clock;
+      clock.start();
+      while (clock.elapsed() < 300) t.ui.processEvents();
+      paintedDuring = paints.count;
+    });
+    QVERIFY(paintedDuring > 0);
   }
 
   void packThroughTheMenuWritesTheClassGrid() {
