@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return p;
   }();
   PointResults results;
-  fuzz::QuietUi ui;
+  WorkReport ui;
   fuzz::Refusable([&] { DenReader(*project, ReceiverSet::Punti, path, results, ui); });
   return 0;
 }

@@ -13,25 +13,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string path = fuzz::InputFile(data + 1, size - 1, "drawing.dxf");
   auto project = std::make_unique<Project>();
   Configuration config;
-  fuzz::QuietUi ui;
+  WorkReport ui;
+  // Cancelling the data-reduction question keeps every distinct vertex.
+  const MinimumDistanceQuestion cancel = [](const std::string&) {
+    return std::optional<std::string>();
+  };
   DxfImportModes modes;
   modes.keepRowData = (data[0] & 0x80) != 0;
   fuzz::Refusable([&] {
     switch (data[0] % 8) {
       case 0:
-        ReadPolylines(path, "STRADE", PolylineTable::Strade, *project, config, modes, ui);
+        ReadPolylines(path, "STRADE", PolylineTable::Strade, *project, config, modes, ui, cancel);
         break;
       case 1:
-        ReadPolylines(path, "BINARI", PolylineTable::Binari, *project, config, modes, ui);
+        ReadPolylines(path, "BINARI", PolylineTable::Binari, *project, config, modes, ui, cancel);
         break;
       case 2:
-        ReadPolylines(path, "0", PolylineTable::Barriere, *project, config, modes, ui);
+        ReadPolylines(path, "0", PolylineTable::Barriere, *project, config, modes, ui, cancel);
         break;
       case 3:
-        ReadPolylines(path, "CASE", PolylineTable::Case, *project, config, modes, ui);
+        ReadPolylines(path, "CASE", PolylineTable::Case, *project, config, modes, ui, cancel);
         break;
       case 4:
-        ReadPolylines(path, "PLANS", PolylineTable::Plans, *project, config, modes, ui);
+        ReadPolylines(path, "PLANS", PolylineTable::Plans, *project, config, modes, ui, cancel);
         break;
       case 5:
         ReadFaces(path, "0", *project, ui);

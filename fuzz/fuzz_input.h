@@ -1,6 +1,6 @@
 // What every fuzz target shares: the input bytes as a file for readers that take a
-// path, a Ui that answers every question without a window, and the rule that a
-// reader may refuse its input only with the program's own file errors.
+// path, and the rule that a reader may refuse its input only with the program's
+// own file errors.
 #pragma once
 
 #include <unistd.h>
@@ -9,10 +9,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
 
-#include "platform/ui.h"
 #include "text/file_error.h"
 
 namespace sonvale::fuzz {
@@ -45,28 +43,6 @@ inline std::string InputFile(const uint8_t* data, size_t size, const std::string
 inline std::string Text(const uint8_t* data, size_t size) {
   return std::string(reinterpret_cast<const char*>(data), size);
 }
-
-// Says yes to every question, cancels every input box and file dialog.
-class QuietUi : public Ui {
- public:
-  void showStatus(const std::string&) override {}
-  Answer message(const Message&) override { return Answer::Yes; }
-  std::optional<std::string> inputBox(const std::string&, const std::string&,
-                                      const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> openFile(const FileDialog&) override { return std::nullopt; }
-  std::optional<std::string> saveFile(const FileDialog&) override { return std::nullopt; }
-  void beep() override {}
-  void setBusy(bool) override {}
-  void setTitle(const std::string&) override {}
-  void setMenuChecked(const std::string&, bool) override {}
-  void setMenuEnabled(const std::string&, bool) override {}
-  void processEvents() override {}
-  void setClipboardText(const std::string&) override {}
-  void pause(double) override {}
-  double now() override { return 0; }
-};
 
 // Runs a reader: a refusal with FileError, FormatError or CapacityError is a
 // correct answer to bad input; anything else escapes and stops the fuzzer.

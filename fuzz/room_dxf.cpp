@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string path = fuzz::InputFile(data, size, "room.dxf");
   auto project = std::make_unique<Project>();
   Configuration config;
-  fuzz::QuietUi ui;
+  WorkReport ui;
   fuzz::Refusable([&] {
     ImportRoomDxf(path, *project, config, std::string(SONVALE_SOURCE_DIR) + "/data", ui);
   });

@@ -288,7 +288,7 @@ void TownBuilder::makeSettings() {
   pr_.SovralzoZ = 0;
   pr_.DiffrBarriere = true;
   pr_.DiffrCase = true;
-  pr_.ModoMappatura = 0;
+  pr_.ModoMappatura = MappingMode::Plane;
   pr_.Diurno = true;
   pr_.DistMax = p_.distMax;
   pr_.FileAltimetria = "terrain.grd";

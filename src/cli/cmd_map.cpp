@@ -97,7 +97,6 @@ void ApplyCalculationOptions(CliContext& ctx, const Args& args) {
     if (!kind) throw UsageError("--engine takes reference or fast");
     ctx.app.engine.kind = *kind;
   }
-  ctx.app.engine.threads = DefaultThreadCount();
   if (args.value("threads")) {
     double n = args.number("threads", 1);
     if (n < 1 || n > 1024 || n != static_cast<int>(n)) {
@@ -156,14 +155,14 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
     else if (*v != "both")
       throw UsageError("--period takes day, night or both");
   }
-  std::optional<short> mode;
+  std::optional<MappingMode> mode;
   if (auto v = args.value("mode")) {
     if (*v == "plane")
-      mode = 0;
+      mode = MappingMode::Plane;
     else if (*v == "terrain")
-      mode = 1;
+      mode = MappingMode::Terrain;
     else if (*v == "section")
-      mode = 2;
+      mode = MappingMode::Section;
     else
       throw UsageError("--mode takes plane, terrain or section");
   }
@@ -184,7 +183,7 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
   if (args.value("z")) p.QuotaZ = args.number("z", p.QuotaZ);
 
   long terrainNodes = 0;  // a terrain map computes the nodes of its terrain grid
-  if (p.ModoMappatura == 2) {
+  if (p.ModoMappatura == MappingMode::Section) {
     long n = static_cast<long>(args.number("section", 1));
     if (n < 1 || n > p.sezioni.count()) {
       throw UsageError("--section " + PlainInteger(n) + ": the project has " +
@@ -196,7 +195,7 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
       p.NdivO = DivisionOption(ndiv[0], "NX");
       p.NdivZ = DivisionOption(ndiv[1], "NY");
     }
-  } else if (p.ModoMappatura == 1) {
+  } else if (p.ModoMappatura == MappingMode::Terrain) {
     if (auto t = args.value("terrain")) p.FileAltimetria = *t;
     if (p.FileAltimetria.empty()) throw UsageError("--mode terrain needs --terrain FILE");
     p.FileAltimetria = ResolveBesideProject(p.FileAltimetria, path);
@@ -221,7 +220,8 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
   if (auto t = args.value("tile")) {
     ctx.app.engine.tile = ParseTile(*t);
     if (!ctx.app.engine.tile) throw UsageError("--tile takes K/N with 1 <= K <= N");
-    if (p.ModoMappatura == 2) throw UsageError("--tile splits plane and terrain maps only");
+    if (p.ModoMappatura == MappingMode::Section)
+      throw UsageError("--tile splits plane and terrain maps only");
   }
 
   MapHooks hooks;

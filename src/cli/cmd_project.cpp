@@ -64,10 +64,10 @@ int CmdInfo(CliContext& ctx, const std::vector<std::string>& argv) {
   set("SovralzoZ", PlainNumber(p.SovralzoZ));
   set("DiffrBarriere", Flag(p.DiffrBarriere));
   set("DiffrCase", Flag(p.DiffrCase));
-  set("ModoMappatura",
-      PlainInteger(p.ModoMappatura) + (p.ModoMappatura == 0   ? " (plane)"
-                                       : p.ModoMappatura == 1 ? " (terrain)"
-                                                              : " (vertical section)"));
+  set("ModoMappatura", PlainInteger(static_cast<short>(p.ModoMappatura)) +
+                           (p.ModoMappatura == MappingMode::Plane     ? " (plane)"
+                            : p.ModoMappatura == MappingMode::Terrain ? " (terrain)"
+                                                                      : " (vertical section)"));
   set("Diurno", Flag(p.Diurno));
   set("AzzeraStandard", Flag(p.AzzeraStandard));
   set("IgnoraRidFonoass", Flag(p.IgnoraRidFonoass));

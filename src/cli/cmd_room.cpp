@@ -4,6 +4,7 @@
 
 #include "cli/cli_context.h"
 #include "commands/file_commands.h"
+#include "commands/ui_work_report.h"
 #include "text/number_text.h"
 #include "tracer/grd_pack.h"
 #include "tracer/room_dxf_import.h"
@@ -47,7 +48,8 @@ int CmdImportRoomDxf(CliContext& ctx, const std::vector<std::string>& argv) {
     p.sources.setCount(0);
     p.receivers.setCount(0);
   }
-  const RoomImportCounts n = ImportRoomDxf(drawing, p, ctx.app.config, ctx.app.ProgramDir, ctx.ui);
+  UiWorkReport report(ctx.ui);
+  const RoomImportCounts n = ImportRoomDxf(drawing, p, ctx.app.config, ctx.app.ProgramDir, report);
   p.LastDxfFile = drawing;
   p.EmissioniOK = false;
   Save(ctx, *out);

@@ -35,10 +35,10 @@ class BusyPointer {
 };
 
 std::optional<std::string> AskCsvFile(AppState& app, Ui& ui, const std::string& title) {
-  if (app.suspendPicture) app.suspendPicture(true);
+  app.view().suspendPicture(true);
   std::optional<std::string> path =
       ui.openFile(FileDialog{title, "CSV file|*.CSV", "*.CSV", true, false});
-  if (app.suspendPicture) app.suspendPicture(false);
+  app.view().suspendPicture(false);
   if (!path || path->empty()) return std::nullopt;
   return path;
 }
@@ -148,7 +148,7 @@ CsvImportOutcome ImportCsvInto(AppState& app, Ui& ui, CsvImportKind kind, const 
     const Extent& e = app.project.extent;
     if (!e.isEmpty()) app.project.View = ViewWindow{e.Xmin, e.Ymin, e.Xmax, e.Ymax};
   }
-  if (kind != CsvImportKind::Nodes && app.drawMap) app.drawMap(true);
+  if (kind != CsvImportKind::Nodes) app.view().drawMap(true);
   busy.release();
   app.setChecked(ui, CsvMenuItem(kind), true);
 

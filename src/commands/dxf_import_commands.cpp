@@ -4,6 +4,7 @@
 
 #include "commands/main_menu.h"
 #include "commands/room_commands.h"
+#include "commands/ui_work_report.h"
 #include "exchange/dxf_reader.h"
 #include "exchange/row_merge.h"
 #include "platform/paths.h"
@@ -24,12 +25,10 @@ struct ImportAbandoned {
 // Restores the pointer and the picture however the command ends.
 class BusyPicture {
  public:
-  BusyPicture(AppState& app, Ui& ui) : app_(app), ui_(ui) {
-    if (app_.suspendPicture) app_.suspendPicture(true);
-  }
+  BusyPicture(AppState& app, Ui& ui) : app_(app), ui_(ui) { app_.view().suspendPicture(true); }
   ~BusyPicture() {
     release();
-    if (app_.suspendPicture) app_.suspendPicture(false);
+    app_.view().suspendPicture(false);
   }
   void busy() {
     ui_.setBusy(true);
@@ -53,7 +52,7 @@ const char* const kLoadTitle = "Load an Autocad DXF File";
 class DxfImportRun {
  public:
   DxfImportRun(AppState& app, Ui& ui, const std::string& path)
-      : app_(app), ui_(ui), path_(path), work_(app.project) {}
+      : app_(app), ui_(ui), report_(ui), path_(path), work_(app.project) {}
 
   Project& work() { return work_; }
 
@@ -101,21 +100,21 @@ class DxfImportRun {
         break;
       case DxfKind::Sezioni:
         askAppend(label, work_.sezioni);
-        ReadFaces(path_, layer, work_, ui_);
+        ReadFaces(path_, layer, work_, report_);
         if (!complete) askAppend(label, work_.plans);
         readMerged(label, layer, PolylineTable::Plans, work_.plans);
         break;
       case DxfKind::Punti:
         askAppend(label, work_.punti);
-        ReadCircles(path_, layer, PointTable::Punti, work_, ui_);
+        ReadCircles(path_, layer, PointTable::Punti, work_, report_);
         break;
       case DxfKind::Incroci:
         askAppend(label, work_.incroci);
-        ReadCircles(path_, layer, PointTable::Incroci, work_, ui_);
+        ReadCircles(path_, layer, PointTable::Incroci, work_, report_);
         break;
       case DxfKind::Sorgenti:
         askAppend(label, work_.sources);
-        ReadCircles(path_, layer, PointTable::Sorgenti, work_, ui_);
+        ReadCircles(path_, layer, PointTable::Sorgenti, work_, report_);
         break;
     }
   }
@@ -151,7 +150,11 @@ class DxfImportRun {
     modes.Accorpa = app_.Accorpa;
     modes.Riconosci = app_.Riconosci;
     modes.keepRowData = replace;
-    ReadPolylines(path_, layer, which, work_, app_.config, modes, ui_);
+    ReadPolylines(path_, layer, which, work_, app_.config, modes, report_,
+                  [this](const std::string& name) {
+                    return ui_.inputBox("Minimum distance between consequential points (m):",
+                                        "Data reduction on Layer: " + name, "1");
+                  });
     // A replacement never changes the number of rows: what lands past the old
     // last row is not counted.
     if (replace) table.setCount(before);
@@ -174,6 +177,7 @@ class DxfImportRun {
 
   AppState& app_;
   Ui& ui_;
+  UiWorkReport report_;
   const std::string& path_;
   Project work_;
   bool complete_ = false;
@@ -189,7 +193,8 @@ void ShowCritical(Ui& ui, const std::string& title, const std::string& text) {
 void ImportRoomModel(DxfImportRun& run, const AppState& app, Ui& ui, const std::string& path) {
   run.askAppend("3DFACES", run.work().faces);
   run.askAppend("Receivers", run.work().receivers);
-  WarnPointsWithoutY(ui, path, ImportRoomDxf(path, run.work(), app.config, app.ProgramDir, ui));
+  UiWorkReport report(ui);
+  WarnPointsWithoutY(ui, path, ImportRoomDxf(path, run.work(), app.config, app.ProgramDir, report));
 }
 
 }  // namespace
@@ -317,7 +322,7 @@ bool ImportDxfFile(AppState& app, Ui& ui, const std::string& path,
   }
   run.commit();
   app.ProjectBase = projectBase;
-  if (app.drawMap) app.drawMap(true);
+  app.view().drawMap(true);
   guard.release();
 
   const Project& p = app.project;

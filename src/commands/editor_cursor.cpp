@@ -104,8 +104,7 @@ void HighlightTo(AppState& app, EntityKind kind, long target) {
   const EntityKind previousKind = app.HighlightedKind;
   app.HighlightedRoad = target;
   app.HighlightedKind = kind;
-  if (!app.paintOnMap) return;
-  app.paintOnMap([&](Canvas& c) {
+  app.view().paintOnMap([&](Canvas& c) {
     // Drawn once more, a line highlight goes; a source's stays light green.
     DrawHighlight(c, app.project, previousKind, previous);
     DrawHighlight(c, app.project, kind, target);

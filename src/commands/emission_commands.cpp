@@ -4,9 +4,9 @@
 
 namespace sonvale {
 
-bool ConfirmMissingEmissions(AppState& app, Ui& ui) {
-  UpdateEmissions(app.project, app.config, app.tables);
-  if (app.project.EmissioniOK) return true;
+bool ConfirmMissingEmissions(Document& doc, Ui& ui) {
+  UpdateEmissions(doc.project, doc.config, doc.tables);
+  if (doc.project.EmissioniOK) return true;
   Message m;
   m.title = "Attenzione!";
   m.text = kMissingEmissionsQuestion;

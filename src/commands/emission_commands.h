@@ -13,6 +13,6 @@ inline const char* const kMissingEmissionsQuestion =
 
 // Runs the emission update and, when some road or track has no emission, asks
 // whether to go on (Yes/No, No by default). False when the user declines.
-bool ConfirmMissingEmissions(AppState& app, Ui& ui);
+bool ConfirmMissingEmissions(Document& doc, Ui& ui);
 
 }  // namespace sonvale

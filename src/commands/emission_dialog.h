@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "commands/export_commands.h"
+#include "platform/ui.h"
 
 namespace sonvale {
 

@@ -4,6 +4,7 @@
 
 #include "commands/emission_commands.h"
 #include "commands/file_commands.h"
+#include "commands/ui_work_report.h"
 #include "exchange/model_dxf_writer.h"
 #include "tracer/emission_dxf.h"
 
@@ -64,7 +65,8 @@ bool CmdLivelliEmissione(AppState& app, Ui& ui, const DoEmissDialog& doEmiss, Ca
   if (canvas) canvas->setBusy(true);
   bool written = true;
   try {
-    WriteEmissionDxf(app.project, app.config, app.EmisAt75, app.EmissionDxfName, canvas, &ui);
+    UiWorkReport report(ui);
+    WriteEmissionDxf(app.project, app.config, app.EmisAt75, app.EmissionDxfName, canvas, &report);
   } catch (const std::exception& e) {
     written = false;
     if (canvas) canvas->setLineWidth(1);

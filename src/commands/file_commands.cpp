@@ -45,8 +45,8 @@ bool OfferToSave(AppState& app, Ui& ui) {
 
 }  // namespace
 
-std::string ProjectTitle(const AppState& app) {
-  return ProgramTitle() + " - " + FileNameOnly(app.project.ProjectFileName);
+std::string ProjectTitle(const Document& doc) {
+  return ProgramTitle() + " - " + FileNameOnly(doc.project.ProjectFileName);
 }
 
 long AskYear(Ui& ui, const std::string& defaultText) {
@@ -61,7 +61,7 @@ void ReadProjectInto(AppState& app, Ui& ui, const std::string& path) {
   ReadResult result = ReadProjectFile(path, fresh);
   for (int i = 0; i < result.unknownKeywords * 3; ++i) ui.beep();
   app.project = std::move(fresh);
-  if (app.clearPicture) app.clearPicture();
+  app.view().clearPicture();
   if (result.yearMissing) {
     app.project.Anno = 2008;
     app.project.Anno = AskYear(ui, ShowNumber(2008));
@@ -105,7 +105,7 @@ bool SaveProject(AppState& app, Ui& ui, const std::string& path) {
 void CmdNuovo(AppState& app, Ui& ui) {
   app.project.Reset();
   ClearImportMarks(app, ui);
-  if (app.clearPicture) app.clearPicture();
+  app.view().clearPicture();
   ui.setTitle(ProgramTitle());
   ClearFileNames(app);
   ShowAllLayers(app);
@@ -138,14 +138,14 @@ void CmdApriSvp(AppState& app, Ui& ui) {
   app.setEnabled(ui, "Calcolo", true);
   const Extent& e = app.project.extent;
   app.project.View = ViewWindow{e.Xmin, e.Ymin, e.Xmax, e.Ymax};
-  if (app.drawMap) app.drawMap(true);
+  app.view().drawMap(true);
 }
 
 bool CmdSalvaSvp(AppState& app, Ui& ui) {
-  if (app.suspendPicture) app.suspendPicture(true);
+  app.view().suspendPicture(true);
   std::optional<std::string> path = ui.saveFile(FileDialog{
       "Save a Sonvale SVP File", "Sonvale (.SVP)|*.SVP", app.project.ProjectFileName, false, true});
-  if (app.suspendPicture) app.suspendPicture(false);
+  app.view().suspendPicture(false);
   if (!path || path->empty()) return false;
 
   ShowAllLayers(app);

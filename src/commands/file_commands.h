@@ -37,6 +37,6 @@ inline const char* const kYearPrompt = "Introduci l'anno a cui si riferisce lo s
 long AskYear(Ui& ui, const std::string& defaultText);
 
 // Text of the window title for the open project.
-std::string ProjectTitle(const AppState& app);
+std::string ProjectTitle(const Document& doc);
 
 }  // namespace sonvale

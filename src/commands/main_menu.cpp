@@ -14,9 +14,12 @@ bool IsExclusive(const std::string& item) {
 
 std::string ModeCaption(const std::string& item) {
   static const std::pair<const char*, const char*> kNames[] = {
-      {"Append", "Appendi"},        {"Inserisci", "Inserisci"},
-      {"Rimpiazza", "Rimpiazza"},   {"Limit", "Limita ai Plans"},
-      {"Ricon", "Riconosci ent. presenti"}, {"Accorp", "Accorpa le 2 direzioni"}};
+      {"Append", "Appendi"},
+      {"Inserisci", "Inserisci"},
+      {"Rimpiazza", "Rimpiazza"},
+      {"Limit", "Limita ai Plans"},
+      {"Ricon", "Riconosci ent. presenti"},
+      {"Accorp", "Accorpa le 2 direzioni"}};
   for (const auto& [key, name] : kNames) {
     if (item == key) return std::string("Modalita' \"") + name + "\"";
   }
@@ -40,9 +43,9 @@ void CmdToggleMode(AppState& app, Ui& ui, const std::string& item) {
   }
 }
 
-std::string ExclusiveMode(const AppState& app) {
+std::string ExclusiveMode(const Session& session) {
   for (const char* item : {"Append", "Inserisci", "Rimpiazza"}) {
-    if (app.isChecked(item)) return item;
+    if (session.isChecked(item)) return item;
   }
   return {};
 }

@@ -22,7 +22,7 @@ void CmdToggleMode(AppState& app, Ui& ui, const std::string& item);
 
 // The exclusive merge mode currently marked, if any ("Append", "Inserisci",
 // "Rimpiazza" or empty).
-std::string ExclusiveMode(const AppState& app);
+std::string ExclusiveMode(const Session& session);
 
 void CmdAbout(Ui& ui);
 void CmdContenuti(Ui& ui);

@@ -3,18 +3,89 @@
 #include <cmath>
 
 #include "commands/emission_commands.h"
+#include "commands/tracer_run.h"
 #include "propagation/grid_file.h"
 #include "text/number_text.h"
-#include "tracer/launcher.h"
 
 namespace sonvale {
+
+namespace {
+
+std::string LevelStatus(int row, int column, double level) {
+  return "Lev(" + ShowNumber(row) + "," + ShowNumber(column) +
+         ")=" + FormatPattern(level, "####.#");
+}
+
+// Shows what a pass reports: its opening status with the busy pointer, the
+// sources it could not read, each computed cell on the map and the status line,
+// and lets events run (Cancel) after every node and row.
+class OnScreenReport : public MapPassReport {
+ public:
+  OnScreenReport(Ui& ui, const MapHooks& hooks) : ui_(ui), hooks_(hooks) {}
+  void started(const std::string& fileName) override {
+    SetStatus(ui_, "Sto mappando sul file " + fileName + "...");
+    ui_.setBusy(true);
+  }
+  void sourceProblems(const std::vector<std::string>& messages) override {
+    std::string text;
+    for (const std::string& m : messages) text += (text.empty() ? "" : "\n") + m;
+    ui_.message({"Attenzione!", text, Buttons::Ok, Icon::Warning, Answer::Ok});
+  }
+  void cell(const MapCell& cell) override {
+    if (hooks_.onCell) hooks_.onCell(cell);
+    ui_.showStatus(LevelStatus(cell.j, cell.i, cell.level));
+  }
+  void nodeDone(long, long) override { ui_.processEvents(); }
+  void rowDone() override { ui_.processEvents(); }
+
+ private:
+  Ui& ui_;
+  const MapHooks& hooks_;
+};
+
+}  // namespace
+
+std::string MapPassErrorText(const Project& p, const MapPassOutcome& o, bool day) {
+  const std::string fileName = PassFileName(p.GrdName, day);
+  switch (o.problem) {
+    case MapPassProblem::PlaneDivisions:
+      return "Numero di divisioni della griglia non valido (NdivX =" + ShowNumber(p.NdivX) +
+             ", NdivY =" + ShowNumber(p.NdivY) + "): servono almeno 1 divisione in X e 1 in Y";
+    case MapPassProblem::SectionDivisions:
+      return "Numero di divisioni della sezione non valido (NdivO =" + ShowNumber(p.NdivO) +
+             ", NdivZ =" + ShowNumber(p.NdivZ) +
+             "): servono almeno 1 divisione lungo la sezione e 1 in altezza";
+    case MapPassProblem::TerrainUnreadable:
+      return "Impossibile leggere il file altimetrico: " + o.detail;
+    case MapPassProblem::WriteFailed:
+      return "Mappa interrotta, impossibile scrivere il file " + fileName + ": " + o.detail;
+    case MapPassProblem::Interrupted:
+      return "Mappa interrotta (" + fileName + "): " + o.detail;
+    case MapPassProblem::None:
+      break;
+  }
+  return {};
+}
 
 MapPassOutcome RunMapPass(AppState& app, Ui& ui, const MapHooks& hooks) {
   MapPassInputs in{app.project, app.config, app.tables, app.Grid, app.Section, app.StopRequested};
   in.engineKind = app.engine.kind;
   in.threads = app.engine.threads;
   in.tile = app.engine.tile;
-  return MapPass(in, app.project.Diurno, ui, hooks);
+  OnScreenReport report(ui, hooks);
+  const bool day = app.project.Diurno;
+  MapPassOutcome o = MapPass(in, day, report);
+  if (o.result == MapPassResult::Stopped) ui.beep();
+  if (o.problem != MapPassProblem::None) {
+    ui.message(
+        {"Error!", MapPassErrorText(app.project, o, day), Buttons::Ok, Icon::Critical, Answer::Ok});
+  }
+  // A refused pass leaves the picture as it is; any other redraws the model.
+  if (o.started) {
+    if (hooks.drawMap) hooks.drawMap(false);
+    ui.setBusy(false);
+  }
+  return o;
 }
 
 std::string ElapsedTimeText(double seconds) {
@@ -34,8 +105,11 @@ MapCommandResult MapCommand(AppState& app, Ui& ui, MapPeriods periods, const Map
   if (app.StopRequested) return result;
   if (hooks.drawMap) hooks.drawMap(true);
   if (p.Algorithm != 0) {
-    if (app.chooseLaunchMode) app.chooseLaunchMode(app.LaunchMode);
-    TracerHooks tracerHooks{hooks.onCell, hooks.drawMap, app.suspendPicture, app.showMainWindow};
+    if (hooks.chooseLaunchMode) hooks.chooseLaunchMode(app.LaunchMode);
+    MapView& view = app.view();
+    TracerHooks tracerHooks{hooks.onCell, hooks.drawMap,
+                            [&view](bool suspended) { view.suspendPicture(suspended); },
+                            [&view](bool visible) { view.showMainWindow(visible); }};
     TracerRunOutcome run = RunTracerGridJob(app.tracerContext(), ui,
                                             static_cast<LaunchMode>(app.LaunchMode), tracerHooks);
     result.completed = run.completed;

@@ -14,13 +14,26 @@ namespace sonvale {
 
 enum class MapPeriods { Day, Night, Both };
 
+// What the window adds to a map run: each computed cell painted, the model
+// redrawn (clear: blank first), and the launcher dialog that edits the launch
+// mode of the external tracer (unset, the mode stands as it is).
+struct MapHooks {
+  std::function<void(const MapCell&)> onCell;
+  std::function<void(bool clear)> drawMap;
+  std::function<void(long& launchMode)> chooseLaunchMode;
+};
+
 struct MapCommandResult {
   bool completed = false;          // "OK - Completed !" was shown
   std::vector<std::string> files;  // grids written, complete or stopped
   double elapsedSeconds = 0;
 };
 
-// Runs one pass on the application state for the period in project.Diurno.
+// The message of a failed pass of the given period.
+std::string MapPassErrorText(const Project& p, const MapPassOutcome& o, bool day);
+
+// Runs one pass on the application state for the period in project.Diurno and
+// shows what it reports.
 MapPassOutcome RunMapPass(AppState& app, Ui& ui, const MapHooks& hooks = {});
 
 // The command flow; periods lets the command line run a single period.

@@ -206,8 +206,8 @@ std::optional<GridBounds> DefaultMapBounds(const Project& p) {
 }
 
 long MapNodeCount(const Project& p, long terrainNodes) {
-  if (p.ModoMappatura == 1) return terrainNodes;
-  if (p.ModoMappatura == 2)
+  if (p.ModoMappatura == MappingMode::Terrain) return terrainNodes;
+  if (p.ModoMappatura == MappingMode::Section)
     return (static_cast<long>(p.NdivO) + 1) * (static_cast<long>(p.NdivZ) + 1);
   return (static_cast<long>(p.NdivX) + 1) * (static_cast<long>(p.NdivY) + 1);
 }
@@ -220,8 +220,9 @@ std::optional<std::string> DivisionCountProblem(const Project& p) {
     C box;
   };
   std::array<Count, 2> counts =
-      p.ModoMappatura == 2 ? std::array<Count, 2>{{{p.NdivO, C::Horiz2}, {p.NdivZ, C::Vert2}}}
-                           : std::array<Count, 2>{{{p.NdivX, C::Horiz}, {p.NdivY, C::Vert}}};
+      p.ModoMappatura == MappingMode::Section
+          ? std::array<Count, 2>{{{p.NdivO, C::Horiz2}, {p.NdivZ, C::Vert2}}}
+          : std::array<Count, 2>{{{p.NdivX, C::Horiz}, {p.NdivY, C::Vert}}};
   for (const Count& c : counts) {
     if (c.value < 1 || c.value > kMaxDivisions) {
       return "\"" + AccessibleName(MapCaption(c.box)) +
@@ -302,13 +303,12 @@ void MapDialog::load() {
 
   // The frame of the stored mode is shown; a section map of a model that has
   // lost its sections falls back to the plane.
-  short mode = p.ModoMappatura;
-  if (mode == 2 && p.sezioni.count() == 0) mode = 0;
-  if (mode < 0 || mode > 2) mode = 0;
+  MappingMode mode = p.ModoMappatura;
+  if (mode == MappingMode::Section && p.sezioni.count() == 0) mode = MappingMode::Plane;
   view_.text(C::Z1) = BoundText(app_.Section.Z1);
   view_.text(C::Z2) = BoundText(app_.Section.Z2);
-  if (mode != 2) {
-    setChecked(mode == 0 ? C::Option1 : C::Option2);
+  if (mode != MappingMode::Section) {
+    setChecked(mode == MappingMode::Plane ? C::Option1 : C::Option2);
     return;
   }
   // The section chosen last time is the one whose plan ends the section line has.
@@ -352,14 +352,14 @@ void MapDialog::setChecked(MapControl c, bool on) {
   switch (c) {
     case C::Option1:
     case C::Option2:
-      p.ModoMappatura = c == C::Option1 ? 0 : 1;
-      view_.frame = p.ModoMappatura;
+      p.ModoMappatura = c == C::Option1 ? MappingMode::Plane : MappingMode::Terrain;
+      view_.frame = static_cast<int>(p.ModoMappatura);
       view_.okEnabled = c == C::Option1 || !p.FileAltimetria.empty();
       view_.boundsEditable = true;
       showBounds();
       break;
     case C::Option3:
-      p.ModoMappatura = 2;
+      p.ModoMappatura = MappingMode::Section;
       view_.frame = 2;
       view_.okEnabled = true;
       view_.boundsEditable = false;

@@ -102,14 +102,14 @@ std::string PlainCaption(const std::string& caption) {
   return out.substr(first, out.find_last_not_of(' ') - first + 1);
 }
 
-bool ItemChecked(const AppState& app, const std::string& item) {
-  if (const bool* shown = LayerFlag(app.layers, item)) return *shown;
-  return app.isChecked(item);
+bool ItemChecked(const Session& session, const std::string& item) {
+  if (const bool* shown = LayerFlag(session.layers, item)) return *shown;
+  return session.isChecked(item);
 }
 
-bool ItemEnabled(const AppState& app, const std::string& item) {
-  auto it = app.menuEnabled.find(item);
-  return it == app.menuEnabled.end() || it->second;
+bool ItemEnabled(const Session& session, const std::string& item) {
+  auto it = session.menuEnabled.find(item);
+  return it == session.menuEnabled.end() || it->second;
 }
 
 }  // namespace sonvale

@@ -31,7 +31,7 @@ const std::vector<MenuSpec>& MainMenuTree();
 std::string PlainCaption(const std::string& caption);
 
 // Whether an item carries its mark and is enabled, from the application state.
-bool ItemChecked(const AppState& app, const std::string& item);
-bool ItemEnabled(const AppState& app, const std::string& item);
+bool ItemChecked(const Session& session, const std::string& item);
+bool ItemEnabled(const Session& session, const std::string& item);
 
 }  // namespace sonvale

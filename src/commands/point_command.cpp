@@ -5,10 +5,10 @@
 #include <exception>
 
 #include "commands/map_command.h"
+#include "commands/tracer_run.h"
 #include "emission/emission_update.h"
 #include "platform/atomic_file.h"
 #include "text/number_text.h"
-#include "tracer/launcher.h"
 
 namespace sonvale {
 namespace {
@@ -16,6 +16,26 @@ namespace {
 void ShowError(Ui& ui, const std::string& text) {
   ui.message({"Error!", text, Buttons::Ok, Icon::Critical, Answer::Ok});
 }
+
+// Shows what the point loop reports: the sources it could not read, "n / N" on
+// the status line, and lets events run (Stop) after every level and line.
+class OnScreenPointReport : public PointLoopReport {
+ public:
+  explicit OnScreenPointReport(Ui& ui) : ui_(ui) {}
+  void sourceProblems(const std::vector<std::string>& messages) override {
+    std::string text;
+    for (const std::string& m : messages) text += (text.empty() ? "" : "\n") + m;
+    ui_.message({"Attenzione!", text, Buttons::Ok, Icon::Warning, Answer::Ok});
+  }
+  void pointDone(long n, long total) override {
+    ui_.showStatus(ShowNumber(static_cast<double>(n)) + " /" +
+                   ShowNumber(static_cast<double>(total)));
+  }
+  void step() override { ui_.processEvents(); }
+
+ private:
+  Ui& ui_;
+};
 
 }  // namespace
 
@@ -35,8 +55,7 @@ std::optional<std::vector<std::string>> PointCalcCommand(AppState& app, Ui& ui, 
   if (p.Algorithm != 0) {
     if (hooks.onTracerStart) hooks.onTracerStart();
     std::optional<std::vector<std::string>> lines =
-        RunTracerPointJob(app.tracerContext(), ui, set, results,
-                          [&ui](const std::string& text) { ui.showStatus(text); });
+        RunTracerPointJob(app.tracerContext(), ui, set, results);
     if (lines && hooks.onLine) {
       for (const std::string& line : *lines) hooks.onLine(line);
     }
@@ -45,8 +64,12 @@ std::optional<std::vector<std::string>> PointCalcCommand(AppState& app, Ui& ui, 
   PointCalcInputs in{p, app.config, set, results, stopRequested, hooks.onLine};
   in.engineKind = app.engine.kind;
   in.threads = app.engine.threads;
+  OnScreenPointReport report(ui);
+  ui.setBusy(true);
   try {
-    return RunPointLoop(in, ui);
+    std::vector<std::string> lines = RunPointLoop(in, report);
+    ui.setBusy(false);
+    return lines;
   } catch (const std::exception& e) {
     ui.setBusy(false);
     ShowError(ui, std::string("Calcolo per punti interrotto: ") + e.what());

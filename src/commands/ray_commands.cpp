@@ -1,5 +1,6 @@
 #include "commands/ray_commands.h"
 
+#include "commands/ui_work_report.h"
 #include "platform/paths.h"
 #include "tracer/ray_file.h"
 #include "tracer/spk_writer.h"
@@ -45,7 +46,7 @@ bool ReadRayInto(AppState& app, Ui& ui, const std::string& path) {
   if (!e.isEmpty()) trial.project.View = ViewWindow{e.Xmin, e.Ymin, e.Xmax, e.Ymax};
   app = std::move(trial);
   if (noProject) ui.setTitle(ProgramTitle() + " - " + FileNameOnly(path));
-  if (app.drawMap) app.drawMap(true);
+  app.view().drawMap(true);
   ui.setBusy(false);
   SetStatus(ui, "Lettura file .RAY terminata - OK");
   return true;
@@ -107,7 +108,8 @@ void WriteRayFiles(AppState& app, Ui& ui, const RayChoices& options) {
     // Refusals come before any file is written, so that a refused save leaves
     // no SPK files behind.
     CheckRayWritable(app.project, app.config, app.Section, app.RecMode);
-    WriteSpkFiles(file, app.project, app.config, app.tables, ui);
+    UiWorkReport report(ui);
+    WriteSpkFiles(file, app.project, app.config, app.tables, report);
     WriteRay(file, app.project, app.config, app.Section, app.RecMode);
   } catch (...) {
     ui.setBusy(false);
@@ -115,7 +117,7 @@ void WriteRayFiles(AppState& app, Ui& ui, const RayChoices& options) {
   }
   ui.setBusy(false);
   SetStatus(ui, "Salvataggio file .RAY terminato - OK");
-  if (app.suspendPicture) app.suspendPicture(false);
+  app.view().suspendPicture(false);
 }
 
 bool CmdSalvaRay(AppState& app, Ui& ui, const RayChoices& options) {

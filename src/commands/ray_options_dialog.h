@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "commands/ray_commands.h"
+#include "platform/ui.h"
 
 namespace sonvale {
 

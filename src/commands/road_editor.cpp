@@ -251,7 +251,7 @@ void RoadEditor::zoom() {
   const double dy = (ymax->Y - ymin->Y) * app_.ZoomFactor;
   app_.project.View = ViewWindow{cx - dx, cy - dy, cx + dx, cy + dy};
   // The window draws the highlight anew over every redraw.
-  if (app_.drawMap) app_.drawMap(true);
+  app_.view().drawMap(true);
 }
 
 void RoadEditor::zoomIn() {

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "commands/ui_work_report.h"
 #include "platform/paths.h"
 #include "text/number_text.h"
 #include "tracer/grd_pack.h"
@@ -79,7 +80,8 @@ bool ImportRoomDxfInto(AppState& app, Ui& ui, const std::string& path) {
       AskAppend(app, ui, "3DFACES", p.faces);
       AskAppend(app, ui, "Sources", p.sources);
       AskAppend(app, ui, "Receivers", p.receivers);
-      counts = ImportRoomDxf(p.LastDxfFile, p, app.config, app.ProgramDir, ui);
+      UiWorkReport report(ui);
+      counts = ImportRoomDxf(p.LastDxfFile, p, app.config, app.ProgramDir, report);
     } catch (const std::exception& e) {
       p.faces.setCount(faces);
       p.sources.setCount(sources);
@@ -91,7 +93,7 @@ bool ImportRoomDxfInto(AppState& app, Ui& ui, const std::string& path) {
     app.Saved = false;
     if (!p.extent.isEmpty())
       p.View = ViewWindow{p.extent.Xmin, p.extent.Ymin, p.extent.Xmax, p.extent.Ymax};
-    if (app.drawMap) app.drawMap(true);
+    app.view().drawMap(true);
   }
   app.setChecked(ui, kRoomDxfMenuItem, true);
   WarnPointsWithoutY(ui, path, counts);

@@ -121,7 +121,7 @@ bool CmdEsportaPunti(AppState& app, Ui& ui) {
 }
 
 bool ConvertDxfToXyz(AppState& app, Ui& ui, const std::string& input, const std::string& output) {
-  if (app.suspendPicture) app.suspendPicture(true);
+  app.view().suspendPicture(true);
   SetStatus(ui, "Sto convertendo " + input + " to " + output + "...");
   bool done = true;
   try {
@@ -131,7 +131,7 @@ bool ConvertDxfToXyz(AppState& app, Ui& ui, const std::string& input, const std:
     ShowCritical(ui, std::string("Conversione non riuscita: ") + e.what());
     done = false;
   }
-  if (app.suspendPicture) app.suspendPicture(false);
+  app.view().suspendPicture(false);
   if (done) SetStatus(ui, "Conversione effettuata!");
   return done;
 }

@@ -31,7 +31,7 @@ bool CmdSorgentiConcentrate(AppState& app, Ui& ui) {
   // Slots keep their contents, so lowering the number and raising it again
   // brings the same sources back.
   sources.setCount(static_cast<long>(n));
-  if (app.drawMap) app.drawMap(true);
+  app.view().drawMap(true);
   return sources.count() > 0;
 }
 

@@ -9,6 +9,7 @@
 
 #include "commands/app_state.h"
 #include "platform/process.h"
+#include "platform/ui.h"
 
 namespace sonvale {
 

@@ -15,9 +15,9 @@ std::string ProjectPathFromCommandLine(const std::string& commandLine) {
   return commandLine;
 }
 
-void LoadConfigurationAndTables(AppState& app) {
-  app.config = ReadConfiguration(JoinPath(app.ProgramDir, "sonvale.ini"));
-  app.tables = LoadEmissionTables(TablePath(app.ProgramDir, app.config.TablesDir, ""));
+void LoadConfigurationAndTables(Document& doc) {
+  doc.config = ReadConfiguration(JoinPath(doc.ProgramDir, "sonvale.ini"));
+  doc.tables = LoadEmissionTables(TablePath(doc.ProgramDir, doc.config.TablesDir, ""));
 }
 
 bool StartUp(AppState& app, Ui& ui, const StartOptions& options) {
@@ -49,15 +49,15 @@ bool StartUp(AppState& app, Ui& ui, const StartOptions& options) {
   try {
     LoadConfigurationAndTables(app);
   } catch (const std::exception& e) {
-    ui.message(Message{ProgramTitle(), std::string("Impossibile avviare: ") + e.what(),
-                       Buttons::Ok, Icon::Critical, Answer::Ok});
+    ui.message(Message{ProgramTitle(), std::string("Impossibile avviare: ") + e.what(), Buttons::Ok,
+                       Icon::Critical, Answer::Ok});
     return false;
   }
   p.DistMax = app.config.DistMax;
   p.NdivX = p.NdivO = app.config.NdivX;
   p.NdivY = p.NdivZ = app.config.NdivY;
   p.Diurno = true;
-  p.ModoMappatura = 0;
+  p.ModoMappatura = MappingMode::Plane;
   app.ProjectBase = "*";
   app.setEnabled(ui, "Calcolo", false);  // until a project is open
 
@@ -68,7 +68,7 @@ bool StartUp(AppState& app, Ui& ui, const StartOptions& options) {
       app.ProjectBase = BaseNameUpToFirstDot(path);
       const Extent& e = app.project.extent;
       app.project.View = ViewWindow{e.Xmin, e.Ymin, e.Xmax, e.Ymax};
-      if (app.drawMap) app.drawMap(true);
+      app.view().drawMap(true);
       ui.setTitle(ProjectTitle(app));
       app.setEnabled(ui, "Calcolo", true);
     }

@@ -22,7 +22,7 @@ bool StartUp(AppState& app, Ui& ui, const StartOptions& options);
 
 // Reads sonvale.ini and the emission tables of app.ProgramDir into app; throws
 // FileError or FormatError naming the file.
-void LoadConfigurationAndTables(AppState& app);
+void LoadConfigurationAndTables(Document& doc);
 
 // The project path of the program's first argument: as given, less the double
 // quotes around it when a launcher left them there.

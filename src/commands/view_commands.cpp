@@ -17,7 +17,7 @@ void CmdToggleLayer(AppState& app, const std::string& item) {
   bool* shown = LayerFlag(app.layers, item);
   if (!shown) return;
   *shown = !*shown;
-  if (app.drawMap) app.drawMap(true);
+  app.view().drawMap(true);
 }
 
 std::string PickedEntityText(EntityKind kind, long entity) {

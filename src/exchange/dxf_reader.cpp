@@ -68,7 +68,7 @@ class PolylineReading {
   PolylineReading(DxfPairReader& reader, EntityTable<T>& work, Project& project,
                   const EntityTable<Plan>& plans, bool plansTarget, std::string layer,
                   double minDist, size_t vertexCapacity, const char* what,
-                  const DxfImportModes& modes, Ui& ui)
+                  const DxfImportModes& modes, WorkReport& report)
       : r_(reader),
         work_(work),
         project_(project),
@@ -79,7 +79,7 @@ class PolylineReading {
         vertexCapacity_(vertexCapacity),
         what_(what),
         modes_(modes),
-        ui_(ui) {}
+        report_(report) {}
 
   void run() {
     if (!r_.findEntities(p_)) return;
@@ -90,7 +90,7 @@ class PolylineReading {
         if (kw == "ENDSEC") break;
         if (kw == "LWPOLYLINE" || kw == "POLYLINE") {
           have = kw == "POLYLINE" ? readPolyline() : readLwPolyline();
-          ui_.processEvents();
+          report_.tick();
           continue;  // the pair that ended the entity may start the next one
         }
       }
@@ -222,7 +222,7 @@ class PolylineReading {
       lastDropped = false;
       double x = p_.x, y = p_.y;
       if (!r_.read(p_) || p_.code != 30) {
-        ui_.beep();
+        report_.alert();
         r_.fail("POLYLINE vertex without its Z: group code 30 expected after the Y");
       }
       addVertex(c, {x, y, p_.z, 0, 0}, true);
@@ -321,7 +321,7 @@ class PolylineReading {
   size_t vertexCapacity_;
   const char* what_;
   const DxfImportModes& modes_;
-  Ui& ui_;
+  WorkReport& report_;
 };
 
 // Runs one reading on a copy of the table and of the extent, so that a failure
@@ -343,7 +343,8 @@ void AllOrNothing(Project& project, const std::string& fileName, Fn&& reading) {
 template <class T>
 void ReadPolylinesInto(EntityTable<T>& table, bool plansTarget, const std::string& fileName,
                        const std::string& layer, double minDist, size_t vertexCapacity,
-                       const char* what, Project& project, const DxfImportModes& modes, Ui& ui) {
+                       const char* what, Project& project, const DxfImportModes& modes,
+                       WorkReport& report) {
   EntityTable<T> work = table;
   AllOrNothing(project, fileName, [&] {
     const EntityTable<Plan>* plans = &project.plans;
@@ -352,26 +353,23 @@ void ReadPolylinesInto(EntityTable<T>& table, bool plansTarget, const std::strin
     }
     DxfPairReader reader(fileName, DxfVariant::Polyline);
     PolylineReading<T> reading(reader, work, project, *plans, plansTarget, layer, minDist,
-                               vertexCapacity, what, modes, ui);
+                               vertexCapacity, what, modes, report);
     reading.run();
   });
   table = std::move(work);
 }
 
 template <class T>
-void WarnZeroElevation(const EntityTable<T>& table, const std::string& layer, Ui& ui) {
+void WarnZeroElevation(const EntityTable<T>& table, const std::string& layer, WorkReport& report) {
   for (long m = 1; m <= table.count(); ++m) {
     bool raised = false;
     for (const auto& v : table[m].vertices)
       if (v.Z > 0) raised = true;
     if (raised) continue;
-    Message box;
-    box.title = "Attenzione !";
-    box.text = "Entità tipo " + layer + "numero:" + ShowNumber(static_cast<double>(m)) +
-               " a quota ZERO !!!!)";
-    box.buttons = Buttons::Ok;
-    box.icon = Icon::Critical;
-    ui.message(box);
+    report.notice({"Attenzione !",
+                   "Entità tipo " + layer + "numero:" + ShowNumber(static_cast<double>(m)) +
+                       " a quota ZERO !!!!)",
+                   Severity::Critical});
   }
 }
 
@@ -379,7 +377,7 @@ void WarnZeroElevation(const EntityTable<T>& table, const std::string& layer, Ui
 // pair variant; `take` reads one entity whose layer test passed and returns
 // whether a pair is left to examine.
 template <class Take>
-void ReadSimpleEntities(DxfPairReader& r, DxfPair& p, std::string_view entity, Ui& ui,
+void ReadSimpleEntities(DxfPairReader& r, DxfPair& p, std::string_view entity, WorkReport& report,
                         Take&& take) {
   if (!r.findEntities(p)) return;
   bool have = r.read(p);
@@ -389,7 +387,7 @@ void ReadSimpleEntities(DxfPairReader& r, DxfPair& p, std::string_view entity, U
       if (kw == "ENDSEC") break;
       if (kw == entity) {
         have = take();
-        ui.processEvents();
+        report.tick();
         continue;
       }
     }
@@ -406,12 +404,12 @@ bool SkipEntity(DxfPairReader& r, DxfPair& p) {
 
 template <class T, class Store>
 long ReadCirclesInto(EntityTable<T>& table, const std::string& fileName, const std::string& layer,
-                     Project& project, Ui& ui, Store&& store) {
+                     Project& project, WorkReport& report, Store&& store) {
   EntityTable<T> work = table;
   AllOrNothing(project, fileName, [&] {
     DxfPairReader r(fileName, DxfVariant::Circle);
     DxfPair p;
-    ReadSimpleEntities(r, p, "CIRCLE", ui, [&] {
+    ReadSimpleEntities(r, p, "CIRCLE", report, [&] {
       for (;;) {
         if (!r.read(p)) return false;
         if (p.code == 0) return true;
@@ -424,8 +422,8 @@ long ReadCirclesInto(EntityTable<T>& table, const std::string& fileName, const s
     });
   });
   table = std::move(work);
-  SetStatus(ui, "Ho letto" + FormatPattern(static_cast<double>(table.count()), " ###0") +
-                    " CIRCLES - " + layer);
+  report.status("Ho letto" + FormatPattern(static_cast<double>(table.count()), " ###0") +
+                " CIRCLES - " + layer);
   return table.count();
 }
 
@@ -436,14 +434,17 @@ double Distance2D(double x1, double y1, double x2, double y2) {
   return std::sqrt(dx * dx + dy * dy);
 }
 
+bool AsksMinimumDistance(const std::string& layer, const Configuration& config) {
+  return layer == config.LayerStrade || layer == config.LayerBinari ||
+         layer == config.LayerSezioni || layer == config.LayerBarriere || layer == config.LayerCase;
+}
+
 long ReadPolylines(const std::string& fileName, const std::string& layer, PolylineTable table,
                    Project& project, const Configuration& config, const DxfImportModes& modes,
-                   Ui& ui) {
+                   WorkReport& report, const MinimumDistanceQuestion& ask) {
   double minDist = 0.1;
-  if (layer == config.LayerStrade || layer == config.LayerBinari || layer == config.LayerSezioni ||
-      layer == config.LayerBarriere || layer == config.LayerCase) {
-    auto answer = ui.inputBox("Minimum distance between consequential points (m):",
-                              "Data reduction on Layer: " + layer, "1");
+  if (AsksMinimumDistance(layer, config)) {
+    std::optional<std::string> answer = ask ? ask(layer) : std::optional<std::string>("1");
     minDist = answer ? LeadingNumber(*answer) : 0;
   }
   std::string up = Upper(layer);
@@ -452,27 +453,27 @@ long ReadPolylines(const std::string& fileName, const std::string& layer, Polyli
   switch (table) {
     case PolylineTable::Strade:
       ReadPolylinesInto(project.strade, false, fileName, up, minDist, kMaxRoadVertices, "road",
-                        project, modes, ui);
+                        project, modes, report);
       count = project.strade.count();
       break;
     case PolylineTable::Binari:
       ReadPolylinesInto(project.binari, false, fileName, up, minDist, kMaxRailVertices, "track",
-                        project, modes, ui);
+                        project, modes, report);
       count = project.binari.count();
       break;
     case PolylineTable::Barriere:
       ReadPolylinesInto(project.barriere, false, fileName, up, minDist, kMaxBarrierVertices,
-                        "barrier", project, modes, ui);
+                        "barrier", project, modes, report);
       count = project.barriere.count();
       break;
     case PolylineTable::Case:
       ReadPolylinesInto(project.case_, false, fileName, up, minDist, kMaxBuildingVertices,
-                        "building", project, modes, ui);
+                        "building", project, modes, report);
       count = project.case_.count();
       break;
     case PolylineTable::Plans:
       ReadPolylinesInto(project.plans, true, fileName, up, minDist, kMaxPlanVertices, "plan",
-                        project, modes, ui);
+                        project, modes, report);
       count = project.plans.count();
       break;
   }
@@ -480,34 +481,35 @@ long ReadPolylines(const std::string& fileName, const std::string& layer, Polyli
   if (up == config.LayerCase || up == config.LayerBarriere) {
     switch (table) {
       case PolylineTable::Strade:
-        WarnZeroElevation(project.strade, up, ui);
+        WarnZeroElevation(project.strade, up, report);
         break;
       case PolylineTable::Binari:
-        WarnZeroElevation(project.binari, up, ui);
+        WarnZeroElevation(project.binari, up, report);
         break;
       case PolylineTable::Barriere:
-        WarnZeroElevation(project.barriere, up, ui);
+        WarnZeroElevation(project.barriere, up, report);
         break;
       case PolylineTable::Case:
-        WarnZeroElevation(project.case_, up, ui);
+        WarnZeroElevation(project.case_, up, report);
         break;
       case PolylineTable::Plans:
-        WarnZeroElevation(project.plans, up, ui);
+        WarnZeroElevation(project.plans, up, report);
         break;
     }
   }
-  SetStatus(ui,
-            "Ho letto" + FormatPattern(static_cast<double>(count), " ###0") + " POLYLINES - " + up);
+  report.status("Ho letto" + FormatPattern(static_cast<double>(count), " ###0") + " POLYLINES - " +
+                up);
   return count;
 }
 
-long ReadFaces(const std::string& fileName, const std::string& layer, Project& project, Ui& ui) {
+long ReadFaces(const std::string& fileName, const std::string& layer, Project& project,
+               WorkReport& report) {
   std::string up = Upper(layer);
   EntityTable<Sezione> work = project.sezioni;
   AllOrNothing(project, fileName, [&] {
     DxfPairReader r(fileName, DxfVariant::Face);
     DxfPair p;
-    ReadSimpleEntities(r, p, "3DFACE", ui, [&] {
+    ReadSimpleEntities(r, p, "3DFACE", report, [&] {
       for (;;) {
         if (!r.read(p)) return false;
         if (p.code == 0) return true;  // a face without a layer is not ours
@@ -536,31 +538,31 @@ long ReadFaces(const std::string& fileName, const std::string& layer, Project& p
   });
   project.sezioni = std::move(work);
   long count = project.sezioni.count();
-  SetStatus(ui,
-            "Ho letto" + FormatPattern(static_cast<double>(count), " ###0") + " 3DFACES - " + up);
+  report.status("Ho letto" + FormatPattern(static_cast<double>(count), " ###0") + " 3DFACES - " +
+                up);
   return count;
 }
 
 long ReadCircles(const std::string& fileName, const std::string& layer, PointTable table,
-                 Project& project, Ui& ui) {
+                 Project& project, WorkReport& report) {
   std::string up = Upper(layer);
   switch (table) {
     case PointTable::Punti:
-      return ReadCirclesInto(project.punti, fileName, up, project, ui,
+      return ReadCirclesInto(project.punti, fileName, up, project, report,
                              [](Punto& q, const DxfPair& p) {
                                q.X = p.x;
                                q.Y = p.y;
                                q.Z = p.z;
                              });
     case PointTable::Incroci:
-      return ReadCirclesInto(project.incroci, fileName, up, project, ui,
+      return ReadCirclesInto(project.incroci, fileName, up, project, report,
                              [](Incrocio& q, const DxfPair& p) {
                                q.X = p.x;
                                q.Y = p.y;
                              });
     case PointTable::Sorgenti:
       // The drawing encodes each source's sound power level as its circle radius.
-      return ReadCirclesInto(project.sources, fileName, up, project, ui,
+      return ReadCirclesInto(project.sources, fileName, up, project, report,
                              [](Source& q, const DxfPair& p) {
                                q.X = p.x;
                                q.Y = p.y;

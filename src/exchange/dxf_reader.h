@@ -10,10 +10,12 @@
 // caller reports the error. Rows an import adds start from cleared fields.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 
-#include "platform/ui.h"
 #include "model/project.h"
+#include "platform/work_report.h"
 #include "project/configuration.h"
 
 namespace sonvale {
@@ -45,25 +47,32 @@ struct DxfImportModes {
 // vertex.
 inline constexpr const char* kRoadLayerName = "STRADE";
 
+// The five configured polyline layers ask for their data reduction: the minimum
+// distance between kept vertices; other layers keep vertices 0.1 m apart.
+bool AsksMinimumDistance(const std::string& layer, const Configuration& config);
+// Asks the minimum distance for a layer: the text typed, nullopt when cancelled
+// (0 m). Without a question the distance is 1 m.
+using MinimumDistanceQuestion = std::function<std::optional<std::string>(const std::string& layer)>;
+
 // Reads the POLYLINE and LWPOLYLINE entities whose layer contains the requested
-// layer (both upper-cased) and appends them to the chosen table. For the five
-// configured polyline layers the minimum distance between kept vertices is asked
-// through an input box (Cancel: 0); for other layers it is 0.1 m. Returns the
-// table's new count, which the status line also shows.
+// layer (both upper-cased) and appends them to the chosen table. Returns the
+// table's new count, which the status also gives; buildings and barriers left
+// at zero height are reported as notices.
 long ReadPolylines(const std::string& fileName, const std::string& layer, PolylineTable table,
                    Project& project, const Configuration& config, const DxfImportModes& modes,
-                   Ui& ui);
+                   WorkReport& report, const MinimumDistanceQuestion& ask = {});
 
 // Reads the 3DFACE entities of exactly the requested layer into the section
 // table: corner 10 is the left point, corner 12 the right one. Returns the count.
-long ReadFaces(const std::string& fileName, const std::string& layer, Project& project, Ui& ui);
+long ReadFaces(const std::string& fileName, const std::string& layer, Project& project,
+               WorkReport& report);
 
 // Reads the centres of the CIRCLE entities of exactly the requested layer. A
 // circle is taken only with a complete centre (X, Y, Z) and radius. Crossings do
 // not keep the Z; a point source takes the radius as its sound power level.
 // Returns the count.
 long ReadCircles(const std::string& fileName, const std::string& layer, PointTable table,
-                 Project& project, Ui& ui);
+                 Project& project, WorkReport& report);
 
 // Euclidean distance in the XY plane.
 double Distance2D(double x1, double y1, double x2, double y2);

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "platform/ui.h"
 #include "platform/atomic_file.h"
+#include "platform/program_title.h"
 #include "text/field_reader.h"
 #include "text/number_text.h"
 

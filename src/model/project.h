@@ -153,6 +153,10 @@ struct ViewWindow {
   double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
 };
 
+// What a map covers: a horizontal plane, the terrain grid, or a vertical section.
+// The project file stores it as the number of each.
+enum class MappingMode : short { Plane = 0, Terrain = 1, Section = 2 };
+
 struct Project {
   EntityTable<Strada> strade{"Strade", kMaxStrade};
   EntityTable<Binario> binari{"Binari", kMaxBinari};
@@ -173,7 +177,7 @@ struct Project {
   double SovralzoZ = 0;
   bool DiffrBarriere = false;
   bool DiffrCase = false;
-  short ModoMappatura = 0;  // 0 plane, 1 terrain, 2 vertical section
+  MappingMode ModoMappatura = MappingMode::Plane;
   bool Diurno = true;
   bool EmissioneDiurna = false;  // read from older files only
   bool AzzeraStandard = false;

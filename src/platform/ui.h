@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/program_title.h"
+
 namespace sonvale {
 
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
@@ -22,9 +24,9 @@ struct Message {
 
 struct FileDialog {
   std::string title;
-  std::string filter;       // "SVP file|*.SVP", pairs of caption and pattern
-  std::string initialName;  // "*.SVP" or a path
-  bool mustExist = false;   // open dialogs
+  std::string filter;            // "SVP file|*.SVP", pairs of caption and pattern
+  std::string initialName;       // "*.SVP" or a path
+  bool mustExist = false;        // open dialogs
   bool overwritePrompt = false;  // save dialogs
 };
 
@@ -61,10 +63,5 @@ inline void SetStatus(Ui& ui, const std::string& text) {
   ui.showStatus(text);
   ui.pause(0.1);
 }
-
-// Program name and version as the window title and the boxes show them.
-inline const std::string kProgramName = "Sonvale";
-inline const std::string kVersion = "3.6";
-inline std::string ProgramTitle() { return kProgramName + kVersion; }
 
 }  // namespace sonvale

@@ -258,11 +258,11 @@ class ProjectReader {
       p_.DiffrCase = r_.readFlag();
       r_.readText();  // "Calcolo su piano orizzontale"
     }
-    p_.ModoMappatura = r_.readShort();
     // Caught here, the file and line are still known; the map command would only
     // find it later.
-    if (p_.ModoMappatura < 0 || p_.ModoMappatura > 2)
-      r_.fail("Modo di mappatura sconosciuto:" + PlainInteger(p_.ModoMappatura));
+    const short mode = r_.readShort();
+    if (mode < 0 || mode > 2) r_.fail("Modo di mappatura sconosciuto:" + PlainInteger(mode));
+    p_.ModoMappatura = static_cast<MappingMode>(mode);
     r_.readText();  // "Calcolo nel periodo diurno"
     p_.Diurno = r_.readFlag();
     if (r_.readText() == "Calcolo Emissione Diurna") {

@@ -238,7 +238,10 @@ class ProjectWriter {
     out_ += RecordWriter().text("Sovralzo Z sul terreno").number(p_.SovralzoZ).line();
     out_ += RecordWriter().text("Calcolo Diffrazione Barriere").flag(p_.DiffrBarriere).line();
     out_ += RecordWriter().text("Calcolo Diffrazione Case").flag(p_.DiffrCase).line();
-    out_ += RecordWriter().text("Calcolo su piano orizzontale").integer(p_.ModoMappatura).line();
+    out_ += RecordWriter()
+                .text("Calcolo su piano orizzontale")
+                .integer(static_cast<short>(p_.ModoMappatura))
+                .line();
     out_ += RecordWriter().text("Calcolo nel periodo diurno").flag(p_.Diurno).line();
     out_ += RecordWriter().text("Flag di Calcolo").integer(PackCalcFlags(p_)).line();
     out_ += RecordWriter().text("Distanza Massima di Calcolo").number(p_.DistMax).line();

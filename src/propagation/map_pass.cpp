@@ -14,48 +14,22 @@
 namespace sonvale {
 namespace {
 
-class ReferenceEngine : public NodeEnergyEngine {
- public:
-  ReferenceEngine(const Project& p, const Configuration& c, const PropagationSetup& s)
-      : p_(p), c_(c), s_(s) {}
-  double energy(const Vec3& r) override { return ReceiverEnergy(p_, c_, s_, r, kMapEntityTerm); }
-
- private:
-  const Project& p_;
-  const Configuration& c_;
-  const PropagationSetup& s_;
-};
-
-void ShowError(Ui& ui, const std::string& text) {
-  ui.message({"Error!", text, Buttons::Ok, Icon::Critical, Answer::Ok});
-}
-
-// Keeps the busy pointer for the life of the pass, whatever way it ends.
-class BusyScope {
- public:
-  explicit BusyScope(Ui& ui) : ui_(ui) { ui_.setBusy(true); }
-  ~BusyScope() { ui_.setBusy(false); }
-
- private:
-  Ui& ui_;
-};
-
 // The node layout of a pass: how many nodes, where each lies and how high.
 struct NodeLayout {
-  int mode = 0;
+  MappingMode mode = MappingMode::Plane;
   int nx = 0, ny = 0;               // nodes per row and rows
   GridHeader header;                // what the file announces
   std::optional<GridData> heights;  // plane and terrain passes
 };
 
-std::string LevelStatus(int row, int column, double level) {
-  return "Lev(" + ShowNumber(row) + "," + ShowNumber(column) +
-         ")=" + FormatPattern(level, "####.#");
-}
+// A pass refused before it starts.
+struct Refusal {
+  MapPassProblem problem;
+  std::string detail;
+};
 
-// Checks the division counts and builds the node heights. Returns nullopt after
-// telling the user why the pass cannot run.
-std::optional<NodeLayout> BuildLayout(const MapPassInputs& in, Ui& ui) {
+// Checks the division counts and builds the node heights; throws Refusal.
+NodeLayout BuildLayout(const MapPassInputs& in) {
   const Project& p = in.project;
   NodeLayout layout;
   layout.mode = p.ModoMappatura;
@@ -63,13 +37,8 @@ std::optional<NodeLayout> BuildLayout(const MapPassInputs& in, Ui& ui) {
   h.zlo = 30;
   h.zhi = 100;
   switch (p.ModoMappatura) {
-    case 0: {
-      if (p.NdivX < 1 || p.NdivY < 1) {
-        ShowError(ui, "Numero di divisioni della griglia non valido (NdivX =" +
-                          ShowNumber(p.NdivX) + ", NdivY =" + ShowNumber(p.NdivY) +
-                          "): servono almeno 1 divisione in X e 1 in Y");
-        return std::nullopt;
-      }
+    case MappingMode::Plane: {
+      if (p.NdivX < 1 || p.NdivY < 1) throw Refusal{MapPassProblem::PlaneDivisions, {}};
       layout.nx = p.NdivX + 1;
       layout.ny = p.NdivY + 1;
       GridData plane;
@@ -84,12 +53,11 @@ std::optional<NodeLayout> BuildLayout(const MapPassInputs& in, Ui& ui) {
       h.yhi = in.grid.Ymax;
       break;
     }
-    case 1: {
+    case MappingMode::Terrain: {
       try {
         layout.heights = ReadTerrainHeights(p.FileAltimetria);
       } catch (const std::exception& e) {
-        ShowError(ui, std::string("Impossibile leggere il file altimetrico: ") + e.what());
-        return std::nullopt;
+        throw Refusal{MapPassProblem::TerrainUnreadable, e.what()};
       }
       const GridHeader& t = layout.heights->header;
       layout.nx = t.nx;
@@ -104,13 +72,8 @@ std::optional<NodeLayout> BuildLayout(const MapPassInputs& in, Ui& ui) {
       h.yhi = t.yhi;
       break;
     }
-    case 2: {
-      if (p.NdivO < 1 || p.NdivZ < 1) {
-        ShowError(ui, "Numero di divisioni della sezione non valido (NdivO =" +
-                          ShowNumber(p.NdivO) + ", NdivZ =" + ShowNumber(p.NdivZ) +
-                          "): servono almeno 1 divisione lungo la sezione e 1 in altezza");
-        return std::nullopt;
-      }
+    case MappingMode::Section: {
+      if (p.NdivO < 1 || p.NdivZ < 1) throw Refusal{MapPassProblem::SectionDivisions, {}};
       layout.nx = p.NdivO + 1;
       layout.ny = p.NdivZ + 1;
       const SectionLine& s = in.section;
@@ -120,9 +83,6 @@ std::optional<NodeLayout> BuildLayout(const MapPassInputs& in, Ui& ui) {
       h.yhi = s.Z2;
       break;
     }
-    default:
-      ShowError(ui, "Modo di mappatura sconosciuto:" + ShowNumber(p.ModoMappatura));
-      return std::nullopt;
   }
   h.nx = layout.nx;
   h.ny = layout.ny;
@@ -156,54 +116,115 @@ class PassOutput {
   std::optional<PartialGridWriter> part_;
 };
 
-}  // namespace
-
-std::unique_ptr<NodeEnergyEngine> MakeReferenceEngine(const Project& p, const Configuration& c,
-                                                      const PropagationSetup& setup) {
-  return std::make_unique<ReferenceEngine>(p, c, setup);
+// The propagation setup of the pass's period, with the source powers filled
+// first; returns the background energy added to the section nodes.
+double PrepareSources(const MapPassInputs& in, bool day, MapPassReport& report,
+                      PropagationSetup& setup) {
+  Project& p = in.project;
+  const Configuration& c = in.config;
+  if (!p.AzzeraStandard) {
+    SetupReport problems;
+    FillSourcePowers(p, problems);
+    if (!problems.messages.empty()) report.sourceProblems(problems.messages);
+  }
+  setup = PrepareSetup(p, c, day ? Period::Day : Period::Night);
+  if (!p.AzzeraStandard) return std::pow(10.0, (day ? c.FondoDiurno : c.FondoNotturno) / 10);
+  // Roads alone, whatever the preparation left in the other lists.
+  setup.includeTracksAndSources = false;
+  setup.tracks.clear();
+  setup.sources.clear();
+  return 0;
 }
 
-MapPassOutcome MapPass(const MapPassInputs& in, bool day, Ui& ui, const MapHooks& hooks) {
+// Where the nodes of a pass lie and how a node's energy becomes a cell.
+class NodeGeometry {
+ public:
+  NodeGeometry(const MapPassInputs& in, const NodeLayout& layout, RowRange rows)
+      : in_(in), layout_(layout), rows_(rows) {}
+
+  // The receiver of node k of the band (rows first, columns inner); false for a
+  // blank terrain node.
+  bool receiver(long k, Vec3& r) const {
+    const int nx = layout_.nx, ny = layout_.ny;
+    const int row = rows_.first + static_cast<int>(k / nx), col = static_cast<int>(k % nx);
+    if (layout_.mode == MappingMode::Section) {
+      const SectionLine& s = in_.section;
+      const int ndivO = nx - 1, ndivZ = ny - 1;
+      r = {s.X1 + col * (s.X2 - s.X1) / ndivO, s.Y1 + col * (s.Y2 - s.Y1) / ndivO,
+           s.Z1 + row * (s.Z2 - s.Z1) / ndivZ};
+      return true;
+    }
+    const GridBounds& g = in_.grid;
+    const int ndX = nx - 1, ndY = ny - 1;
+    const double dx = g.Xmax - g.Xmin, dy = g.Ymax - g.Ymin;
+    const double z = layout_.heights->value(col, row);
+    if (z == kBlankValue) return false;
+    r = {g.Xmin + col * dx / ndX, g.Ymin + row * dy / ndY, z + in_.config.Hrec};
+    return true;
+  }
+
+  // The cell of node (i, j) with its level; false for a node left blank (no
+  // terrain under it, or no energy), which is neither painted nor shown.
+  bool cell(int i, int j, double Etot, double Efondo, MapCell& cell) const {
+    const int nx = layout_.nx, ny = layout_.ny;
+    if (layout_.mode == MappingMode::Section) {
+      const SectionLine& s = in_.section;
+      const int ndivO = nx - 1;
+      double x = s.X1 + i * (s.X2 - s.X1) / ndivO;
+      double y = s.Y1 + i * (s.Y2 - s.Y1) / ndivO;
+      if (!(Etot > 0)) return false;
+      cell = {i, j, x - 1, y - 1, x + 1, y + 1, 10 * std::log(Etot + Efondo) / kLogTen};
+      return true;
+    }
+    const GridBounds& g = in_.grid;
+    const int ndX = nx - 1, ndY = ny - 1;
+    const double dx = g.Xmax - g.Xmin, dy = g.Ymax - g.Ymin;
+    double y1 = g.Ymin + j * dy / (ndY + 1);
+    double y2 = g.Ymin + (j + 1) * dy / (ndY + 1);
+    double x1 = g.Xmin + i * dx / (ndX + 1);
+    double x2 = g.Xmin + (i + 1) * dx / (ndX + 1);
+    if (layout_.heights->value(i, j) == kBlankValue || !(Etot > 0)) return false;
+    cell = {i, j, x1, y1, x2, y2, 10 * std::log(Etot) / kLogTen};
+    return true;
+  }
+
+ private:
+  const MapPassInputs& in_;
+  const NodeLayout& layout_;
+  RowRange rows_;
+};
+
+}  // namespace
+
+MapPassOutcome MapPass(const MapPassInputs& in, bool day, MapPassReport& report) {
   Project& p = in.project;
   const Configuration& c = in.config;
   MapPassOutcome outcome;
 
   if (!p.EmissioniOK) UpdateEmissions(p, c, in.tables);
-  std::string fileName = PassFileName(p.GrdName, day);
+  const std::string fileName = PassFileName(p.GrdName, day);
 
-  // Refusals come before anything is shown as started or written.
-  std::optional<NodeLayout> layout = BuildLayout(in, ui);
-  if (!layout) return outcome;
-
-  SetStatus(ui, "Sto mappando sul file " + fileName + "...");
-  BusyScope busy(ui);
+  // Refusals come before anything is reported as started or written.
+  std::optional<NodeLayout> layout;
+  try {
+    layout = BuildLayout(in);
+  } catch (const Refusal& r) {
+    outcome.problem = r.problem;
+    outcome.detail = r.detail;
+    return outcome;
+  }
+  outcome.started = true;
+  report.started(fileName);
   in.stopRequested = false;
 
-  if (!p.AzzeraStandard) {
-    SetupReport report;
-    FillSourcePowers(p, report);
-    if (!report.messages.empty()) {
-      std::string text;
-      for (const std::string& m : report.messages) text += (text.empty() ? "" : "\n") + m;
-      ui.message({"Attenzione!", text, Buttons::Ok, Icon::Warning, Answer::Ok});
-    }
-  }
-  PropagationSetup setup = PrepareSetup(p, c, day ? Period::Day : Period::Night);
-  double Efondo = 0;
-  if (p.AzzeraStandard) {
-    // Roads alone, whatever the preparation left in the other lists.
-    setup.includeTracksAndSources = false;
-    setup.tracks.clear();
-    setup.sources.clear();
-  } else {
-    Efondo = std::pow(10.0, (day ? c.FondoDiurno : c.FondoNotturno) / 10);
-  }
+  PropagationSetup setup;
+  const double Efondo = PrepareSources(in, day, report, setup);
   // A factory given by the caller runs on this thread; the engines of
   // energy_engine.h are safe to share between the workers of the pool.
-  std::unique_ptr<NodeEnergyEngine> custom = in.engine ? in.engine(p, c, setup) : nullptr;
-  std::unique_ptr<EnergyEngine> shared =
-      custom ? nullptr : MakeEnergyEngine(in.engineKind, p, c, setup, kMapEntityTerm);
-  const int threads = custom ? 1 : in.threads;
+  std::unique_ptr<EnergyEngine> engine =
+      in.engine ? in.engine(p, c, setup)
+                : MakeEnergyEngine(in.engineKind, p, c, setup, kMapEntityTerm);
+  const int threads = in.engine ? 1 : in.threads;
 
   bool& stop = in.stopRequested;
   try {
@@ -211,87 +232,39 @@ MapPassOutcome MapPass(const MapPassInputs& in, bool day, Ui& ui, const MapHooks
     const RowRange rows = in.tile ? TileRows(ny, *in.tile) : RowRange{0, ny};
     PassOutput out(fileName, layout->header, in.tile, rows);
     outcome.fileName = in.tile ? TilePartName(fileName, *in.tile) : fileName;
-    // The receiver of node k of the band (rows first, columns inner), with
-    // exactly the doubles of the loops below; false for a blank terrain node.
-    auto receiver = [&](long k, Vec3& r) {
-      const int row = rows.first + static_cast<int>(k / nx), col = static_cast<int>(k % nx);
-      if (layout->mode == 2) {
-        const SectionLine& s = in.section;
-        const int ndivO = nx - 1, ndivZ = ny - 1;
-        r = {s.X1 + col * (s.X2 - s.X1) / ndivO, s.Y1 + col * (s.Y2 - s.Y1) / ndivO,
-             s.Z1 + row * (s.Z2 - s.Z1) / ndivZ};
-        return true;
-      }
-      const GridBounds& g = in.grid;
-      const int ndX = nx - 1, ndY = ny - 1;
-      const double dx = g.Xmax - g.Xmin, dy = g.Ymax - g.Ymin;
-      const double z = layout->heights->value(col, row);
-      if (z == kBlankValue) return false;
-      r = {g.Xmin + col * dx / ndX, g.Ymin + row * dy / ndY, z + c.Hrec};
-      return true;
-    };
-    const long nodes = static_cast<long>(rows.last - rows.first) * nx;
-    NodePool pool(nodes, threads, [&](long k) {
+    const NodeGeometry nodes(in, *layout, rows);
+    const long total = static_cast<long>(rows.last - rows.first) * nx;
+    NodePool pool(total, threads, [&](long k) {
       Vec3 r;
-      if (!receiver(k, r)) return 0.0;
-      return custom ? custom->energy(r) : shared->energy(r);
+      return nodes.receiver(k, r) ? engine->energy(r) : 0.0;
     });
-    // The cell of node (i, j) with its level; false for a node left blank (no
-    // terrain under it, or no energy), which is neither painted nor shown.
-    auto levelOf = [&](int i, int j, double Etot, MapCell& cell) {
-      if (layout->mode == 2) {
-        const SectionLine& s = in.section;
-        const int ndivO = nx - 1;
-        double x = s.X1 + i * (s.X2 - s.X1) / ndivO;
-        double y = s.Y1 + i * (s.Y2 - s.Y1) / ndivO;
-        if (!(Etot > 0)) return false;
-        cell = {i, j, x - 1, y - 1, x + 1, y + 1, 10 * std::log(Etot + Efondo) / kLogTen};
-        return true;
-      }
-      const GridBounds& g = in.grid;
-      const int ndX = nx - 1, ndY = ny - 1;
-      const double dx = g.Xmax - g.Xmin, dy = g.Ymax - g.Ymin;
-      double y1 = g.Ymin + j * dy / (ndY + 1);
-      double y2 = g.Ymin + (j + 1) * dy / (ndY + 1);
-      double x1 = g.Xmin + i * dx / (ndX + 1);
-      double x2 = g.Xmin + (i + 1) * dx / (ndX + 1);
-      if (layout->heights->value(i, j) == kBlankValue || !(Etot > 0)) return false;
-      cell = {i, j, x1, y1, x2, y2, 10 * std::log(Etot) / kLogTen};
-      return true;
-    };
     long node = 0;
     for (int j = rows.first; j < rows.last; ++j) {
       for (int i = 0; i < nx; ++i) {
         const double Etot = pool.take(node++);
         MapCell cell{i, j, 0, 0, 0, 0, kBlankValue};
-        if (levelOf(i, j, Etot, cell)) {
-          if (hooks.onCell) hooks.onCell(cell);
-          ui.showStatus(LevelStatus(j, i, cell.level));
-        }
+        if (nodes.cell(i, j, Etot, Efondo, cell)) report.cell(cell);
         out.value(cell.level);
-        ui.processEvents();
-        if (stop) {
-          ui.beep();
-          break;
-        }
+        report.nodeDone(node, total);
+        if (stop) break;
       }
-      ui.processEvents();
+      report.rowDone();
       out.endRow();
       if (stop) break;
     }
     out.close(!stop);
   } catch (const FileError& e) {
-    ShowError(ui,
-              "Mappa interrotta, impossibile scrivere il file " + fileName + ": " + e.message());
-    if (hooks.drawMap) hooks.drawMap(false);
+    outcome.result = MapPassResult::Failed;
+    outcome.problem = MapPassProblem::WriteFailed;
+    outcome.detail = e.message();
     return outcome;
   } catch (const std::exception& e) {
-    ShowError(ui, "Mappa interrotta (" + fileName + "): " + e.what());
-    if (hooks.drawMap) hooks.drawMap(false);
+    outcome.result = MapPassResult::Failed;
+    outcome.problem = MapPassProblem::Interrupted;
+    outcome.detail = e.what();
     return outcome;
   }
   outcome.result = stop ? MapPassResult::Stopped : MapPassResult::Completed;
-  if (hooks.drawMap) hooks.drawMap(false);
   return outcome;
 }
 

@@ -1,6 +1,7 @@
 // The grid mapping engine: one MapPass computes the level of every node of a
 // horizontal plane, of the terrain or of a vertical section for one period and
-// writes it to that period's text grid, reporting each computed cell for painting.
+// writes it to that period's text grid, reporting each computed cell as it goes.
+// It shows nothing itself: the command that runs it words and shows what it reports.
 #pragma once
 
 #include <cmath>
@@ -8,9 +9,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/map_geometry.h"
-#include "platform/ui.h"
 #include "model/project.h"
 #include "project/configuration.h"
 #include "project/emission_tables.h"
@@ -30,34 +31,36 @@ struct MapCell {
   double level = 0;
 };
 
-struct MapHooks {
-  std::function<void(const MapCell&)> onCell;  // paints a computed cell
-  std::function<void(bool clear)> drawMap;     // redraws the model (clear: blank first)
+// What a pass tells its caller as it goes. Every call comes from the thread that
+// runs MapPass, in node order; the defaults ignore it.
+class MapPassReport {
+ public:
+  virtual ~MapPassReport() = default;
+  // The pass was accepted and starts on the grid of fileName (the whole period's
+  // name, also for a tile).
+  virtual void started(const std::string& /*fileName*/) {}
+  // Sources whose spectrum file could not be read, one text each, before any node.
+  virtual void sourceProblems(const std::vector<std::string>& /*messages*/) {}
+  // A computed node with a level; blank nodes are written but not reported.
+  virtual void cell(const MapCell& /*cell*/) {}
+  // After every node, computed or blank: done of total nodes of this run.
+  virtual void nodeDone(long /*done*/, long /*total*/) {}
+  // After every row of nodes, also the row a stop ended.
+  virtual void rowDone() {}
 };
 
-// Energy of every source at one map node, including the per-road and per-track
-// term. The reference engine asks the propagation kernel node by node; a faster
-// engine plugged in through MapPassInputs::engine must return the same doubles.
-class NodeEnergyEngine {
- public:
-  virtual ~NodeEnergyEngine() = default;
-  virtual double energy(const Vec3& r) = 0;
-};
-using NodeEnergyFactory = std::function<std::unique_ptr<NodeEnergyEngine>(
+using EnergyEngineFactory = std::function<std::unique_ptr<EnergyEngine>(
     const Project&, const Configuration&, const PropagationSetup&)>;
 
-std::unique_ptr<NodeEnergyEngine> MakeReferenceEngine(const Project& p, const Configuration& c,
-                                                      const PropagationSetup& setup);
-
-// What a pass reads and writes besides the Ui.
+// What a pass reads and writes.
 struct MapPassInputs {
   Project& project;  // settings; emission and source powers may be refreshed
   const Configuration& config;
   const EmissionTables& tables;
   GridBounds& grid;  // plane bounds; a terrain pass replaces them by the file's
   const SectionLine& section;
-  bool& stopRequested;            // cleared at the start, tested after every node
-  NodeEnergyFactory engine = {};  // overrides engineKind (and runs on the calling thread)
+  bool& stopRequested;              // cleared at the start, tested after every node
+  EnergyEngineFactory engine = {};  // overrides engineKind (and runs on the calling thread)
   // The engine computing the nodes, and how many worker threads compute them
   // ahead of the loop (<= 1: the calling thread alone). Results do not depend
   // on either.
@@ -71,15 +74,28 @@ struct MapPassInputs {
 enum class MapPassResult {
   Completed,  // every node written
   Stopped,    // the user stopped it; the file holds the nodes computed so far
-  Failed,     // refused or a file error, already reported to the user
+  Failed,     // refused before it started, or ended by an error
+};
+
+// Why a pass failed.
+enum class MapPassProblem {
+  None,
+  PlaneDivisions,     // NdivX or NdivY below 1: refused
+  SectionDivisions,   // NdivO or NdivZ below 1: refused
+  TerrainUnreadable,  // the terrain grid could not be read: refused
+  WriteFailed,        // the grid file could not be written: ended
+  Interrupted,        // any other error while computing: ended
 };
 
 struct MapPassOutcome {
   MapPassResult result = MapPassResult::Failed;
   std::string fileName;  // the grid written (empty when refused before it)
+  MapPassProblem problem = MapPassProblem::None;
+  std::string detail;    // the error's own text, for the last three problems
+  bool started = false;  // the pass got as far as MapPassReport::started
 };
 
 // Runs one pass for the day (day = true) or the night period.
-MapPassOutcome MapPass(const MapPassInputs& in, bool day, Ui& ui, const MapHooks& hooks = {});
+MapPassOutcome MapPass(const MapPassInputs& in, bool day, MapPassReport& report);
 
 }  // namespace sonvale

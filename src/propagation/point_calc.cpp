@@ -123,20 +123,15 @@ Vec3 ReceiverPosition(const Project& p, ReceiverSet set, long n) {
   return {q.X, q.Y, q.Z};
 }
 
-std::vector<std::string> RunPointLoop(const PointCalcInputs& in, Ui& ui) {
+std::vector<std::string> RunPointLoop(const PointCalcInputs& in, PointLoopReport& report) {
   Project& p = in.project;
   const Configuration& c = in.config;
-  ui.setBusy(true);
   in.stopRequested = false;
 
   if (!p.AzzeraStandard) {
-    SetupReport report;
-    FillSourcePowers(p, report);
-    if (!report.messages.empty()) {
-      std::string text;
-      for (const std::string& m : report.messages) text += (text.empty() ? "" : "\n") + m;
-      ui.message({"Attenzione!", text, Buttons::Ok, Icon::Warning, Answer::Ok});
-    }
+    SetupReport problems;
+    FillSourcePowers(p, problems);
+    if (!problems.messages.empty()) report.sourceProblems(problems.messages);
   }
   std::array<PropagationSetup, 2> setups = {PrepareSetup(p, c, Period::Day),
                                             PrepareSetup(p, c, Period::Night)};
@@ -179,14 +174,13 @@ std::vector<std::string> RunPointLoop(const PointCalcInputs& in, Ui& ui) {
         level = 10 * std::log(Etot + background[k]) / kLogTen;
       }
       in.results.set(n, period, level);
-      ui.processEvents();
+      report.step();
     }
-    ui.showStatus(ShowNumber(static_cast<double>(n)) + " /" + ShowNumber(static_cast<double>(N)));
+    report.pointDone(n, N);
     add(PointListLine(p, in.set, n, in.results));
-    ui.processEvents();
+    report.step();
     if (in.stopRequested) break;
   }
-  ui.setBusy(false);
   return lines;
 }
 

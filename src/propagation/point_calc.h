@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui.h"
 #include "model/project.h"
 #include "project/configuration.h"
 #include "propagation/energy_engine.h"
@@ -51,8 +50,21 @@ struct PointCalcInputs {
 inline const char* const kPointListHeader =
     "  N. Nome       X          Y         Z    LeqDay LeqNight";
 
+// What the point loop tells its caller as it goes, on the calling thread, in
+// point order; the defaults ignore it.
+class PointLoopReport {
+ public:
+  virtual ~PointLoopReport() = default;
+  // Sources whose spectrum file could not be read, one text each, before any point.
+  virtual void sourceProblems(const std::vector<std::string>& /*messages*/) {}
+  // Point n of total has both levels; its list line follows.
+  virtual void pointDone(long /*n*/, long /*total*/) {}
+  // After each level and after each list line: a moment for the caller's events.
+  virtual void step() {}
+};
+
 // Runs the point loop; returns the list lines, header first.
-std::vector<std::string> RunPointLoop(const PointCalcInputs& in, Ui& ui);
+std::vector<std::string> RunPointLoop(const PointCalcInputs& in, PointLoopReport& report);
 
 // Number of receivers of the set and the position of receiver n (1-based).
 long ReceiverCount(const Project& p, ReceiverSet set);

@@ -34,8 +34,7 @@ PointLevel Level(double v) {
 }  // namespace
 
 DenOutcome DenReader(const Project& p, ReceiverSet set, const std::string& denFile,
-                     PointResults& results, Ui& ui,
-                     const std::function<void(const std::string&)>& onStatus) {
+                     PointResults& results, WorkReport& report) {
   DenOutcome out;
   out.lines.push_back(kDenListHeader);
   out.count = ReceiverCount(p, set);
@@ -70,25 +69,23 @@ DenOutcome DenReader(const Project& p, ReceiverSet set, const std::string& denFi
       results.set(i, Period::Day, std::nullopt);
       results.set(i, Period::Night, std::nullopt);
     }
-    if (onStatus) onStatus(PlainInteger(i) + " /" + PlainInteger(out.count));
-    ui.processEvents();
+    report.progress(PlainInteger(i) + " /" + PlainInteger(out.count));
+    report.tick();
   }
   for (long i = 1; i <= out.count; ++i) out.lines.push_back(PointListLine(p, set, i, results));
-  ui.processEvents();
+  report.tick();
   if (out.fileFound) std::remove(denFile.c_str());
 
   if (!out.fileFound && out.count > 0) {
-    ui.message({"Attenzione!",
-                "Il file dei risultati di Beamrun " + denFile +
-                    " non è stato trovato: i ricettori sono elencati senza livello",
-                Buttons::Ok, Icon::Warning, Answer::Ok});
+    report.notice(
+        {"Attenzione!", "Il file dei risultati di Beamrun " + denFile +
+                            " non è stato trovato: i ricettori sono elencati senza livello"});
   } else if (out.read < out.count) {
-    ui.message({"Attenzione!",
-                "Il file dei risultati di Beamrun " + denFile + " contiene i livelli di" +
-                    ShowNumber(static_cast<double>(out.read)) + " ricettori su" +
-                    ShowNumber(static_cast<double>(out.count)) +
-                    ": gli altri sono elencati senza livello",
-                Buttons::Ok, Icon::Warning, Answer::Ok});
+    report.notice({"Attenzione!", "Il file dei risultati di Beamrun " + denFile +
+                                      " contiene i livelli di" +
+                                      ShowNumber(static_cast<double>(out.read)) + " ricettori su" +
+                                      ShowNumber(static_cast<double>(out.count)) +
+                                      ": gli altri sono elencati senza livello"});
   }
   return out;
 }

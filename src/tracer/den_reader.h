@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui.h"
 #include "model/project.h"
+#include "platform/work_report.h"
 #include "propagation/point_calc.h"
 
 namespace sonvale {
@@ -29,12 +29,11 @@ struct DenOutcome {
 
 // Reads denFile for the receivers 1..count of the set: three numbers each (day,
 // evening, night; separated by commas, blanks or line ends), the evening level
-// dropped. onStatus receives "i /count" after each receiver. A receiver the file
+// dropped. The progress text is "i /count" after each receiver. A receiver the file
 // does not cover (missing or short file, a text that is not a number) is left
 // without a level rather than with an earlier run's, and a warning names the
 // file and how many receivers it held. The file is deleted afterwards.
 DenOutcome DenReader(const Project& p, ReceiverSet set, const std::string& denFile,
-                     PointResults& results, Ui& ui,
-                     const std::function<void(const std::string&)>& onStatus = {});
+                     PointResults& results, WorkReport& report);
 
 }  // namespace sonvale

@@ -22,8 +22,8 @@ constexpr LabelBox kTrackLabel{-23.3, 56.7, -16.6, 36.6, -16.7, -10};
 
 class Drawing {
  public:
-  Drawing(const Project& p, const Configuration& c, bool at75, Canvas* canvas, Ui* ui)
-      : p_(p), c_(c), at75_(at75), canvas_(canvas), ui_(ui) {}
+  Drawing(const Project& p, const Configuration& c, bool at75, Canvas* canvas, WorkReport* report)
+      : p_(p), c_(c), at75_(at75), canvas_(canvas), report_(report) {}
 
   std::string make() {
     pair(0, "SECTION");
@@ -128,7 +128,7 @@ class Drawing {
         canvas_->setColour(QBColor(0));
         canvas_->text(mx - canvas_->textWidth(text) / 2, my + canvas_->textHeight(text) / 2, text);
       }
-      if (ui_) ui_->processEvents();
+      if (report_) report_->tick();
     }
   }
 
@@ -136,7 +136,7 @@ class Drawing {
   const Configuration& c_;
   bool at75_;
   Canvas* canvas_;
-  Ui* ui_;
+  WorkReport* report_;
   std::string out_;
 };
 
@@ -167,13 +167,13 @@ int BandColour(int level) {
 }
 
 std::string EmissionDxfText(const Project& p, const Configuration& c, bool emisAt75, Canvas* canvas,
-                            Ui* ui) {
-  return Drawing(p, c, emisAt75, canvas, ui).make();
+                            WorkReport* report) {
+  return Drawing(p, c, emisAt75, canvas, report).make();
 }
 
 void WriteEmissionDxf(const Project& p, const Configuration& c, bool emisAt75,
-                      const std::string& fileName, Canvas* canvas, Ui* ui) {
-  WriteFileAtomically(fileName, EmissionDxfText(p, c, emisAt75, canvas, ui));
+                      const std::string& fileName, Canvas* canvas, WorkReport* report) {
+  WriteFileAtomically(fileName, EmissionDxfText(p, c, emisAt75, canvas, report));
 }
 
 }  // namespace sonvale

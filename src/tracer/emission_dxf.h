@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "platform/ui.h"
 #include "model/project.h"
+#include "platform/work_report.h"
 #include "project/configuration.h"
 #include "view/canvas.h"
 
@@ -27,14 +27,15 @@ int BandColour(int level);
 
 // The drawing as text (CR LF lines). With a canvas, each band is painted as a
 // thick line in the level colour scale and each level as a text centred on its
-// segment, and the pen width is 1 pixel again at the end; with a ui, pending
-// events run after each label.
+// segment, and the pen width is 1 pixel again at the end; with a report, each
+// label is an item.
 std::string EmissionDxfText(const Project& p, const Configuration& c, bool emisAt75,
-                            Canvas* canvas = nullptr, Ui* ui = nullptr);
+                            Canvas* canvas = nullptr, WorkReport* report = nullptr);
 
 // Writes the drawing to fileName (replacing it only once complete); throws
 // FileError when it cannot be written.
 void WriteEmissionDxf(const Project& p, const Configuration& c, bool emisAt75,
-                      const std::string& fileName, Canvas* canvas = nullptr, Ui* ui = nullptr);
+                      const std::string& fileName, Canvas* canvas = nullptr,
+                      WorkReport* report = nullptr);
 
 }  // namespace sonvale

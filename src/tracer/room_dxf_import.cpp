@@ -53,22 +53,22 @@ struct RoomTables {
 class RoomReader {
  public:
   RoomReader(const std::string& fileName, RoomTables& t, const std::vector<std::string>& materials,
-             const Configuration& config, Ui& ui, RoomImportCounts& counts)
+             const Configuration& config, WorkReport& report, RoomImportCounts& counts)
       : fileName_(fileName),
         r_(fileName, DxfVariant::Polyline),
         t_(t),
         materials_(materials),
         config_(config),
-        ui_(ui),
+        report_(report),
         counts_(counts) {
     r_.carryOnPastBadPoints([this](int codeFound, long line) {
-      SetStatus(ui_, "Invalid Y coord code " + PlainInteger(codeFound));
+      report_.status("Invalid Y coord code " + PlainInteger(codeFound));
       if (counts_.pointsWithoutY++ == 0) counts_.firstPointWithoutY = line;
     });
   }
 
   void run() {
-    SetStatus(ui_, "searching for ENTITIES...");
+    report_.status("searching for ENTITIES...");
     bool found = false;
     while (r_.read(p_)) {
       if (isText() && DxfKeyword(p_.value) == "ENTITIES") {
@@ -77,7 +77,7 @@ class RoomReader {
       }
     }
     if (!found) r_.fail("the drawing has no ENTITIES section");
-    SetStatus(ui_, "searching for POLYLINES, 3DFACES, SOURCES and RECEIVERS");
+    report_.status("searching for POLYLINES, 3DFACES, SOURCES and RECEIVERS");
 
     bool have = next();
     for (;;) {
@@ -89,7 +89,7 @@ class RoomReader {
       const std::string type = Upper(DxfKeyword(p_.value));
       if (type == "ENDSEC") break;
       have = entity(type);
-      ui_.processEvents();
+      report_.tick();
     }
   }
 
@@ -278,9 +278,9 @@ class RoomReader {
     try {
       s.Lw = SourceSpectrumLevel(s.Nome);
     } catch (const FileError& e) {
-      SetStatus(ui_, e.what());
+      report_.status(e.what());
     } catch (const FormatError& e) {
-      SetStatus(ui_, e.what());
+      report_.status(e.what());
     }
     return have;
   }
@@ -314,7 +314,7 @@ class RoomReader {
   RoomTables& t_;
   const std::vector<std::string>& materials_;
   const Configuration& config_;
-  Ui& ui_;
+  WorkReport& report_;
   RoomImportCounts& counts_;
 };
 
@@ -341,7 +341,7 @@ bool FitsBox(const Face& f, const Point3& q) {
 // vertices; returns how many found none.
 template <size_t N>
 long Attach(EntityTable<Opening<N>>& openings, EntityTable<Face>& faces, long firstNew,
-            const char* what, Ui& ui) {
+            const char* what, WorkReport& report) {
   long unattached = 0;
   for (long j = 1; j <= openings.count(); ++j) {
     Opening<N>& o = openings[j];
@@ -358,7 +358,7 @@ long Attach(EntityTable<Opening<N>>& openings, EntityTable<Face>& faces, long fi
     }
     if (!attached) {
       ++unattached;
-      SetStatus(ui, std::string("No FACE found for ") + what + " no. " + PlainInteger(j) + " !!!");
+      report.status(std::string("No FACE found for ") + what + " no. " + PlainInteger(j) + " !!!");
     }
   }
   return unattached;
@@ -394,7 +394,8 @@ std::vector<std::string> ReadMaterialNames(const std::string& path) {
 }
 
 RoomImportCounts ImportRoomDxf(const std::string& fileName, Project& project,
-                               const Configuration& config, const std::string& programDir, Ui& ui) {
+                               const Configuration& config, const std::string& programDir,
+                               WorkReport& report) {
   const std::vector<std::string> materials = ReadMaterialNames(MaterialsPath(programDir));
   RefuseFolder(fileName);
 
@@ -403,7 +404,7 @@ RoomImportCounts ImportRoomDxf(const std::string& fileName, Project& project,
   t.doors.setCount(0);
   const long firstNew = t.faces.count() + 1;
   RoomImportCounts counts;
-  RoomReader(fileName, t, materials, config, ui, counts).run();
+  RoomReader(fileName, t, materials, config, report, counts).run();
 
   Extent extent = project.extent;
   auto widen = [&extent](double x, double y) {
@@ -421,8 +422,8 @@ RoomImportCounts ImportRoomDxf(const std::string& fileName, Project& project,
   for (long n = 1; n <= t.sources.count(); ++n) widen(t.sources[n].X, t.sources[n].Y);
   for (long n = 1; n <= t.receivers.count(); ++n) widen(t.receivers[n].X, t.receivers[n].Y);
 
-  counts.unattachedHoles = Attach(t.holes, t.faces, firstNew, "HOLE", ui);
-  counts.unattachedDoors = Attach(t.doors, t.faces, firstNew, "DOOR", ui);
+  counts.unattachedHoles = Attach(t.holes, t.faces, firstNew, "HOLE", report);
+  counts.unattachedDoors = Attach(t.doors, t.faces, firstNew, "DOOR", report);
   counts.holes = t.holes.count();
   counts.doors = t.doors.count();
 

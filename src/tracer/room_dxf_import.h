@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "model/project.h"
-#include "platform/ui.h"
+#include "platform/work_report.h"
 #include "project/configuration.h"
 
 namespace sonvale {
@@ -65,6 +65,7 @@ struct RoomImportCounts {
 // would overflow, a layer number beyond 16 bits) leaves the Project exactly as it
 // was.
 RoomImportCounts ImportRoomDxf(const std::string& fileName, Project& project,
-                               const Configuration& config, const std::string& programDir, Ui& ui);
+                               const Configuration& config, const std::string& programDir,
+                               WorkReport& report);
 
 }  // namespace sonvale

@@ -221,7 +221,7 @@ std::string SpkText(const std::string& fileName, const SpkBands& bands, const Sp
 }
 
 void WriteSpkFiles(const std::string& rayFileName, const Project& p, const Configuration& c,
-                   const EmissionTables& tables, Ui& ui, const SpkStamp& stamp) {
+                   const EmissionTables& tables, WorkReport& report, const SpkStamp& stamp) {
   auto write = [&](const std::string& name, const SpkBands& bands) {
     std::string text;
     try {
@@ -230,7 +230,7 @@ void WriteSpkFiles(const std::string& rayFileName, const Project& p, const Confi
       throw FileError(name, e.what());
     }
     WriteFileAtomically(name, text);
-    ui.processEvents();
+    report.tick();
   };
   for (long i = 1; i <= p.strade.count(); ++i)
     write(SpkFileName(rayFileName, kSpkRoadPrefix, i), RoadSpkBands(p, i, c, tables));

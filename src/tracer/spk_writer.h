@@ -36,7 +36,7 @@
 #include <string_view>
 
 #include "model/project.h"
-#include "platform/ui.h"
+#include "platform/work_report.h"
 #include "project/configuration.h"
 #include "project/emission_tables.h"
 
@@ -81,9 +81,10 @@ std::string SpkValueField(double value);
 std::string SpkText(const std::string& fileName, const SpkBands& bands, const SpkStamp& stamp);
 
 // Writes one file per road (1..Nstrade), then one per track, beside the RAY
-// file, letting events run after each; the period is the Project's Diurno.
+// file, reporting each as an item; the period is the Project's Diurno.
 // Throws FileError when a file cannot be written.
 void WriteSpkFiles(const std::string& rayFileName, const Project& p, const Configuration& c,
-                   const EmissionTables& tables, Ui& ui, const SpkStamp& stamp = CurrentSpkStamp());
+                   const EmissionTables& tables, WorkReport& report,
+                   const SpkStamp& stamp = CurrentSpkStamp());
 
 }  // namespace sonvale

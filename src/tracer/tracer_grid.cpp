@@ -38,22 +38,22 @@ void PutSingle(std::string& bytes, size_t offset, float v) {
   for (size_t k = 0; k < 4; ++k) bytes[offset + k] = static_cast<char>((bits >> (8 * k)) & 0xFFu);
 }
 
-void Problem(Ui& ui, const std::string& detail) {
+void Problem(WorkReport& report, const std::string& detail) {
   std::string text = kGrdReadProblem;
   if (!detail.empty()) text += ": " + detail;
-  ui.message({"Error!", text, Buttons::Ok, Icon::Critical, Answer::Ok});
+  report.notice({"Error!", text, Severity::Critical});
 }
 
 }  // namespace
 
 TracerGridOutcome LoadTracerGrid(const std::string& fileName, bool draw, double backgroundDb,
-                                 Ui& ui, const TracerGridHooks& hooks) {
+                                 WorkReport& report, const TracerGridHooks& hooks) {
   TracerGridOutcome out;
   std::string bytes;
   {
     std::ifstream in(fileName, std::ios::binary);
     if (!in) {
-      Problem(ui, fileName + ": the file cannot be opened");
+      Problem(report, fileName + ": the file cannot be opened");
       return out;
     }
     std::ostringstream s;
@@ -61,11 +61,11 @@ TracerGridOutcome LoadTracerGrid(const std::string& fileName, bool draw, double 
     bytes = s.str();
   }
   if (bytes.size() < 4 || bytes.compare(0, 4, "DSBB") != 0) {
-    Problem(ui, "");
+    Problem(report, "");
     return out;
   }
   if (bytes.size() < kHeaderSize) {
-    Problem(ui, fileName + ": the header is incomplete");
+    Problem(report, fileName + ": the header is incomplete");
     return out;
   }
   const int nx = Get<int16_t>(bytes, 4);
@@ -76,7 +76,7 @@ TracerGridOutcome LoadTracerGrid(const std::string& fileName, bool draw, double 
   const double yhi = Get<double>(bytes, 32);
   if (nx <= 0 || ny <= 0 ||
       bytes.size() < kHeaderSize + 4 * static_cast<size_t>(nx) * static_cast<size_t>(ny)) {
-    Problem(ui, fileName + ": the file is shorter than its header announces");
+    Problem(report, fileName + ": the file is shorter than its header announces");
     return out;
   }
   const double B = std::pow(10.0, backgroundDb / 10);
@@ -85,7 +85,7 @@ TracerGridOutcome LoadTracerGrid(const std::string& fileName, bool draw, double 
   std::memcpy(&blank, &blankBits, sizeof blank);
 
   if (hooks.suspendPicture) hooks.suspendPicture(true);
-  SetStatus(ui, "Mapping....");
+  report.status("Mapping....");
   const double dx = (xhi - xlo) / nx;
   const double dy = (yhi - ylo) / ny;
   size_t offset = kHeaderSize;
@@ -107,16 +107,16 @@ TracerGridOutcome LoadTracerGrid(const std::string& fileName, bool draw, double 
                       static_cast<double>(v)});
       }
     }
-    ui.processEvents();
+    report.tick();
   }
   try {
     WriteFileAtomically(fileName, bytes);
     out.loaded = true;
   } catch (const FileError& e) {
-    Problem(ui, e.what());
+    Problem(report, e.what());
   }
-  SetStatus(ui, "Mapping Done!");
-  ui.beep();
+  report.status("Mapping Done!");
+  report.alert();
   if (hooks.suspendPicture) hooks.suspendPicture(false);
   return out;
 }

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/ui.h"
+#include "platform/work_report.h"
 #include "propagation/map_pass.h"
 
 namespace sonvale {
@@ -26,9 +26,9 @@ struct TracerGridHooks {
 // 10·log10(10^(background/10) + 10^(v/10)); any other becomes the blank value.
 // The file is rewritten only once the whole grid is converted. With draw, every
 // valid cell is reported as the rectangle of its share of the grid's bounds.
-// A file that is not a complete binary grid is reported ("Problem reading GRD
-// file", "Error!") and left untouched.
+// A file that is not a complete binary grid is reported as a notice ("Problem
+// reading GRD file", "Error!") and left untouched. The end calls for attention.
 TracerGridOutcome LoadTracerGrid(const std::string& fileName, bool draw, double backgroundDb,
-                                 Ui& ui, const TracerGridHooks& hooks = {});
+                                 WorkReport& report, const TracerGridHooks& hooks = {});
 
 }  // namespace sonvale

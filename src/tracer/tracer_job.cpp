@@ -303,7 +303,7 @@ std::string TracerJobXml(const Project& p, const Configuration& c, const GridBou
 TracerJobFiles WriteTracerJob(const TracerContext& tc, bool pointsMode, ReceiverSet set,
                               const std::string& currentDir, double startTime) {
   Project& p = tc.project;
-  const short mode = pointsMode ? kPointsMode : p.ModoMappatura;
+  const short mode = pointsMode ? kPointsMode : static_cast<short>(p.ModoMappatura);
   // A grid of no division would have the tracer divide by zero.
   if ((mode == 0 && (p.NdivX < 1 || p.NdivY < 1)) || (mode == 2 && (p.NdivO < 1 || p.NdivZ < 1))) {
     throw TracerJobRefused(kTracerDivisionsRefused);
@@ -322,8 +322,7 @@ TracerJobFiles WriteTracerJob(const TracerContext& tc, bool pointsMode, Receiver
     files.receivers = files.base + ".dat";
     WriteFileAtomically(files.receivers, ReceiverListText(p, set));
   }
-  WriteFileAtomically(files.job,
-                      TracerJobXml(p, tc.config, tc.grid, tc.section, files.base, mode));
+  WriteFileAtomically(files.job, TracerJobXml(p, tc.config, tc.grid, tc.section, files.base, mode));
   return files;
 }
 

@@ -24,7 +24,7 @@ struct TracerJobFiles {
   std::string model;      // base ".tmp"
   std::string receivers;  // base ".dat", points only
   std::string job;        // base ".job"
-  double startTime = 0;   // the Ui clock when the job was started
+  double startTime = 0;   // the window clock (seconds) when the job was started
 };
 
 // A job refused before any file was written; what() is the text shown.

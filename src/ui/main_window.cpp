@@ -83,14 +83,7 @@ Sonvale::Sonvale(AppState& app, QtUi& ui, QWidget* parent)
                                    },
                                    [this](const std::string&, bool) { syncMenus(); },
                                    [this](const std::string&, bool) { syncMenus(); }});
-  app_.drawMap = [this](bool clear) { map_->drawMap(clear); };
-  app_.paintOnMap = [this](const std::function<void(Canvas&)>& draw) { map_->paintOver(draw); };
-  app_.clearPicture = [this] { map_->clearPicture(); };
-  app_.suspendPicture = [this](bool suspended) { map_->setEnabled(!suspended); };
-  app_.showMainWindow = [this](bool visible) { visible ? show() : hide(); };
-  app_.chooseLaunchMode = [this](long& mode) { Beamrunlauncher(mode, this).exec(); };
-  app_.engine.kind = EngineKind::Fast;
-  app_.engine.threads = DefaultThreadCount();
+  app_.setView(this);
   connect(map_, &MapWidget::picked, this, &Sonvale::showPicked);
   // A redraw takes the editor's highlight away: it is drawn anew over it.
   connect(map_, &MapWidget::redrawn, this, [this] {
@@ -253,12 +246,21 @@ void Sonvale::bindCommands() {
   on("HelpAbout", [&u] { CmdAbout(u); });
 }
 
+Sonvale::~Sonvale() { app_.setView(nullptr); }
+
+void Sonvale::drawMap(bool clear) { map_->drawMap(clear); }
+void Sonvale::clearPicture() { map_->clearPicture(); }
+void Sonvale::suspendPicture(bool suspended) { map_->setEnabled(!suspended); }
+void Sonvale::showMainWindow(bool visible) { visible ? show() : hide(); }
+void Sonvale::paintOnMap(const std::function<void(Canvas&)>& draw) { map_->paintOver(draw); }
+
 void Sonvale::mapCommand() {
   MapHooks hooks{[this](const MapCell& cell) { map_->paintCell(cell); },
                  [this](bool clear) {
                    cancel_->show();
                    map_->drawMap(clear);
-                 }};
+                 },
+                 [this](long& mode) { Beamrunlauncher(mode, this).exec(); }};
   CmdMappa(
       app_, ui_,
       [this](AppState& app, Ui& ui) {

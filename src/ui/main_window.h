@@ -21,11 +21,13 @@ class QAction;
 
 namespace sonvale {
 
-class Sonvale : public QMainWindow {
+// The window is the commands' map view: it draws on its map widget.
+class Sonvale : public QMainWindow, private MapView {
   Q_OBJECT
 
  public:
   Sonvale(AppState& app, QtUi& ui, QWidget* parent = nullptr);
+  ~Sonvale() override;
 
   MapWidget* map() const { return map_; }
   QPushButton* cancelButton() const { return cancel_; }
@@ -41,6 +43,12 @@ class Sonvale : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void drawMap(bool clear) override;
+  void clearPicture() override;
+  void suspendPicture(bool suspended) override;
+  void showMainWindow(bool visible) override;
+  void paintOnMap(const std::function<void(Canvas&)>& draw) override;
+
   void buildMenus();
   void bindCommands();
   void on(const std::string& item, std::function<void()> command);

@@ -19,7 +19,7 @@ MapWidget::MapWidget(AppState& app, Ui& ui, QWidget* parent)
   canvas_ = std::make_unique<QtCanvas>(image_);
 }
 
-MapScene MapWidget::scene() { return MapScene{app_.project, app_.layers, *canvas_, ui_}; }
+MapScene MapWidget::scene() { return MapScene{app_.project, app_.layers, *canvas_, status_}; }
 
 bool MapWidget::drawMap(bool clear) {
   const bool drawn = DrawMap(app_.project, app_.layers, app_.project.View, *canvas_, clear);

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "commands/app_state.h"
+#include "commands/ui_work_report.h"
 #include "propagation/map_pass.h"
 #include "render/qt_canvas.h"
 #include "view/zoom.h"
@@ -53,6 +54,7 @@ class MapWidget : public QWidget {
 
   AppState& app_;
   Ui& ui_;
+  UiWorkReport status_{ui_};
   QImage image_;
   std::unique_ptr<QtCanvas> canvas_;
   ZoomDrag drag_;

@@ -72,6 +72,118 @@ std::string PointLabel(long n, const std::string& name) {
   return first == std::string::npos ? std::string() : label.substr(first);
 }
 
+// The layers in the order they are drawn, each over the ones before; dx is the
+// width of the window, which sizes the point symbols.
+void DrawLineSources(const Project& p, const LayerVisibility& layers, Canvas& canvas) {
+  if (layers.Strade) {
+    for (long i = 1; i <= p.strade.count(); ++i) {
+      DrawCarriageway(p.strade[i].vertices, RoadColours(p.strade[i]), canvas);
+    }
+  }
+  if (layers.Binari) {
+    for (long i = 1; i <= p.binari.count(); ++i) {
+      DrawCarriageway(p.binari[i].vertices, {QBColor(9), QBColor(1)}, canvas);
+    }
+  }
+}
+
+void DrawObstacles(const Project& p, const LayerVisibility& layers, Canvas& canvas) {
+  if (layers.Barriere) {
+    canvas.setLineWidth(3);
+    canvas.setColour(RGB(0, 196, 0));
+    for (long i = 1; i <= p.barriere.count(); ++i) {
+      const Barriera& b = p.barriere[i];
+      DrawOutline(b.vertices, false, canvas);
+      if (layers.Lbarriere && !b.vertices.empty()) {
+        canvas.text(b.vertices.back().X, b.vertices.back().Y, "Barr. n." + PlainInteger(i));
+      }
+    }
+    // The thick pen belongs to the barriers alone, whatever layers follow.
+    canvas.setLineWidth(1);
+  }
+  if (layers.Case) {
+    canvas.setLineWidth(1);
+    canvas.setColour(RGB(0, 255, 255));
+    for (long i = 1; i <= p.case_.count(); ++i) {
+      const Casa& c = p.case_[i];
+      DrawOutline(c.vertices, false, canvas);
+      if (layers.Lcase && !c.vertices.empty()) {
+        canvas.text(c.vertices.back().X, c.vertices.back().Y, "Casa n." + PlainInteger(i));
+      }
+    }
+    canvas.refresh();
+  }
+}
+
+void DrawPoints(const Project& p, const LayerVisibility& layers, double dx, Canvas& canvas) {
+  if (layers.Punti) {
+    canvas.setFill(QBColor(11));
+    canvas.setColour(QBColor(2));
+    for (long i = 1; i <= p.punti.count(); ++i) {
+      const Punto& pt = p.punti[i];
+      canvas.circle(pt.X, pt.Y, dx / 200);
+      std::string number = PlainInteger(i);
+      canvas.text(pt.X - canvas.textWidth(number),
+                  pt.Y + LabelLift(canvas) + canvas.textHeight(number), PointLabel(i, pt.Nome));
+    }
+  }
+  if (layers.Incroci) {
+    canvas.setFill(RGB(255, 128, 0));
+    canvas.setColour(QBColor(0));
+    for (long i = 1; i <= p.incroci.count(); ++i) {
+      canvas.circle(p.incroci[i].X, p.incroci[i].Y, dx / 200);
+    }
+  }
+}
+
+void DrawSectionsAndPlans(const Project& p, const LayerVisibility& layers, Canvas& canvas) {
+  if (layers.Sezioni) {
+    canvas.setColour(RGB(200, 0, 200));
+    for (long i = 1; i <= p.sezioni.count(); ++i) {
+      const Sezione& s = p.sezioni[i];
+      canvas.line(s.XL, s.YL, s.XR, s.YR);
+      CentredLabel(canvas, (s.XL + s.XR) / 2, (s.YL + s.YR) / 2, "Sez." + ShowNumber(i));
+    }
+    canvas.setColour(RGB(255, 0, 255));
+    for (long i = 1; i <= p.plans.count(); ++i) {
+      const Plan& pl = p.plans[i];
+      if (pl.vertices.empty()) continue;
+      DrawOutline(pl.vertices, true, canvas);
+      auto [minX, maxX] =
+          std::minmax_element(pl.vertices.begin(), pl.vertices.end(),
+                              [](const Point3& a, const Point3& b) { return a.X < b.X; });
+      auto [minY, maxY] =
+          std::minmax_element(pl.vertices.begin(), pl.vertices.end(),
+                              [](const Point3& a, const Point3& b) { return a.Y < b.Y; });
+      CentredLabel(canvas, (minX->X + maxX->X) / 2, (minY->Y + maxY->Y) / 2,
+                   "Plan." + ShowNumber(i));
+    }
+  }
+}
+
+void DrawRoomModel(const Project& p, const LayerVisibility& layers, double dx, Canvas& canvas) {
+  if (layers.Echoray) {
+    canvas.setColour(QBColor(12));
+    for (long i = 1; i <= p.faces.count(); ++i) {
+      const Face& f = p.faces[i];
+      for (size_t k = 0; k < 4; ++k) {
+        const Point3& a = f.v[k];
+        const Point3& b = f.v[(k + 1) % 4];
+        canvas.line(a.X, a.Y, b.X, b.Y);
+      }
+    }
+    canvas.setFill(RGB(255, 0, 0));
+    canvas.setColour(QBColor(5));
+    for (long i = 1; i <= p.receivers.count(); ++i) {
+      const Receiver& r = p.receivers[i];
+      canvas.circle(r.X, r.Y, dx / 300);
+      std::string label = PlainInteger(i);
+      canvas.text(r.X - canvas.textWidth(label) / 2,
+                  r.Y + LabelLift(canvas) + canvas.textHeight(label), label);
+    }
+  }
+}
+
 }  // namespace
 
 bool HasDrawableEntities(const Project& p) {
@@ -114,107 +226,17 @@ bool DrawMap(const Project& p, const LayerVisibility& layers, ViewWindow& view, 
   canvas.setPen(Pen{});
   canvas.setFill(std::nullopt);
 
-  if (layers.Strade) {
-    for (long i = 1; i <= p.strade.count(); ++i) {
-      DrawCarriageway(p.strade[i].vertices, RoadColours(p.strade[i]), canvas);
-    }
-  }
-  if (layers.Binari) {
-    for (long i = 1; i <= p.binari.count(); ++i) {
-      DrawCarriageway(p.binari[i].vertices, {QBColor(9), QBColor(1)}, canvas);
-    }
-  }
-  if (layers.Barriere) {
-    canvas.setLineWidth(3);
-    canvas.setColour(RGB(0, 196, 0));
-    for (long i = 1; i <= p.barriere.count(); ++i) {
-      const Barriera& b = p.barriere[i];
-      DrawOutline(b.vertices, false, canvas);
-      if (layers.Lbarriere && !b.vertices.empty()) {
-        canvas.text(b.vertices.back().X, b.vertices.back().Y, "Barr. n." + PlainInteger(i));
-      }
-    }
-    // The thick pen belongs to the barriers alone, whatever layers follow.
-    canvas.setLineWidth(1);
-  }
-  if (layers.Case) {
-    canvas.setLineWidth(1);
-    canvas.setColour(RGB(0, 255, 255));
-    for (long i = 1; i <= p.case_.count(); ++i) {
-      const Casa& c = p.case_[i];
-      DrawOutline(c.vertices, false, canvas);
-      if (layers.Lcase && !c.vertices.empty()) {
-        canvas.text(c.vertices.back().X, c.vertices.back().Y, "Casa n." + PlainInteger(i));
-      }
-    }
-    canvas.refresh();
-  }
-  if (layers.Punti) {
-    canvas.setFill(QBColor(11));
-    canvas.setColour(QBColor(2));
-    for (long i = 1; i <= p.punti.count(); ++i) {
-      const Punto& pt = p.punti[i];
-      canvas.circle(pt.X, pt.Y, dx / 200);
-      std::string number = PlainInteger(i);
-      canvas.text(pt.X - canvas.textWidth(number),
-                  pt.Y + LabelLift(canvas) + canvas.textHeight(number), PointLabel(i, pt.Nome));
-    }
-  }
-  if (layers.Incroci) {
-    canvas.setFill(RGB(255, 128, 0));
-    canvas.setColour(QBColor(0));
-    for (long i = 1; i <= p.incroci.count(); ++i) {
-      canvas.circle(p.incroci[i].X, p.incroci[i].Y, dx / 200);
-    }
-  }
-  if (layers.Sezioni) {
-    canvas.setColour(RGB(200, 0, 200));
-    for (long i = 1; i <= p.sezioni.count(); ++i) {
-      const Sezione& s = p.sezioni[i];
-      canvas.line(s.XL, s.YL, s.XR, s.YR);
-      CentredLabel(canvas, (s.XL + s.XR) / 2, (s.YL + s.YR) / 2, "Sez." + ShowNumber(i));
-    }
-    canvas.setColour(RGB(255, 0, 255));
-    for (long i = 1; i <= p.plans.count(); ++i) {
-      const Plan& pl = p.plans[i];
-      if (pl.vertices.empty()) continue;
-      DrawOutline(pl.vertices, true, canvas);
-      auto [minX, maxX] =
-          std::minmax_element(pl.vertices.begin(), pl.vertices.end(),
-                              [](const Point3& a, const Point3& b) { return a.X < b.X; });
-      auto [minY, maxY] =
-          std::minmax_element(pl.vertices.begin(), pl.vertices.end(),
-                              [](const Point3& a, const Point3& b) { return a.Y < b.Y; });
-      CentredLabel(canvas, (minX->X + maxX->X) / 2, (minY->Y + maxY->Y) / 2,
-                   "Plan." + ShowNumber(i));
-    }
-  }
+  DrawLineSources(p, layers, canvas);
+  DrawObstacles(p, layers, canvas);
+  DrawPoints(p, layers, dx, canvas);
+  DrawSectionsAndPlans(p, layers, canvas);
   if (layers.Sorgenti) {
     canvas.setColour(QBColor(1));
     canvas.setFill(QBColor(1));
     for (long i = 1; i <= p.sources.count(); ++i) DrawSource(p, i, canvas);
     canvas.refresh();
   }
-  if (layers.Echoray) {
-    canvas.setColour(QBColor(12));
-    for (long i = 1; i <= p.faces.count(); ++i) {
-      const Face& f = p.faces[i];
-      for (size_t k = 0; k < 4; ++k) {
-        const Point3& a = f.v[k];
-        const Point3& b = f.v[(k + 1) % 4];
-        canvas.line(a.X, a.Y, b.X, b.Y);
-      }
-    }
-    canvas.setFill(RGB(255, 0, 0));
-    canvas.setColour(QBColor(5));
-    for (long i = 1; i <= p.receivers.count(); ++i) {
-      const Receiver& r = p.receivers[i];
-      canvas.circle(r.X, r.Y, dx / 300);
-      std::string label = PlainInteger(i);
-      canvas.text(r.X - canvas.textWidth(label) / 2,
-                  r.Y + LabelLift(canvas) + canvas.textHeight(label), label);
-    }
-  }
+  DrawRoomModel(p, layers, dx, canvas);
 
   canvas.setFill(std::nullopt);
   canvas.setBusy(false);

@@ -36,7 +36,7 @@ DragPointer ZoomDrag::move(MapScene& scene, double x, double y, bool leftHeld) {
   DragPointer shape =
       diagonalUp ? DragPointer::NorthEastSouthWest : DragPointer::NorthWestSouthEast;
   if (!(leftHeld && dragging_)) {
-    scene.ui.showStatus(PointerStatus(x, y));
+    scene.status.progress(PointerStatus(x, y));
     return shape;
   }
   Canvas& c = scene.canvas;
@@ -46,7 +46,7 @@ DragPointer ZoomDrag::move(MapScene& scene, double x, double y, bool leftHeld) {
   cx_ = x;
   cy_ = y;
   c.box(ax_, ay_, cx_, cy_);
-  scene.ui.showStatus(ZoomAreaStatus(ax_, ay_, x, y));
+  scene.status.progress(ZoomAreaStatus(ax_, ay_, x, y));
   return shape;
 }
 
@@ -65,7 +65,7 @@ bool ZoomDrag::leftUp(MapScene& scene) {
     candidate = ViewWindow{e.Xmin, e.Ymin, e.Xmax, e.Ymax};
   }
   bool drawn = ShowWindow(scene, candidate);
-  scene.ui.showStatus(kPickHint);
+  scene.status.progress(kPickHint);
   return drawn;
 }
 

@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "view/layers.h"
-#include "platform/ui.h"
 #include "model/project.h"
+#include "platform/work_report.h"
 #include "view/canvas.h"
+#include "view/layers.h"
 
 namespace sonvale {
 
@@ -18,7 +18,7 @@ struct MapScene {
   Project& project;
   const LayerVisibility& layers;
   Canvas& canvas;
-  Ui& ui;
+  WorkReport& status;  // the pointer and zoom texts, as passing status texts
 };
 
 // The diagonal sizing pointer that matches the drag direction.

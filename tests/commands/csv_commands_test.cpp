@@ -6,6 +6,7 @@
 
 #include "exchange/csv_nodes_arcs.h"
 #include "support/file_contents.h"
+#include "support/recording_map_view.h"
 #include "support/scripted_ui.h"
 #include "support/table_files.h"
 
@@ -26,7 +27,7 @@ class CsvCommandsTest : public ::testing::Test {
                   "2,20,10,300,1,100\n"
                   "3,20,30,400,1,100\n"
                   "4,30,99,10,1,100\n");  // node 99 is not in the node table
-    app_.drawMap = [this](bool) { ++redraws_; };
+    app_.setView(&view_);
   }
 
   std::string nodes() const { return dir_ + "/rete.nodi.csv"; }
@@ -53,7 +54,7 @@ class CsvCommandsTest : public ::testing::Test {
   std::string dir_;
   AppState app_;
   ScriptedUi ui_;
-  int redraws_ = 0;
+  RecordingMapView view_;
   int dialogs_ = 0;
 };
 
@@ -82,7 +83,7 @@ TEST_F(CsvCommandsTest, NodesThenArcsWithDirectionsJoined) {
   EXPECT_EQ(ui_.statuses.back(), "Loaded 3 nodes OK...");
   EXPECT_EQ(ui_.statuses.front(), "Sto decodificando " + nodes() + "...");
   EXPECT_TRUE(app_.isChecked("ImportNODI"));
-  EXPECT_EQ(redraws_, 0);
+  EXPECT_EQ(view_.redraws.size(), 0u);
   EXPECT_TRUE(app_.Saved);
   // The project is named after the file, cut at the first "." of the file name only.
   EXPECT_EQ(app_.project.ProjectFileName, dir_ + "/rete.svp");
@@ -105,7 +106,7 @@ TEST_F(CsvCommandsTest, NodesThenArcsWithDirectionsJoined) {
   EXPECT_FALSE(app_.Saved);
   EXPECT_TRUE(app_.isChecked("ImportArchi"));
   EXPECT_TRUE(app_.menuEnabled["Calcolo"]);
-  EXPECT_EQ(redraws_, 1);
+  EXPECT_EQ(view_.redraws.size(), 1u);
   EXPECT_EQ(app_.project.View.X1, 0);
   EXPECT_EQ(app_.project.View.Y2, 400);
 
@@ -193,7 +194,7 @@ TEST_F(CsvCommandsTest, StreetsTrafficAndPoints) {
   EXPECT_EQ(ui_.statuses.back(), "Loaded 2 punti OK...");
   EXPECT_TRUE(app_.project.EmissioniOK);  // points leave the emission data alone
   EXPECT_FALSE(app_.Saved);
-  EXPECT_EQ(redraws_, 3);
+  EXPECT_EQ(view_.redraws.size(), 3u);
 }
 
 TEST_F(CsvCommandsTest, AFullTableKeepsWhatFitsAndWarnsWithTheFileAndLine) {

@@ -313,7 +313,7 @@ TEST(DxfImportCommands, ExampleTownImportsIntoAnEmptyProjectAndMaps) {
   }
   Project& q = t.app.project;
   q.Algorithm = 0;
-  q.ModoMappatura = 0;
+  q.ModoMappatura = MappingMode::Plane;
   q.QuotaZ = 30;
   q.NdivX = q.NdivY = 4;
   q.GrdName = t.dir.file("town.grd");

@@ -27,7 +27,7 @@ struct MapApp {
     fs::create_directories(dir);
     Project& p = app.project;
     p.Algorithm = 0;
-    p.ModoMappatura = 0;
+    p.ModoMappatura = MappingMode::Plane;
     p.NdivX = 2;
     p.NdivY = 2;
     p.Diurno = false;
@@ -96,6 +96,52 @@ TEST(MapCommand, StopsBeforeThePassesWhenCancelledExternalOrUnwritable) {
   EXPECT_EQ(ui.lastMessage().icon, Icon::Critical);
 }
 
+TEST(MapCommand, APassShowsItsStatusEachLevelAndItsProblemsInItalian) {
+  MapApp m("texts");
+  m.app.project.Diurno = true;
+  ScriptedUi ui;
+  std::vector<MapCell> painted;
+  MapHooks hooks;
+  hooks.onCell = [&](const MapCell& c) { painted.push_back(c); };
+  MapPassOutcome o = RunMapPass(m.app, ui, hooks);
+  ASSERT_EQ(o.result, MapPassResult::Completed);
+  ASSERT_EQ(ui.statuses.size(), 1u + 9u);
+  EXPECT_EQ(ui.statuses.front(), "Sto mappando sul file " + m.file("_d_D.grd") + "...");
+  // Row 0, column 0: 100 - 11 - 20 log10(sqrt(500 + 16)) + the 10^2.6 terms of no road.
+  EXPECT_EQ(ui.statuses[1].substr(0, 9), "Lev( 0, 0");
+  EXPECT_EQ(ui.statuses[1 + 3 * 2 + 1].substr(0, 9), "Lev( 2, 1");
+  EXPECT_EQ(painted.size(), 9u);
+  // The per-node texts are not held: only the opening message pauses.
+  EXPECT_DOUBLE_EQ(ui.pausedSeconds, 0.1);
+  EXPECT_EQ(ui.eventRuns, 9 + 3);  // after every node and every row
+
+  m.app.project.NdivX = 0;
+  EXPECT_EQ(RunMapPass(m.app, ui).result, MapPassResult::Failed);
+  EXPECT_EQ(ui.lastMessage().title, "Error!");
+  EXPECT_EQ(ui.lastMessage().icon, Icon::Critical);
+  EXPECT_EQ(ui.lastMessage().text,
+            "Numero di divisioni della griglia non valido (NdivX = 0, NdivY = 2): servono "
+            "almeno 1 divisione in X e 1 in Y");
+  m.app.project.NdivX = 2;
+  m.app.project.ModoMappatura = MappingMode::Section;
+  m.app.project.NdivZ = 0;
+  RunMapPass(m.app, ui);
+  EXPECT_EQ(ui.lastMessage().text,
+            "Numero di divisioni della sezione non valido (NdivO = 0, NdivZ = 0): servono "
+            "almeno 1 divisione lungo la sezione e 1 in altezza");
+  m.app.project.ModoMappatura = MappingMode::Terrain;
+  m.app.project.FileAltimetria = (m.dir / "none.grd").string();
+  RunMapPass(m.app, ui);
+  EXPECT_TRUE(ui.lastMessage().text.starts_with("Impossibile leggere il file altimetrico: "));
+  EXPECT_NE(ui.lastMessage().text.find("none.grd"), std::string::npos);
+  EXPECT_EQ(ui.statuses.size(), 1u + 9u);  // refusals show no status
+
+  m.app.project.ModoMappatura = MappingMode::Plane;
+  StoppingUi stopping(m.app.StopRequested, 2);
+  EXPECT_EQ(RunMapPass(m.app, stopping).result, MapPassResult::Stopped);
+  EXPECT_EQ(stopping.beeps, 1);
+}
+
 TEST(MapCommand, OnePeriodRunsWithoutThePause) {
   MapApp m("night");
   ScriptedUi ui;
@@ -139,6 +185,8 @@ TEST(PointCalcCommand, AsksTheWindowsOwnQuestionAndClampsTheYear) {
   ASSERT_TRUE(lines.has_value());
   EXPECT_EQ(lines->size(), 2u);
   EXPECT_NE(results.get(1, Period::Day), 42);
+  EXPECT_EQ(ui.statuses.back(), " 1 / 1");
+  EXPECT_EQ(ui.eventRuns, 3);  // after each period and after the list line
 
   // Saving: the DAT branch by the last three letters, whatever their case.
   std::string dat = (m.dir / "out.dat").string();

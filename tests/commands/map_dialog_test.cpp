@@ -98,11 +98,11 @@ TEST(MapDialogTest, SectionModeNeedsSectionsAndShowsTheChosenOne) {
   AppState app;
   ScriptedUi ui;
   Project& p = app.project;
-  p.ModoMappatura = 2;
+  p.ModoMappatura = MappingMode::Section;
   {
     MapDialog none(app, ui);  // a section map without sections falls back to the plane
     EXPECT_EQ(none.view().frame, 0);
-    EXPECT_EQ(p.ModoMappatura, 0);
+    EXPECT_EQ(p.ModoMappatura, MappingMode::Plane);
     none.setChecked(C::Option3);
     EXPECT_TRUE(none.isChecked(C::Option1));
   }
@@ -119,7 +119,7 @@ TEST(MapDialogTest, SectionModeNeedsSectionsAndShowsTheChosenOne) {
   EXPECT_EQ(app.Section.Z1, 0);
 
   d.setChecked(C::Option3);
-  EXPECT_EQ(p.ModoMappatura, 2);
+  EXPECT_EQ(p.ModoMappatura, MappingMode::Section);
   EXPECT_EQ(d.view().frame, 2);
   EXPECT_EQ(d.view().sectionIndex, 0);
   EXPECT_EQ(app.Section.X2, 130);
@@ -153,7 +153,7 @@ TEST(MapDialogTest, TerrainModeWaitsForATerrainFile) {
   MapDialog d(app, ui);
   d.setChecked(C::Option2);
   EXPECT_EQ(d.view().frame, 1);
-  EXPECT_EQ(app.project.ModoMappatura, 1);
+  EXPECT_EQ(app.project.ModoMappatura, MappingMode::Terrain);
   EXPECT_FALSE(d.view().okEnabled);
 
   ui.files.push_back(std::nullopt);
@@ -354,7 +354,7 @@ TEST(MapDialogTest, OkClampsTheYearAndRefusesWhatCannotRun) {
   EXPECT_TRUE(d.view().closed);
 
   // The section mode checks its own counts, not the plane's.
-  p.ModoMappatura = 2;
+  p.ModoMappatura = MappingMode::Section;
   p.NdivO = 8;
   p.NdivZ = -1;
   EXPECT_EQ(*DivisionCountProblem(p),
@@ -448,9 +448,9 @@ TEST(MapDialogTest, PlanBoundsAndNodeCountsForWindowAndCommandLine) {
   p.NdivO = 2;
   p.NdivZ = 32767;
   EXPECT_EQ(MapNodeCount(p), 55);
-  p.ModoMappatura = 2;
+  p.ModoMappatura = MappingMode::Section;
   EXPECT_EQ(MapNodeCount(p), 3L * 32768);
-  p.ModoMappatura = 1;
+  p.ModoMappatura = MappingMode::Terrain;
   EXPECT_EQ(MapNodeCount(p, 1200), 1200);
 }
 

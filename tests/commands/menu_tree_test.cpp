@@ -6,6 +6,7 @@
 
 #include "commands/startup.h"
 #include "commands/view_commands.h"
+#include "support/recording_map_view.h"
 
 namespace sonvale {
 namespace {
@@ -50,8 +51,9 @@ TEST(MenuTree, StateOfMarksAndEnabledItemsFollowsTheApplication) {
 
 TEST(ViewCommands, ALayerToggleFlipsItsMarkAndRedrawsFromBlank) {
   AppState app;
-  std::vector<bool> redraws;
-  app.drawMap = [&](bool clear) { redraws.push_back(clear); };
+  RecordingMapView view;
+  app.setView(&view);
+  const std::vector<bool>& redraws = view.redraws;
   CmdToggleLayer(app, "ViewLcase");
   EXPECT_TRUE(app.layers.Lcase);
   CmdToggleLayer(app, "ViewEchoray");

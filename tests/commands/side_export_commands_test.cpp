@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "support/file_contents.h"
+#include "support/recording_map_view.h"
 #include "support/scripted_ui.h"
 #include "support/table_files.h"
 
@@ -91,8 +92,9 @@ TEST(SideExportCommandsTest, PointScriptConversionAndBarrierLengthMessages) {
   ScratchFolder dir;
   AppState app;
   app.ProjectBase = dir.file("town");
-  std::vector<bool> suspended;
-  app.suspendPicture = [&](bool s) { suspended.push_back(s); };
+  RecordingMapView view;
+  app.setView(&view);
+  const std::vector<bool>& suspended = view.suspensions;
   app.project.punti.addEntity() = Punto{1, 2, 3, "P1"};
   app.project.barriere.addEntity() = Outline({{0, 0, 2}, {6, 8, 2}});
 

@@ -10,6 +10,7 @@
 #include "commands/startup.h"
 #include "commands/track_editor.h"
 #include "support/recording_canvas.h"
+#include "support/recording_map_view.h"
 #include "support/scripted_ui.h"
 #include "support/spk_text.h"
 
@@ -23,13 +24,12 @@ namespace fs = std::filesystem;
 struct Editors : ::testing::Test {
   AppState app;
   RecordingCanvas picture{400, 300};
-  int redraws = 0;
+  RecordingMapView view{&picture};
 
   void SetUp() override {
     app.ProgramDir = SONVALE_BIN_DIR;
     LoadConfigurationAndTables(app);
-    app.paintOnMap = [this](const std::function<void(Canvas&)>& draw) { draw(picture); };
-    app.drawMap = [this](bool) { ++redraws; };
+    app.setView(&view);
   }
   Strada& road(long n) {
     while (app.project.strade.count() < n) {
@@ -284,7 +284,7 @@ TEST_F(Editors, ZoomAroundTheRoadWithTheFactorAndItsArrows) {
   e.zoomOut();
   e.zoomOut();
   EXPECT_DOUBLE_EQ(app.ZoomFactor, 5 * std::sqrt(2.0));
-  EXPECT_EQ(redraws, 4);
+  EXPECT_EQ(view.redraws.size(), 4u);
 }
 
 TEST_F(Editors, RoadAndTrackEditorsShareTheNumberAndTheTrackEditorCopiesItsFields) {

@@ -8,7 +8,7 @@
 
 #include "exchange/dxf_reader.h"
 #include "exchange/dxf_samples.h"
-#include "support/scripted_ui.h"
+#include "support/dxf_report.h"
 #include "support/table_files.h"
 
 namespace sonvale {
@@ -36,9 +36,11 @@ TEST(EzdxfDrawingTest, ImportReproducesTheDrawnTown) {
 
     Project project;
     Configuration config = dxftest::Layers();
-    ScriptedUi ui;
+    DxfReport ui;
     ui.inputs = {"1", "1"};
-    ASSERT_EQ(ReadPolylines(path, "STRADE", PolylineTable::Strade, project, config, {}, ui), 2);
+    ASSERT_EQ(ReadPolylines(path, "STRADE", PolylineTable::Strade, project, config, {}, ui,
+                            ui.question()),
+              2);
     const Strada& r1 = project.strade[1];
     ASSERT_EQ(r1.Npunti(), 3);
     EXPECT_EQ(r1.vertex(1), (LineVertex{0, 0, 12.5, 2.5f, 2.5f}));
@@ -49,14 +51,16 @@ TEST(EzdxfDrawingTest, ImportReproducesTheDrawnTown) {
     EXPECT_EQ(r2.vertex(2), (LineVertex{150, 210, 4, 7.0f, 7.0f}));
     EXPECT_EQ(r2.vertex(3), (LineVertex{300, 200, 4, 7.0f, 7.0f}));
 
-    ASSERT_EQ(ReadPolylines(path, "CASE", PolylineTable::Case, project, config, {}, ui), 2);
+    ASSERT_EQ(
+        ReadPolylines(path, "CASE", PolylineTable::Case, project, config, {}, ui, ui.question()),
+        2);
     const Casa& c1 = project.case_[1];
     ASSERT_EQ(c1.Npunti(), 5);  // closed: the first corner again at the end
     EXPECT_EQ(c1.vertex(3), (Point3{30, 25, 9.5}));
     EXPECT_EQ(c1.vertex(5), (Point3{10, 10, 9}));
     EXPECT_EQ(project.case_[2].Npunti(), 4);
     EXPECT_EQ(project.case_[2].vertex(3), (Point3{55, 30, 6}));
-    EXPECT_TRUE(ui.messages.empty());  // every building has a height
+    EXPECT_TRUE(ui.notices.empty());  // every building has a height
 
     ASSERT_EQ(ReadCircles(path, "PUNTI", PointTable::Punti, project, ui), 2);
     EXPECT_EQ(project.punti[1].X, 50);

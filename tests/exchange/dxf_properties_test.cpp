@@ -11,7 +11,7 @@
 #include "exchange/dxf_reader.h"
 #include "model/project.h"
 #include "project/configuration.h"
-#include "support/scripted_ui.h"
+#include "support/dxf_report.h"
 #include "support/table_files.h"
 
 namespace sonvale {
@@ -88,10 +88,11 @@ TEST(DxfProperties, RandomPolylinesImportWithExactlyTheirCoordinates) {
       const std::string path = dir.file("random.dxf");
       WriteTextFile(path, r12 ? R12(lines) : R2000(lines));
       Project p;
-      ScriptedUi ui;
+      DxfReport ui;
       ui.inputs.push_back(std::nullopt);  // no data reduction
-      ASSERT_EQ(ReadPolylines(path, "STRADE", PolylineTable::Strade, p, config, {}, ui),
-                static_cast<long>(lines.size()));
+      ASSERT_EQ(
+          ReadPolylines(path, "STRADE", PolylineTable::Strade, p, config, {}, ui, ui.question()),
+          static_cast<long>(lines.size()));
       for (size_t i = 0; i < lines.size(); ++i) {
         std::vector<LineVertex> expected = lines[i].vertices;
         if (!r12) {

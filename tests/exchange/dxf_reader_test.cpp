@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "exchange/dxf_samples.h"
-#include "support/scripted_ui.h"
+#include "support/dxf_report.h"
 #include "support/table_files.h"
 #include "text/file_error.h"
 
@@ -15,18 +18,6 @@ namespace sonvale {
 namespace {
 
 using namespace dxftest;
-
-// Records the title and default of every input box too.
-class BoxUi : public ScriptedUi {
- public:
-  std::vector<std::string> boxTitles, boxDefaults;
-  std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
-                                      const std::string& def) override {
-    boxTitles.push_back(title);
-    boxDefaults.push_back(def);
-    return ScriptedUi::inputBox(prompt, title, def);
-  }
-};
 
 class DxfReaderTest : public ::testing::Test {
  protected:
@@ -36,13 +27,14 @@ class DxfReaderTest : public ::testing::Test {
   long roads(const std::string& path, const std::string& layer, std::optional<std::string> box,
              DxfImportModes modes = {}) {
     ui.inputs.push_back(box);
-    return ReadPolylines(path, layer, PolylineTable::Strade, project, config, modes, ui);
+    return ReadPolylines(path, layer, PolylineTable::Strade, project, config, modes, ui,
+                         ui.question());
   }
 
   ScratchFolder dir;
   Project project;
   Configuration config = Layers();
-  BoxUi ui;
+  DxfReport ui;
 };
 
 TEST_F(DxfReaderTest, DataReductionKeepsThePolylineEndButNotTheLwPolylineEnd) {
@@ -50,10 +42,7 @@ TEST_F(DxfReaderTest, DataReductionKeepsThePolylineEndButNotTheLwPolylineEnd) {
       file("red.dxf", Lw("STRADE", {{0, 10}, {0.6, 10}, {1.2, 10}, {1.8, 10}}) +
                           Poly("STRADE", {{0, 0, 5}, {0.6, 0, 5}, {1.2, 0, 5}, {1.8, 0, 6}}));
   EXPECT_EQ(roads(path, "STRADE", "1"), 2);
-  ASSERT_EQ(ui.prompts.size(), 1u);
-  EXPECT_EQ(ui.prompts[0], "Minimum distance between consequential points (m):");
-  EXPECT_EQ(ui.boxTitles[0], "Data reduction on Layer: STRADE");
-  EXPECT_EQ(ui.boxDefaults[0], "1");
+  EXPECT_EQ(ui.asked, std::vector<std::string>{"STRADE"});
   // 0.6 from the last kept vertex is not more than 1: alternate vertices stay.
   const Strada& lw = project.strade[1];
   ASSERT_EQ(lw.Npunti(), 2);
@@ -71,10 +60,12 @@ TEST_F(DxfReaderTest, DataReductionKeepsThePolylineEndButNotTheLwPolylineEnd) {
   EXPECT_EQ(ui.statuses.back(), "Ho letto 3 POLYLINES - STRADE");
 
   // A layer that is not configured is reduced at 0.1 m without asking.
-  ScriptedUi quiet;
+  DxfReport quiet;
   std::string other = file("other.dxf", Lw("Fossi", {{0, 0}, {0.1, 0}, {0.25, 0}, {0.3, 0}}));
-  EXPECT_EQ(ReadPolylines(other, "Fossi", PolylineTable::Binari, project, config, {}, quiet), 1);
-  EXPECT_TRUE(quiet.prompts.empty());
+  EXPECT_EQ(ReadPolylines(other, "Fossi", PolylineTable::Binari, project, config, {}, quiet,
+                          quiet.question()),
+            1);
+  EXPECT_TRUE(quiet.asked.empty());
   ASSERT_EQ(project.binari[1].Npunti(), 2);
   EXPECT_EQ(project.binari[1].vertex(2).X, 0.25);
   EXPECT_EQ(quiet.statuses.back(), "Ho letto 1 POLYLINES - FOSSI");
@@ -84,7 +75,9 @@ TEST_F(DxfReaderTest, ClosingRoadEndAndWidths) {
   std::vector<P2> square{{0, 0}, {10, 0}, {10, 10}, {0, 10}};
   std::string onCase = file("case.dxf", Lw("CASE", square, true));
   ui.inputs.push_back("1");
-  EXPECT_EQ(ReadPolylines(onCase, "CASE", PolylineTable::Case, project, config, {}, ui), 1);
+  EXPECT_EQ(
+      ReadPolylines(onCase, "CASE", PolylineTable::Case, project, config, {}, ui, ui.question()),
+      1);
   ASSERT_EQ(project.case_[1].Npunti(), 5);
   EXPECT_EQ(project.case_[1].vertex(5), (Point3{0, 0, 0}));
   std::string onRoads = file("str.dxf", Lw("STRADE", square, true));
@@ -100,7 +93,7 @@ TEST_F(DxfReaderTest, ClosingRoadEndAndWidths) {
   EXPECT_EQ(project.strade[3].Npunti(), 4);
   std::string rail = file("rail.dxf", Lw("BINARI", {{0, 0}, {100, 0}, {100, 100}, {0.44, 0}}));
   ui.inputs.push_back("1");
-  ReadPolylines(rail, "BINARI", PolylineTable::Binari, project, config, {}, ui);
+  ReadPolylines(rail, "BINARI", PolylineTable::Binari, project, config, {}, ui, ui.question());
   EXPECT_EQ(project.binari[1].Npunti(), 4);
 
   // Constant width 43 reaches every vertex; 40/41 belong to the vertex before them.
@@ -147,11 +140,13 @@ TEST_F(DxfReaderTest, AccorpaKeepsTheFirstDirectionOfOpenLinesOnly) {
   both.Accorpa = true;
   both.Riconosci = true;
   ui.inputs.push_back("1");
-  EXPECT_EQ(ReadPolylines(block, "CASE", PolylineTable::Case, project, config, both, ui), 4);
+  EXPECT_EQ(
+      ReadPolylines(block, "CASE", PolylineTable::Case, project, config, both, ui, ui.question()),
+      4);
   EXPECT_EQ(project.case_[2].vertex(2), (Point3{0, -10, 0}));
   EXPECT_EQ(project.case_[4].vertex(3), (Point3{10, -10, 9}));
   EXPECT_EQ(project.case_[4].Npunti(), 5);
-  EXPECT_EQ(ui.messages.size(), 3u);  // the three outlines at Z = 0
+  EXPECT_EQ(ui.notices.size(), 3u);  // the three outlines at Z = 0
 
   // An open outline left with a gap of 0.42 m at the same corner is not taken
   // for a closed building either, in whichever order the two come.
@@ -161,7 +156,7 @@ TEST_F(DxfReaderTest, AccorpaKeepsTheFirstDirectionOfOpenLinesOnly) {
     project.case_.setCount(0);
     ui.inputs.push_back("1");
     EXPECT_EQ(ReadPolylines(file("gap.dxf", order), "CASE", PolylineTable::Case, project, config,
-                            both, ui),
+                            both, ui, ui.question()),
               2);
   }
 }
@@ -242,18 +237,19 @@ TEST_F(DxfReaderTest, BarriersAtZeroRaiseOneBoxEach) {
                                          Poly("BARRIERE", {{0, 5, 3}, {10, 5, 0}}) +
                                          Lw("BARRIERE", {{0, 9}, {10, 9}}));
   ui.inputs.push_back("1");
-  EXPECT_EQ(ReadPolylines(path, "BARRIERE", PolylineTable::Barriere, project, config, {}, ui), 3);
-  ASSERT_EQ(ui.messages.size(), 2u);
-  EXPECT_EQ(ui.messages[0].title, "Attenzione !");
-  EXPECT_EQ(ui.messages[0].icon, Icon::Critical);
-  EXPECT_EQ(ui.messages[0].buttons, Buttons::Ok);
-  EXPECT_EQ(ui.messages[0].text, "Entità tipo BARRIEREnumero: 1 a quota ZERO !!!!)");
-  EXPECT_EQ(ui.messages[1].text, "Entità tipo BARRIEREnumero: 3 a quota ZERO !!!!)");
+  EXPECT_EQ(ReadPolylines(path, "BARRIERE", PolylineTable::Barriere, project, config, {}, ui,
+                          ui.question()),
+            3);
+  ASSERT_EQ(ui.notices.size(), 2u);
+  EXPECT_EQ(ui.notices[0].title, "Attenzione !");
+  EXPECT_EQ(ui.notices[0].severity, Severity::Critical);
+  EXPECT_EQ(ui.notices[0].text, "Entità tipo BARRIEREnumero: 1 a quota ZERO !!!!)");
+  EXPECT_EQ(ui.notices[1].text, "Entità tipo BARRIEREnumero: 3 a quota ZERO !!!!)");
   EXPECT_EQ(ui.statuses.back(), "Ho letto 3 POLYLINES - BARRIERE");
   // Roads at Z = 0 are no cause for alarm.
   std::string flat = file("flat.dxf", Lw("STRADE", {{0, 0}, {10, 0}}));
   roads(flat, "STRADE", "1");
-  EXPECT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.notices.size(), 2u);
 }
 
 TEST_F(DxfReaderTest, ExtentsGrowWithStoredVerticesOnly) {
@@ -287,13 +283,13 @@ TEST_F(DxfReaderTest, AFailedImportLeavesTheProjectAsItWas) {
   long expectedLine = 1 + static_cast<long>(std::count(text.begin(), text.begin() + at, '\n'));
   ui.inputs.push_back("1");
   try {
-    ReadPolylines(path, "STRADE", PolylineTable::Strade, project, config, {}, ui);
+    ReadPolylines(path, "STRADE", PolylineTable::Strade, project, config, {}, ui, ui.question());
     ADD_FAILURE() << "no error";
   } catch (const FormatError& e) {
     EXPECT_EQ(e.file(), path);
     EXPECT_EQ(e.line(), expectedLine);
   }
-  EXPECT_EQ(ui.beeps, 1);
+  EXPECT_EQ(ui.alerts, 1);
   EXPECT_EQ(project.strade.count(), 1);
   EXPECT_EQ(project.strade[1].Nome, "Via Vecchia");
   EXPECT_EQ(project.strade[1].Npunti(), 2);
@@ -312,8 +308,9 @@ TEST_F(DxfReaderTest, AFailedImportLeavesTheProjectAsItWas) {
   for (int k = 0; k < 19; ++k) project.plans.addEntity().vertices = {{0, 0, 0}};
   std::string plans =
       file("plans.dxf", Lw("PIANI", {{0, 0}, {10, 0}}) + Lw("PIANI", {{0, 5}, {10, 5}}));
-  EXPECT_THROW(ReadPolylines(plans, "PIANI", PolylineTable::Plans, project, config, {}, ui),
-               CapacityError);
+  EXPECT_THROW(
+      ReadPolylines(plans, "PIANI", PolylineTable::Plans, project, config, {}, ui, ui.question()),
+      CapacityError);
   EXPECT_EQ(project.plans.count(), 19);
   EXPECT_EQ(project.plans[19].Npunti(), 1);
   // A barrier with more vertices than a barrier may hold.
@@ -321,7 +318,8 @@ TEST_F(DxfReaderTest, AFailedImportLeavesTheProjectAsItWas) {
   for (int k = 0; k <= 500; ++k) many.push_back({2.0 * k, 0});
   std::string longBarrier = file("long.dxf", Lw("MURI", many));
   try {
-    ReadPolylines(longBarrier, "MURI", PolylineTable::Barriere, project, config, {}, ui);
+    ReadPolylines(longBarrier, "MURI", PolylineTable::Barriere, project, config, {}, ui,
+                  ui.question());
     ADD_FAILURE() << "501 vertices taken";
   } catch (const CapacityError& e) {
     std::string what = e.what();
@@ -371,7 +369,9 @@ TEST_F(DxfReaderTest, LimitaPlansKeepsLinesThatStartOrEndNearAPlan) {
   // A plan being read is near itself.
   project.plans.setCount(0);
   std::string plan = file("plan.dxf", Lw("PIANO", {{5000, 5000}, {6000, 5000}}));
-  EXPECT_EQ(ReadPolylines(plan, "PIANO", PolylineTable::Plans, project, config, limit, ui), 1);
+  EXPECT_EQ(
+      ReadPolylines(plan, "PIANO", PolylineTable::Plans, project, config, limit, ui, ui.question()),
+      1);
 }
 
 TEST_F(DxfReaderTest, OnlyTheEntitiesSectionCountsAndAPolylineTakesItsVertexLayer) {
@@ -396,10 +396,11 @@ TEST_F(DxfReaderTest, HandWrittenQuarterWithCrLfAndIndentedCodes) {
   EXPECT_EQ(r.vertex(2), (LineVertex{1001.2, 2000, 0, 6.0f, 6.0f}));
   EXPECT_EQ(r.vertex(3), (LineVertex{1050, 2000, 0, 6.0f, 6.0f}));
   ui.inputs.push_back("1");
-  EXPECT_EQ(ReadPolylines(path, "CASE", PolylineTable::Case, project, config, {}, ui), 1);
+  EXPECT_EQ(
+      ReadPolylines(path, "CASE", PolylineTable::Case, project, config, {}, ui, ui.question()), 1);
   ASSERT_EQ(project.case_[1].Npunti(), 5);
   EXPECT_EQ(project.case_[1].vertex(3), (Point3{1020, 2020, 12}));
-  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_TRUE(ui.notices.empty());
   EXPECT_EQ(ReadCircles(path, "PUNTI", PointTable::Punti, project, ui), 1);
   EXPECT_EQ(project.punti[1].Z, 4);
   EXPECT_EQ(ReadFaces(path, "SEZIONI", project, ui), 1);

@@ -7,7 +7,7 @@
 
 #include "exchange/dxf_reader.h"
 #include "exchange/dxf_samples.h"
-#include "support/scripted_ui.h"
+#include "support/dxf_report.h"
 #include "text/file_error.h"
 
 namespace sonvale {
@@ -30,7 +30,7 @@ class RealDxfTest : public ::testing::Test {
              PolylineTable t = PolylineTable::Binari) {
     Project fresh;
     project = fresh;
-    return ReadPolylines(drawing(name), layer, t, project, config, {}, ui);
+    return ReadPolylines(drawing(name), layer, t, project, config, {}, ui, ui.question());
   }
   long faces(const std::string& name, const std::string& layer) {
     project = Project{};
@@ -44,7 +44,7 @@ class RealDxfTest : public ::testing::Test {
   std::string dir;
   Project project;
   Configuration config = dxftest::Layers();
-  ScriptedUi ui;
+  DxfReport ui;
 };
 
 TEST_F(RealDxfTest, LwPolylinesWithWidthsElevationsAndClosing) {

@@ -11,7 +11,7 @@
 #include "exchange/dxf_reader.h"
 #include "project/configuration.h"
 #include "project/project_file.h"
-#include "support/scripted_ui.h"
+#include "support/dxf_report.h"
 #include "support/table_files.h"
 
 namespace sonvale {
@@ -146,15 +146,17 @@ TEST(ModelDxfWriterTest, ExampleTownReadsBackThroughTheImports) {
   ASSERT_EQ(config.LayerBarriere, "BARRIERE");
   ASSERT_EQ(config.LayerCase, "CASE");
   Project back;
-  ScriptedUi ui;
+  DxfReport ui;
   ui.inputs = {"0", "0", "0"};  // no data reduction
-  ASSERT_EQ(ReadPolylines(dxf, "STRADE", PolylineTable::Strade, back, config, {}, ui),
-            town.strade.count());
-  ASSERT_EQ(ReadPolylines(dxf, "BARRIERE", PolylineTable::Barriere, back, config, {}, ui),
-            town.barriere.count());
-  ASSERT_EQ(ReadPolylines(dxf, "CASE", PolylineTable::Case, back, config, {}, ui),
+  ASSERT_EQ(
+      ReadPolylines(dxf, "STRADE", PolylineTable::Strade, back, config, {}, ui, ui.question()),
+      town.strade.count());
+  ASSERT_EQ(
+      ReadPolylines(dxf, "BARRIERE", PolylineTable::Barriere, back, config, {}, ui, ui.question()),
+      town.barriere.count());
+  ASSERT_EQ(ReadPolylines(dxf, "CASE", PolylineTable::Case, back, config, {}, ui, ui.question()),
             town.case_.count());
-  EXPECT_TRUE(ui.messages.empty());  // every barrier and building has a height
+  EXPECT_TRUE(ui.notices.empty());  // every barrier and building has a height
   auto same = [](const auto& a, const auto& b, const char* what) {
     for (long i = 1; i <= a.count(); ++i) {
       ASSERT_EQ(a[i].Npunti(), b[i].Npunti()) << what << " " << i;

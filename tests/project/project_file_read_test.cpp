@@ -110,7 +110,7 @@ TEST(ProjectFileRead, Version25HasBarriersButNoBuildings) {
   EXPECT_EQ(p.SovralzoZ, 1.5);
   EXPECT_TRUE(p.DiffrBarriere);
   EXPECT_TRUE(p.DiffrCase);
-  EXPECT_EQ(p.ModoMappatura, 1);
+  EXPECT_EQ(p.ModoMappatura, MappingMode::Terrain);
   EXPECT_FALSE(p.Diurno);
   EXPECT_TRUE(p.EmissioneDiurna);
   // F = -9: bit 0 of F set, -F = 9 has bits 0 and 3.
@@ -145,7 +145,7 @@ TEST(ProjectFileRead, Version30HasBuildingsAndUnnamedPoints) {
   EXPECT_EQ(p.punti[1].Y, 40);
   EXPECT_EQ(p.punti[1].Nome, "");
   EXPECT_TRUE(p.DiffrCase);
-  EXPECT_EQ(p.ModoMappatura, 2);
+  EXPECT_EQ(p.ModoMappatura, MappingMode::Section);
   EXPECT_FALSE(p.EmissioneDiurna);
   // F = -6: bit 0 of F clear, -F = 6 has bits 1 and 2.
   EXPECT_FALSE(p.AzzeraStandard);
@@ -269,8 +269,8 @@ TEST(ProjectFileRead, MismatchedFilesLeaveTheProjectAsItWas) {
   const long modeLine = std::count(empty.begin(), empty.begin() + empty.find(mode), '\n') + 1;
   ExpectFailsAtLine(Replace(empty, mode + "0", mode + "3"), modeLine, "unknown mapping mode");
   ExpectFailsAtLine(Replace(empty, mode + "0", mode + "-1"), modeLine, "negative mapping mode");
-  ExpectFailsAtLine(Replace(empty, "\"Nstrade\",0", "\"Nstrade\"," + std::string(100'000, '9')),
-                    2, "a count of a hundred thousand digits");
+  ExpectFailsAtLine(Replace(empty, "\"Nstrade\",0", "\"Nstrade\"," + std::string(100'000, '9')), 2,
+                    "a count of a hundred thousand digits");
 
   // Lines of a one-road project: 3 "Strada n.", 17 "P.num.", 18 to 20 the vertices.
   Project one;

@@ -269,7 +269,7 @@ Project FullProject() {
   p.SovralzoZ = 1.5;
   p.DiffrBarriere = true;
   p.DiffrCase = true;
-  p.ModoMappatura = 2;
+  p.ModoMappatura = MappingMode::Section;
   p.Diurno = false;
   p.AzzeraStandard = p.IgnoraRidFonoass = p.AzzeraFonoass = p.IgnoraFisse = true;
   p.DistMax = 1234.5;
@@ -409,7 +409,7 @@ TEST(ProjectFileWrite, RoundTripReproducesEveryField) {
   EXPECT_EQ(b.SovralzoZ, 1.5);
   EXPECT_TRUE(b.DiffrBarriere);
   EXPECT_TRUE(b.DiffrCase);
-  EXPECT_EQ(b.ModoMappatura, 2);
+  EXPECT_EQ(b.ModoMappatura, MappingMode::Section);
   EXPECT_FALSE(b.Diurno);
   EXPECT_TRUE(b.AzzeraStandard);
   EXPECT_TRUE(b.IgnoraRidFonoass);

@@ -93,7 +93,7 @@ class RandomProject {
     p.SovralzoZ = whole(0, 400) / 8.0;
     p.DiffrBarriere = whole(0, 1) == 1;
     p.DiffrCase = whole(0, 1) == 1;
-    p.ModoMappatura = static_cast<short>(whole(0, 2));
+    p.ModoMappatura = static_cast<MappingMode>(whole(0, 2));
     p.Diurno = whole(0, 1) == 1;
     p.AzzeraStandard = whole(0, 1) == 1;
     p.IgnoraRidFonoass = whole(0, 1) == 1;

@@ -8,7 +8,7 @@
 
 #include "propagation/grid_file.h"
 #include "support/file_contents.h"
-#include "support/scripted_ui.h"
+#include "support/recording_map_report.h"
 
 namespace sonvale {
 namespace {
@@ -17,10 +17,10 @@ namespace fs = std::filesystem;
 
 // Records where it is asked and answers 10^(level/10) with level = 40 + x/10 + 10 y,
 // so that a node's level tells where it was computed.
-class RecordingEngine : public NodeEnergyEngine {
+class RecordingEngine : public EnergyEngine {
  public:
   explicit RecordingEngine(std::vector<Vec3>& seen) : seen_(seen) {}
-  double energy(const Vec3& r) override {
+  double energy(const Vec3& r) const override {
     seen_.push_back(r);
     return std::pow(10.0, (40 + r.x / 10 + 10 * r.y) / 10);
   }
@@ -66,16 +66,14 @@ struct MapFixture {
 
 TEST(MapPass, PlaneNodesRunRowByRowFromTheSouth) {
   MapFixture f("plane");
-  f.p.ModoMappatura = 0;
+  f.p.ModoMappatura = MappingMode::Plane;
   f.p.NdivX = 40;
   f.p.NdivY = 30;
   f.p.QuotaZ = 1.5;
   f.grid = {0, 400, 0, 30};  // nodes every 10 m in x and 1 m in y
-  ScriptedUi ui;
-  std::vector<MapCell> cells;
-  MapHooks hooks;
-  hooks.onCell = [&](const MapCell& c) { cells.push_back(c); };
-  MapPassOutcome o = MapPass(f.inputs(true), true, ui, hooks);
+  RecordingMapReport report;
+  MapPassOutcome o = MapPass(f.inputs(true), true, report);
+  const std::vector<MapCell>& cells = report.cells;
   ASSERT_EQ(o.result, MapPassResult::Completed);
   EXPECT_EQ(o.fileName, (f.dir / "area_D.grd").string());
 
@@ -107,11 +105,13 @@ TEST(MapPass, PlaneNodesRunRowByRowFromTheSouth) {
   EXPECT_NEAR(cells[1].x2, 800.0 / 41, 1e-12);
   EXPECT_NEAR(cells[41].y1, 30.0 / 31, 1e-12);
 
-  EXPECT_EQ(ui.statuses.front(), "Sto mappando sul file " + o.fileName + "...");
-  EXPECT_EQ(ui.statuses[1], "Lev( 0, 0)=40.");
-  EXPECT_EQ(ui.statuses[1 + 41 * 2 + 3], "Lev( 2, 3)=63.");
-  // The per-node texts are not held: only the opening message pauses.
-  EXPECT_DOUBLE_EQ(ui.pausedSeconds, 0.1);
+  EXPECT_EQ(cells[41 * 2 + 3].j, 2);
+  EXPECT_EQ(cells[41 * 2 + 3].i, 3);
+  EXPECT_NEAR(cells[41 * 2 + 3].level, 63, 1e-9);
+  EXPECT_EQ(report.startedFiles, std::vector<std::string>{o.fileName});
+  EXPECT_EQ(report.lastDone, 41 * 31);
+  EXPECT_EQ(report.lastTotal, 41 * 31);
+  EXPECT_EQ(report.rows, 31);
 }
 
 TEST(MapPass, TerrainNodesTakeTheFileGridAndSkipBlanks) {
@@ -122,11 +122,11 @@ TEST(MapPass, TerrainNodesTakeTheFileGridAndSkipBlanks) {
     out << "DSAA\r\n3 2\r\n100 120\r\n0 1\r\n0 20\r\n"
            "10 11 1.70141E+38\r\n\r\n13 14 15\r\n\r\n";
   }
-  f.p.ModoMappatura = 1;
+  f.p.ModoMappatura = MappingMode::Terrain;
   f.p.FileAltimetria = terrain.string();
   f.grid = {-1, -1, -1, -1};
-  ScriptedUi ui;
-  MapPassOutcome o = MapPass(f.inputs(true), false, ui);
+  RecordingMapReport report;
+  MapPassOutcome o = MapPass(f.inputs(true), false, report);
   ASSERT_EQ(o.result, MapPassResult::Completed);
   EXPECT_EQ(o.fileName, (f.dir / "area_N.grd").string());
   // The terrain's bounds replace those of the map.
@@ -149,22 +149,20 @@ TEST(MapPass, WithoutSourcesEveryNodeIsBlankAndARoadOutOfReachGives26) {
   f.p.NdivX = 2;
   f.p.NdivY = 2;
   f.grid = {0, 100, 0, 100};
-  ScriptedUi ui;
-  std::vector<MapCell> cells;
-  MapHooks hooks;
-  hooks.onCell = [&](const MapCell& c) { cells.push_back(c); };
-  ASSERT_EQ(MapPass(f.inputs(), true, ui, hooks).result, MapPassResult::Completed);
+  RecordingMapReport report;
+  const std::vector<MapCell>& cells = report.cells;
+  ASSERT_EQ(MapPass(f.inputs(), true, report).result, MapPassResult::Completed);
   GridData empty = ReadTerrainGrid(f.file());
   EXPECT_EQ(empty.values, std::vector<double>(9, kBlankValue));
-  EXPECT_TRUE(cells.empty());
-  EXPECT_EQ(ui.statuses.size(), 1u);  // blank nodes are not shown
+  EXPECT_TRUE(cells.empty());  // blank nodes are not reported
+  EXPECT_EQ(report.lastDone, 9);
 
   // One road of one segment 14 km away with DistMax 2500: only its 10^2.6 term.
   Strada& road = f.p.strade.addEntity();
   road.LeqDay = 80;
   road.vertices = {{10000, 10000, 0, 10, 10}, {10010, 10000, 0, 10, 10}};
   f.p.DistMax = 2500;
-  ASSERT_EQ(MapPass(f.inputs(), true, ui, hooks).result, MapPassResult::Completed);
+  ASSERT_EQ(MapPass(f.inputs(), true, report).result, MapPassResult::Completed);
   GridData g = ReadTerrainGrid(f.file());
   ASSERT_EQ(g.values.size(), 9u);
   for (double v : g.values) EXPECT_NEAR(v, 26, 1e-9);
@@ -173,7 +171,7 @@ TEST(MapPass, WithoutSourcesEveryNodeIsBlankAndARoadOutOfReachGives26) {
 
 TEST(MapPass, SectionOfPointSourcesAddsTheBackground) {
   MapFixture f("section");
-  f.p.ModoMappatura = 2;
+  f.p.ModoMappatura = MappingMode::Section;
   f.p.NdivO = 2;
   f.p.NdivZ = 1;
   for (const Source& s : {Source{0, 0, 1, 100, 90, 0, 0, 0, 0, "a.spk"},
@@ -181,11 +179,9 @@ TEST(MapPass, SectionOfPointSourcesAddsTheBackground) {
     f.p.sources.addEntity() = s;
   }
   f.section = {10, 10, 0, 30, 10, 10};
-  ScriptedUi ui;
-  std::vector<MapCell> cells;
-  MapHooks hooks;
-  hooks.onCell = [&](const MapCell& c) { cells.push_back(c); };
-  MapPassOutcome o = MapPass(f.inputs(), true, ui, hooks);
+  RecordingMapReport report;
+  const std::vector<MapCell>& cells = report.cells;
+  MapPassOutcome o = MapPass(f.inputs(), true, report);
   ASSERT_EQ(o.result, MapPassResult::Completed);
   GridData g = ReadTerrainGrid(o.fileName);
   EXPECT_EQ(g.nx(), 3);
@@ -208,7 +204,10 @@ TEST(MapPass, SectionOfPointSourcesAddsTheBackground) {
   ASSERT_EQ(cells.size(), 6u);
   EXPECT_EQ(cells[4].x1, 19);  // the 2 m square around (20, 10)
   EXPECT_EQ(cells[4].y2, 11);
-  EXPECT_EQ(ui.statuses.back().substr(0, 9), "Lev( 1, 2");
+  EXPECT_EQ(cells.back().j, 1);
+  EXPECT_EQ(cells.back().i, 2);
+  // The spectrum files do not exist, but the powers are given: nothing to report.
+  EXPECT_TRUE(report.problems.empty());
 }
 
 TEST(MapPass, StopEndsThePassAfterTheCurrentNode) {
@@ -216,47 +215,51 @@ TEST(MapPass, StopEndsThePassAfterTheCurrentNode) {
   f.p.NdivX = 2;
   f.p.NdivY = 2;
   f.grid = {0, 20, 0, 2};
-  // Events run after nodes (0,0), (1,0), (2,0), at the end of row 0, after node (0,1).
-  StoppingUi ui(f.stop, 5);
+  // Reports come after nodes (0,0), (1,0), (2,0), at the end of row 0, after node (0,1).
+  RecordingMapReport report(&f.stop, 5);
   f.stop = true;  // left over from an earlier pass: cleared at the start
-  MapPassOutcome o = MapPass(f.inputs(true), true, ui);
+  MapPassOutcome o = MapPass(f.inputs(true), true, report);
   EXPECT_EQ(o.result, MapPassResult::Stopped);
   EXPECT_EQ(f.seen.size(), 4u);
-  EXPECT_EQ(ui.beeps, 1);
+  EXPECT_EQ(report.rows, 2);  // the row the stop ended is closed too
   std::string text = FileContents(o.fileName);
   EXPECT_TRUE(text.ends_with(" 30  100 \r\n  40   41   42 \r\n\r\n  50 \r\n\r\n")) << text;
 }
 
-TEST(MapPass, RefusesBadDivisionsAndUnwritableFilesWithAMessage) {
+TEST(MapPass, RefusesBadDivisionsAndUnwritableFilesWithTheirProblem) {
   MapFixture f("refuse");
   f.grid = {0, 10, 0, 10};
   f.p.NdivX = 0;
   f.p.NdivY = 5;
-  ScriptedUi ui;
-  MapPassOutcome o = MapPass(f.inputs(true), true, ui);
+  RecordingMapReport report;
+  MapPassOutcome o = MapPass(f.inputs(true), true, report);
   EXPECT_EQ(o.result, MapPassResult::Failed);
-  EXPECT_EQ(ui.lastMessage().icon, Icon::Critical);
+  EXPECT_EQ(o.problem, MapPassProblem::PlaneDivisions);
+  EXPECT_FALSE(o.started);
   EXPECT_FALSE(fs::exists(f.file()));
 
-  f.p.ModoMappatura = 2;
+  f.p.ModoMappatura = MappingMode::Section;
   f.p.NdivO = 4;
   f.p.NdivZ = 0;
-  EXPECT_EQ(MapPass(f.inputs(true), true, ui).result, MapPassResult::Failed);
-  EXPECT_EQ(ui.messages.size(), 2u);
+  o = MapPass(f.inputs(true), true, report);
+  EXPECT_EQ(o.problem, MapPassProblem::SectionDivisions);
   EXPECT_FALSE(fs::exists(f.file()));
 
-  f.p.ModoMappatura = 1;
+  f.p.ModoMappatura = MappingMode::Terrain;
   f.p.FileAltimetria = (f.dir / "none.grd").string();
-  EXPECT_EQ(MapPass(f.inputs(true), true, ui).result, MapPassResult::Failed);
-  EXPECT_NE(ui.lastMessage().text.find("none.grd"), std::string::npos);
+  o = MapPass(f.inputs(true), true, report);
+  EXPECT_EQ(o.problem, MapPassProblem::TerrainUnreadable);
+  EXPECT_NE(o.detail.find("none.grd"), std::string::npos);
   EXPECT_FALSE(fs::exists(f.file()));
+  EXPECT_TRUE(report.startedFiles.empty());  // nothing is started by a refusal
 
-  f.p.ModoMappatura = 0;
+  f.p.ModoMappatura = MappingMode::Plane;
   f.p.NdivX = 2;
   f.p.GrdName = (f.dir / "missing-folder" / "area.grd").string();
-  o = MapPass(f.inputs(true), true, ui);
+  o = MapPass(f.inputs(true), true, report);
   EXPECT_EQ(o.result, MapPassResult::Failed);
-  EXPECT_NE(ui.lastMessage().text.find(f.file()), std::string::npos) << ui.lastMessage().text;
+  EXPECT_EQ(o.problem, MapPassProblem::WriteFailed);
+  EXPECT_TRUE(o.started);
   EXPECT_TRUE(f.seen.empty());  // nothing computed for a file that cannot exist
 }
 

@@ -5,7 +5,7 @@
 #include "propagation/grid_tiles.h"
 #include "propagation/map_pass.h"
 #include "support/file_contents.h"
-#include "support/scripted_ui.h"
+#include "support/recording_map_report.h"
 #include "text/file_error.h"
 
 namespace sonvale {
@@ -34,7 +34,7 @@ struct Street {
     fs::create_directories(dir);
     p.GrdName = (dir / "street.grd").string();
     p.EmissioniOK = true;
-    p.ModoMappatura = 0;
+    p.ModoMappatura = MappingMode::Plane;
     p.NdivX = 14;
     p.NdivY = 11;
     p.QuotaZ = 1.5;
@@ -68,8 +68,8 @@ struct Street {
     in.engineKind = kind;
     in.threads = threads;
     in.tile = tile;
-    StoppingUi ui(stop, stopAt);
-    MapPassOutcome o = MapPass(in, true, ui);
+    RecordingMapReport report(&stop, stopAt);
+    MapPassOutcome o = MapPass(in, true, report);
     EXPECT_EQ(o.result, stopAt ? MapPassResult::Stopped : MapPassResult::Completed);
     return o.fileName;
   }

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "support/scripted_ui.h"
 #include "text/file_error.h"
 
 namespace sonvale {
@@ -165,16 +164,31 @@ struct PointFixture {
   }
 };
 
+// Keeps the points reported done; sets the stop flag at the at-th step.
+class RecordingPointReport : public PointLoopReport {
+ public:
+  explicit RecordingPointReport(bool* stop = nullptr, int at = 0) : stop_(stop), at_(at) {}
+  void pointDone(long n, long total) override { done.emplace_back(n, total); }
+  void step() override {
+    if (stop_ && ++steps_ == at_) *stop_ = true;
+  }
+  std::vector<std::pair<long, long>> done;
+
+ private:
+  bool* stop_;
+  int at_, steps_ = 0;
+};
+
 TEST(PointLoop, LevelsWithBackgroundAndAStopThatKeepsLaterPoints) {
   PointFixture f;
   f.results.set(2, Period::Day, 12.3);
   f.results.set(2, Period::Night, 4.5);
-  // Events run after each period and after the list line: the third run is point 1's last.
-  StoppingUi ui(f.stop, 3);
+  // Steps come after each period and after the list line: the third is point 1's last.
+  RecordingPointReport report(&f.stop, 3);
   std::vector<std::string> shown;
   PointCalcInputs in{f.p,       f.c,    ReceiverSet::Punti,
                      f.results, f.stop, [&](const std::string& l) { shown.push_back(l); }};
-  std::vector<std::string> lines = RunPointLoop(in, ui);
+  std::vector<std::string> lines = RunPointLoop(in, report);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], "  N. Nome       X          Y         Z    LeqDay LeqNight");
   EXPECT_EQ(shown, lines);
@@ -184,12 +198,12 @@ TEST(PointLoop, LevelsWithBackgroundAndAStopThatKeepsLaterPoints) {
   EXPECT_EQ(lines[1], "   1 R1           10.0        0.0    0.00  69.0    59.0");
   EXPECT_EQ(f.results.get(2, Period::Day), 12.3);
   EXPECT_EQ(f.results.get(2, Period::Night), 4.5);
-  EXPECT_EQ(ui.statuses.back(), " 1 / 2");
+  EXPECT_EQ(report.done, (std::vector<std::pair<long, long>>{{1, 2}}));
 
-  ScriptedUi calm;
+  RecordingPointReport calm;
   lines = RunPointLoop(in, calm);
   EXPECT_EQ(lines.size(), 3u);
-  EXPECT_EQ(calm.statuses.back(), " 2 / 2");
+  EXPECT_EQ(calm.done, (std::vector<std::pair<long, long>>{{1, 2}, {2, 2}}));
   EXPECT_NEAR(*f.results.get(2, Period::Day),
               10 * std::log10(std::pow(10, 8.9 - 2 * std::log10(20)) + 1e3), 1e-9);
 }
@@ -201,9 +215,9 @@ TEST(PointLoop, RoadsOnlyGiveNoLevelWhereNoRoadReaches) {
   Strada& road = f.p.strade.addEntity();
   road.LeqDay = road.LeqNight = 70;
   road.vertices = {{5000, 0, 0, 10, 10}, {5010, 0, 0, 10, 10}};
-  ScriptedUi ui;
+  PointLoopReport quiet;
   PointCalcInputs in{f.p, f.c, ReceiverSet::Punti, f.results, f.stop};
-  std::vector<std::string> lines = RunPointLoop(in, ui);
+  std::vector<std::string> lines = RunPointLoop(in, quiet);
   ASSERT_EQ(lines.size(), 3u);
   // The source and the background are left out; the road is out of reach.
   EXPECT_FALSE(f.results.get(1, Period::Day).has_value());

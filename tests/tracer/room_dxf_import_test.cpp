@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "support/scripted_ui.h"
+#include "support/recording_work_report.h"
 #include "text/file_error.h"
 #include "tracer_test_support.h"
 
@@ -67,7 +67,7 @@ class RoomImport : public ::testing::Test {
   fs::path dir;
   Project project;
   Configuration config;
-  ScriptedUi ui;
+  RecordingWorkReport ui;
 };
 
 TEST_F(RoomImport, MaterialNamesFollowTheCommaAndBlankRule) {

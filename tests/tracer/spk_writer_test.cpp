@@ -8,7 +8,7 @@
 
 #include "propagation/kernel.h"
 #include "support/file_contents.h"
-#include "support/scripted_ui.h"
+#include "support/recording_work_report.h"
 #include "support/table_files.h"
 #include "tracer/tracer_test_support.h"
 
@@ -247,10 +247,10 @@ TEST(SpkWriter, WrittenFilesReadBackToTheLevelWritten) {
   Strada& road = p.strade.addEntity();
   road.NveicDay[1] = 57600;
   p.binari.addEntity();
-  ScriptedUi ui;
+  RecordingWorkReport report;
   const std::string ray = dir.file("town.RAY");
-  WriteSpkFiles(ray, p, SpkConfig(4), t, ui);
-  EXPECT_EQ(ui.eventRuns, 3);
+  WriteSpkFiles(ray, p, SpkConfig(4), t, report);
+  EXPECT_EQ(report.ticks, 3);
   // Every band at Lw, A-weighted over 63 Hz .. 8 kHz: Lw + 6.98713 dB.
   EXPECT_NEAR(SourceSpectrumLevel(dir.file("STR-0001.SPK")), 96.72984185, 1e-6);
   EXPECT_NEAR(SourceSpectrumLevel(dir.file("STR-0002.SPK")), 106.73027612, 1e-6);

@@ -7,7 +7,7 @@
 
 #include "propagation/grid_file.h"
 #include "support/file_contents.h"
-#include "support/scripted_ui.h"
+#include "support/recording_work_report.h"
 #include "tracer_test_support.h"
 
 namespace sonvale {
@@ -43,7 +43,7 @@ TEST(TracerGrid, BackgroundAddedOutOfRangeBlankedValidCellsPainted) {
   fs::path file = dir / "t_d.grd";
   // Row 0: 40, exactly 999.9, exactly -999.9; row 1: blank, 20, NaN.
   Spit(file, Dsbb(3, 2, 0, 30, 100, 120, {40, 999.9f, -999.9f, Blank(), 20, std::nanf("")}));
-  ScriptedUi ui;
+  RecordingWorkReport ui;
   std::vector<MapCell> cells;
   int suspended = 0;
   TracerGridHooks hooks{[&](const MapCell& c) { cells.push_back(c); },
@@ -55,7 +55,7 @@ TEST(TracerGrid, BackgroundAddedOutOfRangeBlankedValidCellsPainted) {
   EXPECT_EQ(suspended, 0);
   EXPECT_EQ(ui.statuses.front(), "Mapping....");
   EXPECT_EQ(ui.statuses.back(), "Mapping Done!");
-  EXPECT_EQ(ui.beeps, 1);
+  EXPECT_EQ(ui.alerts, 1);
 
   GridData g = ReadBinaryGrid(file.string());
   // 10 log10(10^3 + 10^4) = 10 log10(11000)
@@ -87,24 +87,24 @@ TEST(TracerGrid, BackgroundAddedOutOfRangeBlankedValidCellsPainted) {
 
 TEST(TracerGrid, BadFilesAreReportedAndLeftAlone) {
   fs::path dir = FreshDir("badgrid");
-  ScriptedUi ui;
+  RecordingWorkReport ui;
   fs::path text = dir / "text.grd";
   Spit(text, "DSAA\r\n 2  2 \r\n");
   EXPECT_FALSE(LoadTracerGrid(text.string(), true, 30, ui).loaded);
-  EXPECT_EQ(ui.lastMessage().text, "Problem reading GRD file");
-  EXPECT_EQ(ui.lastMessage().title, "Error!");
-  EXPECT_EQ(ui.lastMessage().icon, Icon::Critical);
+  EXPECT_EQ(ui.notices.back().text, "Problem reading GRD file");
+  EXPECT_EQ(ui.notices.back().title, "Error!");
+  EXPECT_EQ(ui.notices.back().severity, Severity::Critical);
   EXPECT_EQ(FileContents(text), "DSAA\r\n 2  2 \r\n");
 
   fs::path shortFile = dir / "short.grd";
   std::string bytes = Dsbb(4, 4, 0, 1, 0, 1, {50, 50, 50});
   Spit(shortFile, bytes);
   EXPECT_FALSE(LoadTracerGrid(shortFile.string(), true, 30, ui).loaded);
-  EXPECT_EQ(ui.lastMessage().text.rfind("Problem reading GRD file", 0), 0u);
+  EXPECT_EQ(ui.notices.back().text.rfind("Problem reading GRD file", 0), 0u);
   EXPECT_EQ(FileContents(shortFile), bytes);
 
   EXPECT_FALSE(LoadTracerGrid((dir / "missing.grd").string(), true, 30, ui).loaded);
-  EXPECT_EQ(ui.messages.size(), 3u);
+  EXPECT_EQ(ui.notices.size(), 3u);
   fs::remove_all(dir);
 }
 
@@ -123,7 +123,7 @@ TEST(TracerGrid, GridMadeByGdalReadsBack) {
             0)
       << out;
   ASSERT_EQ(FileContents(dir / "g.grd").substr(0, 4), "DSBB");
-  ScriptedUi ui;
+  RecordingWorkReport ui;
   std::vector<MapCell> cells;
   TracerGridOutcome o = LoadTracerGrid((dir / "g.grd").string(), true, 30, ui,
                                        {[&](const MapCell& c) { cells.push_back(c); }, {}});

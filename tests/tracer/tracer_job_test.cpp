@@ -301,7 +301,7 @@ TEST(TracerJob, FilesInTheCurrentFolderReceiversOfTheChosenSetAndRefusals) {
   EXPECT_EQ(FileContents(pts.receivers),
             " 1.5          -2             10 \r\n"
             " 123456.25     .5            0 \r\n");
-  EXPECT_EQ(p.ModoMappatura, 0);  // the point job does not leave the mode changed
+  EXPECT_EQ(p.ModoMappatura, MappingMode::Plane);  // the point job does not leave the mode changed
   DeleteTracerInputs(pts);
   EXPECT_FALSE(fs::exists(pts.job));
   EXPECT_FALSE(fs::exists(pts.model));
@@ -311,10 +311,12 @@ TEST(TracerJob, FilesInTheCurrentFolderReceiversOfTheChosenSetAndRefusals) {
   fs::path other = FreshDir("job_refused");
   p.GrdName = (other / "x.grd").string();
   p.NdivY = 0;
-  EXPECT_THROW(WriteTracerJob(app.context(), false, ReceiverSet::Punti, other.string(), 0), TracerJobRefused);
-  p.ModoMappatura = 2;
+  EXPECT_THROW(WriteTracerJob(app.context(), false, ReceiverSet::Punti, other.string(), 0),
+               TracerJobRefused);
+  p.ModoMappatura = MappingMode::Section;
   p.NdivO = 0, p.NdivZ = 10;
-  EXPECT_THROW(WriteTracerJob(app.context(), false, ReceiverSet::Punti, other.string(), 0), TracerJobRefused);
+  EXPECT_THROW(WriteTracerJob(app.context(), false, ReceiverSet::Punti, other.string(), 0),
+               TracerJobRefused);
   EXPECT_TRUE(fs::is_empty(other));
   // A point job has no grid to divide.
   EXPECT_NO_THROW(WriteTracerJob(app.context(), true, ReceiverSet::Punti, other.string(), 0));

@@ -98,7 +98,7 @@ class DoMapTest : public QObject {
     DoMap d(app, ui);
     open(d);
     click(d, "Option2");
-    QCOMPARE(app.project.ModoMappatura, short{1});
+    QCOMPARE(app.project.ModoMappatura, MappingMode::Terrain);
     QVERIFY(find(d, "Altimframe")->isVisible());
     QVERIFY(!find(d, "Zconstframe")->isVisible());
     QVERIFY(!find(d, "Command3D1")->isEnabled());

@@ -21,6 +21,7 @@
 #include "commands/startup.h"
 #include "scripted_qt_ui.h"
 #include "support/recording_canvas.h"
+#include "support/recording_map_view.h"
 #include "support/spk_text.h"
 #include "ui/edit_data.h"
 #include "ui/edit_source.h"
@@ -34,17 +35,16 @@ namespace {
 
 // The configuration and tables as delivered, and a map picture that records
 // the highlight drawn on it.
-struct Session {
+struct EditorSession {
   AppState app;
   ScriptedQtUi ui;
   RecordingCanvas picture{400, 300};
-  int redraws = 0;
+  RecordingMapView view{&picture};
 
-  Session() {
+  EditorSession() {
     app.ProgramDir = SONVALE_BIN_DIR;
     LoadConfigurationAndTables(app);
-    app.paintOnMap = [this](const std::function<void(Canvas&)>& draw) { draw(picture); };
-    app.drawMap = [this](bool) { ++redraws; };
+    app.setView(&view);
   }
   // Roads 1..n, road k along y = 10 k, named "Via k".
   Strada& road(long n) {
@@ -118,7 +118,7 @@ class TrafficEditorsTest : public QObject {
 
  private slots:
   void roadStepsWrapAndTheHighlightFollows() {
-    Session s;
+    EditorSession s;
     s.road(3);
     EditData e(s.app, s.ui);
     open(e);
@@ -166,7 +166,7 @@ class TrafficEditorsTest : public QObject {
   }
 
   void autoImpostaCopiesOnlyOntoARoadWithoutTraffic() {
-    Session s;
+    EditorSession s;
     Strada& first = s.road(1);
     first.Pavimentaz = 2;
     first.Pendenza = 1;
@@ -207,7 +207,7 @@ class TrafficEditorsTest : public QObject {
   }
 
   void countBoxesStoreZeroForNegativesAndTextAndTheLevelsFollow() {
-    Session s;
+    EditorSession s;
     s.road(1).NveicDay[1] = 300;
     s.road(1).NveicNight[3] = 120;
     EditData e(s.app, s.ui);
@@ -243,7 +243,7 @@ class TrafficEditorsTest : public QObject {
   }
 
   void presetsShortcutsAndZoom() {
-    Session s;
+    EditorSession s;
     s.road(2);
     s.app.config.PresetFlowDay[1][1] = 100;  // cars an hour on a motorway
     EditData e(s.app, s.ui);
@@ -272,11 +272,11 @@ class TrafficEditorsTest : public QObject {
     click(&e, "UpDown1Down");
     click(&e, "UpDown1Down");  // narrower
     QVERIFY(std::abs(s.app.ZoomFactor - 5 / std::sqrt(2.0)) < 1e-12);
-    QCOMPARE(s.redraws, 4);
+    QCOMPARE(s.view.redraws.size(), size_t{4});
   }
 
   void fissoKeepsTheLastLevelsAndShowsOnlyTheUpperPart() {
-    Session s;
+    EditorSession s;
     Strada& r = s.road(1);
     r.NveicDay[1] = 1000;
     r.NveicNight[1] = 100;
@@ -316,7 +316,7 @@ class TrafficEditorsTest : public QObject {
   }
 
   void roadSevenThenTrackSevenAndTheRailwayForm() {
-    Session s;
+    EditorSession s;
     s.road(10);
     s.track(8);
     auto* roads = new EditData(s.app, s.ui);
@@ -389,7 +389,7 @@ class TrafficEditorsTest : public QObject {
   }
 
   void sourceEditorBoxesAndTheDescriptionFile() {
-    Session s;
+    EditorSession s;
     const fs::path dir = fs::temp_directory_path() / "sonvale_ui_source_editor";
     fs::create_directories(dir);
     const std::string spk = (dir / "pump.spk").string();
@@ -445,7 +445,7 @@ class TrafficEditorsTest : public QObject {
   }
 
   void projectChangedShowsTheEntityNowInTheSlotOrCloses() {
-    Session s;
+    EditorSession s;
     for (long k = 1; k <= 4; ++k) s.road(k).NveicDay[1] = k == 2 ? 0 : 500;
     EditData e(s.app, s.ui);
     open(e);
@@ -483,7 +483,7 @@ class TrafficEditorsTest : public QObject {
   }
 
   void controlsCarryTheirCaptionsForScreenReaders() {
-    Session s;
+    EditorSession s;
     s.road(1);
     s.track(1);
     s.app.project.sources.addEntity();
@@ -556,7 +556,7 @@ class TrafficEditorsTest : public QObject {
       QVERIFY(shot.width() > 200 && shot.height() > 80);
       if (!dir.isEmpty()) QVERIFY(shot.save(QString::fromLocal8Bit(dir) + "/" + name));
     };
-    Session s;
+    EditorSession s;
     QVERIFY(LoadProject(s.app, s.ui, std::string(SONVALE_SOURCE_DIR) + "/examples/town/town.svp"));
     s.app.CurrentRoad = 1;
     {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/scripted_ui.h"
 #include "support/recording_canvas.h"
+#include "support/recording_work_report.h"
 
 namespace sonvale {
 namespace {
@@ -13,7 +13,7 @@ struct ZoomFixture : ::testing::Test {
   Project p;
   LayerVisibility layers;
   RecordingCanvas canvas{400, 300};
-  ScriptedUi ui;
+  RecordingWorkReport ui;
   MapScene scene{p, layers, canvas, ui};
   long editCursor = 7;
 
@@ -48,7 +48,7 @@ TEST_F(ZoomFixture, DragInEitherDirectionGivesTheSameWindow) {
   p.View = ViewWindow{0, 0, 1000, 750};
   ExpectView(drag(200, 200, 600, 500), 200, 200, 600, 500);
   EXPECT_EQ(editCursor, 0);
-  EXPECT_EQ(ui.statuses.back(), kPickHint);
+  EXPECT_EQ(ui.progresses.back(), kPickHint);
   // The new window was drawn from a blank picture with copy pen and solid lines.
   EXPECT_EQ(canvas.window(), (UserWindow{200, 500, 400, -300}));
   EXPECT_EQ(canvas.pen().mode, DrawMode::Copy);
@@ -61,7 +61,7 @@ TEST_F(ZoomFixture, RubberBandAndStatusTexts) {
   EXPECT_TRUE(d.dragging());
   EXPECT_EQ(editCursor, 0);
   EXPECT_EQ(d.move(scene, 350.456, 40, true), DragPointer::NorthWestSouthEast);
-  EXPECT_EQ(ui.statuses.back(), "Zoom Area: (100.,100.) -> (350.46,40.)");
+  EXPECT_EQ(ui.progresses.back(), "Zoom Area: (100.,100.) -> (350.46,40.)");
   EXPECT_EQ(d.move(scene, 50, 50, true), DragPointer::NorthEastSouthWest);
   EXPECT_EQ(d.move(scene, 150, 150, true), DragPointer::NorthEastSouthWest);
   // Each move draws the old band again (XOR takes it away) and then the new one.
@@ -79,7 +79,7 @@ TEST_F(ZoomFixture, RubberBandAndStatusTexts) {
   }
   // Without the button the pointer position is shown, two decimals at most.
   d.move(scene, -12.345, 7, false);
-  EXPECT_EQ(ui.statuses.back(),
+  EXPECT_EQ(ui.progresses.back(),
             "Fai click <destro> sulla entità che vuoi editare...  - (-12.35,7.)");
   EXPECT_EQ(canvas.of(Drawn::Box).size(), 6u);
 

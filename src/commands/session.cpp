@@ -1,20 +1,20 @@
-#include "commands/app_state.h"
+#include "commands/session.h"
 
 #include "platform/ui.h"
 
 namespace sonvale {
 
-bool AppState::isChecked(const std::string& item) const {
+bool Session::isChecked(const std::string& item) const {
   auto it = menuChecked.find(item);
   return it != menuChecked.end() && it->second;
 }
 
-void AppState::setChecked(Ui& ui, const std::string& item, bool checked) {
+void Session::setChecked(Ui& ui, const std::string& item, bool checked) {
   menuChecked[item] = checked;
   ui.setMenuChecked(item, checked);
 }
 
-void AppState::setEnabled(Ui& ui, const std::string& item, bool enabled) {
+void Session::setEnabled(Ui& ui, const std::string& item, bool enabled) {
   menuEnabled[item] = enabled;
   ui.setMenuEnabled(item, enabled);
 }

@@ -1,0 +1,26 @@
+// What the commands ask of the map picture: redraw the model, blank it, hold it
+// still while a table changes, paint over it, and hide the whole window while an
+// external program runs. The window implements it; the command line and the
+// tests have none, and then nothing is drawn.
+#pragma once
+
+#include <functional>
+
+#include "view/canvas.h"
+
+namespace sonvale {
+
+class MapView {
+ public:
+  virtual ~MapView() = default;
+  // Redraws the model (clear: blank first).
+  virtual void drawMap(bool /*clear*/) {}
+  virtual void clearPicture() {}
+  // Suspended, the picture ignores the mouse and stays as it is.
+  virtual void suspendPicture(bool /*suspended*/) {}
+  virtual void showMainWindow(bool /*visible*/) {}
+  // Draws over the picture as it stands (the editors' highlight).
+  virtual void paintOnMap(const std::function<void(Canvas&)>& /*draw*/) {}
+};
+
+}  // namespace sonvale

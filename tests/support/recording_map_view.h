@@ -1,0 +1,28 @@
+// A map view for tests: records every redraw and suspension, and paints what is
+// drawn over the map on a canvas of the test's own.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "commands/map_view.h"
+
+namespace sonvale {
+
+class RecordingMapView : public MapView {
+ public:
+  explicit RecordingMapView(Canvas* picture = nullptr) : picture_(picture) {}
+  void drawMap(bool clear) override { redraws.push_back(clear); }
+  void suspendPicture(bool suspended) override { suspensions.push_back(suspended); }
+  void paintOnMap(const std::function<void(Canvas&)>& draw) override {
+    if (picture_) draw(*picture_);
+  }
+
+  std::vector<bool> redraws;  // the clear flag of each redraw
+  std::vector<bool> suspensions;
+
+ private:
+  Canvas* picture_;
+};
+
+}  // namespace sonvale
