@@ -274,8 +274,10 @@ int main(int argc, char** argv) {
           Num(f.perNode * 1e3));
     }
   }
-  Say("");
-  CityBench(c, cores, 1);
+  if (!quick) {
+    Say("");
+    CityBench(c, cores, 1);
+  }
   Say("\nPeak memory " + Num(static_cast<double>(PeakMemoryKb()) / 1024, "####0.0") + " MB");
   return 0;
 }
