@@ -52,17 +52,39 @@ bool ComputeFacadeEnergies(const Project& p, const Configuration& c, const std::
     setups[1][period] = KindSetup(full, SourceKind::Rail);
     setups[2][period] = std::move(full);
   }
-  for (size_t k = 0; k < 3; ++k)
-    for (size_t period = 0; period < 2; ++period)
-      engines[k][period] = MakeEnergyEngine(options.engine, p, c, setups[k][period], 0.0);
+  // When one kind is all there is, its sum is the sum of all sources, the same
+  // doubles added in the same order: it is taken from there, and a kind that
+  // is absent is 0.
+  const PropagationSetup& full = setups[2][0];
+  const bool roads = !full.roads.empty();
+  const bool tracks = full.includeTracksAndSources && !full.tracks.empty();
+  const bool sources = full.includeTracksAndSources && !full.sources.empty();
+  enum class From { Engine, Zero, All };
+  std::array<From, 2> from = {roads ? From::Engine : From::Zero,
+                              tracks ? From::Engine : From::Zero};
+  if (!sources && !tracks) from[0] = From::All;
+  if (!sources && !roads) from[1] = From::All;
+  for (size_t period = 0; period < 2; ++period) {
+    engines[2][period] = MakeEnergyEngine(options.engine, p, c, setups[2][period], 0.0);
+    for (size_t k = 0; k < 2; ++k) {
+      if (from[k] == From::Engine)
+        engines[k][period] = MakeEnergyEngine(options.engine, p, c, setups[k][period], 0.0);
+    }
+  }
 
   out.assign(at.size(), PointEnergies{});
   const long n = static_cast<long>(at.size());
   auto computeOne = [&](long i) {
     const Vec3& r = at[static_cast<size_t>(i)];
     PointEnergies& e = out[static_cast<size_t>(i)];
-    for (size_t k = 0; k < 3; ++k)
-      for (size_t period = 0; period < 2; ++period) e.e[k][period] = engines[k][period]->energy(r);
+    for (size_t period = 0; period < 2; ++period) {
+      e.e[2][period] = engines[2][period]->energy(r);
+      for (size_t k = 0; k < 2; ++k) {
+        e.e[k][period] = from[k] == From::Engine ? engines[k][period]->energy(r)
+                         : from[k] == From::All  ? e.e[2][period]
+                                                 : 0.0;
+      }
+    }
   };
   const int threads = std::max(1, options.threads);
   if (threads == 1) {
