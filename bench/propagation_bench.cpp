@@ -4,6 +4,7 @@
 // with the grid, and the peak memory.
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -95,6 +96,48 @@ Timing Run(const EnergyEngine& e, const std::vector<Vec3>& nodes, int threads, d
   return t;
 }
 
+// The full-capacity city of sonvale-make-town --size 10000,10000 --roads 3000
+// --buildings 9000 --barriers 1000 --crossings 500 --seed 7.
+TownParams City() {
+  TownParams t;
+  t.sizeX = t.sizeY = 10000;
+  t.roads = 3000;
+  t.buildings = 9000;
+  t.barriers = 1000;
+  t.crossings = 500;
+  t.seed = 7;
+  return t;
+}
+
+// The city on a 101 x 101 grid (every stride-th node), both diffractions and
+// none, on `threads` threads: ms per node and the ratio.
+void CityBench(const Configuration& c, int threads, long stride) {
+  const TownParams town = City();
+  Project p = GenerateTown(town);
+  GiveLevels(p);
+  const std::vector<Vec3> nodes = GridNodes(town, c, 101, stride);
+  Say("City 10 km x 10 km: " + PlainInteger(p.strade.count()) + " roads, " +
+      PlainInteger(p.case_.count()) + " buildings, " + PlainInteger(p.barriere.count()) +
+      " barriers, " + PlainInteger(p.incroci.count()) + " crossings, " +
+      PlainInteger(p.sources.count()) + " sources; DistMax " + PlainNumber(p.DistMax) + ", " +
+      PlainInteger(static_cast<long long>(nodes.size())) + " nodes of 101 x 101, " +
+      PlainInteger(threads) + " threads");
+  double perNode[2] = {0, 0};
+  for (bool diffraction : {true, false}) {
+    p.DiffrBarriere = p.DiffrCase = diffraction;
+    const Clock::time_point b0 = Clock::now();
+    const PropagationSetup setup = PrepareSetup(p, c, Period::Day);
+    FastEngine fast(p, c, setup, std::pow(10.0, 2.6));
+    const double buildTime = Seconds(b0, Clock::now());
+    const Timing t = Run(fast, nodes, threads, 0);
+    perNode[diffraction ? 0 : 1] = t.perNode;
+    Say(std::string("  diffraction ") + (diffraction ? "on " : "off") + "  " +
+        Num(t.perNode * 1e3) + " ms/node   (setup and engine " + Num(buildTime * 1e3, "###0.0") +
+        " ms)");
+  }
+  Say("  diffraction costs " + Num(perNode[0] / perNode[1], "##0.0") + " x the free field");
+}
+
 long PeakMemoryKb() {
   rusage u{};
   getrusage(RUSAGE_SELF, &u);
@@ -107,14 +150,23 @@ int main(int argc, char** argv) {
   int refNodes = 12;
   bool quick = false;
   bool fastOnly = false;  // only the fast engine, both diffractions, one thread: for profiling
+  int city = 0;           // only the city, on this many threads
+  long cityStride = 1;
   for (int a = 1; a < argc; ++a) {
     const std::string arg = argv[a];
     if (arg == "--quick") quick = true;
     if (arg == "--fast-only") fastOnly = true;
     if (arg == "--ref-nodes" && a + 1 < argc) refNodes = std::atoi(argv[++a]);
+    if (arg == "--city" && a + 1 < argc) city = std::atoi(argv[++a]);
+    if (arg == "--city-stride" && a + 1 < argc) cityStride = std::atol(argv[++a]);
   }
   const Configuration c = ReadConfiguration(std::string(SONVALE_SOURCE_DIR) + "/data/sonvale.ini");
   const int cores = DefaultThreadCount();
+  if (city > 0) {
+    CityBench(c, city, std::max(1L, cityStride));
+    Say("Peak memory " + Num(static_cast<double>(PeakMemoryKb()) / 1024, "####0.0") + " MB");
+    return 0;
+  }
 
   const TownParams town = LargeTown(3000);
   Project p = GenerateTown(town);
@@ -217,6 +269,8 @@ int main(int argc, char** argv) {
           Num(f.perNode * 1e3));
     }
   }
+  Say("");
+  CityBench(c, cores, 1);
   Say("\nPeak memory " + Num(static_cast<double>(PeakMemoryKb()) / 1024, "####0.0") + " MB");
   return 0;
 }

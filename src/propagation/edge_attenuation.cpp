@@ -7,13 +7,14 @@
 namespace sonvale {
 
 void EdgeAttenuation(const EntityTable<Polyline3>& entities, const Vec3& S, const Vec3& R,
-                     double& Att) {
+                     double& Att, Wall skip) {
   const double rx = R.x - S.x;
   const double ry = R.y - S.y;
   for (long i = 1; i <= entities.count(); ++i) {
     const Polyline3& e = entities[i];
     const long n = e.Npunti();
     for (long j = 1; j <= n - 1; ++j) {
+      if (i == skip.building && j == skip.wall) continue;
       const Point3& v1 = e.vertex(j);
       const Point3& v2 = e.vertex(j + 1);
       const double ex = v2.X - v1.X;
@@ -52,8 +53,9 @@ void BarrierAttenuation(const Project& p, const Vec3& S, const Vec3& R, double& 
   EdgeAttenuation(p.barriere, S, R, Att);
 }
 
-void BuildingAttenuation(const Project& p, const Vec3& S, const Vec3& R, double& Att) {
-  EdgeAttenuation(p.case_, S, R, Att);
+void BuildingAttenuation(const Project& p, const Vec3& S, const Vec3& R, double& Att,
+                         Wall ownWall) {
+  EdgeAttenuation(p.case_, S, R, Att, ownWall);
 }
 
 }  // namespace sonvale

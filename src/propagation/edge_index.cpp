@@ -17,7 +17,6 @@ constexpr double kIndexableLimit = 1e12;
 // At most this many cells, whatever the spread of the edges.
 constexpr double kMaxCells = 4e6;
 constexpr double kUnitRoundoff = std::numeric_limits<double>::epsilon();
-constexpr uint32_t kNoEdge = 0xFFFFFFFFu;
 // Runs of edges binned as one when seen from afar: at most this many edges of
 // one line, their ends within this many metres of each other.
 constexpr size_t kRunEdges = 8;
@@ -139,6 +138,18 @@ struct PathMax {
   double threshold;
   double slack;        // absolute rounding allowance of a path difference on this path
   uint32_t strongest;  // the edge that gave Att on this path, if any
+  uint32_t skip;       // the edge left out
+  static PathMax start(double Att, const Vec3& S, const Vec3& R, double C, uint32_t skip) {
+    PathMax m;
+    m.raise(Att);
+    m.strongest = kNoEdge;
+    m.skip = skip;
+    m.slack = 64 * kUnitRoundoff *
+              (std::max({std::fabs(S.x), std::fabs(S.y), std::fabs(S.z), std::fabs(R.x),
+                         std::fabs(R.y), std::fabs(R.z)}) +
+               C + 1);
+    return m;
+  }
   void raise(double a) {
     Att = a;
     threshold = a > 0 ? std::exp(a * kLogTen / 10) * (1 - 1e-12) - 1 : -1;
@@ -151,6 +162,41 @@ struct PathMax {
   }
 };
 
+// Below this, no point of the ray S-R lies (rounding allowed for).
+inline double RayLow(const Vec3& S, const Vec3& R) {
+  return std::min(S.z, R.z) - 8 * kUnitRoundoff * (std::fabs(S.z) + std::fabs(R.z));
+}
+
+// The bound of TestEdgeBounded for every crossing point a box could hold: at
+// least dS and dR (squared: dS2, dR2) from S and R in plan, at most hmax above
+// the ray. beaten() is true when no such point can beat the strongest edge.
+class BoxBound {
+ public:
+  bool beaten(const PathMax& m, double C, double hmax, double dS2, double dR2) {
+    if (!(dS2 > 0 && dR2 > 0)) return false;
+    // First without Kmet and without a root: 80 (hmax^2 C / (2 dS dR) + slack)
+    // below the threshold, rearranged (with room for the rounding) as
+    // (hmax^2 w)^2 < dS^2 dR^2.
+    if (m.threshold != wFor_) {
+      wFor_ = m.threshold;
+      const double room = m.threshold / (1 + 1e-8) - 80 * m.slack;
+      w_ = room > 0 ? 40 * C * (1 + 1e-8) / room : -1;
+    }
+    if (w_ > 0) {
+      const double k = hmax * hmax * w_;
+      if (k * k < dS2 * dR2 * (1 - 1e-8)) return true;
+    }
+    const double dSdR = std::sqrt(dS2 * dR2);
+    const double dub = hmax * hmax * C / (2 * dSdR) * (1 + 1e-9) + m.slack;
+    const double y = (1.0 / 2000.0) * std::sqrt(dSdR * C / (2 * dub)) * (1 - 1e-9);
+    const double p = ExpBelow(y);
+    return 80 * dub / p * (1 + 1e-9) < m.threshold;
+  }
+
+ private:
+  double wFor_ = -1, w_ = -1;  // w for the threshold wFor
+};
+
 // TestEdge with two shortcuts that never change the result. Over the crossing
 // point T, h above the ray at fraction t, the path difference is at most
 // h^2 C / (2 t (1-t) C^2) (and Kmet at most 1); and once A, B and delta are
@@ -159,6 +205,7 @@ struct PathMax {
 // the exponential and logarithm are not needed.
 inline void TestEdgeBounded(const IndexedEdge& e, uint32_t id, const Vec3& S, const Vec3& R,
                             double rx, double ry, double C, PathMax& m) {
+  if (id == m.skip) return;
   const double den = e.ex * ry - e.ey * rx;
   if (den == 0) return;
   const double num = e.ey * (S.x - e.x1) - e.ex * (S.y - e.y1);
@@ -218,8 +265,9 @@ inline void TestEdgeBounded(const IndexedEdge& e, uint32_t id, const Vec3& S, co
 
 }  // namespace
 
-void EdgeIndex::add(const EntityTable<Polyline3>& entities) {
+uint32_t EdgeIndex::add(const EntityTable<Polyline3>& entities) {
   built_ = false;
+  const uint32_t before = lines_;
   for (long i = 1; i <= entities.count(); ++i) {
     ++lines_;
     const Polyline3& p = entities[i];
@@ -243,83 +291,96 @@ void EdgeIndex::add(const EntityTable<Polyline3>& entities) {
       e.invLen2 = 1 / (e.ex * e.ex + e.ey * e.ey);
       edges_.push_back(e);
       line_.push_back(lines_);
+      vertex_.push_back(static_cast<uint32_t>(j));
     }
+  }
+  return before;
+}
+
+uint32_t EdgeIndex::find(uint64_t line, long vertex) const {
+  if (!built_ || line > lines_ || vertex < 1 || vertex > 0xFFFFFFFFL) return kNoEdge;
+  const uint64_t key = line << 32 | static_cast<uint64_t>(vertex);
+  const auto it =
+      std::lower_bound(byOrigin_.begin(), byOrigin_.end(), std::pair<uint64_t, uint32_t>{key, 0});
+  return it != byOrigin_.end() && it->first == key ? it->second : kNoEdge;
+}
+
+// Consecutive edges of one line are cut into runs of at most kRunEdges edges
+// within kRunSize of each other; seen from afar, a run is binned as one.
+void EdgeIndex::cutRuns(std::vector<uint32_t>& run) const {
+  auto finite = [](const IndexedEdge& e) {
+    return std::isfinite(e.x1) && std::isfinite(e.y1) && std::isfinite(e.x2) && std::isfinite(e.y2);
+  };
+  run.resize(edges_.size());
+  uint32_t runs = 0;
+  double bx0 = 0, bx1 = 0, by0 = 0, by1 = 0;
+  size_t first = 0;
+  for (size_t k = 0; k < edges_.size(); ++k) {
+    const IndexedEdge& e = edges_[k];
+    const double x0 = std::min(e.x1, e.x2), x1 = std::max(e.x1, e.x2);
+    const double y0 = std::min(e.y1, e.y2), y1 = std::max(e.y1, e.y2);
+    bool joins = k > 0 && line_[k] == line_[k - 1] && k - first < kRunEdges && finite(e);
+    if (joins) {
+      const double w = std::max(bx1, x1) - std::min(bx0, x0);
+      const double hgt = std::max(by1, y1) - std::min(by0, y0);
+      joins = w * w + hgt * hgt <= kRunSize * kRunSize;
+    }
+    if (!joins) {
+      ++runs;
+      first = k;
+      bx0 = x0, bx1 = x1, by0 = y0, by1 = y1;
+    } else {
+      bx0 = std::min(bx0, x0), bx1 = std::max(bx1, x1);
+      by0 = std::min(by0, y0), by1 = std::max(by1, y1);
+    }
+    run[k] = runs;
   }
 }
 
-void EdgeIndex::build(double cellSize) {
-  always_.clear();
-  // Consecutive edges of one line are cut into runs of at most kRunEdges edges
-  // within kRunSize of each other; seen from afar, a run is binned as one. Runs
-  // near each other in the plan are put near each other in memory: a path tests
-  // a run of neighbouring edges, and the paths of a receiver fan out from it.
-  // The order of the tests does not change the strongest edge.
-  std::vector<uint32_t> run(edges_.size());
-  {
-    auto finite = [](const IndexedEdge& e) {
-      return std::isfinite(e.x1) && std::isfinite(e.y1) && std::isfinite(e.x2) &&
-             std::isfinite(e.y2);
-    };
-    uint32_t runs = 0;
-    double bx0 = 0, bx1 = 0, by0 = 0, by1 = 0;
-    size_t first = 0;
-    for (size_t k = 0; k < edges_.size(); ++k) {
-      const IndexedEdge& e = edges_[k];
-      const double x0 = std::min(e.x1, e.x2), x1 = std::max(e.x1, e.x2);
-      const double y0 = std::min(e.y1, e.y2), y1 = std::max(e.y1, e.y2);
-      bool joins = k > 0 && line_[k] == line_[k - 1] && k - first < kRunEdges && finite(e);
-      if (joins) {
-        const double w = std::max(bx1, x1) - std::min(bx0, x0);
-        const double hgt = std::max(by1, y1) - std::min(by0, y0);
-        joins = w * w + hgt * hgt <= kRunSize * kRunSize;
-      }
-      if (!joins) {
-        ++runs;
-        first = k;
-        bx0 = x0, bx1 = x1, by0 = y0, by1 = y1;
-      } else {
-        bx0 = std::min(bx0, x0), bx1 = std::max(bx1, x1);
-        by0 = std::min(by0, y0), by1 = std::max(by1, y1);
-      }
-      run[k] = runs;
-    }
-    // The key of a run: the cell of 32 m of its first edge's midpoint, in Z order.
-    auto key = [](const IndexedEdge& e) -> uint64_t {
-      const double mx = 0.5 * (e.x1 + e.x2), my = 0.5 * (e.y1 + e.y2);
-      if (!(std::fabs(mx) < 1e9 && std::fabs(my) < 1e9)) return ~uint64_t{0};
-      const auto ix = static_cast<uint64_t>(static_cast<int64_t>(std::floor(mx / 32)) + (1 << 25));
-      const auto iy = static_cast<uint64_t>(static_cast<int64_t>(std::floor(my / 32)) + (1 << 25));
-      uint64_t z = 0;
-      for (int b = 0; b < 27; ++b) z |= ((ix >> b) & 1) << (2 * b) | ((iy >> b) & 1) << (2 * b + 1);
-      return z;
-    };
-    std::vector<std::pair<uint64_t, uint32_t>> order(edges_.size());
-    uint64_t runKey = 0;
-    for (size_t k = 0; k < edges_.size(); ++k) {
-      if (k == 0 || run[k] != run[k - 1]) runKey = key(edges_[k]);
-      order[k] = {runKey, static_cast<uint32_t>(k)};
-    }
-    // Stable: a run keeps its edges together and in order.
-    std::stable_sort(order.begin(), order.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<IndexedEdge> sorted(edges_.size());
-    std::vector<uint32_t> sortedRun(edges_.size()), sortedLine(edges_.size());
-    for (size_t k = 0; k < order.size(); ++k) {
-      sorted[k] = edges_[order[k].second];
-      sortedRun[k] = run[order[k].second];
-      sortedLine[k] = line_[order[k].second];
-    }
-    edges_.swap(sorted);
-    run.swap(sortedRun);
-    line_.swap(sortedLine);
+// Runs near each other in the plan are put near each other in memory: a path
+// tests a run of neighbouring edges, and the paths of a receiver fan out from
+// it. The order of the tests does not change the strongest edge.
+void EdgeIndex::orderRuns(std::vector<uint32_t>& run) {
+  // The key of a run: the cell of 32 m of its first edge's midpoint, in Z order.
+  auto key = [](const IndexedEdge& e) -> uint64_t {
+    const double mx = 0.5 * (e.x1 + e.x2), my = 0.5 * (e.y1 + e.y2);
+    if (!(std::fabs(mx) < 1e9 && std::fabs(my) < 1e9)) return ~uint64_t{0};
+    const auto ix = static_cast<uint64_t>(static_cast<int64_t>(std::floor(mx / 32)) + (1 << 25));
+    const auto iy = static_cast<uint64_t>(static_cast<int64_t>(std::floor(my / 32)) + (1 << 25));
+    uint64_t z = 0;
+    for (int b = 0; b < 27; ++b) z |= ((ix >> b) & 1) << (2 * b) | ((iy >> b) & 1) << (2 * b + 1);
+    return z;
+  };
+  std::vector<std::pair<uint64_t, uint32_t>> order(edges_.size());
+  uint64_t runKey = 0;
+  for (size_t k = 0; k < edges_.size(); ++k) {
+    if (k == 0 || run[k] != run[k - 1]) runKey = key(edges_[k]);
+    order[k] = {runKey, static_cast<uint32_t>(k)};
   }
-  cellStart_.clear();
-  cellEdges_.clear();
-  built_ = true;
-  nx_ = ny_ = 0;
+  // Stable: a run keeps its edges together and in order.
+  std::stable_sort(order.begin(), order.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  auto permute = [&order](auto& v) {
+    auto sorted = v;
+    for (size_t k = 0; k < order.size(); ++k) sorted[k] = v[order[k].second];
+    v.swap(sorted);
+  };
+  permute(edges_);
+  permute(run);
+  permute(line_);
+  permute(vertex_);
+  byOrigin_.resize(edges_.size());
+  for (size_t k = 0; k < edges_.size(); ++k)
+    byOrigin_[k] = {uint64_t{line_[k]} << 32 | vertex_[k], static_cast<uint32_t>(k)};
+  std::sort(byOrigin_.begin(), byOrigin_.end());
+}
 
+// Sets the reach of indexed paths and the pad, puts the edges that every path
+// must test in always_, and returns the others, with their extent in `box`.
+std::vector<uint32_t> EdgeIndex::sortOut(Extent& box) {
+  always_.clear();
   std::vector<uint32_t> indexed;
-  double xmin = 0, xmax = 0, ymin = 0, ymax = 0, scale = 1;
+  double scale = 1;
   bool any = false;
   for (size_t k = 0; k < edges_.size(); ++k) {
     const IndexedEdge& e = edges_[k];
@@ -333,11 +394,11 @@ void EdgeIndex::build(double cellSize) {
     const double ex0 = std::min(e.x1, e.x2), ex1 = std::max(e.x1, e.x2);
     const double ey0 = std::min(e.y1, e.y2), ey1 = std::max(e.y1, e.y2);
     if (!any) {
-      xmin = ex0, xmax = ex1, ymin = ey0, ymax = ey1;
+      box = {ex0, ex1, ey0, ey1};
       any = true;
     } else {
-      xmin = std::min(xmin, ex0), xmax = std::max(xmax, ex1);
-      ymin = std::min(ymin, ey0), ymax = std::max(ymax, ey1);
+      box.xmin = std::min(box.xmin, ex0), box.xmax = std::max(box.xmax, ex1);
+      box.ymin = std::min(box.ymin, ey0), box.ymax = std::max(box.ymax, ey1);
     }
     indexed.push_back(static_cast<uint32_t>(k));
   }
@@ -361,7 +422,12 @@ void EdgeIndex::build(double cellSize) {
       gridded.push_back(k);
     }
   }
-  // The runs of gridded edges that follow each other in edges_.
+  return gridded;
+}
+
+// The runs of gridded edges that follow each other in edges_, with their box
+// and highest top.
+void EdgeIndex::makeGroups(const std::vector<uint32_t>& gridded, const std::vector<uint32_t>& run) {
   groups_.clear();
   for (size_t i = 0; i < gridded.size(); ++i) {
     const uint32_t k = gridded[i];
@@ -383,12 +449,15 @@ void EdgeIndex::build(double cellSize) {
     g.top = std::max(g.top, topF);
   }
   for (EdgeGroup& g : groups_) g.diag = std::hypot(g.xmax - g.xmin, g.ymax - g.ymin);
-  if (gridded.empty()) return;
+}
 
-  ox_ = xmin - 2 * pad_;
-  oy_ = ymin - 2 * pad_;
-  const double w = (xmax - xmin) + 4 * pad_;
-  const double hgt = (ymax - ymin) + 4 * pad_;
+// The uniform grid over `box` and the gridded edges of each cell.
+void EdgeIndex::fillCells(const std::vector<uint32_t>& gridded, const Extent& box,
+                          double cellSize) {
+  ox_ = box.xmin - 2 * pad_;
+  oy_ = box.ymin - 2 * pad_;
+  const double w = (box.xmax - box.xmin) + 4 * pad_;
+  const double hgt = (box.ymax - box.ymin) + 4 * pad_;
   double h = cellSize;
   if (!(h > 0)) {
     // About six edges per cell: fewer cells cost walking and bounds, more edges
@@ -424,37 +493,47 @@ void EdgeIndex::build(double cellSize) {
   }
 }
 
+void EdgeIndex::build(double cellSize) {
+  std::vector<uint32_t> run;
+  cutRuns(run);
+  orderRuns(run);
+  cellStart_.clear();
+  cellEdges_.clear();
+  built_ = true;
+  nx_ = ny_ = 0;
+  Extent box;
+  const std::vector<uint32_t> gridded = sortOut(box);
+  makeGroups(gridded, run);
+  if (!gridded.empty()) fillCells(gridded, box, cellSize);
+}
+
 bool EdgeIndex::pathIndexable(const Vec3& S, const Vec3& R) const {
   auto ok = [&](double v) { return std::fabs(v) <= reach_; };  // false for NaN
   return ok(S.x) && ok(S.y) && ok(R.x) && ok(R.y) && std::isfinite(S.z) && std::isfinite(R.z);
 }
 
-void EdgeIndex::attenuation(const Vec3& S, const Vec3& R, double& Att,
-                            EdgeVisitMarks& marks) const {
+void EdgeIndex::attenuation(const Vec3& S, const Vec3& R, double& Att, EdgeVisitMarks& marks,
+                            uint32_t skip) const {
   if (edges_.empty()) return;
   const double rx = R.x - S.x;
   const double ry = R.y - S.y;
   const double C = Distance3(R, S);
   if (!built_ || !pathIndexable(S, R)) {
-    for (const IndexedEdge& e : edges_) TestEdge(e, S, R, rx, ry, C, Att);
+    for (uint32_t k = 0; k < edges_.size(); ++k)
+      if (k != skip) TestEdge(edges_[k], S, R, rx, ry, C, Att);
     return;
   }
-  for (uint32_t k : always_) TestEdge(edges_[k], S, R, rx, ry, C, Att);
+  for (uint32_t k : always_)
+    if (k != skip) TestEdge(edges_[k], S, R, rx, ry, C, Att);
   if (nx_ == 0) return;
   // A path without plan length gives den = 0 on every edge.
   if (rx == 0 && ry == 0) return;
   marks.reset(edges_.size());
   marks.next();
-  PathMax m;
-  m.raise(Att);
-  m.strongest = kNoEdge;
-  m.slack = 64 * kUnitRoundoff *
-            (std::max({std::fabs(S.x), std::fabs(S.y), std::fabs(S.z), std::fabs(R.x),
-                       std::fabs(R.y), std::fabs(R.z)}) +
-             C + 1);
+  PathMax m = PathMax::start(Att, S, R, C, skip);
   // Below the lowest end of the ray, no edge of a cell is above it.
-  const double rayLow = std::min(S.z, R.z) - 8 * kUnitRoundoff * (std::fabs(S.z) + std::fabs(R.z));
-  double wFor = -1, w = -1;  // w for the threshold wFor
+  const double rayLow = RayLow(S, R);
+  BoxBound bound;
   auto visitCell = [&](size_t c, int i, int j) {
     const uint32_t first = cellStart_[c], last = cellStart_[c + 1];
     if (first == last) return;
@@ -463,36 +542,14 @@ void EdgeIndex::attenuation(const Vec3& S, const Vec3& R, double& Att,
     if (m.threshold > 0) {
       // Every crossing point found in this cell lies in it (widened by the pad),
       // so its distances from S and R are at least the cell's, in plan as in
-      // 3-D; its height above the ray is at most top - rayLow. With those, the
-      // bounds of TestEdgeBounded hold for the whole cell at once: the middle
-      // of a long path is skipped once the ends have given an attenuation.
+      // 3-D; its height above the ray is at most top - rayLow.
       const double x0 = ox_ + i * h_ - pad_, x1 = ox_ + (i + 1) * h_ + pad_;
       const double y0 = oy_ + j * h_ - pad_, y1 = oy_ + (j + 1) * h_ + pad_;
       const double sx = std::max({x0 - S.x, 0.0, S.x - x1}),
                    sy = std::max({y0 - S.y, 0.0, S.y - y1});
       const double qx = std::max({x0 - R.x, 0.0, R.x - x1}),
                    qy = std::max({y0 - R.y, 0.0, R.y - y1});
-      const double dS2 = sx * sx + sy * sy, dR2 = qx * qx + qy * qy;
-      if (dS2 > 0 && dR2 > 0) {
-        const double hmax = top - rayLow;
-        // First without Kmet and without a root: 80 (hmax^2 C / (2 dS dR) + slack)
-        // below the threshold, rearranged (with room for the rounding) as
-        // (hmax^2 w)^2 < dS^2 dR^2.
-        if (m.threshold != wFor) {
-          wFor = m.threshold;
-          const double room = m.threshold / (1 + 1e-8) - 80 * m.slack;
-          w = room > 0 ? 40 * C * (1 + 1e-8) / room : -1;
-        }
-        if (w > 0) {
-          const double k = hmax * hmax * w;
-          if (k * k < dS2 * dR2 * (1 - 1e-8)) return;
-        }
-        const double dSdR = std::sqrt(dS2 * dR2);
-        const double dub = hmax * hmax * C / (2 * dSdR) * (1 + 1e-9) + m.slack;
-        const double y = (1.0 / 2000.0) * std::sqrt(dSdR * C / (2 * dub)) * (1 - 1e-9);
-        const double p = ExpBelow(y);
-        if (80 * dub / p * (1 + 1e-9) < m.threshold) return;
-      }
+      if (bound.beaten(m, C, top - rayLow, sx * sx + sy * sy, qx * qx + qy * qy)) return;
     }
     for (uint32_t p = first; p < last; ++p) {
       const uint32_t k = cellEdges_[p];
@@ -506,61 +563,66 @@ void EdgeIndex::attenuation(const Vec3& S, const Vec3& R, double& Att,
     TestEdgeBounded(edges_[marks.hint], marks.hint, S, R, rx, ry, C, m);
   ForEachCell(R.x, R.y, R.x, R.y, 0, ox_, oy_, h_, nx_, ny_, visitCell);
   ForEachCell(S.x, S.y, S.x, S.y, 0, ox_, oy_, h_, nx_, ny_, visitCell);
-  // The middle of a long path: there, a cell is at least u - d from S and
-  // L - u - 2d from R (u the distance along the path of its first point, d a
-  // cell's diagonal with the pads), and no edge is higher than the highest of
-  // all. Where (u - d)(L - u - 2d) exceeds what the first bound of visitCell
-  // needs, no cell can hold a stronger edge, so only the two ends are walked.
-  if (m.threshold > 0) {
-    const double room = m.threshold / (1 + 1e-8) - 80 * m.slack;
-    const double hg = topAll_ + 8 * kUnitRoundoff * std::fabs(topAll_) - rayLow;
-    if (!(hg > 0)) {  // every indexed edge is below the ray
-      if (m.strongest != kNoEdge) marks.hint = m.strongest;
-      Att = m.Att;
-      return;
-    }
-    // The bound of visitCell for a cell of top hg at dS dR = P; it falls as P grows.
-    auto bound = [&](double P) {
-      const double dub = hg * hg * C / (2 * P) * (1 + 1e-9) + m.slack;
-      const double y = (1.0 / 2000.0) * std::sqrt(P * C / (2 * dub)) * (1 - 1e-9);
-      const double p = ExpBelow(y);
-      return 80 * dub / p * (1 + 1e-9);
-    };
-    const double L = std::sqrt(rx * rx + ry * ry);
-    double hi = L * L;
-    if (room > 0 && bound(hi) < m.threshold) {
-      double lo = 0;
-      for (int it = 0; it < 20; ++it) {
-        const double mid = 0.5 * (lo + hi);
-        if (bound(mid) < m.threshold)
-          hi = mid;
-        else
-          lo = mid;
-      }
-      const double K = hi * (1 + 1e-7);
-      const double d = h_ * 1.4142136 + 2 * pad_ + 1e-9 * L;
-      const double M = L - 3 * d;
-      const double disc = M * M - 4 * K;
-      if (M > 0 && disc > 0) {
-        const double root = std::sqrt(disc);
-        const double eps = 1e-6 * (L + 1);
-        const double a = d + (M - root) / 2 + eps, b = d + (M + root) / 2 - eps;
-        if (a < b) {
-          const double fa = a / L, fb = b / L;
-          ForEachCell(S.x, S.y, S.x + fa * rx, S.y + fa * ry, pad_, ox_, oy_, h_, nx_, ny_,
-                      visitCell);
-          ForEachCell(S.x + fb * rx, S.y + fb * ry, R.x, R.y, pad_, ox_, oy_, h_, nx_, ny_,
-                      visitCell);
-          if (m.strongest != kNoEdge) marks.hint = m.strongest;
-          Att = m.Att;
-          return;
-        }
-      }
-    }
+  double fa = 0, fb = 0;
+  switch (middleOfPath(S, R, m.threshold, m.slack, rayLow, fa, fb)) {
+    case Walk::Whole:
+      ForEachCell(S.x, S.y, R.x, R.y, pad_, ox_, oy_, h_, nx_, ny_, visitCell);
+      break;
+    case Walk::Ends:
+      ForEachCell(S.x, S.y, S.x + fa * rx, S.y + fa * ry, pad_, ox_, oy_, h_, nx_, ny_, visitCell);
+      ForEachCell(S.x + fb * rx, S.y + fb * ry, R.x, R.y, pad_, ox_, oy_, h_, nx_, ny_, visitCell);
+      break;
+    case Walk::Nothing:
+      break;
   }
-  ForEachCell(S.x, S.y, R.x, R.y, pad_, ox_, oy_, h_, nx_, ny_, visitCell);
   if (m.strongest != kNoEdge) marks.hint = m.strongest;
   Att = m.Att;
+}
+
+// The middle of a long path: there, a cell is at least u - d from S and
+// L - u - 2d from R (u the distance along the path of its first point, d a
+// cell's diagonal with the pads), and no edge is higher than the highest of
+// all. Where (u - d)(L - u - 2d) exceeds what the bound of a cell needs to skip
+// it, no cell can hold a stronger edge, so only the two ends (up to fraction fa
+// of the path from S, and from fb on) are walked.
+EdgeIndex::Walk EdgeIndex::middleOfPath(const Vec3& S, const Vec3& R, double threshold,
+                                        double slack, double rayLow, double& fa, double& fb) const {
+  if (!(threshold > 0)) return Walk::Whole;
+  const double room = threshold / (1 + 1e-8) - 80 * slack;
+  const double hg = topAll_ + 8 * kUnitRoundoff * std::fabs(topAll_) - rayLow;
+  if (!(hg > 0)) return Walk::Nothing;  // every indexed edge is below the ray
+  const double rx = R.x - S.x, ry = R.y - S.y;
+  const double C = Distance3(R, S);
+  // The bound of a cell of top hg at dS dR = P; it falls as P grows.
+  auto bound = [&](double P) {
+    const double dub = hg * hg * C / (2 * P) * (1 + 1e-9) + slack;
+    const double y = (1.0 / 2000.0) * std::sqrt(P * C / (2 * dub)) * (1 - 1e-9);
+    const double p = ExpBelow(y);
+    return 80 * dub / p * (1 + 1e-9);
+  };
+  const double L = std::sqrt(rx * rx + ry * ry);
+  double hi = L * L;
+  if (!(room > 0 && bound(hi) < threshold)) return Walk::Whole;
+  double lo = 0;
+  for (int it = 0; it < 20; ++it) {
+    const double mid = 0.5 * (lo + hi);
+    if (bound(mid) < threshold)
+      hi = mid;
+    else
+      lo = mid;
+  }
+  const double K = hi * (1 + 1e-7);
+  const double d = h_ * 1.4142136 + 2 * pad_ + 1e-9 * L;
+  const double M = L - 3 * d;
+  const double disc = M * M - 4 * K;
+  if (!(M > 0 && disc > 0)) return Walk::Whole;
+  const double root = std::sqrt(disc);
+  const double eps = 1e-6 * (L + 1);
+  const double a = d + (M - root) / 2 + eps, b = d + (M + root) / 2 - eps;
+  if (!(a < b)) return Walk::Whole;
+  fa = a / L;
+  fb = b / L;
+  return Walk::Ends;
 }
 
 namespace {
@@ -762,32 +824,28 @@ void EdgeIndex::prepareReceiver(const Vec3& R, ReceiverEdges& out) const {
   out.ready_ = true;
 }
 
-void EdgeIndex::attenuationTo(const Vec3& S, const ReceiverEdges& from, double& Att,
-                              EdgeVisitMarks& marks) const {
+void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) const {
+  const ReceiverEdges& from = q.from;
+  EdgeVisitMarks& marks = q.marks;
   const Vec3& R = from.R_;
   if (!from.ready_ || !pathIndexable(S, R)) {
-    attenuation(S, R, Att, marks);
+    attenuation(S, R, Att, marks, q.skip);
     return;
   }
   const double sx = S.x - R.x, sy = S.y - R.y;
   const double L2 = sx * sx + sy * sy;
   // Too short a path for its direction to be known well enough: walk the cells.
   if (!(L2 >= 4)) {
-    attenuation(S, R, Att, marks);
+    attenuation(S, R, Att, marks, q.skip);
     return;
   }
   const double rx = R.x - S.x;
   const double ry = R.y - S.y;
   const double C = Distance3(R, S);
-  for (uint32_t k : always_) TestEdge(edges_[k], S, R, rx, ry, C, Att);
+  for (uint32_t k : always_)
+    if (k != q.skip) TestEdge(edges_[k], S, R, rx, ry, C, Att);
   marks.reset(edges_.size());
-  PathMax m;
-  m.raise(Att);
-  m.strongest = kNoEdge;
-  m.slack = 64 * kUnitRoundoff *
-            (std::max({std::fabs(S.x), std::fabs(S.y), std::fabs(S.z), std::fabs(R.x),
-                       std::fabs(R.y), std::fabs(R.z)}) +
-             C + 1);
+  PathMax m = PathMax::start(Att, S, R, C, q.skip);
   // An edge met twice gives the same value twice: the maximum does not change.
   if (marks.hint < edges_.size())
     TestEdgeBounded(edges_[marks.hint], marks.hint, S, R, rx, ry, C, m);
@@ -795,7 +853,7 @@ void EdgeIndex::attenuationTo(const Vec3& S, const ReceiverEdges& from, double& 
 
   const double L = std::sqrt(L2);
   const double p = PseudoAngle(sx, sy);
-  const double rayLow = std::min(S.z, R.z) - 8 * kUnitRoundoff * (std::fabs(S.z) + std::fabs(R.z));
+  const double rayLow = RayLow(S, R);
   double wFor = -1, w = -1;  // w for the threshold wFor
   // The bound of the cells of attenuation: a crossing point found on an edge is
   // at least `near` from R and L - far from S in plan, and at most top - rayLow

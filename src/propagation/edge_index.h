@@ -16,6 +16,9 @@
 
 namespace sonvale {
 
+// No edge: an index past every edge.
+inline constexpr uint32_t kNoEdge = 0xFFFFFFFFu;
+
 // One edge as the full scan sees it: its ends and the differences it computes.
 struct IndexedEdge {
   double x1 = 0, y1 = 0, z1 = 0;
@@ -28,11 +31,11 @@ struct IndexedEdge {
 // edge of the last path as the first to test on the next; one per thread.
 class EdgeVisitMarks {
  public:
-  uint32_t hint = 0xFFFFFFFFu;
+  uint32_t hint = kNoEdge;
   void reset(size_t edges) {
     if (marks_.size() != edges) {
       marks_.assign(edges, 0);
-      hint = 0xFFFFFFFFu;
+      hint = kNoEdge;
     }
   }
   // Starts a new path; returns its stamp.
@@ -85,11 +88,20 @@ class ReceiverEdges {
   std::vector<Entry> edge_;
 };
 
+// The paths to one receiver: its view of the edges, the thread's marks, and an
+// edge left out of every path (kNoEdge for none).
+struct EdgeQuery {
+  const ReceiverEdges& from;
+  EdgeVisitMarks& marks;
+  uint32_t skip = kNoEdge;
+};
+
 class EdgeIndex {
  public:
   // Adds the edges of every entity in table order (the closing edge only when the
-  // last vertex repeats the first, as the full scan does).
-  void add(const EntityTable<Polyline3>& entities);
+  // last vertex repeats the first, as the full scan does). Entities are numbered
+  // as lines across the tables added; returns the lines added before this table.
+  uint32_t add(const EntityTable<Polyline3>& entities);
   // Builds the cells; cellSize <= 0 chooses one from the edge density.
   void build(double cellSize = 0);
 
@@ -98,16 +110,34 @@ class EdgeIndex {
   size_t cellCount() const { return static_cast<size_t>(nx_) * static_cast<size_t>(ny_); }
   double cellSize() const { return h_; }
 
-  // Raises Att to the strongest edge attenuation on the path S-R, never lowers it.
-  void attenuation(const Vec3& S, const Vec3& R, double& Att, EdgeVisitMarks& marks) const;
+  // The edge from vertex `vertex` to `vertex + 1` of line `line` (both from 1),
+  // once built; kNoEdge when there is none.
+  uint32_t find(uint64_t line, long vertex) const;
+
+  // Raises Att to the strongest edge attenuation on the path S-R, never lowers
+  // it; edge `skip` is left out.
+  void attenuation(const Vec3& S, const Vec3& R, double& Att, EdgeVisitMarks& marks,
+                   uint32_t skip = kNoEdge) const;
 
   // Prepares the edges as seen from receiver R for attenuationTo.
   void prepareReceiver(const Vec3& R, ReceiverEdges& out) const;
-  // attenuation(S, R, ...) for the receiver that `from` was prepared for.
-  void attenuationTo(const Vec3& S, const ReceiverEdges& from, double& Att,
-                     EdgeVisitMarks& marks) const;
+  // attenuation(S, R, ...) for the receiver that q.from was prepared for.
+  void attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) const;
 
  private:
+  struct Extent {
+    double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+  };
+  // The phases of build.
+  void cutRuns(std::vector<uint32_t>& run) const;
+  void orderRuns(std::vector<uint32_t>& run);
+  std::vector<uint32_t> sortOut(Extent& box);
+  void makeGroups(const std::vector<uint32_t>& gridded, const std::vector<uint32_t>& run);
+  void fillCells(const std::vector<uint32_t>& gridded, const Extent& box, double cellSize);
+  // How much of a path the cell walk of attenuation must visit.
+  enum class Walk { Whole, Ends, Nothing };
+  Walk middleOfPath(const Vec3& S, const Vec3& R, double threshold, double slack, double rayLow,
+                    double& fa, double& fb) const;
   bool pathIndexable(const Vec3& S, const Vec3& R) const;
   int cellX(double x) const;
   int cellY(double y) const;
@@ -123,7 +153,9 @@ class EdgeIndex {
     float top = 0;
   };
   std::vector<EdgeGroup> groups_;
-  std::vector<uint32_t> line_;  // per edge, the line it was added with
+  std::vector<uint32_t> line_;                           // per edge, the line it was added with
+  std::vector<uint32_t> vertex_;                         // and the vertex it starts from
+  std::vector<std::pair<uint64_t, uint32_t>> byOrigin_;  // (line << 32 | vertex, edge), sorted
   uint32_t lines_ = 0;
   std::vector<uint32_t> cellStart_;
   std::vector<uint32_t> cellEdges_;

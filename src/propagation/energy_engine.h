@@ -27,7 +27,11 @@ class EnergyEngine {
   virtual ~EnergyEngine() = default;
   // Etot at r: per road entityTerm then its segments, tracks likewise, then the
   // sources, exactly as ReceiverEnergy sums them. Safe to call concurrently.
-  virtual double energy(const Vec3& r) const = 0;
+  double energy(const Vec3& r) const { return energyParts(r).total; }
+  // The same total with the parts of the roads, the tracks and the sources, in
+  // one pass, as ReceiverEnergyParts gives them; ownWall is left out of the
+  // building diffraction.
+  virtual EnergyParts energyParts(const Vec3& r, Wall ownWall = {}) const = 0;
 };
 
 // The straightforward kernel, node by node.
@@ -36,8 +40,8 @@ class ReferenceEnergyEngine : public EnergyEngine {
   ReferenceEnergyEngine(const Project& p, const Configuration& c, const PropagationSetup& setup,
                         double entityTerm)
       : p_(p), c_(c), setup_(setup), entityTerm_(entityTerm) {}
-  double energy(const Vec3& r) const override {
-    return ReceiverEnergy(p_, c_, setup_, r, entityTerm_);
+  EnergyParts energyParts(const Vec3& r, Wall ownWall = {}) const override {
+    return ReceiverEnergyParts(p_, c_, setup_, r, entityTerm_, ownWall);
   }
 
  private:

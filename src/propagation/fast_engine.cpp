@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/acoustics.h"
-#include "propagation/piece_geometry.h"
+#include "propagation/piece_energy.h"
 
 namespace sonvale {
 namespace {
@@ -15,21 +14,16 @@ double MaxAbs(const Vec3& v) { return std::max({std::fabs(v.x), std::fabs(v.y), 
 
 FastEngine::FastEngine(const Project& p, const Configuration& c, const PropagationSetup& setup,
                        double entityTerm, double edgeCellSize)
-    : p_(p),
-      c_(c),
-      setup_(setup),
+    : setup_(setup),
       entityTerm_(entityTerm),
-      distMin_(c.DistMin),
-      distMax_(p.DistMax),
-      attCoeff_(c.AttCoeff),
-      hsorg_(c.Hsorg),
-      diffrBarriere_(p.DiffrBarriere),
+      law_(MakePieceLaw(p, c)),
+      diffraction_(p.DiffrBarriere || p.DiffrCase),
       diffrCase_(p.DiffrCase),
       crossings_(p.incroci) {
   addLines(setup.roads, roads_);
   if (setup.includeTracksAndSources) addLines(setup.tracks, tracks_);
-  if (diffrBarriere_) edges_.add(p.barriere);
-  if (diffrCase_) edges_.add(p.case_);
+  if (p.DiffrBarriere) edges_.add(p.barriere);
+  if (diffrCase_) buildingLines_ = edges_.add(p.case_);
   edges_.build(edgeCellSize);
 }
 
@@ -68,83 +62,65 @@ bool FastEngine::whollyBeyond(const Vec3& R, const Vec3& P1, const Vec3& P2, dou
   double r = d - margin;
   if (!std::isfinite(r)) return false;
   if (r < W) r = W;
-  if (r < distMin_) r = distMin_;
-  return r >= distMax_;
+  if (r < law_.distMin) r = law_.distMin;
+  return r >= law_.distMax;
 }
 
-double FastEngine::piece(const Vec3& R, const Vec3& P1, const Vec3& P2, const Vec3& M, double Len,
-                         const PreparedSegment& ps, EdgeVisitMarks& marks,
-                         const ReceiverEdges& from) const {
-  const Segment& s = ps.s;
-  double r = Distance3(R, M);
-  if (r < s.W) r = s.W;
-  if (r < distMin_) r = distMin_;
+// What the fast engine gives the shared piece formulas: the crossings near the
+// segment, and the edges across a path as the receiver's bins see them.
+struct FastEngine::Context {
+  const FastEngine& engine;
+  const Vec3& R;
+  const PreparedSegment* segment;
+  EdgeQuery& query;
 
-  if (Len > 0.5 * r) {
-    if (whollyBeyond(R, P1, P2, s.W)) return 0;
-    const double half = Len / 2;
-    return piece(R, P1, M, Middle(P1, M), half, ps, marks, from) +
-           piece(R, M, P2, Middle(M, P2), half, ps, marks, from);
+  bool whollyBeyond(const Vec3& P1, const Vec3& P2, double W) const {
+    return engine.whollyBeyond(R, P1, P2, W);
   }
-
-  if (r >= distMax_) return 0;
-  if (!(Len > 0)) return 0;
-
-  double e = 2.8 * s.E * Len * std::exp(-attCoeff_ * r) / (r * r);
-  const double Kx = crossings_.correction(M, crossingLists_.data() + ps.crossBegin,
-                                          crossingLists_.data() + ps.crossEnd);
-
-  if (!diffrCase_ && (s.HSX > 1 || s.HDX > 1)) {
-    const double delta = SideScreenDelta(hsorg_, R, P1, P2, M, Len, s.W, s.HSX, s.HDX, r);
-    e = e / (1 + 40 * delta);
+  double crossingCorrection(const Vec3& M) const {
+    const uint32_t* lists = engine.crossingLists_.data();
+    return engine.crossings_.correction(M, lists + segment->crossBegin, lists + segment->crossEnd);
   }
+  void attenuation(const Vec3& S, double& Att) const {
+    if (engine.diffraction_) engine.edges_.attenuationTo(S, query, Att);
+  }
+};
 
-  double Att = 0;
-  if (diffrBarriere_ || diffrCase_) edges_.attenuationTo(M, from, Att, marks);
-
-  // 10^0 is exactly 1, so leaving out a zero correction changes no bit.
-  if (Kx != 0) e = e * std::pow(10.0, Kx / 10);
-  if (Att != 0) e = e / std::pow(10.0, Att / 10);
-  return e;
-}
-
-double FastEngine::sourceLevel(const Vec3& R, const Vec3& S, double Lw, EdgeVisitMarks& marks,
-                               const ReceiverEdges& from) const {
-  const double dx = R.x - S.x;
-  const double dy = R.y - S.y;
-  const double dz = R.z - S.z;
-  double r = std::sqrt(dx * dx + dy * dy + dz * dz);
-  double Att = 0;
-  if (diffrBarriere_ || diffrCase_) edges_.attenuationTo(S, from, Att, marks);
-  if (r < distMin_) r = distMin_;
-  return Lw - 11 - 20 * std::log(r) / kLogTen - 10 * attCoeff_ * r / kLogTen - Att;
-}
-
-double FastEngine::energy(const Vec3& r) const {
+EnergyParts FastEngine::energyParts(const Vec3& r, Wall ownWall) const {
   // One set of marks and one receiver view of the edges per thread, reused from
   // node to node.
   thread_local EdgeVisitMarks marks;
   thread_local ReceiverEdges from;
-  if (diffrBarriere_ || diffrCase_) edges_.prepareReceiver(r, from);
-  double Etot = 0;
-  for (const Line& road : roads_) {
-    Etot += entityTerm_;
-    for (uint32_t k = road.begin; k < road.end; ++k) {
-      const PreparedSegment& ps = segments_[k];
-      Etot += piece(r, ps.s.P1, ps.s.P2, ps.s.M, ps.s.Len, ps, marks, from);
-    }
+  EdgeQuery query{from, marks, kNoEdge};
+  if (diffraction_) {
+    edges_.prepareReceiver(r, from);
+    if (ownWall.building > 0 && diffrCase_)
+      query.skip =
+          edges_.find(buildingLines_ + static_cast<uint64_t>(ownWall.building), ownWall.wall);
   }
-  if (!setup_.includeTracksAndSources) return Etot;
-  for (const Line& track : tracks_) {
-    Etot += entityTerm_;
-    for (uint32_t k = track.begin; k < track.end; ++k) {
-      const PreparedSegment& ps = segments_[k];
-      Etot += piece(r, ps.s.P1, ps.s.P2, ps.s.M, ps.s.Len, ps, marks, from);
+  EnergyParts e;
+  auto add = [&e](double& part, double x) {
+    e.total += x;
+    part += x;
+  };
+  Context ctx{*this, r, nullptr, query};
+  auto addLines = [&](const std::vector<Line>& lines, double& part) {
+    for (const Line& line : lines) {
+      add(part, entityTerm_);
+      for (uint32_t k = line.begin; k < line.end; ++k) {
+        const PreparedSegment& ps = segments_[k];
+        const Segment& s = ps.s;
+        ctx.segment = &ps;
+        add(part, PieceEnergy(law_, r, s.P1, s.P2, s.M, s.Len, s.W, s.E, s.HSX, s.HDX, ctx));
+      }
     }
-  }
+  };
+  addLines(roads_, e.roads);
+  if (!setup_.includeTracksAndSources) return e;
+  addLines(tracks_, e.tracks);
   for (const PropagationSetup::PointSource& s : setup_.sources)
-    Etot += std::pow(10.0, sourceLevel(r, s.pos, s.Lw, marks, from) / 10);
-  return Etot;
+    add(e.sources, std::pow(10.0, PointLevel(law_, r, s.pos, s.Lw, ctx) / 10));
+  return e;
 }
 
 std::optional<EngineKind> ParseEngineKind(std::string_view name) {

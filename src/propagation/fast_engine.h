@@ -14,6 +14,7 @@
 #include "propagation/crossing_index.h"
 #include "propagation/edge_index.h"
 #include "propagation/energy_engine.h"
+#include "propagation/piece_energy.h"
 
 namespace sonvale {
 
@@ -22,7 +23,7 @@ class FastEngine : public EnergyEngine {
   // edgeCellSize <= 0 lets the edge grid choose its cells.
   FastEngine(const Project& p, const Configuration& c, const PropagationSetup& setup,
              double entityTerm, double edgeCellSize = 0);
-  double energy(const Vec3& r) const override;
+  EnergyParts energyParts(const Vec3& r, Wall ownWall = {}) const override;
 
   const EdgeIndex& edgeIndex() const { return edges_; }
 
@@ -34,20 +35,16 @@ class FastEngine : public EnergyEngine {
   struct Line {
     uint32_t begin = 0, end = 0;  // segments in segments_
   };
+  struct Context;
 
   void addLines(const std::vector<LineSource>& lines, std::vector<Line>& out);
-  double piece(const Vec3& R, const Vec3& P1, const Vec3& P2, const Vec3& M, double Len,
-               const PreparedSegment& ps, EdgeVisitMarks& marks, const ReceiverEdges& from) const;
   bool whollyBeyond(const Vec3& R, const Vec3& P1, const Vec3& P2, double W) const;
-  double sourceLevel(const Vec3& R, const Vec3& S, double Lw, EdgeVisitMarks& marks,
-                     const ReceiverEdges& from) const;
 
-  const Project& p_;
-  const Configuration& c_;
   const PropagationSetup& setup_;
   double entityTerm_;
-  double distMin_, distMax_, attCoeff_, hsorg_;
-  bool diffrBarriere_, diffrCase_;
+  PieceLaw law_;
+  bool diffraction_, diffrCase_;
+  uint64_t buildingLines_ = 0;  // the lines of the edge index before the first building
 
   std::vector<PreparedSegment> segments_;
   std::vector<Line> roads_, tracks_;

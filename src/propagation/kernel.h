@@ -57,24 +57,47 @@ void FillSourcePowers(Project& p, SetupReport& report);
 // Builds the segment tables and the source list of a period.
 PropagationSetup PrepareSetup(const Project& p, const Configuration& c, Period period);
 
+// One wall of a building: the edge from vertex `wall` to vertex `wall + 1` of
+// building number `building` (both from 1); building 0 names no wall.
+struct Wall {
+  long building = 0;
+  long wall = 0;
+};
+
+// The energy at a receiver, and what the roads, the tracks and the sources
+// bring of it: each part is summed from 0 in the order of the total, so it is
+// the total a project holding only that kind of source would give.
+struct EnergyParts {
+  double total = 0, roads = 0, tracks = 0, sources = 0;
+};
+
 // Energy at receiver r: all roads (each adding entityTerm first, then its
 // segments in vertex order), then all tracks likewise, then the sources.
-// entityTerm is 10^2.6 for maps and 0 for point calculations.
-double ReceiverEnergy(const Project& p, const Configuration& c, const PropagationSetup& setup,
-                      const Vec3& r, double entityTerm);
+// entityTerm is 10^2.6 for maps and 0 for point calculations. ownWall is left
+// out of the building diffraction (a receiver on a facade is not screened by
+// the wall it stands on).
+EnergyParts ReceiverEnergyParts(const Project& p, const Configuration& c,
+                                const PropagationSetup& setup, const Vec3& r, double entityTerm,
+                                Wall ownWall = {});
+inline double ReceiverEnergy(const Project& p, const Configuration& c,
+                             const PropagationSetup& setup, const Vec3& r, double entityTerm) {
+  return ReceiverEnergyParts(p, c, setup, r, entityTerm).total;
+}
 
 double SegmentContribution(const Project& p, const Configuration& c, const Vec3& R, const Vec3& P1,
                            const Vec3& P2, const Vec3& M, double Len, double W, double E,
-                           double HSX, double HDX);
+                           double HSX, double HDX, Wall ownWall = {});
 double PointSourceLevel(const Project& p, const Configuration& c, const Vec3& R, const Vec3& S,
-                        double Lw);
+                        double Lw, Wall ownWall = {});
 // Single-edge diffraction over the edges of one table of outlines (barrier tops or
 // roof edges) cutting the path S-R: raises Att to the strongest edge found and
 // never lowers it. An outline is closed only when its last vertex repeats the first.
+// The edge `skip.wall` of entity `skip.building` is left out.
 void EdgeAttenuation(const EntityTable<Polyline3>& entities, const Vec3& S, const Vec3& R,
-                     double& Att);
+                     double& Att, Wall skip = {});
 void BarrierAttenuation(const Project& p, const Vec3& S, const Vec3& R, double& Att);
-void BuildingAttenuation(const Project& p, const Vec3& S, const Vec3& R, double& Att);
+void BuildingAttenuation(const Project& p, const Vec3& S, const Vec3& R, double& Att,
+                         Wall ownWall = {});
 // A-weighted power level described by a spectrum (SPK) file; throws FileError or
 // FormatError when the file is missing or malformed.
 double SourceSpectrumLevel(const std::string& fileName);

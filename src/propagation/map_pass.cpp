@@ -14,18 +14,6 @@
 namespace sonvale {
 namespace {
 
-class ReferenceEngine : public NodeEnergyEngine {
- public:
-  ReferenceEngine(const Project& p, const Configuration& c, const PropagationSetup& s)
-      : p_(p), c_(c), s_(s) {}
-  double energy(const Vec3& r) override { return ReceiverEnergy(p_, c_, s_, r, kMapEntityTerm); }
-
- private:
-  const Project& p_;
-  const Configuration& c_;
-  const PropagationSetup& s_;
-};
-
 void ShowError(Ui& ui, const std::string& text) {
   ui.message({"Error!", text, Buttons::Ok, Icon::Critical, Answer::Ok});
 }
@@ -158,11 +146,6 @@ class PassOutput {
 
 }  // namespace
 
-std::unique_ptr<NodeEnergyEngine> MakeReferenceEngine(const Project& p, const Configuration& c,
-                                                      const PropagationSetup& setup) {
-  return std::make_unique<ReferenceEngine>(p, c, setup);
-}
-
 MapPassOutcome MapPass(const MapPassInputs& in, bool day, Ui& ui, const MapHooks& hooks) {
   Project& p = in.project;
   const Configuration& c = in.config;
@@ -198,12 +181,10 @@ MapPassOutcome MapPass(const MapPassInputs& in, bool day, Ui& ui, const MapHooks
   } else {
     Efondo = std::pow(10.0, (day ? c.FondoDiurno : c.FondoNotturno) / 10);
   }
-  // A factory given by the caller runs on this thread; the engines of
-  // energy_engine.h are safe to share between the workers of the pool.
-  std::unique_ptr<NodeEnergyEngine> custom = in.engine ? in.engine(p, c, setup) : nullptr;
-  std::unique_ptr<EnergyEngine> shared =
-      custom ? nullptr : MakeEnergyEngine(in.engineKind, p, c, setup, kMapEntityTerm);
-  const int threads = custom ? 1 : in.threads;
+  // Engines are safe to share between the workers of the pool.
+  const std::unique_ptr<EnergyEngine> engine =
+      in.engine ? in.engine(p, c, setup)
+                : MakeEnergyEngine(in.engineKind, p, c, setup, kMapEntityTerm);
 
   bool& stop = in.stopRequested;
   try {
@@ -231,10 +212,10 @@ MapPassOutcome MapPass(const MapPassInputs& in, bool day, Ui& ui, const MapHooks
       return true;
     };
     const long nodes = static_cast<long>(rows.last - rows.first) * nx;
-    NodePool pool(nodes, threads, [&](long k) {
+    NodePool pool(nodes, in.threads, [&](long k) {
       Vec3 r;
       if (!receiver(k, r)) return 0.0;
-      return custom ? custom->energy(r) : shared->energy(r);
+      return engine->energy(r);
     });
     // The cell of node (i, j) with its level; false for a node left blank (no
     // terrain under it, or no energy), which is neither painted nor shown.

@@ -35,19 +35,9 @@ struct MapHooks {
   std::function<void(bool clear)> drawMap;     // redraws the model (clear: blank first)
 };
 
-// Energy of every source at one map node, including the per-road and per-track
-// term. The reference engine asks the propagation kernel node by node; a faster
-// engine plugged in through MapPassInputs::engine must return the same doubles.
-class NodeEnergyEngine {
- public:
-  virtual ~NodeEnergyEngine() = default;
-  virtual double energy(const Vec3& r) = 0;
-};
-using NodeEnergyFactory = std::function<std::unique_ptr<NodeEnergyEngine>(
+// Builds the engine of a pass in place of engineKind's (a test's recording engine).
+using EnergyEngineFactory = std::function<std::unique_ptr<EnergyEngine>(
     const Project&, const Configuration&, const PropagationSetup&)>;
-
-std::unique_ptr<NodeEnergyEngine> MakeReferenceEngine(const Project& p, const Configuration& c,
-                                                      const PropagationSetup& setup);
 
 // What a pass reads and writes besides the Ui.
 struct MapPassInputs {
@@ -57,7 +47,7 @@ struct MapPassInputs {
   GridBounds& grid;  // plane bounds; a terrain pass replaces them by the file's
   const SectionLine& section;
   bool& stopRequested;            // cleared at the start, tested after every node
-  NodeEnergyFactory engine = {};  // overrides engineKind (and runs on the calling thread)
+  EnergyEngineFactory engine = {};  // overrides engineKind
   // The engine computing the nodes, and how many worker threads compute them
   // ahead of the loop (<= 1: the calling thread alone). Results do not depend
   // on either.

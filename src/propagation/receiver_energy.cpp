@@ -3,25 +3,33 @@
 #include "propagation/kernel.h"
 
 namespace sonvale {
-double ReceiverEnergy(const Project& p, const Configuration& c, const PropagationSetup& setup,
-                      const Vec3& r, double entityTerm) {
-  // One running sum in a fixed order: faster engines reproduce these doubles
+
+EnergyParts ReceiverEnergyParts(const Project& p, const Configuration& c,
+                                const PropagationSetup& setup, const Vec3& r, double entityTerm,
+                                Wall ownWall) {
+  // Running sums in a fixed order: faster engines reproduce these doubles
   // only if they add the same terms in the same sequence.
-  double Etot = 0;
+  EnergyParts e;
+  auto add = [&e](double& part, double x) {
+    e.total += x;
+    part += x;
+  };
   for (const LineSource& road : setup.roads) {
-    Etot += entityTerm;
+    add(e.roads, entityTerm);
     for (const Segment& s : road.segments)
-      Etot += SegmentContribution(p, c, r, s.P1, s.P2, s.M, s.Len, s.W, s.E, s.HSX, s.HDX);
+      add(e.roads,
+          SegmentContribution(p, c, r, s.P1, s.P2, s.M, s.Len, s.W, s.E, s.HSX, s.HDX, ownWall));
   }
-  if (!setup.includeTracksAndSources) return Etot;
+  if (!setup.includeTracksAndSources) return e;
   for (const LineSource& track : setup.tracks) {
-    Etot += entityTerm;
+    add(e.tracks, entityTerm);
     for (const Segment& s : track.segments)
-      Etot += SegmentContribution(p, c, r, s.P1, s.P2, s.M, s.Len, s.W, s.E, s.HSX, s.HDX);
+      add(e.tracks,
+          SegmentContribution(p, c, r, s.P1, s.P2, s.M, s.Len, s.W, s.E, s.HSX, s.HDX, ownWall));
   }
   for (const PropagationSetup::PointSource& s : setup.sources)
-    Etot += std::pow(10.0, PointSourceLevel(p, c, r, s.pos, s.Lw) / 10);
-  return Etot;
+    add(e.sources, std::pow(10.0, PointSourceLevel(p, c, r, s.pos, s.Lw, ownWall) / 10));
+  return e;
 }
 
 }  // namespace sonvale

@@ -1,14 +1,13 @@
 #include <cmath>
 
 #include "propagation/kernel.h"
-#include "propagation/piece_geometry.h"
+#include "propagation/piece_energy.h"
+#include "propagation/reference_context.h"
 
 namespace sonvale {
-namespace {
-
 // Crossings make traffic brake and accelerate: up to +4 dB right at a junction,
 // falling linearly to nothing 100 m away.
-double CrossingCorrection(const Project& p, const Vec3& M) {
+double ReferenceContext::crossingCorrection(const Vec3& M) const {
   double dmin = 1000;
   for (long i = 1; i <= p.incroci.count(); ++i) {
     const Incrocio& x = p.incroci[i];
@@ -20,41 +19,16 @@ double CrossingCorrection(const Project& p, const Vec3& M) {
   return dmin < 100 ? 0.04 * (100 - dmin) : 0.0;
 }
 
-}  // namespace
+void ReferenceContext::attenuation(const Vec3& S, double& Att) const {
+  if (p.DiffrBarriere) BarrierAttenuation(p, S, R, Att);
+  if (p.DiffrCase) BuildingAttenuation(p, S, R, Att, ownWall);
+}
 
 double SegmentContribution(const Project& p, const Configuration& c, const Vec3& R, const Vec3& P1,
                            const Vec3& P2, const Vec3& M, double Len, double W, double E,
-                           double HSX, double HDX) {
-  double r = Distance3(R, M);
-  if (r < W) r = W;
-  if (r < c.DistMin) r = c.DistMin;
-
-  // Pieces short against their distance behave as point sources; longer ones
-  // are halved until they do.
-  if (Len > 0.5 * r) {
-    const double half = Len / 2;
-    return SegmentContribution(p, c, R, P1, M, Middle(P1, M), half, W, E, HSX, HDX) +
-           SegmentContribution(p, c, R, M, P2, Middle(M, P2), half, W, E, HSX, HDX);
-  }
-
-  if (r >= p.DistMax) return 0;
-  // A piece without length radiates nothing; leaving early also keeps the
-  // screen's division by the length out of reach.
-  if (!(Len > 0)) return 0;
-
-  double e = 2.8 * E * Len * std::exp(-c.AttCoeff * r) / (r * r);
-  const double Kx = CrossingCorrection(p, M);
-
-  if (!p.DiffrCase && (HSX > 1 || HDX > 1)) {
-    const double delta = SideScreenDelta(c.Hsorg, R, P1, P2, M, Len, W, HSX, HDX, r);
-    e = e / (1 + 40 * delta);
-  }
-
-  double Att = 0;
-  if (p.DiffrBarriere) BarrierAttenuation(p, M, R, Att);
-  if (p.DiffrCase) BuildingAttenuation(p, M, R, Att);
-
-  return e * std::pow(10.0, Kx / 10) / std::pow(10.0, Att / 10);
+                           double HSX, double HDX, Wall ownWall) {
+  ReferenceContext ctx{p, R, ownWall};
+  return PieceEnergy(MakePieceLaw(p, c), R, P1, P2, M, Len, W, E, HSX, HDX, ctx);
 }
 
 double SideScreenDelta(double Hsorg, const Vec3& R, const Vec3& P1, const Vec3& P2, const Vec3& M,

@@ -17,12 +17,14 @@ namespace fs = std::filesystem;
 
 // Records where it is asked and answers 10^(level/10) with level = 40 + x/10 + 10 y,
 // so that a node's level tells where it was computed.
-class RecordingEngine : public NodeEnergyEngine {
+// The pass computes on its calling thread (one thread), so recording is safe.
+class RecordingEngine : public EnergyEngine {
  public:
   explicit RecordingEngine(std::vector<Vec3>& seen) : seen_(seen) {}
-  double energy(const Vec3& r) override {
+  EnergyParts energyParts(const Vec3& r, Wall = {}) const override {
     seen_.push_back(r);
-    return std::pow(10.0, (40 + r.x / 10 + 10 * r.y) / 10);
+    const double e = std::pow(10.0, (40 + r.x / 10 + 10 * r.y) / 10);
+    return {e, e, 0, 0};
   }
 
  private:
