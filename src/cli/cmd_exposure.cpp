@@ -163,18 +163,18 @@ Prepared Prepare(CliContext& ctx, const Args& args, const RunOptions& o) {
   return pr;
 }
 
-std::vector<Vec3> Receivers(const FacadeLayout& layout, PointRange range) {
-  std::vector<Vec3> at;
+std::vector<FacadeReceiver> Receivers(const FacadeLayout& layout, PointRange range) {
+  std::vector<FacadeReceiver> at;
   for (size_t i = range.first; i < range.last; ++i) {
     const FacadePoint& f = layout.points[i];
-    at.push_back({f.x, f.y, f.z});
+    at.push_back({{f.x, f.y, f.z}, {f.building, f.facade}});
   }
   return at;
 }
 
 // Energies of the points in range, the others left 0.
 std::vector<PointEnergies> Compute(CliContext& ctx, const FacadeLayout& layout, PointRange range) {
-  std::vector<Vec3> at = Receivers(layout, range);
+  std::vector<FacadeReceiver> at = Receivers(layout, range);
   FacadeLevelOptions lo;
   lo.engine = ctx.app.engine.kind;
   lo.threads = ctx.app.engine.threads;

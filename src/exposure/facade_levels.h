@@ -37,9 +37,19 @@ struct FacadeLevelOptions {
   std::function<bool(long done)> progress = {};
 };
 
+// A façade receiver and the wall it stands on, which is left out of the building
+// diffraction of its paths (a lit façade gets the direct sound; wall 0: none).
+struct FacadeReceiver {
+  Vec3 at;
+  Wall ownWall;
+};
+
 // Energies at the receivers (the project's source powers must be filled, and its
-// emission levels current). Returns false when stopped through progress.
-bool ComputeFacadeEnergies(const Project& p, const Configuration& c, const std::vector<Vec3>& at,
-                           const FacadeLevelOptions& options, std::vector<PointEnergies>& out);
+// emission levels current): all sources, and the roads and the tracks each as a
+// project of that kind alone gives them, from one pass of the engine per period.
+// Returns false when stopped through progress.
+bool ComputeFacadeEnergies(const Project& p, const Configuration& c,
+                           const std::vector<FacadeReceiver>& at, const FacadeLevelOptions& options,
+                           std::vector<PointEnergies>& out);
 
 }  // namespace sonvale
