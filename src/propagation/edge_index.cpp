@@ -25,6 +25,8 @@ constexpr double kRunSize = 40;
 // the diagonal of its box (so that its ends lie within a narrow angle).
 constexpr double kGroupDistance = 50;
 constexpr double kGroupSpread = 4;
+// Groups per block of groups, skipped as one when beyond a receiver's reach.
+constexpr uint32_t kBlockGroups = 16;
 // Marks an item of ReceiverEdges that stands for a group.
 constexpr uint32_t kGroupItem = 0x80000000u;
 
@@ -449,6 +451,22 @@ void EdgeIndex::makeGroups(const std::vector<uint32_t>& gridded, const std::vect
     g.top = std::max(g.top, topF);
   }
   for (EdgeGroup& g : groups_) g.diag = std::hypot(g.xmax - g.xmin, g.ymax - g.ymin);
+  // Groups follow each other in Z order, so that a block of consecutive ones
+  // mostly covers a small area: a receiver skips at once the blocks beyond reach.
+  blocks_.clear();
+  for (uint32_t gi = 0; gi < groups_.size(); gi += kBlockGroups) {
+    GroupBlock b;
+    b.begin = gi;
+    b.end = static_cast<uint32_t>(std::min<size_t>(groups_.size(), gi + kBlockGroups));
+    const EdgeGroup& g0 = groups_[gi];
+    b.xmin = g0.xmin, b.xmax = g0.xmax, b.ymin = g0.ymin, b.ymax = g0.ymax;
+    for (uint32_t k = gi + 1; k < b.end; ++k) {
+      const EdgeGroup& g = groups_[k];
+      b.xmin = std::min(b.xmin, g.xmin), b.xmax = std::max(b.xmax, g.xmax);
+      b.ymin = std::min(b.ymin, g.ymin), b.ymax = std::max(b.ymax, g.ymax);
+    }
+    blocks_.push_back(b);
+  }
 }
 
 // The uniform grid over `box` and the gridded edges of each cell.
@@ -682,6 +700,26 @@ inline int RingOf(double d) {
   return r;
 }
 
+// The directions of the ends of edges [first, last) seen from R, all within a
+// quarter turn: from start over ext (start in [0, 4)).
+void GroupDirections(const IndexedEdge* first, const IndexedEdge* last, const Vec3& R,
+                     double& start, double& ext) {
+  const double p0 = PseudoAngle(first->x1 - R.x, first->y1 - R.y);
+  double lo = 0, hi = 0;
+  for (const IndexedEdge* e = first; e != last; ++e) {
+    for (const double q :
+         {PseudoAngle(e->x1 - R.x, e->y1 - R.y), PseudoAngle(e->x2 - R.x, e->y2 - R.y)}) {
+      double dq = q - p0;
+      if (dq > 2) dq -= 4;
+      if (dq < -2) dq += 4;
+      lo = std::min(lo, dq), hi = std::max(hi, dq);
+    }
+  }
+  start = p0 + lo;
+  if (start < 0) start += 4;
+  ext = hi - lo;
+}
+
 // The unwrapped bin of pseudo-angle p (above -1) in a ring of n bins, shifted by
 // n so that truncation is the floor.
 inline long ShiftedBin(double p, int n) { return static_cast<long>(p * (n / 4) + n); }
@@ -706,9 +744,10 @@ inline int DirectionBin(int r, double p) {
 // edge's directions lie between the least and the greatest of them), in the
 // ring of the distance of its box, with the farthest corner of the box and its
 // highest top; when a path meets the item, it tests every edge of the group.
-void EdgeIndex::prepareReceiver(const Vec3& R, ReceiverEdges& out) const {
+void EdgeIndex::prepareReceiver(const Vec3& R, ReceiverEdges& out, double reach) const {
   out.ready_ = false;
   out.R_ = R;
+  out.reach_ = reach;
   // Items name edges and groups in 31 bits.
   if (!built_ || nx_ == 0 || groups_.empty() || edges_.size() >= kGroupItem) return;
   auto ok = [&](double v) { return std::fabs(v) <= reach_; };
@@ -724,6 +763,8 @@ void EdgeIndex::prepareReceiver(const Vec3& R, ReceiverEdges& out) const {
   for (int r = 0; r < kRings; ++r)
     marginOf[r] = 2 * pad_ / std::max(kRingInner[r], kNearDistance) + 1e-8;
   const double pad2 = 2 * pad_;
+  // A padded distance below the true one (see fileEdge).
+  auto lower = [pad2](double dc) { return dc * (1 - 1e-6) - pad2 - 1e-6; };
 
   // Files item `id` (an edge, or a group with kGroupItem) at padded distances
   // d .. far, over the directions start .. start + ext (start in [0, 4)).
@@ -749,6 +790,7 @@ void EdgeIndex::prepareReceiver(const Vec3& R, ReceiverEdges& out) const {
     }
     return true;
   };
+  // An edge beyond reach is left out: a path it could matter to is longer.
   auto fileEdge = [&](uint32_t k) {
     const IndexedEdge& e = edges_[k];
     const double ax = e.x1 - R.x, ay = e.y1 - R.y;
@@ -756,7 +798,8 @@ void EdgeIndex::prepareReceiver(const Vec3& R, ReceiverEdges& out) const {
     const double s = std::clamp(-(ax * e.ex + ay * e.ey) * e.invLen2, 0.0, 1.0);
     const double cx = ax + s * e.ex, cy = ay + s * e.ey;
     const double dc = std::sqrt(cx * cx + cy * cy);
-    const double d = dc * (1 - 1e-6) - pad2 - 1e-6;
+    const double d = lower(dc);
+    if (d > reach) return;
     if (d >= kNearDistance) {
       // From the end first met counter-clockwise, over less than half a turn.
       const double pa = PseudoAngle(ax, ay), pb = PseudoAngle(bx, by);
@@ -772,56 +815,54 @@ void EdgeIndex::prepareReceiver(const Vec3& R, ReceiverEdges& out) const {
     }
     out.near_.push_back(k);
   };
-  for (uint32_t gi = 0; gi < groups_.size(); ++gi) {
-    const EdgeGroup& g = groups_[gi];
-    const double dx = std::max({g.xmin - R.x, 0.0, R.x - g.xmax});
-    const double dy = std::max({g.ymin - R.y, 0.0, R.y - g.ymax});
-    const double dc = std::sqrt(dx * dx + dy * dy);
-    if (g.end - g.begin > 1 && dc >= kGroupDistance && dc >= kGroupSpread * g.diag) {
-      // The directions of the ends, from the first: all within a quarter turn.
-      const IndexedEdge& e0 = edges_[g.begin];
-      const double p0 = PseudoAngle(e0.x1 - R.x, e0.y1 - R.y);
-      double lo = 0, hi = 0;
-      for (uint32_t k = g.begin; k < g.end; ++k) {
-        const IndexedEdge& e = edges_[k];
-        for (const double q :
-             {PseudoAngle(e.x1 - R.x, e.y1 - R.y), PseudoAngle(e.x2 - R.x, e.y2 - R.y)}) {
-          double dq = q - p0;
-          if (dq > 2) dq -= 4;
-          if (dq < -2) dq += 4;
-          lo = std::min(lo, dq), hi = std::max(hi, dq);
-        }
+  // A box's plan distance from R, and the distance of its farthest corner.
+  auto boxDistance = [&R](double x0, double y0, double x1, double y1) {
+    const double dx = std::max({x0 - R.x, 0.0, R.x - x1});
+    const double dy = std::max({y0 - R.y, 0.0, R.y - y1});
+    return std::sqrt(dx * dx + dy * dy);
+  };
+  for (const GroupBlock& bl : blocks_) {
+    // Every edge of the block is at least the block's distance from R.
+    if (lower(boxDistance(bl.xmin, bl.ymin, bl.xmax, bl.ymax)) > reach) continue;
+    for (uint32_t gi = bl.begin; gi < bl.end; ++gi) {
+      const EdgeGroup& g = groups_[gi];
+      const double dc = boxDistance(g.xmin, g.ymin, g.xmax, g.ymax);
+      const double d = lower(dc);
+      if (d > reach) continue;
+      if (g.end - g.begin > 1 && dc >= kGroupDistance && dc >= kGroupSpread * g.diag) {
+        double start = 0, ext = 0;
+        GroupDirections(edges_.data() + g.begin, edges_.data() + g.end, R, start, ext);
+        const double fx = std::max(std::fabs(g.xmin - R.x), std::fabs(g.xmax - R.x));
+        const double fy = std::max(std::fabs(g.ymin - R.y), std::fabs(g.ymax - R.y));
+        const double far = std::sqrt(fx * fx + fy * fy) * (1 + 1e-6) + pad2 + 1e-6;
+        if (fileItem(d, far, start, ext, g.top, kGroupItem | gi)) continue;
       }
-      double start = p0 + lo;
-      if (start < 0) start += 4;
-      const double fx = std::max(std::fabs(g.xmin - R.x), std::fabs(g.xmax - R.x));
-      const double fy = std::max(std::fabs(g.ymin - R.y), std::fabs(g.ymax - R.y));
-      const double d = dc * (1 - 1e-6) - pad2 - 1e-6;
-      const double far = std::sqrt(fx * fx + fy * fy) * (1 + 1e-6) + pad2 + 1e-6;
-      if (fileItem(d, far, start, hi - lo, g.top, kGroupItem | gi)) continue;
+      for (uint32_t k = g.begin; k < g.end; ++k) fileEdge(k);
     }
-    for (uint32_t k = g.begin; k < g.end; ++k) fileEdge(k);
   }
+  out.fillBins();
+  out.ready_ = true;
+}
 
-  // Each bin starts where the previous one ends, and is then filled from its
-  // start on, `end` moving with it.
+// Each bin starts where the previous one ends, and is then filled from its
+// start on, `end` moving with it.
+void ReceiverEdges::fillBins() {
   uint32_t total = 0;
-  for (int b = 0; b < kAllBins; ++b) {
-    const uint32_t count = binOf[b].end;
-    binOf[b].start = binOf[b].end = total;
+  for (Bin& bin : bins_) {
+    const uint32_t count = bin.end;
+    bin.start = bin.end = total;
     total += count;
   }
-  out.entries_.resize(total);
-  uint32_t* entries = out.entries_.data();
-  for (size_t i = 0; i < out.span_.size(); ++i) {
-    const uint32_t sp = out.span_[i];
+  entries_.resize(total);
+  uint32_t* entries = entries_.data();
+  for (size_t i = 0; i < span_.size(); ++i) {
+    const uint32_t sp = span_[i];
     const long bins = (sp >> 13) & 0x7FFu;
     const int ring = static_cast<int>(sp >> 24);
     const int nb = kRingBins[ring];
     for (long j = 0, b = sp & 0x1FFFu; j < bins; ++j, b = (b + 1) & (nb - 1))
-      entries[binOf[kRingFirst[ring] + b].end++] = static_cast<uint32_t>(i);
+      entries[bins_[kRingFirst[ring] + b].end++] = static_cast<uint32_t>(i);
   }
-  out.ready_ = true;
 }
 
 void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) const {
@@ -834,8 +875,9 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
   }
   const double sx = S.x - R.x, sy = S.y - R.y;
   const double L2 = sx * sx + sy * sy;
-  // Too short a path for its direction to be known well enough: walk the cells.
-  if (!(L2 >= 4)) {
+  // Too short a path for its direction to be known well enough, or one longer
+  // than the edges prepared reach: walk the cells.
+  if (!(L2 >= 4) || !(std::sqrt(L2) <= from.reach_)) {
     attenuation(S, R, Att, marks, q.skip);
     return;
   }

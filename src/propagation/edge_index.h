@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "model/project.h"
@@ -71,8 +72,11 @@ class ReceiverEdges {
     float top;   // above the highest end of the edge
     uint32_t k;  // the edge, or the group with the top bit set
   };
+  void fillBins();
+
   bool ready_ = false;
   Vec3 R_;
+  double reach_ = 0;
   std::vector<uint32_t> near_;  // edges close to the receiver: every path tests them
   // A bin's edges are entries_[start .. end), positions in edge_; top and far
   // are the highest top and farthest far among them.
@@ -119,8 +123,10 @@ class EdgeIndex {
   void attenuation(const Vec3& S, const Vec3& R, double& Att, EdgeVisitMarks& marks,
                    uint32_t skip = kNoEdge) const;
 
-  // Prepares the edges as seen from receiver R for attenuationTo.
-  void prepareReceiver(const Vec3& R, ReceiverEdges& out) const;
+  // Prepares the edges as seen from receiver R for attenuationTo, for paths of
+  // plan length up to reach (longer ones walk the cells).
+  void prepareReceiver(const Vec3& R, ReceiverEdges& out,
+                       double reach = std::numeric_limits<double>::infinity()) const;
   // attenuation(S, R, ...) for the receiver that q.from was prepared for.
   void attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) const;
 
@@ -153,6 +159,12 @@ class EdgeIndex {
     float top = 0;
   };
   std::vector<EdgeGroup> groups_;
+  // Consecutive groups groups_[begin .. end) and their box.
+  struct GroupBlock {
+    uint32_t begin = 0, end = 0;
+    double xmin = 0, ymin = 0, xmax = 0, ymax = 0;
+  };
+  std::vector<GroupBlock> blocks_;
   std::vector<uint32_t> line_;                           // per edge, the line it was added with
   std::vector<uint32_t> vertex_;                         // and the vertex it starts from
   std::vector<std::pair<uint64_t, uint32_t>> byOrigin_;  // (line << 32 | vertex, edge), sorted

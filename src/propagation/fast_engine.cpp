@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "propagation/piece_energy.h"
 
 namespace sonvale {
 namespace {
+
+// Consecutive segments of one line skipped as one when beyond DistMax.
+constexpr uint32_t kChunkSegments = 16;
 
 double MaxAbs(const Vec3& v) { return std::max({std::fabs(v.x), std::fabs(v.y), std::fabs(v.z)}); }
 
@@ -31,8 +35,20 @@ void FastEngine::addLines(const std::vector<LineSource>& lines, std::vector<Line
   out.reserve(lines.size());
   for (const LineSource& line : lines) {
     Line l;
-    l.begin = static_cast<uint32_t>(segments_.size());
+    l.begin = static_cast<uint32_t>(chunks_.size());
     for (const Segment& s : line.segments) {
+      if (chunks_.size() == l.begin || chunks_.back().end - chunks_.back().begin == kChunkSegments)
+        chunks_.push_back({static_cast<uint32_t>(segments_.size()),
+                           static_cast<uint32_t>(segments_.size()), s.M, s.M, 0, true});
+      Chunk& ch = chunks_.back();
+      for (const Vec3& v : {s.P1, s.P2, s.M}) {
+        ch.lo = {std::min(ch.lo.x, v.x), std::min(ch.lo.y, v.y), std::min(ch.lo.z, v.z)};
+        ch.hi = {std::max(ch.hi.x, v.x), std::max(ch.hi.y, v.y), std::max(ch.hi.z, v.z)};
+        // The box leaves out what is not finite: such a chunk is never skipped.
+        if (!(MaxAbs(v) <= std::numeric_limits<double>::max())) ch.finite = false;
+      }
+      ch.scale = ch.finite ? std::max(MaxAbs(ch.lo), MaxAbs(ch.hi)) : NAN;
+      ++ch.end;
       PreparedSegment ps;
       ps.s = s;
       ps.crossBegin = static_cast<uint32_t>(crossingLists_.size());
@@ -40,9 +56,22 @@ void FastEngine::addLines(const std::vector<LineSource>& lines, std::vector<Line
       ps.crossEnd = static_cast<uint32_t>(crossingLists_.size());
       segments_.push_back(ps);
     }
-    l.end = static_cast<uint32_t>(segments_.size());
+    l.end = static_cast<uint32_t>(chunks_.size());
     out.push_back(l);
   }
+}
+
+// Every leaf piece of a chunk has its midpoint in the chunk's box (a rounded
+// mean of two coordinates lies between them), so its distance r is at least
+// the box's distance from R, less the roundings of the two computations. When
+// that reaches DistMax, every leaf returns exactly 0.
+bool FastEngine::chunkBeyond(const Vec3& R, const Chunk& ch) const {
+  const double dx = std::max({ch.lo.x - R.x, 0.0, R.x - ch.hi.x});
+  const double dy = std::max({ch.lo.y - R.y, 0.0, R.y - ch.hi.y});
+  const double dz = std::max({ch.lo.z - R.z, 0.0, R.z - ch.hi.z});
+  const double d = std::sqrt(dx * dx + dy * dy + dz * dz);
+  const double margin = 1e-9 * (MaxAbs(R) + ch.scale + d) + 1e-9;
+  return d - margin >= law_.distMax;  // false for NaN
 }
 
 // Every leaf piece of P1-P2 has its midpoint on P1-P2 up to a few roundings of
@@ -93,7 +122,7 @@ EnergyParts FastEngine::energyParts(const Vec3& r, Wall ownWall) const {
   thread_local ReceiverEdges from;
   EdgeQuery query{from, marks, kNoEdge};
   if (diffraction_) {
-    edges_.prepareReceiver(r, from);
+    edges_.prepareReceiver(r, from, law_.distMax);
     if (ownWall.building > 0 && diffrCase_)
       query.skip =
           edges_.find(buildingLines_ + static_cast<uint64_t>(ownWall.building), ownWall.wall);
@@ -104,14 +133,19 @@ EnergyParts FastEngine::energyParts(const Vec3& r, Wall ownWall) const {
     part += x;
   };
   Context ctx{*this, r, nullptr, query};
+  // A chunk wholly beyond DistMax adds only zeros, which change no sum.
   auto addLines = [&](const std::vector<Line>& lines, double& part) {
     for (const Line& line : lines) {
       add(part, entityTerm_);
-      for (uint32_t k = line.begin; k < line.end; ++k) {
-        const PreparedSegment& ps = segments_[k];
-        const Segment& s = ps.s;
-        ctx.segment = &ps;
-        add(part, PieceEnergy(law_, r, s.P1, s.P2, s.M, s.Len, s.W, s.E, s.HSX, s.HDX, ctx));
+      for (uint32_t c = line.begin; c < line.end; ++c) {
+        const Chunk& ch = chunks_[c];
+        if (chunkBeyond(r, ch)) continue;
+        for (uint32_t k = ch.begin; k < ch.end; ++k) {
+          const PreparedSegment& ps = segments_[k];
+          const Segment& s = ps.s;
+          ctx.segment = &ps;
+          add(part, PieceEnergy(law_, r, s.P1, s.P2, s.M, s.Len, s.W, s.E, s.HSX, s.HDX, ctx));
+        }
       }
     }
   };

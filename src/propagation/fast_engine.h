@@ -32,13 +32,23 @@ class FastEngine : public EnergyEngine {
     Segment s;
     uint32_t crossBegin = 0, crossEnd = 0;  // candidates in crossingLists_
   };
+  // Consecutive segments segments_[begin .. end) of one line, and the box of
+  // their ends and midpoints (scale: its largest coordinate magnitude, NaN
+  // when a coordinate is not finite).
+  struct Chunk {
+    uint32_t begin = 0, end = 0;
+    Vec3 lo, hi;
+    double scale = 0;
+    bool finite = true;
+  };
   struct Line {
-    uint32_t begin = 0, end = 0;  // segments in segments_
+    uint32_t begin = 0, end = 0;  // chunks in chunks_
   };
   struct Context;
 
   void addLines(const std::vector<LineSource>& lines, std::vector<Line>& out);
   bool whollyBeyond(const Vec3& R, const Vec3& P1, const Vec3& P2, double W) const;
+  bool chunkBeyond(const Vec3& R, const Chunk& ch) const;
 
   const PropagationSetup& setup_;
   double entityTerm_;
@@ -47,6 +57,7 @@ class FastEngine : public EnergyEngine {
   uint64_t buildingLines_ = 0;  // the lines of the edge index before the first building
 
   std::vector<PreparedSegment> segments_;
+  std::vector<Chunk> chunks_;
   std::vector<Line> roads_, tracks_;
   std::vector<uint32_t> crossingLists_;
   CrossingIndex crossings_;

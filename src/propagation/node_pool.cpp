@@ -13,9 +13,10 @@ int DefaultThreadCount() {
 NodePool::NodePool(long count, int threads, Compute compute)
     : count_(count), compute_(std::move(compute)) {
   if (threads <= 1 || count <= 1) return;
-  // Enough look-ahead that no worker waits for a slow consumer, little enough
-  // that a stop wastes only a moment of work.
-  window_ = std::max<long>(8, 4L * threads);
+  // Enough look-ahead that no worker waits for a slow consumer, or for a
+  // worker held up by one slow node (nodes near a dense centre cost several
+  // times the others), little enough that a stop wastes only a moment of work.
+  window_ = std::max<long>(64, 32L * threads);
   slots_.resize(static_cast<size_t>(window_));
   workers_.reserve(static_cast<size_t>(threads));
   for (int t = 0; t < threads; ++t) workers_.emplace_back([this] { work(); });
@@ -52,7 +53,8 @@ void NodePool::work() {
       std::lock_guard<std::mutex> lock(mutex_);
       slots_[static_cast<size_t>(k % window_)] = std::move(result);
     }
-    readyCv_.notify_all();
+    // Only the consumer waits for results.
+    readyCv_.notify_one();
   }
 }
 

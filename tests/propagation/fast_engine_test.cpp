@@ -189,6 +189,59 @@ TEST(FastEngineTest, RandomTownsGiveExactlyTheReferenceEnergies) {
   EXPECT_GT(attenuatedTowns, 100);
 }
 
+// As dense as a city centre (3000 buildings on 2 km x 2 km, a few hundred
+// barriers, long roads), with a DistMax that reaches across the whole town or
+// only a part of it, so that the receivers leave far edges and far segments out.
+TEST(FastEngineTest, CityDensityTownsGiveExactlyTheReferenceEnergies) {
+  long compared = 0, nonZero = 0;
+  for (unsigned seed = 1; seed <= 3; ++seed) {
+    TownDice d(1000 + seed);
+    Town t;
+    Project& p = t.p;
+    const double ox = 512345.678, oy = 4501234.567, size = 2000;
+    t.c.Hsorg = 0.5;
+    t.c.DistMin = 1;
+    t.c.AttCoeff = 0.005;
+    p.DiffrBarriere = p.DiffrCase = true;
+    p.DistMax = seed == 1 ? 2500.0 : d.pick({300.0, 700.0});
+    for (int k = 0; k < 6; ++k) RandomLine(d, p.strade.addEntity(), ox, oy, size);
+    RandomLine(d, p.binari.addEntity(), ox, oy, size);
+    for (int k = 0; k < 200; ++k) p.barriere.addEntity() = RandomOutline(d, ox, oy, size, false);
+    for (int k = 0; k < 3000; ++k) p.case_.addEntity() = RandomOutline(d, ox, oy, size, true);
+    for (int k = 0; k < 40; ++k) {
+      Incrocio& x = p.incroci.addEntity();
+      x.X = ox + d.uniform(0, size);
+      x.Y = oy + d.uniform(0, size);
+    }
+    for (int k = 0; k < 3; ++k) {
+      Source& s = p.sources.addEntity();
+      s.X = ox + d.uniform(0, size);
+      s.Y = oy + d.uniform(0, size);
+      s.Z = 2;
+      s.Lw = 100;
+      s.Lwnight = 90;
+    }
+    for (int k = 0; k < 60; ++k)
+      t.receivers.push_back({ox + d.uniform(0, size), oy + d.uniform(0, size), d.uniform(2, 20)});
+    for (int k = 0; k < 20; ++k) {  // on corners of buildings
+      const Polyline3& b = p.case_[d.integer(1, 3000)];
+      const Point3& v = b.vertex(d.integer(1, static_cast<int>(b.Npunti())));
+      t.receivers.push_back({v.X, v.Y, d.pick({v.Z, 4.0})});
+    }
+    const PropagationSetup setup = PrepareSetup(p, t.c, Period::Day);
+    ReferenceEnergyEngine ref(p, t.c, setup, 0);
+    FastEngine fast(p, t.c, setup, 0);
+    for (const Vec3& r : t.receivers) {
+      const double expected = ref.energy(r);
+      ASSERT_EQ(fast.energy(r), expected) << "seed " << seed << " at " << r.x << " " << r.y;
+      ++compared;
+      nonZero += expected > 0;
+    }
+  }
+  EXPECT_EQ(compared, 240);
+  EXPECT_GT(nonZero, 200);
+}
+
 TEST(FastEngineTest, EdgeIndexMatchesTheFullScanOnAwkwardPaths) {
   // Paths through the very corners of edges, along them, and ending on them,
   // far from the origin and with cells of several sizes.
