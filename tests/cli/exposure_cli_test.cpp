@@ -74,6 +74,29 @@ TEST(ExposureCli, WritesTheFilesOfOneRunAndItsParts) {
   EXPECT_FALSE(fs::exists(dir / "m2"));
 }
 
+TEST(ExposureCli, AreasFromAMapAndStyledGeoPackages) {
+  fs::path dir = Fresh("exposure_map");
+  const std::string grd = (dir / "m.grd").string();
+  CliRun map = Cli("map " + Quote(kTown) + " --out " + Quote(grd) +
+                   " --mode plane --ndiv 20,20 --yes --quiet");
+  ASSERT_EQ(map.status, 0) << map.out;
+  CliRun r = Cli("exposure " + Quote(kTown) + " --estimate 40 --map " + Quote(grd) +
+                 " --crs EPSG:32632 --yes --quiet --out " + Quote((dir / "out").string()));
+  ASSERT_EQ(r.status, 0) << r.out;
+  const std::string areas = FileContents(dir / "out" / "areas.csv");
+  EXPECT_EQ(areas.rfind("indicator,threshold,area_km2,people,dwellings,people_exact,"
+                        "dwellings_exact\r\nLden,55,",
+                        0),
+            0u)
+      << areas;
+  EXPECT_EQ(std::count(areas.begin(), areas.end(), '\n'), 4);
+  for (const char* f : {"facade_points.gpkg", "buildings.gpkg"}) {
+    const std::string gpkg = FileContents(dir / "out" / f);
+    EXPECT_EQ(gpkg.rfind("SQLite format 3", 0), 0u) << f;
+    EXPECT_NE(gpkg.find("lden_band"), std::string::npos) << f;  // the style's field
+  }
+}
+
 TEST(ExposureCli, BadPopulationFilesEndWithTheirLine) {
   fs::path dir = Fresh("exposure_bad");
   const struct {
