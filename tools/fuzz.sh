@@ -25,7 +25,8 @@ fi
 cmake --build "$build" -j "$jobs" --target fuzz_targets
 
 all=(project_file configuration emission_tables dxf_layers room_dxf materials csv_nodes csv_arcs
-     csv_streets csv_traffic csv_points grid_dsaa grid_dsbb ray spk den limits tracer_xml)
+     csv_streets csv_traffic csv_points grid_dsaa grid_dsbb ray spk den limits tracer_xml
+     population)
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
 
@@ -61,7 +62,7 @@ seed csv_nodes examples/town/nodes.csv
 seed_with_choice csv_arcs 8 examples/town/arcs.csv examples/town/arcs.csv examples/town/arcs.csv
 seed grid_dsaa examples/town/terrain.grd tests/data/third_party/grd/*.grd
 seed grid_dsbb tests/data/third_party/grd/*.grd
-for t in csv_streets csv_traffic csv_points ray spk den limits tracer_xml; do
+for t in csv_streets csv_traffic csv_points ray spk den limits tracer_xml population; do
   seed "$t" fuzz/seeds/$t/*
 done
 

@@ -80,6 +80,13 @@ std::vector<double> BandLevels(const Args& args);
 BandScheme SchemeOption(const Args& args);
 // The GeoTIFF written beside a grid: its name with ".tif" for the extension.
 std::string GeoTiffBeside(const std::string& gridPath);
+// The calculation settings every computing subcommand may override: --diffr-barriers,
+// --diffr-buildings, --dist-max, --algorithm, --engine, --threads, --launch-mode.
+void ApplyCalculationOptions(CliContext& ctx, const Args& args);
+// A relative terrain name stands beside the project when it is not found as given.
+std::string ResolveBesideProject(const std::string& name, const std::string& projectPath);
+int CmdExposure(CliContext& ctx, const std::vector<std::string>& argv);
+int CmdExposureMerge(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdPoints(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdGridMerge(CliContext& ctx, const std::vector<std::string>& argv);
 int CmdRayRead(CliContext& ctx, const std::vector<std::string>& argv);

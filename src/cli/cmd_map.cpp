@@ -23,14 +23,6 @@ bool OnOff(const Args& args, const std::string& name, bool fallback) {
   throw UsageError("option --" + name + " takes on or off, not \"" + *v + "\"");
 }
 
-// A relative terrain name stands beside the project when it is not found as given.
-std::string ResolveBesideProject(const std::string& name, const std::string& projectPath) {
-  if (name.empty() || FileExists(name) || name.front() == '/') return name;
-  std::string dir = projectPath.substr(0, projectPath.size() - FileNameOnly(projectPath).size());
-  std::string beside = dir + name;
-  return FileExists(beside) ? beside : name;
-}
-
 const char* const kMapUsage =
     "usage: sonvale-cli map PROJECT.svp --out NAME.grd [options]\n"
     "Computes the noise map of the day and night periods (NAME_D.grd, NAME_N.grd).\n"
@@ -72,6 +64,16 @@ const char* const kPointsUsage =
     "  --engine reference|fast, --threads N\n"
     "  --yes                          go on when some emission data are missing\n";
 
+}  // namespace
+
+// A relative terrain name stands beside the project when it is not found as given.
+std::string ResolveBesideProject(const std::string& name, const std::string& projectPath) {
+  if (name.empty() || FileExists(name) || name.front() == '/') return name;
+  std::string dir = projectPath.substr(0, projectPath.size() - FileNameOnly(projectPath).size());
+  std::string beside = dir + name;
+  return FileExists(beside) ? beside : name;
+}
+
 // Settings every calculation subcommand may override.
 void ApplyCalculationOptions(CliContext& ctx, const Args& args) {
   Project& p = ctx.app.project;
@@ -112,8 +114,6 @@ void ApplyCalculationOptions(CliContext& ctx, const Args& args) {
     ctx.app.LaunchMode = static_cast<long>(mode);
   }
 }
-
-}  // namespace
 
 int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
   Args args = ParseCommandArgs(argv, {"geotiff", "lines"},

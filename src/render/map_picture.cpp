@@ -126,6 +126,13 @@ QImage RenderMapPicture(const Project& p, const LayerVisibility& layers,
       }
     }
     DrawMap(p, layers, view, canvas, false);
+    const double half = options.dotPixels / 2.0;
+    for (const MapPictureOptions::Dot& d : options.dots) {
+      const QPointF at = canvas.toDevice(d.x, d.y);
+      canvas.painter().fillRect(QRectF(at.x() - half, at.y() - half, options.dotPixels,
+                                       options.dotPixels),
+                                ToQColor(d.colour));
+    }
   }
   if (legend > 0) {
     DrawLegend(image, QRect(options.width - legend, 0, legend, options.height), options.bands);

@@ -31,6 +31,13 @@ struct MapPictureOptions {
   std::vector<PictureBand> bands;
   // Lines drawn over the levels and under the model (isolines), in user units.
   std::vector<std::vector<std::pair<double, double>>> lines;
+  // Points drawn over the model as small filled squares (façade receivers).
+  struct Dot {
+    double x = 0, y = 0;
+    Rgb colour;
+  };
+  std::vector<Dot> dots;
+  int dotPixels = 5;  // side of a dot
 };
 
 // The picture of the project in its View (the grid's span when the model draws
