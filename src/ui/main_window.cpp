@@ -249,6 +249,7 @@ void Sonvale::bindCommands() {
     });
   });
 
+  bindGisCommands();
   on("helpCont", [&u] { CmdContenuti(u); });
   on("HelpAbout", [&u] { CmdAbout(u); });
 }
@@ -259,13 +260,14 @@ void Sonvale::mapCommand() {
                    cancel_->show();
                    map_->drawMap(clear);
                  }};
-  CmdMappa(
+  const MapCommandResult result = CmdMappa(
       app_, ui_,
       [this](AppState& app, Ui& ui) {
-        DoMap dialog(app, ui, this);
+        DoMap dialog(app, ui, this, &mapGis_);
         dialog.exec();
       },
       hooks);
+  if (result.completed) writeMapGisOutputs(result.files);
 }
 
 void Sonvale::editConfiguration() {

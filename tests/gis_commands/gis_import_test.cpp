@@ -1,13 +1,14 @@
 // Imports of GIS layers written by GDAL's own ogr2ogr from GeoJSON texts: field
 // mapping, multi-part geometries, Z, reprojection, capacities, merge modes and
 // the errors of sources that do not fit.
-#include "gis/gis_import.h"
+#include "gis_commands/gis_import.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 #include "gis/crs.h"
+#include "gis_commands/crs_wkt.h"
 #include "support/cli_run.h"
 #include "support/table_files.h"
 #include "text/file_error.h"
