@@ -59,6 +59,16 @@ void Click(QDialog* d, const char* name) {
   QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
 }
 
+// Replaces the text of a box key by key and ends the edit with Return.
+void Retype(QDialog* d, const char* name, const QString& text) {
+  auto* box = Find<QLineEdit>(d, name);
+  box->setFocus();
+  box->selectAll();
+  QTest::keyClick(box, Qt::Key_Backspace);
+  QTest::keyClicks(box, text);
+  QTest::keyClick(box, Qt::Key_Return);
+}
+
 // Picks the entry of a list by moving down to it with the arrow key.
 void PickByKeys(QComboBox* box, const QString& entry) {
   box->setFocus();
@@ -256,13 +266,26 @@ class GisDialogsTest : public QObject {
       Click(d, "Command3D2");  // Annulla: the choices stay for the session
     });
     s.window.action("MakeGRD")->trigger();
+    // The choices stay; a run writes them beside its grids.
+    const fs::path grid = dir / "gis.grd";
     WhenOpen("DoMap", [&](QDialog* d) {
       QVERIFY(Find<QAbstractButton>(d, "GeoTiff")->isChecked());
       QVERIFY(Find<QAbstractButton>(d, "Isofone")->isChecked());
       QCOMPARE(Find<QComboBox>(d, "Schema")->currentText(), QString("END (direttiva 2002/49/CE)"));
-      Click(d, "Command3D2");
+      Retype(d, "Text1", QString::fromStdString(grid.string()));
+      Retype(d, "X1", "500000");
+      Retype(d, "X2", "501000");
+      Retype(d, "Y1", "4500000");
+      Retype(d, "Y2", "4501000");
+      Retype(d, "Delta_X", "100");
+      Retype(d, "Delta_Y", "100");
+      QTest::mouseClick(Find<QAbstractButton>(d, "Opt_SVP_interno"), Qt::LeftButton);
+      Click(d, "Command3D1");
     });
     s.window.action("MakeGRD")->trigger();
+    QCOMPARE(s.ui.messages.back().title, std::string("OK - Completed !"));
+    for (const char* file : {"gis_D.tif", "gis_N.tif", "gis_D_iso.gpkg", "gis_N_iso.gpkg"})
+      QVERIFY2(fs::file_size(dir / file) > 0, file);
   }
 };
 
