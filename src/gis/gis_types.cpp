@@ -7,6 +7,12 @@
 #include "text/number_text.h"
 
 namespace sonvale {
+namespace {
+
+// The widest road or track, in metres: widths are kept in single precision.
+constexpr double kMaxWidth = 1000;
+
+}  // namespace
 
 std::vector<GisFieldRule> GisFieldRules(GisKind kind) {
   std::vector<GisFieldRule> rules;
@@ -26,7 +32,7 @@ std::vector<GisFieldRule> GisFieldRules(GisKind kind) {
       whole("Pavimentaz", -1, 3);
       number("HmedSX", 0);
       number("HmedDX", 0);
-      number("Larghezza", 0);
+      number("Larghezza", 0, kMaxWidth);
       indexed("NveicDay", 5, 0, 2147483647);
       indexed("NveicNight", 5, 0, 2147483647);
       indexed("VelDay", 5, 0, 7);
@@ -37,7 +43,7 @@ std::vector<GisFieldRule> GisFieldRules(GisKind kind) {
       whole("TipoArmamento", -1, 1);
       number("HmedSX", 0);
       number("HmedDX", 0);
-      number("Larghezza", 0);
+      number("Larghezza", 0, kMaxWidth);
       indexed("NtreniDay", 3, 0, 2147483647);
       indexed("NtreniNight", 3, 0, 2147483647);
       indexed("LungDay", 3, 0, 2147483647);

@@ -255,6 +255,14 @@ struct TransformDeleter {
   }
 };
 
+// Whether every coordinate of the part, with addZ added to Z, is a finite number.
+bool FiniteCoordinates(const Vertices& part, double addZ) {
+  for (const Point3& p : part) {
+    if (!std::isfinite(p.X) || !std::isfinite(p.Y) || !std::isfinite(p.Z + addZ)) return false;
+  }
+  return true;
+}
+
 std::string FeatureWhere(const std::string& layer, GIntBig fid) {
   return "layer " + layer + ", feature " + PlainInteger(static_cast<long long>(fid));
 }
@@ -297,7 +305,9 @@ GisImportReport ImportGisLayer(Project& project, const std::string& source,
 
   std::vector<MappedField> mapped;
   const std::vector<GisFieldRule> rules = GisFieldRules(options.kind);
-  for (const auto& [entityField, sourceField] : options.fields) {
+  for (const auto& mapping : options.fields) {
+    const std::string& entityField = mapping.first;  // named, so that lambdas may take it
+    const std::string& sourceField = mapping.second;
     auto rule = std::find_if(rules.begin(), rules.end(),
                              [&](const GisFieldRule& r) { return r.name == entityField; });
     if (rule == rules.end()) {
@@ -331,6 +341,10 @@ GisImportReport ImportGisLayer(Project& project, const std::string& source,
         OCTNewCoordinateTransformation(static_cast<OGRSpatialReferenceH>(sourceSrs.get()),
                                        static_cast<OGRSpatialReferenceH>(target.get())));
     if (!transform) session.fail(source, "cannot reproject layer " + layerName);
+  }
+
+  if (options.height && !std::isfinite(*options.height)) {
+    throw std::invalid_argument("the height is not a finite number");
   }
 
   // The work is done on a copy, so that a failure leaves the project untouched.
@@ -399,6 +413,14 @@ GisImportReport ImportGisLayer(Project& project, const std::string& source,
                                   OGRGeometryTypeToName(OGR_G_GetGeometryType(geometry)) +
                                   " where " + GisKindWord(options.kind) + " take " +
                                   ExpectedGeometry(options.kind));
+    }
+    const bool outline = options.kind == GisKind::Case || options.kind == GisKind::Barriere;
+    const double addZ = outline ? values.num("Altezza").value_or(options.height.value_or(0)) : 0;
+    for (const Vertices& part : parts) {
+      if (!FiniteCoordinates(part, addZ)) {
+        throw FileError(source, FeatureWhere(layerName, fid) +
+                                    ": a coordinate (or a height added to it) is not a finite number");
+      }
     }
     for (const Vertices& part : parts) {
       if (part.size() < VertexMinimum(options.kind)) {
