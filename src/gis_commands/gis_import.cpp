@@ -455,7 +455,10 @@ GisImportReport ImportGisLayer(Project& project, const std::string& source,
   note(report.skippedBeyond, "beyond the last row left out (replace keeps the number of rows)");
   note(report.skippedEmpty, "without usable geometry left out");
   work.EmissioniOK = false;
-  work.View = ViewWindow{work.extent.Xmin, work.extent.Ymin, work.extent.Xmax, work.extent.Ymax};
+  // As after a drawing import: a layer that gave nothing leaves the view where it was.
+  if (!work.extent.isEmpty()) {
+    work.View = ViewWindow{work.extent.Xmin, work.extent.Ymin, work.extent.Xmax, work.extent.Ymax};
+  }
   project = std::move(work);
   return report;
 }
