@@ -62,6 +62,18 @@ void WriteProjectCrs(const std::string& projectFile, std::optional<int> code) {
   WriteFileAtomically(side, text);
 }
 
+bool CarrySideFile(const std::string& from, const std::string& to) {
+  if (from.empty() || SideFilePath(from) == SideFilePath(to)) return true;
+  const std::string side = SideFilePath(from);
+  if (!std::filesystem::exists(side)) return true;
+  try {
+    WriteFileAtomically(SideFilePath(to), ReadWholeFile(side));
+  } catch (const std::exception&) {
+    return false;
+  }
+  return true;
+}
+
 std::string ProjectCrsWkt(const std::string& projectFile, const GisModule& gis) {
   if (projectFile.empty()) return "";
   std::optional<int> code = ReadProjectCrs(projectFile);

@@ -23,6 +23,11 @@ std::optional<int> ReadProjectCrs(const std::string& projectFile);
 // its other lines; the file is replaced only once complete.
 void WriteProjectCrs(const std::string& projectFile, std::optional<int> code);
 
+// A project saved under a new name takes its side file with it: the side file
+// of from, when there is one, is copied beside to (replacing one found there).
+// Returns false, with nothing changed, when the copy fails.
+bool CarrySideFile(const std::string& from, const std::string& to);
+
 // The WKT of the project's CRS for an export, "" when it names none.
 std::string ProjectCrsWkt(const std::string& projectFile, const GisModule& gis);
 

@@ -215,6 +215,19 @@ TEST_F(Scratch, TheProjectCrsLivesInTheSideFileBesideTheProject) {
   }
 }
 
+TEST_F(Scratch, ASavedCopyTakesTheSideFileAlong) {
+  const std::string town = (dir / "town.svp").string(), copy = (dir / "copia.svp").string();
+  EXPECT_TRUE(CarrySideFile(town, copy));  // no side file: nothing to carry
+  EXPECT_FALSE(fs::exists(dir / "copia.svx"));
+  WriteProjectCrs(town, 3003);
+  { std::ofstream(dir / "copia.svx") << "CRS=EPSG:4326\n"; }
+  EXPECT_TRUE(CarrySideFile(town, copy));
+  EXPECT_EQ(ReadProjectCrs(copy), 3003);
+  EXPECT_TRUE(CarrySideFile("", copy));  // a new project has none
+  EXPECT_EQ(ReadProjectCrs(copy), 3003);
+  EXPECT_FALSE(CarrySideFile(town, (dir / "no/such/folder/x.svp").string()));
+}
+
 TEST_F(Scratch, TheCrsCommandAsksChecksAndWrites) {
   StandInGis gis;
   ScriptedUi ui;
