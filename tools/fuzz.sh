@@ -62,9 +62,11 @@ seed_with_choice csv_arcs 8 examples/town/arcs.csv examples/town/arcs.csv exampl
 seed grid_dsaa examples/town/terrain.grd tests/data/third_party/grd/*.grd
 seed grid_dsbb tests/data/third_party/grd/*.grd
 # The GIS layers, one for each entity kind in the order of the choice byte, given
-# with each of the four ways of joining.
-gis=(fuzz/seeds/gis_import/*.geojson)
+# with each of the four ways of joining; then the hostile ones (NaN and infinite
+# coordinates, empty rings, values of the wrong type).
+gis=(fuzz/seeds/gis_import/[0-5]-*.geojson)
 seed_with_choice gis_import 256 "${gis[@]}" "${gis[@]}" "${gis[@]}" "${gis[@]}"
+seed_with_choice gis_import 6 fuzz/seeds/gis_import/hostile-*.geojson
 for t in csv_streets csv_traffic csv_points ray spk den limits tracer_xml; do
   seed "$t" fuzz/seeds/$t/*
 done
