@@ -25,7 +25,7 @@ fi
 cmake --build "$build" -j "$jobs" --target fuzz_targets
 
 all=(project_file configuration emission_tables dxf_layers room_dxf materials csv_nodes csv_arcs
-     csv_streets csv_traffic csv_points grid_dsaa grid_dsbb ray spk den limits tracer_xml
+     csv_streets csv_traffic csv_points grid_dsaa grid_dsbb ray spk den limits tracer_xml gis_import
      population)
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
@@ -62,6 +62,12 @@ seed csv_nodes examples/town/nodes.csv
 seed_with_choice csv_arcs 8 examples/town/arcs.csv examples/town/arcs.csv examples/town/arcs.csv
 seed grid_dsaa examples/town/terrain.grd tests/data/third_party/grd/*.grd
 seed grid_dsbb tests/data/third_party/grd/*.grd
+# The GIS layers, one for each entity kind in the order of the choice byte, given
+# with each of the four ways of joining; then the hostile ones (NaN and infinite
+# coordinates, empty rings, values of the wrong type).
+gis=(fuzz/seeds/gis_import/[0-5]-*.geojson)
+seed_with_choice gis_import 256 "${gis[@]}" "${gis[@]}" "${gis[@]}" "${gis[@]}"
+seed_with_choice gis_import 6 fuzz/seeds/gis_import/hostile-*.geojson
 for t in csv_streets csv_traffic csv_points ray spk den limits tracer_xml population; do
   seed "$t" fuzz/seeds/$t/*
 done

@@ -8,6 +8,7 @@
 #include "cli/args.h"
 #include "cli/cli_ui.h"
 #include "commands/app_state.h"
+#include "gis/grid_calc.h"
 #include "gis/noise_bands.h"
 #include "propagation/grid_file.h"
 
@@ -71,15 +72,11 @@ PictureBands PictureBandOptions(const Args& args);
 inline const char* const kDefaultPictureSize = "1200x900";
 void WritePicture(CliContext& ctx, const std::string& png, const std::string& size,
                   const std::string& gridPath, bool labels, const PictureBands& bands = {});
-// A text (DSAA) or binary (DSBB) grid of levels, told apart by its first word.
-GridData ReadLevelGrid(const std::string& path);
 // The WKT of the coordinate reference system named by --crs EPSG:n ("" without it).
 std::string CrsOption(const Args& args);
 // The isophone levels of --bands (default 35, 40, ..., 80) and the --scheme.
 std::vector<double> BandLevels(const Args& args);
 BandScheme SchemeOption(const Args& args);
-// The GeoTIFF written beside a grid: its name with ".tif" for the extension.
-std::string GeoTiffBeside(const std::string& gridPath);
 // The calculation settings every computing subcommand may override: --diffr-barriers,
 // --diffr-buildings, --dist-max, --algorithm, --engine, --threads, --launch-mode.
 void ApplyCalculationOptions(CliContext& ctx, const Args& args);

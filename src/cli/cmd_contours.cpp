@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "cli/cli_context.h"
-#include "gis/isophones.h"
+#include "commands/gis_module.h"
 #include "text/number_text.h"
 
 namespace sonvale {
@@ -85,7 +85,7 @@ int CmdContours(CliContext& ctx, const std::vector<std::string>& argv) {
   GridData grid = ReadLevelGrid(gridPath);
   LevelRange range = RangeOf(grid);
   options.levels = args.has("step") ? StepLevels(step, range.min, range.max) : BandLevels(args);
-  std::vector<Band> bands = WriteIsophones(grid, gridPath, options, *out);
+  std::vector<Band> bands = Gis().writeIsophones(grid, gridPath, options, *out);
   if (!args.has("quiet")) {
     std::cout << "written " << *out << ": " << PlainInteger(static_cast<long long>(bands.size()))
               << " bands from " << PlainNumber(bands.front().lo) << " to "

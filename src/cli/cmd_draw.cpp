@@ -9,7 +9,7 @@
 #include "text/number_text.h"
 
 #ifdef SONVALE_WITH_RENDER
-#include "gis/isophones.h"
+#include "commands/gis_module.h"
 #include "render/map_picture.h"
 #endif
 
@@ -44,16 +44,6 @@ std::pair<int, int> ParseSize(const std::string& text) {
 
 }  // namespace
 
-GridData ReadLevelGrid(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw FileError(path, "cannot open the grid file");
-  char id[4] = {};
-  in.read(id, 4);
-  bool binary = in.gcount() == 4 && std::string(id, 4) == "DSBB";
-  in.close();
-  return binary ? ReadBinaryGrid(path) : ReadTerrainGrid(path);
-}
-
 PictureBands PictureBandOptions(const Args& args) {
   PictureBands bands;
   if (args.has("scheme")) bands.scheme = SchemeOption(args);
@@ -87,7 +77,7 @@ void WritePicture(CliContext& ctx, const std::string& png, const std::string& si
           PictureBand{b.lo, b.hi, BandColour(*bands.scheme, b.lo), BandLabel(b, bands.levels)});
     }
     if (bands.lines) {
-      for (Polyline& line : TraceIsolines(*grid, bands.levels))
+      for (Polyline& line : Gis().traceIsolines(*grid, bands.levels))
         options.lines.push_back(std::move(line));
     }
   }

@@ -3,8 +3,9 @@
 #include <iostream>
 
 #include "cli/cli_context.h"
+#include "commands/map_gis_outputs.h"
 #include "gis/crs.h"
-#include "gis/geotiff.h"
+#include "commands/gis_module.h"
 
 namespace sonvale {
 
@@ -14,17 +15,10 @@ std::string CrsOption(const Args& args) {
   std::optional<int> code = ParseEpsg(*text);
   if (!code) throw UsageError("option --crs takes EPSG:n, not \"" + *text + "\"");
   try {
-    return CrsWkt(*code);
+    return Gis().crsWkt(*code);
   } catch (const std::invalid_argument& e) {
     throw UsageError(std::string("option --crs: ") + e.what());
   }
-}
-
-std::string GeoTiffBeside(const std::string& gridPath) {
-  size_t dot = gridPath.find_last_of('.');
-  size_t slash = gridPath.find_last_of("/\\");
-  bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
-  return (hasExtension ? gridPath.substr(0, dot) : gridPath) + ".tif";
 }
 
 int CmdGridConvert(CliContext& ctx, const std::vector<std::string>& argv) {
@@ -41,7 +35,7 @@ int CmdGridConvert(CliContext& ctx, const std::vector<std::string>& argv) {
   const std::string out = args.positional(1, "output GeoTIFF");
   if (args.positional().size() > 2) throw UsageError("too many arguments");
   std::string crs = CrsOption(args);
-  WriteGeoTiff(ReadLevelGrid(in), out, crs);
+  Gis().writeGeoTiff(ReadLevelGrid(in), out, crs);
   if (!args.has("quiet")) std::cout << "written " << out << "\n";
   return kExitOk;
 }

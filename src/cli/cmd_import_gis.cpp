@@ -4,7 +4,7 @@
 
 #include "cli/cli_context.h"
 #include "commands/file_commands.h"
-#include "gis/gis_import.h"
+#include "commands/gis_module.h"
 #include "text/number_text.h"
 
 namespace sonvale {
@@ -113,7 +113,7 @@ int CmdImportGis(CliContext& ctx, const std::vector<std::string>& argv) {
   }
   GisImportReport report;
   try {
-    report = ImportGisLayer(ctx.app.project, source, options);
+    report = Gis().importLayer(ctx.app.project, source, options);
   } catch (const std::invalid_argument& e) {
     throw UsageError(e.what());
   }

@@ -2,10 +2,12 @@
 #include <iostream>
 
 #include "cli/cli_context.h"
+#include "commands/gis_module.h"
 #include "commands/map_command.h"
 #include "commands/map_dialog.h"
+#include "commands/map_gis_outputs.h"
 #include "commands/point_command.h"
-#include "gis/geotiff.h"
+#include "commands/project_crs.h"
 #include "platform/atomic_file.h"
 #include "platform/paths.h"
 #include "propagation/grid_file.h"
@@ -41,7 +43,8 @@ const char* const kMapUsage =
     "  --png FILE.png [--size WxH]    also a picture of the (day) map with its legend\n"
     "  --scheme din18005|nfs31130|end the picture in isophone bands of that colour scheme\n"
     "  [--bands 35,40,...,80] [--lines]  at these levels (default), with isolines\n"
-    "  --geotiff [--crs EPSG:n]       also each grid as GeoTIFF (NAME_D.tif, NAME_N.tif)\n"
+    "  --geotiff [--crs EPSG:n]       also each grid as GeoTIFF (NAME_D.tif, NAME_N.tif), in\n"
+    "                                 the CRS of --crs, else of the project's side file\n"
     "  --algorithm 0|1|2|3            0 our engine (default), else the external tracer\n"
     "  --launch-mode 0|1|2|3          tracer: 0 wait, 1 background, 2 script only,\n"
     "                                 3 wait and load the grids (default 0)\n"
@@ -177,6 +180,7 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
 
   StartCli(ctx, args);
   ReadCliProject(ctx, args, path, true);
+  if (args.has("geotiff") && !args.has("crs")) crs = ProjectCrsWkt(path, Gis());
   ApplyCalculationOptions(ctx, args);
   Project& p = ctx.app.project;
   if (mode) p.ModoMappatura = *mode;
@@ -236,7 +240,7 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
   for (const std::string& f : result.files) {
     std::cout << f << "\n";
     if (args.has("geotiff")) {
-      WriteGeoTiff(ReadLevelGrid(f), GeoTiffBeside(f), crs);
+      Gis().writeGeoTiff(ReadLevelGrid(f), GeoTiffBeside(f), crs);
       std::cout << GeoTiffBeside(f) << "\n";
     }
   }

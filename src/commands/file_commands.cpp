@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "commands/emission_commands.h"
+#include "commands/project_crs.h"
 #include "emission/emission_update.h"
 #include "platform/paths.h"
 #include "project/project_file.h"
@@ -151,6 +152,9 @@ bool CmdSalvaSvp(AppState& app, Ui& ui) {
   ShowAllLayers(app);
   SetStatus(ui, "Sto salvando " + *path + "...");
   if (!SaveProject(app, ui, *path)) return false;
+  if (!CarrySideFile(app.project.ProjectFileName, *path)) {
+    ShowError(ui, "Impossibile scrivere " + SideFilePath(*path));
+  }
   app.project.ProjectFileName = *path;
   app.ProjectBase = BaseNameUpToFirstDot(*path);
   ui.setTitle(ProjectTitle(app));

@@ -1,5 +1,6 @@
 #include "commands/menu_tree.h"
 
+#include "commands/gis_menu_commands.h"
 #include "commands/main_menu.h"
 #include "commands/view_commands.h"
 
@@ -55,6 +56,8 @@ std::vector<MenuSpec> Build() {
         Item("ImportCSV", "Importa CSV Streets (TeleAtlas)...", Mark::Mark),
         Item("ImportCSV2", "Importa CSV Traffic (CR-MN)...", Mark::Mark),
         Item("ImpPunti", "Importa CSV Punti...", Mark::Mark), Separator(),
+        Item(kGisImportItem, "Importa layer &GIS..."), Item(kGisExportItem, "Esporta layer GIS..."),
+        Item(kProjectCrsItem, "Sistema di riferimento (EPSG)..."), Separator(),
         Item("SaveDXF", "S&alva DXF completo..."), Separator(),
         Item("makeBLN", "Salva File .&BLN..."), Item("ExportPunti", "Esporta Punti .SCR..."),
         Item("XYZ_extract", "Converti DXF in TXT (X,Y,Z)...")})
@@ -75,7 +78,8 @@ std::vector<MenuSpec> Build() {
   m.push_back({"Calcolo",
                "&Calcolo",
                {Item("MakeGRD", "&Mappa (.GRD)"), Item("Punti", "&Punti (.DAT)"),
-                Item("makedxf", "&Livelli di Emissione (.DXF)")}});
+                Item("makedxf", "&Livelli di Emissione (.DXF)"), Separator(),
+                Item(kGridCalcItem, "&Operazioni su mappe (.GRD)...")}});
   m.push_back(
       {"mnuAiuto", "&Aiuto", {Item("helpCont", "&Contenuti"), Item("HelpAbout", "&About...")}});
   return m;

@@ -1,12 +1,7 @@
 #include "gis/crs.h"
 
-#include <ogr_spatialref.h>
-
 #include <cctype>
-#include <stdexcept>
 
-#include "gis/gdal_session.h"
-#include "text/number_text.h"
 
 namespace sonvale {
 
@@ -22,20 +17,6 @@ std::optional<int> ParseEpsg(const std::string& text) {
   }
   if (code <= 0) return std::nullopt;
   return code;
-}
-
-std::string CrsWkt(int code) {
-  GdalSession session;
-  OGRSpatialReference srs;
-  char* wkt = nullptr;
-  if (srs.importFromEPSG(code) != OGRERR_NONE || srs.exportToWkt(&wkt) != OGRERR_NONE) {
-    CPLFree(wkt);
-    throw std::invalid_argument("EPSG:" + PlainInteger(code) +
-                                " is not a coordinate reference system known to PROJ");
-  }
-  std::string text = wkt;
-  CPLFree(wkt);
-  return text;
 }
 
 }  // namespace sonvale

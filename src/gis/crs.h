@@ -1,4 +1,4 @@
-// Coordinate reference systems as the command line names them: "EPSG:n".
+// Coordinate reference systems as the command line and the window name them: "EPSG:n".
 #pragma once
 
 #include <optional>
@@ -9,8 +9,5 @@ namespace sonvale {
 // The code n of "EPSG:n" (case-insensitive prefix), or nothing when the text is
 // not of that form.
 std::optional<int> ParseEpsg(const std::string& text);
-
-// The WKT of EPSG:code; throws std::invalid_argument when PROJ does not know it.
-std::string CrsWkt(int code);
 
 }  // namespace sonvale

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <functional>
 
 #include "text/file_error.h"
@@ -91,6 +92,16 @@ void WriteTextGrid(const std::string& path, const GridData& grid) {
     writer.endRow();
   }
   writer.close();
+}
+
+GridData ReadLevelGrid(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw FileError(path, "cannot open the grid file");
+  char id[4] = {};
+  in.read(id, 4);
+  bool binary = in.gcount() == 4 && std::string(id, 4) == "DSBB";
+  in.close();
+  return binary ? ReadBinaryGrid(path) : ReadTerrainGrid(path);
 }
 
 }  // namespace sonvale

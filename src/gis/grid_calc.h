@@ -28,6 +28,9 @@ GridData GridDifference(const NamedGrid& a, const NamedGrid& b);
 // L - limit where L is above the limit, else 0.
 GridData GridExcess(const GridData& grid, double limit);
 
+// A text (DSAA) or binary (DSBB) grid of levels, told apart by its first word.
+GridData ReadLevelGrid(const std::string& path);
+
 // Writes a text grid whose z range is the range of its values (0, 0 when all
 // nodes are blank).
 void WriteTextGrid(const std::string& path, const GridData& grid);

@@ -18,6 +18,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "ui/map_gis_box.h"
+
 namespace sonvale {
 namespace {
 
@@ -55,7 +57,8 @@ int NumberWidth(const QWidget* w) {
 
 }  // namespace
 
-DoMap::DoMap(AppState& app, Ui& ui, QWidget* parent) : QDialog(parent), logic_(app, ui) {
+DoMap::DoMap(AppState& app, Ui& ui, QWidget* parent, MapGisOutputs* gis)
+    : QDialog(parent), logic_(app, ui) {
   setObjectName(QStringLiteral("DoMap"));
   setWindowTitle(Q(kMapDialogTitle));
   setModal(true);
@@ -120,6 +123,7 @@ DoMap::DoMap(AppState& app, Ui& ui, QWidget* parent) : QDialog(parent), logic_(a
   left->addStretch(1);
   auto* right = new QVBoxLayout;
   right->addWidget(makeOptions());
+  if (gis) right->addWidget(new MapGisBox(*gis));
   right->addStretch(1);
   auto* columns = new QHBoxLayout;
   columns->addLayout(left, 1);

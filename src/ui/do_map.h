@@ -8,6 +8,7 @@
 #include <array>
 
 #include "commands/map_dialog.h"
+#include "commands/map_gis_outputs.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -23,7 +24,8 @@ class DoMap : public QDialog {
  public:
   // Opens on the application state: StopRequested is set until "OK - Esegui"
   // closes the dialog; "Annulla" or closing the window leaves it set.
-  DoMap(AppState& app, Ui& ui, QWidget* parent = nullptr);
+  // With gis, the box of the GIS outputs is shown too.
+  DoMap(AppState& app, Ui& ui, QWidget* parent = nullptr, MapGisOutputs* gis = nullptr);
   ~DoMap() override;
 
   // "Annulla", Escape and closing the window.

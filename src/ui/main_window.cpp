@@ -242,6 +242,7 @@ void Sonvale::bindCommands() {
     });
   });
 
+  bindGisCommands();
   on("helpCont", [&u] { CmdContenuti(u); });
   on("HelpAbout", [&u] { CmdAbout(u); });
 }
@@ -261,13 +262,14 @@ void Sonvale::mapCommand() {
                    map_->drawMap(clear);
                  },
                  [this](long& mode) { Beamrunlauncher(mode, this).exec(); }};
-  CmdMappa(
+  const MapCommandResult result = CmdMappa(
       app_, ui_,
       [this](AppState& app, Ui& ui) {
-        DoMap dialog(app, ui, this);
+        DoMap dialog(app, ui, this, &mapGis_);
         dialog.exec();
       },
       hooks);
+  if (result.completed) writeMapGisOutputs(result.files);
 }
 
 void Sonvale::editConfiguration() {

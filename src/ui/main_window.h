@@ -13,6 +13,7 @@
 #include <string>
 
 #include "commands/app_state.h"
+#include "commands/map_gis_outputs.h"
 #include "ui/editor_window.h"
 #include "ui/map_widget.h"
 #include "ui/qt_ui.h"
@@ -56,6 +57,10 @@ class Sonvale : public QMainWindow, private MapView {
   void run(const std::function<void()>& command, bool cancellable = false);
   void layoutPicture();
   void mapCommand();
+  // The GIS entries of the menus (main_window_gis.cpp).
+  void bindGisCommands();
+  void writeMapGisOutputs(const std::vector<std::string>& grids);
+  void showGrid(const GridData& grid);
   void editConfiguration();
   void copyPicture();
   void showPicked(EntityKind kind, long entity);
@@ -66,6 +71,7 @@ class Sonvale : public QMainWindow, private MapView {
 
   AppState& app_;
   QtUi& ui_;
+  MapGisOutputs mapGis_;  // the GIS outputs of map runs, kept for the session
   MapWidget* map_ = nullptr;
   QWidget* centre_ = nullptr;
   QPushButton* cancel_ = nullptr;

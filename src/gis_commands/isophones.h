@@ -7,20 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "gis/noise_bands.h"
+#include "gis/gis_types.h"
 #include "propagation/grid_file.h"
 
 namespace sonvale {
-
-inline constexpr const char* kBandLayer = "isophone_bands";
-inline constexpr const char* kLineLayer = "isophone_lines";
-
-struct IsophoneOptions {
-  std::vector<double> levels;  // ascending
-  BandScheme scheme = BandScheme::Din18005;
-  bool lines = false;
-  std::string crsWkt;  // may be empty
-};
 
 // Writes the GeoPackage, replacing an old file only once the new one is complete,
 // and returns the bands written. A band's polygons form one feature; the open
@@ -30,8 +20,7 @@ struct IsophoneOptions {
 std::vector<Band> WriteIsophones(const GridData& grid, const std::string& gridName,
                                  const IsophoneOptions& options, const std::string& path);
 
-// The isolines of the levels as polylines of (x, y), for pictures.
-using Polyline = std::vector<std::pair<double, double>>;
+// The isolines of the levels, for pictures.
 std::vector<Polyline> TraceIsolines(const GridData& grid, const std::vector<double>& levels);
 
 }  // namespace sonvale

@@ -2,7 +2,7 @@
 // known radius: L = 100 - 20 log10(r) around a point, so the level L lies at
 // r = 10^((100 - L) / 20). The bands, their bounds, the isolines and the QGIS
 // style are read back through GDAL.
-#include "gis/isophones.h"
+#include "gis_commands/isophones.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "gis/isophones.h"
+#include "gis_commands/isophones.h"
 
 #include <gdal.h>
 #include <gdal_alg.h>
@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "gis/gdal_session.h"
-#include "gis/grid_raster.h"
-#include "gis/qgis_style.h"
+#include "gis_commands/gdal_session.h"
+#include "gis_commands/grid_raster.h"
+#include "gis_commands/qgis_style.h"
 #include "text/file_error.h"
 #include "text/number_text.h"
 

@@ -1,4 +1,4 @@
-#include "gis/qgis_style.h"
+#include "gis_commands/qgis_style.h"
 
 #include <gdal.h>
 #include <ogr_api.h>

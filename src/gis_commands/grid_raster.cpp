@@ -1,10 +1,10 @@
-#include "gis/grid_raster.h"
+#include "gis_commands/grid_raster.h"
 
 #include <gdal.h>
 
 #include <vector>
 
-#include "gis/gdal_session.h"
+#include "gis_commands/gdal_session.h"
 #include "text/file_error.h"
 
 namespace sonvale {

@@ -1,14 +1,15 @@
 // GeoTIFF output read back by GDAL: the same values, positions and blanks as
 // GDAL reads from the Surfer grid, and the coordinate reference system named.
-#include "gis/geotiff.h"
+#include "gis_commands/geotiff.h"
 
 #include <gtest/gtest.h>
 #include <ogr_srs_api.h>
 
 #include "gdal_reading.h"
 #include "gis/crs.h"
+#include "gis_commands/crs_wkt.h"
 #include "gis/grid_calc.h"
-#include "gis/grid_raster.h"
+#include "gis_commands/grid_raster.h"
 #include "support/table_files.h"
 #include "text/file_error.h"
 

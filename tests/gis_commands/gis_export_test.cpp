@@ -1,12 +1,13 @@
 // The model written as GeoPackage layers, read back through OGR and through
 // the GIS import, and the point data files whose levels it carries.
-#include "gis/gis_export.h"
+#include "gis_commands/gis_export.h"
 
 #include <gtest/gtest.h>
 
 #include "gdal_reading.h"
 #include "gis/crs.h"
-#include "gis/gis_import.h"
+#include "gis_commands/crs_wkt.h"
+#include "gis_commands/gis_import.h"
 #include "support/table_files.h"
 #include "text/file_error.h"
 

@@ -1,13 +1,15 @@
 // Imports of GIS layers written by GDAL's own ogr2ogr from GeoJSON texts: field
 // mapping, multi-part geometries, Z, reprojection, capacities, merge modes and
 // the errors of sources that do not fit.
-#include "gis/gis_import.h"
+#include "gis_commands/gis_import.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <limits>
 
 #include "gis/crs.h"
+#include "gis_commands/crs_wkt.h"
 #include "support/cli_run.h"
 #include "support/table_files.h"
 #include "text/file_error.h"
@@ -255,6 +257,47 @@ TEST_F(GisImportTest, SourcesThatDoNotFitAreRefusedAndTheProjectKept) {
   EXPECT_EQ(fromCsv.strade[1].vertex(2).Z, 12);
   ASSERT_EQ(p.strade.count(), 1);
   EXPECT_EQ(p.strade[1].Nome, "kept");
+}
+
+// A GeoJSON read straight: an overflowing number, a width beyond any road and a
+// height that takes a roof past the largest double are refused, never stored.
+TEST_F(GisImportTest, CoordinatesAndValuesBeyondNumbersAreRefused) {
+  const std::string huge = dir_.file("huge.geojson");
+  WriteTextFile(huge, R"({"type": "FeatureCollection", "features": [
+  {"type": "Feature", "properties": {"W": 2000, "H": 1e308},
+   "geometry": {"type": "LineString", "coordinates": [[0, 0, 1e308], [1e309, 5, 0]]}}]})");
+  const std::string roof = dir_.file("roof.geojson");
+  WriteTextFile(roof, R"({"type": "FeatureCollection", "features": [
+  {"type": "Feature", "properties": {"H": 1e308},
+   "geometry": {"type": "LineString", "coordinates": [[0, 0, 1e308], [10, 5, 1e308]]}}]})");
+  Project p;
+  p.barriere.addEntity();
+  auto message = [&p](const std::string& source, const GisImportOptions& o) -> std::string {
+    try {
+      ImportGisLayer(p, source, o);
+    } catch (const FileError& e) {
+      return e.message();
+    }
+    return "no error";
+  };
+  GisImportOptions o;
+  o.kind = GisKind::Strade;
+  o.fields = {{"Larghezza", "W"}};
+  EXPECT_EQ(message(huge, o),
+            "layer huge, feature 0: Larghezza = \"2000\" is not a number from 0 to 1000");
+  o.fields.clear();
+  EXPECT_EQ(message(huge, o),
+            "layer huge, feature 0: a coordinate (or a height added to it) is not a finite number");
+  o.kind = GisKind::Barriere;
+  o.fields = {{"Altezza", "H"}};
+  EXPECT_EQ(message(roof, o), "layer roof, feature 0: Altezza = \"1e+308\" is not a number");
+  o.fields.clear();
+  o.height = 1e308;
+  EXPECT_EQ(message(roof, o),
+            "layer roof, feature 0: a coordinate (or a height added to it) is not a finite number");
+  o.height = std::numeric_limits<double>::infinity();
+  EXPECT_THROW(ImportGisLayer(p, roof, o), std::invalid_argument);
+  EXPECT_EQ(p.barriere.count(), 1);
 }
 
 }  // namespace

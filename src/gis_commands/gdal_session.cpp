@@ -1,4 +1,4 @@
-#include "gis/gdal_session.h"
+#include "gis_commands/gdal_session.h"
 
 #include <cpl_error.h>
 #include <gdal.h>

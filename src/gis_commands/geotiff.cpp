@@ -1,9 +1,9 @@
-#include "gis/geotiff.h"
+#include "gis_commands/geotiff.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "gis/grid_raster.h"
+#include "gis_commands/grid_raster.h"
 #include "text/file_error.h"
 
 namespace sonvale {

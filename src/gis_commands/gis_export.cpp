@@ -1,4 +1,4 @@
-#include "gis/gis_export.h"
+#include "gis_commands/gis_export.h"
 
 #include <gdal.h>
 #include <ogr_api.h>
@@ -9,8 +9,8 @@
 #include <system_error>
 #include <vector>
 
-#include "gis/gdal_session.h"
-#include "gis/grid_raster.h"
+#include "gis_commands/gdal_session.h"
+#include "gis_commands/grid_raster.h"
 #include "text/file_error.h"
 #include "text/number_text.h"
 
@@ -194,13 +194,76 @@ void WriteSources(LayerWriter& w, const Project& p) {
   }
 }
 
+// The datasets an export writes, in a folder of its own beside the target until
+// every one is complete: one GeoPackage for all layers, or one file per layer.
+class LayerDatasets {
+ public:
+  LayerDatasets(GdalSession& session, const std::string& path, GisFormat format)
+      : session_(session), path_(path), format_(format), folder_(path + ".part") {
+    const char* name = format == GisFormat::GeoPackage ? "GPKG"
+                       : format == GisFormat::Shapefile ? "ESRI Shapefile"
+                                                        : "GeoJSON";
+    driver_ = GDALGetDriverByName(name);
+    if (!driver_) session.fail(path, std::string("GDAL has no ") + name + " driver");
+    std::error_code ec;
+    std::filesystem::remove_all(folder_, ec);
+    std::filesystem::create_directories(folder_, ec);
+    if (ec) throw FileError(path, "cannot create the folder " + folder_ + ": " + ec.message());
+  }
+  ~LayerDatasets() {
+    datasets_.clear();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+
+  // The dataset that takes the layer.
+  GDALDatasetH forLayer(const char* layer) {
+    if (format_ == GisFormat::GeoPackage && !datasets_.empty()) {
+      return static_cast<GDALDatasetH>(datasets_.front().get());
+    }
+    const std::string file = format_ == GisFormat::GeoPackage ? path_ : GisLayerFile(path_, layer);
+    const std::string at = folder_ + "/" + std::filesystem::path(file).filename().string();
+    DatasetPtr ds(GDALCreate(driver_, at.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+    if (!ds) session_.fail(file, "cannot create the file");
+    auto* d = static_cast<GDALDatasetH>(ds.get());
+    if (format_ == GisFormat::GeoPackage) GDALDatasetStartTransaction(d, FALSE);
+    datasets_.push_back(std::move(ds));
+    return d;
+  }
+
+  // Closes the datasets and moves their files beside the target.
+  void finish() {
+    if (format_ == GisFormat::GeoPackage &&
+        GDALDatasetCommitTransaction(static_cast<GDALDatasetH>(datasets_.front().get())) !=
+            OGRERR_NONE) {
+      session_.fail(path_, "cannot write");
+    }
+    datasets_.clear();
+    const std::filesystem::path target = std::filesystem::path(path_).parent_path();
+    for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
+      std::error_code ec;
+      std::filesystem::rename(entry.path(), target / entry.path().filename(), ec);
+      if (ec) throw FileError((target / entry.path().filename()).string(),
+                              "cannot replace the file: " + ec.message());
+    }
+  }
+
+ private:
+  GdalSession& session_;
+  std::string path_;
+  GisFormat format_;
+  std::string folder_;
+  GDALDriverH driver_ = nullptr;
+  std::vector<DatasetPtr> datasets_;
+};
+
 }  // namespace
 
 GisExportSummary ExportGis(const Project& p, const std::string& path, const std::string& crsWkt,
                            const std::map<long, PointLevels>& levels) {
   GdalSession session;
-  GDALDriverH gpkg = GDALGetDriverByName("GPKG");
-  if (!gpkg) session.fail(path, "GDAL has no GeoPackage driver");
+  std::optional<GisFormat> format = GisFormatOf(path);
+  if (!format) throw FileError(path, "the name must end in .gpkg, .shp, .geojson or .json");
   OGRSpatialReferenceH srs = crsWkt.empty() ? nullptr : OSRNewSpatialReference(crsWkt.c_str());
   struct SrsRelease {
     OGRSpatialReferenceH srs;
@@ -209,66 +272,53 @@ GisExportSummary ExportGis(const Project& p, const std::string& path, const std:
     }
   } release{srs};
 
-  const std::string partial = path + ".part";
-  std::error_code ignored;
-  std::filesystem::remove(partial, ignored);
   GisExportSummary summary;
-  try {
-    DatasetPtr ds(GDALCreate(gpkg, partial.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
-    if (!ds) session.fail(path, "cannot create the GeoPackage");
-    auto* d = static_cast<GDALDatasetH>(ds.get());
-    GDALDatasetStartTransaction(d, FALSE);
+  LayerDatasets out(session, path, *format);
+  auto layer = [&](const char* name, OGRwkbGeometryType type, const Fields& fields) {
+    return LayerWriter(session, out.forLayer(name), path, name, type, srs, fields);
+  };
 
-    Fields roads = {{"n", OFTInteger64},          {"Nome", OFTString}, {"Pendenza", OFTInteger64},
-                    {"Pavimentaz", OFTInteger64}, {"HmedSX", OFTReal}, {"HmedDX", OFTReal}};
-    AddIndexed(roads, "NveicDay", 5, OFTInteger64);
-    AddIndexed(roads, "NveicNight", 5, OFTInteger64);
-    AddIndexed(roads, "VelDay", 5, OFTInteger64);
-    AddIndexed(roads, "VelNight", 5, OFTInteger64);
-    roads.insert(roads.end(), {{"LeqDay", OFTReal}, {"LeqNight", OFTReal}});
-    LayerWriter strade(session, d, path, "strade", wkbLineString25D, srs, roads);
-    WriteRoads(strade, p);
+  Fields roads = {{"n", OFTInteger64},          {"Nome", OFTString}, {"Pendenza", OFTInteger64},
+                  {"Pavimentaz", OFTInteger64}, {"HmedSX", OFTReal}, {"HmedDX", OFTReal}};
+  AddIndexed(roads, "NveicDay", 5, OFTInteger64);
+  AddIndexed(roads, "NveicNight", 5, OFTInteger64);
+  AddIndexed(roads, "VelDay", 5, OFTInteger64);
+  AddIndexed(roads, "VelNight", 5, OFTInteger64);
+  roads.insert(roads.end(), {{"LeqDay", OFTReal}, {"LeqNight", OFTReal}});
+  LayerWriter strade = layer("strade", wkbLineString25D, roads);
+  WriteRoads(strade, p);
 
-    Fields tracks = {{"n", OFTInteger64},
-                     {"Nome", OFTString},
-                     {"TipoArmamento", OFTInteger64},
-                     {"HmedSX", OFTReal},
-                     {"HmedDX", OFTReal}};
-    for (const char* name :
-         {"NtreniDay", "NtreniNight", "LungDay", "LungNight", "VelDay", "VelNight"}) {
-      AddIndexed(tracks, name, 3, OFTInteger64);
-    }
-    tracks.insert(tracks.end(), {{"LeqDay", OFTReal}, {"LeqNight", OFTReal}});
-    LayerWriter binari(session, d, path, "binari", wkbLineString25D, srs, tracks);
-    WriteTracks(binari, p);
-
-    const Fields outline = {{"n", OFTInteger64}, {"Altezza", OFTReal}};
-    LayerWriter case_(session, d, path, "case", wkbPolygon25D, srs, outline);
-    summary.skipped = WriteBuildings(case_, p);
-    LayerWriter barriere(session, d, path, "barriere", wkbLineString25D, srs, outline);
-    WriteBarriers(barriere, p);
-
-    LayerWriter punti(
-        session, d, path, "punti", wkbPoint25D, srs,
-        {{"n", OFTInteger64}, {"Nome", OFTString}, {"LeqDay", OFTReal}, {"LeqNight", OFTReal}});
-    WritePoints(punti, p, levels);
-    LayerWriter sorgenti(
-        session, d, path, "sorgenti", wkbPoint25D, srs,
-        {{"n", OFTInteger64}, {"Nome", OFTString}, {"Lw", OFTReal}, {"Lwnight", OFTReal}});
-    WriteSources(sorgenti, p);
-
-    if (GDALDatasetCommitTransaction(d) != OGRERR_NONE) session.fail(path, "cannot write");
-    summary.features = {{"strade", strade.count()}, {"binari", binari.count()},
-                        {"case", case_.count()},    {"barriere", barriere.count()},
-                        {"punti", punti.count()},   {"sorgenti", sorgenti.count()}};
-    ds.reset();
-  } catch (...) {
-    std::filesystem::remove(partial, ignored);
-    throw;
+  Fields tracks = {{"n", OFTInteger64},
+                   {"Nome", OFTString},
+                   {"TipoArmamento", OFTInteger64},
+                   {"HmedSX", OFTReal},
+                   {"HmedDX", OFTReal}};
+  for (const char* name : {"NtreniDay", "NtreniNight", "LungDay", "LungNight", "VelDay", "VelNight"}) {
+    AddIndexed(tracks, name, 3, OFTInteger64);
   }
-  std::error_code ec;
-  std::filesystem::rename(partial, path, ec);
-  if (ec) throw FileError(path, "cannot replace the file: " + ec.message());
+  tracks.insert(tracks.end(), {{"LeqDay", OFTReal}, {"LeqNight", OFTReal}});
+  LayerWriter binari = layer("binari", wkbLineString25D, tracks);
+  WriteTracks(binari, p);
+
+  const Fields outline = {{"n", OFTInteger64}, {"Altezza", OFTReal}};
+  LayerWriter case_ = layer("case", wkbPolygon25D, outline);
+  summary.skipped = WriteBuildings(case_, p);
+  LayerWriter barriere = layer("barriere", wkbLineString25D, outline);
+  WriteBarriers(barriere, p);
+
+  LayerWriter punti = layer(
+      "punti", wkbPoint25D,
+      {{"n", OFTInteger64}, {"Nome", OFTString}, {"LeqDay", OFTReal}, {"LeqNight", OFTReal}});
+  WritePoints(punti, p, levels);
+  LayerWriter sorgenti = layer(
+      "sorgenti", wkbPoint25D,
+      {{"n", OFTInteger64}, {"Nome", OFTString}, {"Lw", OFTReal}, {"Lwnight", OFTReal}});
+  WriteSources(sorgenti, p);
+
+  out.finish();
+  summary.features = {{"strade", strade.count()}, {"binari", binari.count()},
+                      {"case", case_.count()},    {"barriere", barriere.count()},
+                      {"punti", punti.count()},   {"sorgenti", sorgenti.count()}};
   return summary;
 }
 

@@ -1,4 +1,4 @@
-#include "gis/gis_import.h"
+#include "gis_commands/gis_import.h"
 
 #include <gdal.h>
 #include <ogr_api.h>
@@ -10,95 +10,13 @@
 #include <memory>
 
 #include "exchange/row_merge.h"
-#include "gis/gdal_session.h"
-#include "gis/grid_raster.h"
+#include "gis_commands/gdal_session.h"
+#include "gis_commands/grid_raster.h"
 #include "text/file_error.h"
 #include "text/number_text.h"
 
 namespace sonvale {
 namespace {
-
-// A mapped entity field: its name, whether it holds text, and for numbers
-// whether it is whole and the range it must lie in.
-struct FieldRule {
-  std::string name;
-  bool text = false;
-  bool whole = false;
-  double lo = -1e300, hi = 1e300;
-};
-
-std::vector<FieldRule> Rules(GisKind kind) {
-  std::vector<FieldRule> rules;
-  auto number = [&rules](std::string name, double lo = -1e300, double hi = 1e300) {
-    rules.push_back(FieldRule{std::move(name), false, false, lo, hi});
-  };
-  auto whole = [&rules](std::string name, double lo, double hi) {
-    rules.push_back(FieldRule{std::move(name), false, true, lo, hi});
-  };
-  auto indexed = [&whole](const char* name, int n, double lo, double hi) {
-    for (int k = 1; k <= n; ++k) whole(name + PlainInteger(k), lo, hi);
-  };
-  switch (kind) {
-    case GisKind::Strade:
-      rules.push_back(FieldRule{"Nome", true});
-      whole("Pendenza", 0, 2);
-      whole("Pavimentaz", -1, 3);
-      number("HmedSX", 0);
-      number("HmedDX", 0);
-      number("Larghezza", 0);
-      indexed("NveicDay", 5, 0, 2147483647);
-      indexed("NveicNight", 5, 0, 2147483647);
-      indexed("VelDay", 5, 0, 7);
-      indexed("VelNight", 5, 0, 7);
-      break;
-    case GisKind::Binari:
-      rules.push_back(FieldRule{"Nome", true});
-      whole("TipoArmamento", -1, 1);
-      number("HmedSX", 0);
-      number("HmedDX", 0);
-      number("Larghezza", 0);
-      indexed("NtreniDay", 3, 0, 2147483647);
-      indexed("NtreniNight", 3, 0, 2147483647);
-      indexed("LungDay", 3, 0, 2147483647);
-      indexed("LungNight", 3, 0, 2147483647);
-      indexed("VelDay", 3, 0, 3);
-      indexed("VelNight", 3, 0, 3);
-      break;
-    case GisKind::Case:
-    case GisKind::Barriere:
-      number("Altezza");
-      break;
-    case GisKind::Punti:
-      rules.push_back(FieldRule{"Nome", true});
-      number("Z");
-      break;
-    case GisKind::Sorgenti:
-      rules.push_back(FieldRule{"Nome", true});
-      number("Z");
-      number("Lw");
-      number("Lwnight");
-      break;
-  }
-  return rules;
-}
-
-const char* KindWord(GisKind kind) {
-  switch (kind) {
-    case GisKind::Strade:
-      return "strade";
-    case GisKind::Binari:
-      return "binari";
-    case GisKind::Case:
-      return "case";
-    case GisKind::Barriere:
-      return "barriere";
-    case GisKind::Punti:
-      return "punti";
-    case GisKind::Sorgenti:
-      return "sorgenti";
-  }
-  return "";
-}
 
 // The values of the mapped fields of one feature; a field that is unset or null
 // in the feature is absent.
@@ -122,7 +40,7 @@ struct FeatureValues {
 };
 
 struct MappedField {
-  FieldRule rule;
+  GisFieldRule rule;
   int index = -1;  // in the source layer
 };
 
@@ -337,6 +255,14 @@ struct TransformDeleter {
   }
 };
 
+// Whether every coordinate of the part, with addZ added to Z, is a finite number.
+bool FiniteCoordinates(const Vertices& part, double addZ) {
+  for (const Point3& p : part) {
+    if (!std::isfinite(p.X) || !std::isfinite(p.Y) || !std::isfinite(p.Z + addZ)) return false;
+  }
+  return true;
+}
+
 std::string FeatureWhere(const std::string& layer, GIntBig fid) {
   return "layer " + layer + ", feature " + PlainInteger(static_cast<long long>(fid));
 }
@@ -350,20 +276,6 @@ std::string FieldList(OGRFeatureDefnH defn) {
 }
 
 }  // namespace
-
-std::optional<GisKind> ParseGisKind(const std::string& word) {
-  for (GisKind k : {GisKind::Strade, GisKind::Binari, GisKind::Case, GisKind::Barriere,
-                    GisKind::Punti, GisKind::Sorgenti}) {
-    if (word == KindWord(k)) return k;
-  }
-  return std::nullopt;
-}
-
-std::vector<std::string> MappableFields(GisKind kind) {
-  std::vector<std::string> names;
-  for (const FieldRule& r : Rules(kind)) names.push_back(r.name);
-  return names;
-}
 
 GisImportReport ImportGisLayer(Project& project, const std::string& source,
                                const GisImportOptions& options) {
@@ -392,14 +304,16 @@ GisImportReport ImportGisLayer(Project& project, const std::string& source,
   OGRFeatureDefnH defn = OGR_L_GetLayerDefn(layer);
 
   std::vector<MappedField> mapped;
-  const std::vector<FieldRule> rules = Rules(options.kind);
-  for (const auto& [entityField, sourceField] : options.fields) {
+  const std::vector<GisFieldRule> rules = GisFieldRules(options.kind);
+  for (const auto& mapping : options.fields) {
+    const std::string& entityField = mapping.first;  // named, so that lambdas may take it
+    const std::string& sourceField = mapping.second;
     auto rule = std::find_if(rules.begin(), rules.end(),
-                             [&](const FieldRule& r) { return r.name == entityField; });
+                             [&](const GisFieldRule& r) { return r.name == entityField; });
     if (rule == rules.end()) {
       std::string valid;
-      for (const FieldRule& r : rules) valid += (valid.empty() ? "" : ", ") + r.name;
-      throw std::invalid_argument("the entities of " + std::string(KindWord(options.kind)) +
+      for (const GisFieldRule& r : rules) valid += (valid.empty() ? "" : ", ") + r.name;
+      throw std::invalid_argument("the entities of " + std::string(GisKindWord(options.kind)) +
                                   " have no field " + entityField + " (fields: " + valid + ")");
     }
     int index = OGR_FD_GetFieldIndex(defn, sourceField.c_str());
@@ -427,6 +341,10 @@ GisImportReport ImportGisLayer(Project& project, const std::string& source,
         OCTNewCoordinateTransformation(static_cast<OGRSpatialReferenceH>(sourceSrs.get()),
                                        static_cast<OGRSpatialReferenceH>(target.get())));
     if (!transform) session.fail(source, "cannot reproject layer " + layerName);
+  }
+
+  if (options.height && !std::isfinite(*options.height)) {
+    throw std::invalid_argument("the height is not a finite number");
   }
 
   // The work is done on a copy, so that a failure leaves the project untouched.
@@ -493,8 +411,16 @@ GisImportReport ImportGisLayer(Project& project, const std::string& source,
     if (wrongType) {
       throw FileError(source, FeatureWhere(layerName, fid) + ": a " +
                                   OGRGeometryTypeToName(OGR_G_GetGeometryType(geometry)) +
-                                  " where " + KindWord(options.kind) + " take " +
+                                  " where " + GisKindWord(options.kind) + " take " +
                                   ExpectedGeometry(options.kind));
+    }
+    const bool outline = options.kind == GisKind::Case || options.kind == GisKind::Barriere;
+    const double addZ = outline ? values.num("Altezza").value_or(options.height.value_or(0)) : 0;
+    for (const Vertices& part : parts) {
+      if (!FiniteCoordinates(part, addZ)) {
+        throw FileError(source, FeatureWhere(layerName, fid) +
+                                    ": a coordinate (or a height added to it) is not a finite number");
+      }
     }
     for (const Vertices& part : parts) {
       if (part.size() < VertexMinimum(options.kind)) {
@@ -523,13 +449,16 @@ GisImportReport ImportGisLayer(Project& project, const std::string& source,
     if (n > 0) report.notes.push_back(PlainInteger(n) + (n == 1 ? " part " : " parts ") + why);
   };
   note(report.skippedFull, "left out: the table is full (at most " +
-                               PlainInteger(table.capacity()) + " " + KindWord(options.kind) + ")");
+                               PlainInteger(table.capacity()) + " " + GisKindWord(options.kind) + ")");
   note(report.skippedVertices,
        "left out: more than " + PlainInteger(static_cast<long long>(maxVertices)) + " vertices");
   note(report.skippedBeyond, "beyond the last row left out (replace keeps the number of rows)");
   note(report.skippedEmpty, "without usable geometry left out");
   work.EmissioniOK = false;
-  work.View = ViewWindow{work.extent.Xmin, work.extent.Ymin, work.extent.Xmax, work.extent.Ymax};
+  // As after a drawing import: a layer that gave nothing leaves the view where it was.
+  if (!work.extent.isEmpty()) {
+    work.View = ViewWindow{work.extent.Xmin, work.extent.Ymin, work.extent.Xmax, work.extent.Ymax};
+  }
   project = std::move(work);
   return report;
 }

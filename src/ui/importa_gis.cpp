@@ -1,0 +1,181 @@
+#include "ui/importa_gis.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "text/file_error.h"
+
+namespace sonvale {
+namespace {
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+
+QLabel* Buddy(const QString& caption, QWidget* box) {
+  auto* label = new QLabel(caption);
+  label->setBuddy(box);
+  box->setAccessibleName(QString(caption).remove(QLatin1Char('&')).remove(QLatin1Char(':')));
+  return label;
+}
+
+}  // namespace
+
+ImportaGis::ImportaGis(GisImportForm& form, const GisModule& gis, Ui& ui, QWidget* parent)
+    : QDialog(parent), form_(form), gis_(gis), ui_(ui) {
+  setObjectName(QStringLiteral("ImportaGis"));
+  setWindowTitle(Q(kGisImportTitle));
+  setAccessibleName(Q(kGisImportTitle));
+  setModal(true);
+
+  file_ = new QLineEdit(Q(form_.source));
+  file_->setObjectName(QStringLiteral("File"));
+  auto* browse = new QPushButton(QStringLiteral("Sfoglia..."));
+  browse->setObjectName(QStringLiteral("Sfoglia"));
+  browse->setAccessibleName(QStringLiteral("Sfoglia..."));
+  connect(browse, &QPushButton::clicked, this, &ImportaGis::browse);
+  connect(file_, &QLineEdit::returnPressed, this, [this] { openSource(file_->text()); });
+  auto* fileRow = new QHBoxLayout;
+  fileRow->addWidget(file_, 1);
+  fileRow->addWidget(browse);
+
+  layer_ = new QComboBox;
+  layer_->setObjectName(QStringLiteral("Layer"));
+  connect(layer_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (syncing_ || index < 0) return;
+    try {
+      ChooseGisLayer(form_, gis_, index);
+    } catch (const std::exception& e) {
+      ui_.message(Message{kGisImportTitle, e.what(), Buttons::Ok, Icon::Critical, Answer::Ok});
+    }
+    sync();
+  });
+  kind_ = new QComboBox;
+  kind_->setObjectName(QStringLiteral("Tipo"));
+  for (GisKind k : kGisKinds) kind_->addItem(Q(GisKindCaption(k)));
+  connect(kind_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (syncing_ || index < 0) return;
+    ChooseGisKind(form_, kGisKinds[index]);
+    sync();
+  });
+
+  height_ = new QLineEdit(Q(form_.height));
+  height_->setObjectName(QStringLiteral("Altezza"));
+  connect(height_, &QLineEdit::textEdited, this,
+          [this](const QString& t) { form_.height = t.toStdString(); });
+  crs_ = new QLineEdit(Q(form_.crs));
+  crs_->setObjectName(QStringLiteral("Crs"));
+  connect(crs_, &QLineEdit::textEdited, this,
+          [this](const QString& t) { form_.crs = t.toStdString(); });
+  mode_ = new QComboBox;
+  mode_->setObjectName(QStringLiteral("Modo"));
+  for (GisMergeMode m : {GisMergeMode::Overwrite, GisMergeMode::Append, GisMergeMode::Insert,
+                         GisMergeMode::Replace}) {
+    mode_->addItem(Q(GisModeCaption(m)));
+  }
+  connect(mode_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (syncing_ || index < 0) return;
+    form_.mode = static_cast<GisMergeMode>(index);
+    sync();
+  });
+  row_ = new QLineEdit(Q(form_.row));
+  row_->setObjectName(QStringLiteral("Riga"));
+  connect(row_, &QLineEdit::textEdited, this,
+          [this](const QString& t) { form_.row = t.toStdString(); });
+
+  auto* top = new QFormLayout;
+  top->addRow(Buddy(QStringLiteral("&File:"), file_), fileRow);
+  top->addRow(Buddy(QStringLiteral("&Layer:"), layer_), layer_);
+  top->addRow(Buddy(QStringLiteral("&Tipo di entità:"), kind_), kind_);
+
+  auto* fields = new QGroupBox(QStringLiteral("Campi (campo dell'entità: campo del layer)"));
+  fields->setObjectName(QStringLiteral("Campi"));
+  fields->setAccessibleName(fields->title());
+  auto* inner = new QWidget;
+  mapping_ = new QFormLayout(inner);
+  auto* scroll = new QScrollArea;
+  scroll->setWidget(inner);
+  scroll->setWidgetResizable(true);
+  scroll->setMinimumHeight(180);
+  auto* fieldsLayout = new QVBoxLayout(fields);
+  fieldsLayout->addWidget(scroll);
+
+  auto* bottom = new QFormLayout;
+  bottom->addRow(Buddy(QStringLiteral("&Altezza (m):"), height_), height_);
+  bottom->addRow(Buddy(QStringLiteral("&Sistema di riferimento (EPSG):"), crs_), crs_);
+  bottom->addRow(Buddy(QStringLiteral("&Modo:"), mode_), mode_);
+  bottom->addRow(Buddy(QStringLiteral("Dalla &riga:"), row_), row_);
+
+  auto* buttons = new QDialogButtonBox;
+  auto* ok = buttons->addButton(QStringLiteral("OK - Importa"), QDialogButtonBox::AcceptRole);
+  ok->setObjectName(QStringLiteral("OK"));
+  ok->setAccessibleName(QStringLiteral("OK - Importa"));
+  auto* cancel = buttons->addButton(QStringLiteral("Annulla"), QDialogButtonBox::RejectRole);
+  cancel->setObjectName(QStringLiteral("Annulla"));
+  cancel->setAccessibleName(QStringLiteral("Annulla"));
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(fields, 1);
+  layout->addLayout(bottom);
+  layout->addWidget(buttons);
+  resize(560, 620);
+  sync();
+}
+
+void ImportaGis::browse() {
+  std::optional<std::string> path =
+      ui_.openFile(FileDialog{kGisImportTitle, kGisSourceFilter, "*.gpkg", true, false});
+  if (path) openSource(Q(*path));
+}
+
+void ImportaGis::openSource(const QString& path) {
+  try {
+    ChooseGisSource(form_, gis_, path.toStdString());
+  } catch (const std::exception& e) {
+    ui_.message(Message{kGisImportTitle, e.what(), Buttons::Ok, Icon::Critical, Answer::Ok});
+  }
+  sync();
+}
+
+void ImportaGis::sync() {
+  syncing_ = true;
+  file_->setText(Q(form_.source));
+  layer_->clear();
+  for (const std::string& l : form_.layers) layer_->addItem(Q(l));
+  layer_->setCurrentIndex(form_.layer);
+  for (size_t k = 0; k < std::size(kGisKinds); ++k) {
+    if (kGisKinds[k] == form_.kind) kind_->setCurrentIndex(static_cast<int>(k));
+  }
+  mode_->setCurrentIndex(static_cast<int>(form_.mode));
+  height_->setEnabled(form_.heightUsed());
+  row_->setEnabled(form_.rowUsed());
+  rebuildMapping();
+  syncing_ = false;
+}
+
+void ImportaGis::rebuildMapping() {
+  while (mapping_->rowCount() > 0) mapping_->removeRow(0);
+  for (const auto& [field, source] : form_.mapping) {
+    auto* box = new QComboBox;
+    box->setObjectName(Q("Campo_" + field));
+    box->addItem(Q(kNoSourceField));
+    for (const std::string& s : form_.sourceFields) box->addItem(Q(s));
+    box->setCurrentIndex(source.empty() ? 0 : box->findText(Q(source)));
+    const std::string entityField = field;
+    connect(box, &QComboBox::currentTextChanged, this, [this, entityField](const QString& text) {
+      MapGisField(form_, entityField, text.toStdString());
+    });
+    mapping_->addRow(Buddy(Q(field + ":"), box), box);
+  }
+}
+
+}  // namespace sonvale
