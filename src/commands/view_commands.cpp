@@ -20,6 +20,13 @@ void CmdToggleLayer(AppState& app, const std::string& item) {
   if (app.drawMap) app.drawMap(true);
 }
 
+bool LegendShown(const AppState& app) {
+  auto it = app.menuChecked.find(kLegendItem);
+  return it == app.menuChecked.end() || it->second;
+}
+
+void CmdToggleLegend(AppState& app) { app.menuChecked[kLegendItem] = !LegendShown(app); }
+
 std::string PickedEntityText(EntityKind kind, long entity) {
   const char* name = kind == EntityKind::Road    ? "Strada"
                      : kind == EntityKind::Track ? "Binario"
