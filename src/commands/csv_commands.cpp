@@ -13,6 +13,7 @@
 #include "platform/atomic_file.h"
 #include "platform/paths.h"
 #include "text/number_text.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 namespace {
@@ -227,26 +228,26 @@ void CmdImpPunti(AppState& app, Ui& ui) {
 
 std::string_view CsvOptionsCaption(std::string_view control) {
   static constexpr std::pair<std::string_view, std::string_view> kCaptions[] = {
-      {"Leggeri", "Veicoli Leggeri"},
-      {"Pesanti", "Veicoli Pesanti"},
-      {"Giorno", "Giorno"},
-      {"Notte", "Notte"},
-      {"V1", "Percentuale autovetture"},
-      {"V5", "Percentuale motocicli"},
-      {"V2", "Percentuale camion 2 assi"},
-      {"V3", "Percentuale camion 3 assi"},
-      {"V4", "Percentuale TIR"},
-      {"TG_TN", "Rapp. Traffico diurno / notturno"},
-      {"TG_TN_P", "Rapp. Traffico diurno / notturno"},
-      {"T24_T1", "Rapp. Traffico 24h / Traffico O.d.P."},
-      {"T24_T1_P", "Rapp. Traffico 24h / Traffico O.d.P."},
-      {"Text2", "Massima distanza Sorg./Ricev. (m)"},
-      {"Accorpa", "Accorpa i flussi nelle due direzioni di uno stesso arco"},
-      {"Limita", "Limita Area ai plans gia' caricati"},
-      {"Riconosci", "Riconoscimento strade gia' caricate"},
-      {"AnteOperam", "Formato dati \"ante operam\""},
-      {"OK", "OK"},
-      {"Cancel", "Cancel"},
+      {"Leggeri", SV_TR("sonvale", "Veicoli Leggeri")},
+      {"Pesanti", SV_TR("sonvale", "Veicoli Pesanti")},
+      {"Giorno", SV_TR("sonvale", "Giorno")},
+      {"Notte", SV_TR("sonvale", "Notte")},
+      {"V1", SV_TR("sonvale", "Percentuale autovetture")},
+      {"V5", SV_TR("sonvale", "Percentuale motocicli")},
+      {"V2", SV_TR("sonvale", "Percentuale camion 2 assi")},
+      {"V3", SV_TR("sonvale", "Percentuale camion 3 assi")},
+      {"V4", SV_TR("sonvale", "Percentuale TIR")},
+      {"TG_TN", SV_TR("sonvale", "Rapp. Traffico diurno / notturno")},
+      {"TG_TN_P", SV_TR("sonvale", "Rapp. Traffico diurno / notturno")},
+      {"T24_T1", SV_TR("sonvale", "Rapp. Traffico 24h / Traffico O.d.P.")},
+      {"T24_T1_P", SV_TR("sonvale", "Rapp. Traffico 24h / Traffico O.d.P.")},
+      {"Text2", SV_TR("sonvale", "Massima distanza Sorg./Ricev. (m)")},
+      {"Accorpa", SV_TR("sonvale", "Accorpa i flussi nelle due direzioni di uno stesso arco")},
+      {"Limita", SV_TR("sonvale", "Limita Area ai plans gia' caricati")},
+      {"Riconosci", SV_TR("sonvale", "Riconoscimento strade gia' caricate")},
+      {"AnteOperam", SV_TR("sonvale", "Formato dati \"ante operam\"")},
+      {"OK", SV_TR("sonvale", "OK")},
+      {"Cancel", SV_TR("sonvale", "Cancel")},
   };
   for (const auto& [name, caption] : kCaptions)
     if (name == control) return caption;

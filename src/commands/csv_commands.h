@@ -12,6 +12,7 @@
 #include "commands/app_state.h"
 #include "exchange/csv_records.h"
 #include "platform/ui.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
@@ -58,8 +59,8 @@ CsvImportOutcome ImportCsvInto(AppState& app, Ui& ui, CsvImportKind kind, const 
 // the records a full table left out.
 bool RunCsvImport(AppState& app, Ui& ui, CsvImportKind kind, const std::string& path);
 
-inline const char* const kCsvOptionsTitle = "Opzioni CSV";
-inline const char* const kDeltaLCaption = "Delta L (dB) Diurno/Notturno";
+inline const char* const kCsvOptionsTitle = SV_TR("sonvale", "Opzioni CSV");
+inline const char* const kDeltaLCaption = SV_TR("sonvale", "Delta L (dB) Diurno/Notturno");
 
 // The caption of a control of the options dialog, by its name ("V1", "Accorpa",
 // "Giorno", "Leggeri"); empty for an unknown name.

@@ -1,5 +1,7 @@
 #include "commands/emission_dialog.h"
 
+#include "text/translatable.h"
+
 namespace sonvale {
 namespace {
 
@@ -12,16 +14,16 @@ struct ControlText {
 
 // By control, in the order of EmissControl.
 constexpr ControlText kControls[kEmissControlCount] = {
-    {"Text1", "Nome del File"},
+    {"Text1", SV_TR("sonvale", "Nome del File")},
     {"Command1", "..."},
-    {"Frame1", "Distanza dalla sorgente"},
-    {"Option1", "7.5m (Liv. Emissione)"},
-    {"Option2", "semilarghezza strada (Liv. in Facciata)"},
-    {"Frame2", "Periodo"},
-    {"Diurno", "Diurno"},
-    {"Notturno", "Notturno"},
-    {"OK", "OK - Esegui"},
-    {"Annulla", "Annulla"},
+    {"Frame1", SV_TR("sonvale", "Distanza dalla sorgente")},
+    {"Option1", SV_TR("sonvale", "7.5m (Liv. Emissione)")},
+    {"Option2", SV_TR("sonvale", "semilarghezza strada (Liv. in Facciata)")},
+    {"Frame2", SV_TR("sonvale", "Periodo")},
+    {"Diurno", SV_TR("sonvale", "Diurno")},
+    {"Notturno", SV_TR("sonvale", "Notturno")},
+    {"OK", SV_TR("sonvale", "OK - Esegui")},
+    {"Annulla", SV_TR("sonvale", "Annulla")},
 };
 
 }  // namespace

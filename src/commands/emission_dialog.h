@@ -9,10 +9,11 @@
 
 #include "commands/export_commands.h"
 #include "platform/ui.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
-inline const char* const kDoEmissTitle = "Calcolo Livelli di Emissione";
+inline const char* const kDoEmissTitle = SV_TR("sonvale", "Calcolo Livelli di Emissione");
 
 enum class EmissControl {
   Text1,     // file name

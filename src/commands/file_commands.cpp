@@ -120,17 +120,25 @@ void CmdApriSvp(AppState& app, Ui& ui) {
   std::optional<std::string> path =
       ui.openFile(FileDialog{"Load a Sonvale SVP File", "SVP file|*.SVP", "*.SVP", true, false});
   if (!path || path->empty()) return;
+  OpenProjectFile(app, ui, *path);
+}
 
+void CmdApriRecente(AppState& app, Ui& ui, const std::string& path) {
+  if (!OfferToSave(app, ui)) return;
+  OpenProjectFile(app, ui, path);
+}
+
+void OpenProjectFile(AppState& app, Ui& ui, const std::string& path) {
   // Read first, so that a file that cannot be read changes nothing at all.
   AppState trial = app;
   ClearFileNames(trial);
   ShowAllLayers(trial);
-  trial.project.ProjectFileName = *path;
-  trial.ProjectBase = BaseNameUpToFirstDot(*path);
-  SetStatus(ui, "Sto leggendo " + *path + "...");
+  trial.project.ProjectFileName = path;
+  trial.ProjectBase = BaseNameUpToFirstDot(path);
+  SetStatus(ui, "Sto leggendo " + path + "...");
   trial.project.extent = Extent{};
   trial.project.clearCounts();
-  if (!LoadProject(trial, ui, *path)) return;
+  if (!LoadProject(trial, ui, path)) return;
 
   app = std::move(trial);
   ui.setTitle(ProjectTitle(app));

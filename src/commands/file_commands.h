@@ -6,6 +6,7 @@
 
 #include "commands/app_state.h"
 #include "platform/ui.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
@@ -13,6 +14,11 @@ namespace sonvale {
 void CmdNuovo(AppState& app, Ui& ui);
 // "Apri &SVP...": asks to save a changed project, then opens a project file.
 void CmdApriSvp(AppState& app, Ui& ui);
+// A recent project of the "&File" menu: asks to save a changed project, then
+// opens path as "Apri &SVP..." opens the file chosen.
+void CmdApriRecente(AppState& app, Ui& ui, const std::string& path);
+// The opening steps of "Apri &SVP..." once the file is known.
+void OpenProjectFile(AppState& app, Ui& ui, const std::string& path);
 // "&Salva SVP...": true when the file was really written.
 bool CmdSalvaSvp(AppState& app, Ui& ui);
 // Closing the main window: false when the program must stay open.
@@ -31,7 +37,8 @@ bool LoadProject(AppState& app, Ui& ui, const std::string& path);
 // false when nothing was written (declined, or the write failed and was reported).
 bool SaveProject(AppState& app, Ui& ui, const std::string& path);
 
-inline const char* const kYearPrompt = "Introduci l'anno a cui si riferisce lo scenario simulato";
+inline const char* const kYearPrompt =
+    SV_TR("sonvale", "Introduci l'anno a cui si riferisce lo scenario simulato");
 
 // The year question of a project without a year and of "&Nuovo".
 long AskYear(Ui& ui, const std::string& defaultText);

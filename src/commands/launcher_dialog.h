@@ -6,6 +6,8 @@
 
 #include <string_view>
 
+#include "text/translatable.h"
+
 namespace sonvale {
 
 inline constexpr int kLaunchModeCount = 4;
@@ -14,7 +16,7 @@ inline constexpr int kLaunchModeCount = 4;
 // button closing the dialog.
 std::string_view LaunchOptionName(int mode);
 inline const char* const kLauncherOkName = "Command1";
-inline const char* const kLauncherOkCaption = "OK";
+inline const char* const kLauncherOkCaption = SV_TR("sonvale", "OK");
 
 class LauncherDialog {
  public:

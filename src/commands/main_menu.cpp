@@ -2,6 +2,7 @@
 
 #include "platform/paths.h"
 #include "project/configuration.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 namespace {
@@ -13,15 +14,15 @@ bool IsExclusive(const std::string& item) {
 }  // namespace
 
 std::string ModeCaption(const std::string& item) {
-  static const std::pair<const char*, const char*> kNames[] = {
-      {"Append", "Appendi"},
-      {"Inserisci", "Inserisci"},
-      {"Rimpiazza", "Rimpiazza"},
-      {"Limit", "Limita ai Plans"},
-      {"Ricon", "Riconosci ent. presenti"},
-      {"Accorp", "Accorpa le 2 direzioni"}};
-  for (const auto& [key, name] : kNames) {
-    if (item == key) return std::string("Modalita' \"") + name + "\"";
+  static const std::pair<const char*, const char*> kCaptions[] = {
+      {"Append", SV_TR("sonvale", "Modalita' \"Appendi\"")},
+      {"Inserisci", SV_TR("sonvale", "Modalita' \"Inserisci\"")},
+      {"Rimpiazza", SV_TR("sonvale", "Modalita' \"Rimpiazza\"")},
+      {"Limit", SV_TR("sonvale", "Modalita' \"Limita ai Plans\"")},
+      {"Ricon", SV_TR("sonvale", "Modalita' \"Riconosci ent. presenti\"")},
+      {"Accorp", SV_TR("sonvale", "Modalita' \"Accorpa le 2 direzioni\"")}};
+  for (const auto& [key, caption] : kCaptions) {
+    if (item == key) return caption;
   }
   return {};
 }

@@ -6,6 +6,7 @@
 
 #include "emission/emission_update.h"
 #include "text/number_text.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 namespace {
@@ -19,52 +20,53 @@ struct ControlText {
 
 // By control, in the order of MapControl.
 constexpr std::array<ControlText, kMapControlCount> kControls = {{
-    {"Text1", "Nome del File"},
+    {"Text1", SV_TR("sonvale", "Nome del File")},
     {"Command1", "..."},
-    {"Option1", "Mappatura su piano a quota Z costante"},
-    {"Option2", "Mappatura seguendo l'altimetria del terreno"},
-    {"Option3", "Mappatura su sezione verticale"},
-    {"Zconstframe", "Dati sulla griglia orizzontale"},
-    {"X1", " Xmin"},
-    {"X2", " Xmax"},
-    {"Y1", " Ymin"},
-    {"Y2", " Ymax"},
-    {"Horiz", " N. divis. X"},
-    {"Vert", " N. divis. Y"},
-    {"Delta_X", " Delta X"},
-    {"Delta_Y", " Delta Y"},
-    {"Zvalue", " Quota del piano di mappatura (m)  "},
+    {"Option1", SV_TR("sonvale", "Mappatura su piano a quota Z costante")},
+    {"Option2", SV_TR("sonvale", "Mappatura seguendo l'altimetria del terreno")},
+    {"Option3", SV_TR("sonvale", "Mappatura su sezione verticale")},
+    {"Zconstframe", SV_TR("sonvale", "Dati sulla griglia orizzontale")},
+    {"X1", SV_TR("sonvale", " Xmin")},
+    {"X2", SV_TR("sonvale", " Xmax")},
+    {"Y1", SV_TR("sonvale", " Ymin")},
+    {"Y2", SV_TR("sonvale", " Ymax")},
+    {"Horiz", SV_TR("sonvale", " N. divis. X")},
+    {"Vert", SV_TR("sonvale", " N. divis. Y")},
+    {"Delta_X", SV_TR("sonvale", " Delta X")},
+    {"Delta_Y", SV_TR("sonvale", " Delta Y")},
+    {"Zvalue", SV_TR("sonvale", " Quota del piano di mappatura (m)  ")},
     {"Label6", ""},
-    {"SetPlan", "Imposta plan. N. "},
-    {"Plan_N", "Imposta plan. N. "},
-    {"Altimframe", "Dati sul file .GRD contenente le informazioni plani-altimetriche"},
-    {"TextZfile", "Nome del File"},
+    {"SetPlan", SV_TR("sonvale", "Imposta plan. N. ")},
+    {"Plan_N", SV_TR("sonvale", "Imposta plan. N. ")},
+    {"Altimframe",
+     SV_TR("sonvale", "Dati sul file .GRD contenente le informazioni plani-altimetriche")},
+    {"TextZfile", SV_TR("sonvale", "Nome del File")},
     {"Command2", "..."},
-    {"DZvalue", " Sovralzo sul terreno (m)  "},
+    {"DZvalue", SV_TR("sonvale", " Sovralzo sul terreno (m)  ")},
     {"Label9", ""},
-    {"SezFrame", "Dati sulla sezione verticale"},
-    {"Combo1", " Imposta sezione N."},
-    {"Horiz2", " N. div. Or"},
-    {"Vert2", " N. div. Z"},
-    {"Delta_O", " Delta Or"},
-    {"Delta_Z", " Delta Z"},
-    {"Z1", " Z1"},
-    {"Z2", " Z2"},
-    {"Frame3D1", "Opzioni di Calcolo"},
-    {"Check1", "Calcolo diffraz. barriere"},
-    {"Check2", "Calcolo diffraz. case"},
-    {"Check3", "Azzera emissione strade con pavim. standard"},
-    {"Check4", "Ignora rid. asf. fonoass."},
-    {"Check5", "Azzera emissione strade con pavim. fonoass."},
-    {"Check6", "Ignora Strade Fisse"},
-    {"Text2", " Massima distanza Sorg./Ricev.da considerare (m)"},
-    {"TextAnn", "Anno:"},
-    {"Opt_SVP_interno", "Calcolo con Sonvale (lento)"},
-    {"Opt_SVP_trace", "Calcolo con Beamrun (veloce)"},
-    {"Opt_Interim", "Calcolo con mod. Interim (veloce)"},
-    {"Opt_Imagine", "Calcolo con mod. Imagine (lento)"},
-    {"Command3D1", "OK - Esegui"},
-    {"Command3D2", "Annulla"},
+    {"SezFrame", SV_TR("sonvale", "Dati sulla sezione verticale")},
+    {"Combo1", SV_TR("sonvale", " Imposta sezione N.")},
+    {"Horiz2", SV_TR("sonvale", " N. div. Or")},
+    {"Vert2", SV_TR("sonvale", " N. div. Z")},
+    {"Delta_O", SV_TR("sonvale", " Delta Or")},
+    {"Delta_Z", SV_TR("sonvale", " Delta Z")},
+    {"Z1", SV_TR("sonvale", " Z1")},
+    {"Z2", SV_TR("sonvale", " Z2")},
+    {"Frame3D1", SV_TR("sonvale", "Opzioni di Calcolo")},
+    {"Check1", SV_TR("sonvale", "Calcolo diffraz. barriere")},
+    {"Check2", SV_TR("sonvale", "Calcolo diffraz. case")},
+    {"Check3", SV_TR("sonvale", "Azzera emissione strade con pavim. standard")},
+    {"Check4", SV_TR("sonvale", "Ignora rid. asf. fonoass.")},
+    {"Check5", SV_TR("sonvale", "Azzera emissione strade con pavim. fonoass.")},
+    {"Check6", SV_TR("sonvale", "Ignora Strade Fisse")},
+    {"Text2", SV_TR("sonvale", " Massima distanza Sorg./Ricev.da considerare (m)")},
+    {"TextAnn", SV_TR("sonvale", "Anno:")},
+    {"Opt_SVP_interno", SV_TR("sonvale", "Calcolo con Sonvale (lento)")},
+    {"Opt_SVP_trace", SV_TR("sonvale", "Calcolo con Beamrun (veloce)")},
+    {"Opt_Interim", SV_TR("sonvale", "Calcolo con mod. Interim (veloce)")},
+    {"Opt_Imagine", SV_TR("sonvale", "Calcolo con mod. Imagine (lento)")},
+    {"Command3D1", SV_TR("sonvale", "OK - Esegui")},
+    {"Command3D2", SV_TR("sonvale", "Annulla")},
 }};
 
 const ControlText& Control(C c) { return kControls[static_cast<size_t>(c)]; }
@@ -205,6 +207,13 @@ std::optional<GridBounds> DefaultMapBounds(const Project& p) {
   return GridBounds{p.extent.Xmin, p.extent.Xmax, p.extent.Ymin, p.extent.Ymax};
 }
 
+GridBounds OpeningGrid(const Project& p, const GridBounds& stored) {
+  if (auto plan = PlanBounds(p, p.CurrentPlan)) return *plan;
+  if (stored.Xmax > stored.Xmin && stored.Ymax > stored.Ymin) return stored;
+  if (p.extent.isEmpty()) return stored;
+  return GridBounds{p.extent.Xmin, p.extent.Xmax, p.extent.Ymin, p.extent.Ymax};
+}
+
 long MapNodeCount(const Project& p, long terrainNodes) {
   if (p.ModoMappatura == MappingMode::Terrain) return terrainNodes;
   if (p.ModoMappatura == MappingMode::Section)
@@ -281,6 +290,7 @@ void MapDialog::load() {
   view_.text(C::TextAnn) = PlainInteger(p.Anno);
   view_.text(C::TextZfile) = p.FileAltimetria;
   view_.hrecLabel = HrecLabel(app_.config.Hrec);
+  app_.Grid = OpeningGrid(p, app_.Grid);
   if (p.NdivX != 0) {
     const GridBounds& g = app_.Grid;
     view_.text(C::Delta_X) = SpacingText(g.Xmax - g.Xmin, p.NdivX);
@@ -407,6 +417,28 @@ void MapDialog::edited(MapControl box, const std::string& text) {
       view_.text(x ? C::Horiz : C::Vert) = FormatPattern(whole, "#####0");
       break;
     }
+    case C::Horiz:
+    case C::Vert: {
+      bool x = box == C::Horiz;
+      short& count = x ? p.NdivX : p.NdivY;
+      count = DivisionCount(v);
+      view_.text(x ? C::Delta_X : C::Delta_Y) =
+          SpacingText(x ? g.Xmax - g.Xmin : g.Ymax - g.Ymin, count);
+      break;
+    }
+    case C::Delta_O:
+    case C::Delta_Z: {
+      if (v == 0) return;
+      bool along = box == C::Delta_O;
+      double whole = std::trunc((along ? SectionLength(s) : std::fabs(s.Z2 - s.Z1)) / v);
+      (along ? p.NdivO : p.NdivZ) = DivisionCount(whole);
+      view_.text(along ? C::Horiz2 : C::Vert2) = FormatPattern(whole, "#####0");
+      break;
+    }
+    case C::TextZfile:
+      p.FileAltimetria = text;
+      if (p.ModoMappatura == MappingMode::Terrain) view_.okEnabled = !text.empty();
+      break;
     case C::Z1:
     case C::Z2:
       if (!view_.sectionHeightsEditable) return;

@@ -15,6 +15,7 @@
 
 #include "commands/app_state.h"
 #include "platform/ui.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
@@ -69,9 +70,10 @@ enum class MapControl {
 };
 inline constexpr size_t kMapControlCount = static_cast<size_t>(MapControl::Command3D2) + 1;
 
-inline const char* const kMapDialogTitle = "Esecuzione Mappatura .GRD";
-inline const char* const kOutputDialogTitle = "Scegli il file di output (.GRD)";
-inline const char* const kTerrainDialogTitle = "Scegli il file contenente l'altimetria (.GRD)";
+inline const char* const kMapDialogTitle = SV_TR("sonvale", "Esecuzione Mappatura .GRD");
+inline const char* const kOutputDialogTitle = SV_TR("sonvale", "Scegli il file di output (.GRD)");
+inline const char* const kTerrainDialogTitle =
+    SV_TR("sonvale", "Scegli il file contenente l'altimetria (.GRD)");
 inline const char* const kGrdFilter = "GRD (Surfer) file|*.GRD";
 
 // The object name of a control ("Delta_X").
@@ -107,6 +109,10 @@ std::optional<GridBounds> PlanBounds(const Project& p, long n);
 // The bounds of a plane map with none given: the current plan's box, else the
 // extent of the model; nullopt when the model holds no geometry.
 std::optional<GridBounds> DefaultMapBounds(const Project& p);
+// The grid the dialog opens on, which "OK - Esegui" then maps: the current plan's
+// box when a valid plan is current, else the stored grid when it spans an area,
+// else the extent of the model (the stored grid when the model is empty too).
+GridBounds OpeningGrid(const Project& p, const GridBounds& stored);
 // The nodes a map computes per period: (divisions + 1) along each side of the
 // plane grid (mode 0) or of the section (mode 2); a terrain map (mode 1) computes
 // the nodes of its terrain grid, given by the caller.

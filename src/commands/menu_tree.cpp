@@ -3,6 +3,7 @@
 #include "commands/gis_menu_commands.h"
 #include "commands/main_menu.h"
 #include "commands/view_commands.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 namespace {
@@ -18,70 +19,88 @@ MenuItemSpec Separator() { return {"-", "", Mark::None, ""}; }
 std::vector<MenuSpec> Build() {
   std::vector<MenuSpec> m;
   m.push_back({"mnuFile",
-               "&File",
-               {Item("filenew", "&Nuovo"), Item("OpenSVP", "Apri &SVP..."),
-                Item("SaveSVP", "&Salva SVP..."), Separator(), Item("Savelist", "Salva &lista..."),
-                Separator(), Item("OpenRay", "&Apri Ray..."), Item("SaveRay", "Salva &Ray..."),
-                Separator(), Item("ExitApp", "E&sci")}});
+               SV_TR("sonvale", "&File"),
+               {Item("filenew", SV_TR("sonvale", "&Nuovo")),
+                Item("OpenSVP", SV_TR("sonvale", "Apri &SVP..."), Mark::None, "Ctrl+O"),
+                Item("SaveSVP", SV_TR("sonvale", "&Salva SVP..."), Mark::None, "Ctrl+S"),
+                Separator(), Item("Savelist", SV_TR("sonvale", "Salva &lista...")), Separator(),
+                Item("OpenRay", SV_TR("sonvale", "&Apri Ray...")),
+                Item("SaveRay", SV_TR("sonvale", "Salva &Ray...")), Separator(),
+                Item("ExitApp", SV_TR("sonvale", "E&sci"), Mark::None, "Ctrl+Q")}});
   m.push_back({"mnuModifica",
-               "&Modifica",
-               {Item("EditCopy", "&Copia", Mark::None, "Ctrl+C"), Separator(),
-                Item("PackGRD", "Pack 6 GRD files"), Separator(),
-                Item("EditSonvaleIni", "&Editazione Sonvale.ini")}});
+               SV_TR("sonvale", "&Modifica"),
+               {Item("EditCopy", SV_TR("sonvale", "&Copia"), Mark::None, "Ctrl+C"), Separator(),
+                Item("PackGRD", SV_TR("sonvale", "Pack 6 GRD files")), Separator(),
+                Item("EditSonvaleIni", SV_TR("sonvale", "&Editazione Sonvale.ini"))}});
   MenuSpec view{"mnuVisualizza",
-                "&Visualizza",
-                {Item("zoomext", "Zoom Tutto"), Item("ZoomOut", "Zoom Indietro"), Separator(),
-                 Item("LungBar", "Lunghezza Barriere"), Separator()}};
+                SV_TR("sonvale", "&Visualizza"),
+                {Item("zoomext", SV_TR("sonvale", "Zoom Tutto")),
+                 Item("ZoomOut", SV_TR("sonvale", "Zoom Indietro")), Separator(),
+                 Item("LungBar", SV_TR("sonvale", "Lunghezza Barriere")), Separator()}};
   for (const LayerItem& l : kLayerItems)
     view.items.push_back(Item(l.name, l.caption, Mark::Toggle));
+  view.items.push_back(Separator());
+  view.items.push_back(Item(kLegendItem, SV_TR("sonvale", "Legenda"), Mark::Toggle));
   m.push_back(view);
-  MenuSpec io{"mnuImporta",
-              "&Importa-Esporta",
-              {Item("openDXF", "Importa &DXF completo...", Mark::Mark), Separator(),
-               Item("openDXFstrade", "Importa DXF &Strade...", Mark::Mark),
-               Item("openDXFbinari", "Importa DXF &Binari...", Mark::Mark),
-               Item("openDXFcase", "Importa DXF &Case...", Mark::Mark),
-               Item("openDXFbarriere", "Importa DXF &Barriere...", Mark::Mark),
-               Item("openDXFpunti", "Importa DXF &Punti...", Mark::Mark),
-               Item("OpenDXFsorgenti", "Importa DXF &Sorgenti", Mark::Mark),
-               Item("openDXFincroci", "Importa DXF &Incroci...", Mark::Mark),
-               Item("openDXFsezioni", "Importa DXF &Sezioni...", Mark::Mark),
-               Item("openDXFconetrak", "Importa DXF &Echoray...", Mark::Mark), Separator()}};
+  MenuSpec io{
+      "mnuImporta",
+      SV_TR("sonvale", "&Importa-Esporta"),
+      {Item("openDXF", SV_TR("sonvale", "Importa &DXF completo..."), Mark::Mark), Separator(),
+       Item("openDXFstrade", SV_TR("sonvale", "Importa DXF &Strade..."), Mark::Mark),
+       Item("openDXFbinari", SV_TR("sonvale", "Importa DXF &Binari..."), Mark::Mark),
+       Item("openDXFcase", SV_TR("sonvale", "Importa DXF &Case..."), Mark::Mark),
+       Item("openDXFbarriere", SV_TR("sonvale", "Importa DXF &Barriere..."), Mark::Mark),
+       Item("openDXFpunti", SV_TR("sonvale", "Importa DXF &Punti..."), Mark::Mark),
+       Item("OpenDXFsorgenti", SV_TR("sonvale", "Importa DXF &Sorgenti"), Mark::Mark),
+       Item("openDXFincroci", SV_TR("sonvale", "Importa DXF &Incroci..."), Mark::Mark),
+       Item("openDXFsezioni", SV_TR("sonvale", "Importa DXF &Sezioni..."), Mark::Mark),
+       Item("openDXFconetrak", SV_TR("sonvale", "Importa DXF &Echoray..."), Mark::Mark),
+       Separator()}};
   for (const char* item : kModeItems)
     io.items.push_back({item, ModeCaption(item), Mark::Toggle, ""});
   io.items.push_back(Separator());
   for (MenuItemSpec i :
-       {Item("ImportNODI", "Importa CSV &Nodes (Trips)...", Mark::Mark),
-        Item("ImportArchi", "Importa CSV &Arcs (Trips)...", Mark::Mark),
-        Item("ImportCSV", "Importa CSV Streets (TeleAtlas)...", Mark::Mark),
-        Item("ImportCSV2", "Importa CSV Traffic (CR-MN)...", Mark::Mark),
-        Item("ImpPunti", "Importa CSV Punti...", Mark::Mark), Separator(),
-        Item(kGisImportItem, "Importa layer &GIS..."), Item(kGisExportItem, "Esporta layer GIS..."),
-        Item(kProjectCrsItem, "Sistema di riferimento (EPSG)..."), Separator(),
-        Item("SaveDXF", "S&alva DXF completo..."), Separator(),
-        Item("makeBLN", "Salva File .&BLN..."), Item("ExportPunti", "Esporta Punti .SCR..."),
-        Item("XYZ_extract", "Converti DXF in TXT (X,Y,Z)...")})
+       {Item("ImportNODI", SV_TR("sonvale", "Importa CSV &Nodes (Trips)..."), Mark::Mark),
+        Item("ImportArchi", SV_TR("sonvale", "Importa CSV &Arcs (Trips)..."), Mark::Mark),
+        Item("ImportCSV", SV_TR("sonvale", "Importa CSV Streets (TeleAtlas)..."), Mark::Mark),
+        Item("ImportCSV2", SV_TR("sonvale", "Importa CSV Traffic (CR-MN)..."), Mark::Mark),
+        Item("ImpPunti", SV_TR("sonvale", "Importa CSV Punti..."), Mark::Mark), Separator(),
+        Item(kGisImportItem, SV_TR("sonvale", "Importa layer &GIS...")),
+        Item(kGisExportItem, SV_TR("sonvale", "Esporta layer GIS...")),
+        Item(kProjectCrsItem, SV_TR("sonvale", "Sistema di riferimento (EPSG)...")), Separator(),
+        Item("SaveDXF", SV_TR("sonvale", "S&alva DXF completo...")), Separator(),
+        Item("makeBLN", SV_TR("sonvale", "Salva File .&BLN...")),
+        Item("ExportPunti", SV_TR("sonvale", "Esporta Punti .SCR...")),
+        Item("XYZ_extract", SV_TR("sonvale", "Converti DXF in TXT (X,Y,Z)..."))})
     io.items.push_back(i);
   m.push_back(io);
   m.push_back({"mnuTraffico",
-               "&Dati di Traffico",
-               {Item("traffic", "&Strade..."), Item("Ferrov", "&Binari..."),
-                Item("Concent", "&Sorgenti Concentrate...")}});
-  MenuSpec clear{"mnuCancella", "C&ancella Dati", {Item("Tutti", "&Cancella Tutto")}};
-  for (int v = 1; v <= 5; ++v) {
-    const std::string n = std::to_string(v);
-    clear.items.push_back({"KeepV" + n, "Cancella V&" + n, Mark::None, ""});
-  }
-  clear.items.push_back(Item("KeepV4V2", "Copia da V4 a V2"));
-  clear.items.push_back(Item("CancStrade", "Cancella strade senza traffico"));
+               SV_TR("sonvale", "&Dati di Traffico"),
+               {Item("traffic", SV_TR("sonvale", "&Strade...")),
+                Item("Ferrov", SV_TR("sonvale", "&Binari...")),
+                Item("Concent", SV_TR("sonvale", "&Sorgenti Concentrate..."))}});
+  MenuSpec clear{"mnuCancella",
+                 SV_TR("sonvale", "C&ancella Dati"),
+                 {Item("Tutti", SV_TR("sonvale", "&Cancella Tutto"))}};
+  static const char* const kClearCaptions[] = {
+      SV_TR("sonvale", "Cancella V&1"), SV_TR("sonvale", "Cancella V&2"),
+      SV_TR("sonvale", "Cancella V&3"), SV_TR("sonvale", "Cancella V&4"),
+      SV_TR("sonvale", "Cancella V&5")};
+  for (int v = 1; v <= 5; ++v)
+    clear.items.push_back({"KeepV" + std::to_string(v), kClearCaptions[v - 1], Mark::None, ""});
+  clear.items.push_back(Item("KeepV4V2", SV_TR("sonvale", "Copia da V4 a V2")));
+  clear.items.push_back(Item("CancStrade", SV_TR("sonvale", "Cancella strade senza traffico")));
   m.push_back(clear);
   m.push_back({"Calcolo",
-               "&Calcolo",
-               {Item("MakeGRD", "&Mappa (.GRD)"), Item("Punti", "&Punti (.DAT)"),
-                Item("makedxf", "&Livelli di Emissione (.DXF)"), Separator(),
-                Item(kGridCalcItem, "&Operazioni su mappe (.GRD)...")}});
-  m.push_back(
-      {"mnuAiuto", "&Aiuto", {Item("helpCont", "&Contenuti"), Item("HelpAbout", "&About...")}});
+               SV_TR("sonvale", "&Calcolo"),
+               {Item("MakeGRD", SV_TR("sonvale", "&Mappa (.GRD)")),
+                Item("Punti", SV_TR("sonvale", "&Punti (.DAT)")),
+                Item("makedxf", SV_TR("sonvale", "&Livelli di Emissione (.DXF)")), Separator(),
+                Item(kGridCalcItem, SV_TR("sonvale", "&Operazioni su mappe (.GRD)..."))}});
+  m.push_back({"mnuAiuto",
+               SV_TR("sonvale", "&Aiuto"),
+               {Item("helpCont", SV_TR("sonvale", "&Contenuti")),
+                Item("HelpAbout", SV_TR("sonvale", "&About..."))}});
   return m;
 }
 
@@ -107,6 +126,7 @@ std::string PlainCaption(const std::string& caption) {
 }
 
 bool ItemChecked(const Session& session, const std::string& item) {
+  if (item == kLegendItem) return LegendShown(session);
   if (const bool* shown = LayerFlag(session.layers, item)) return *shown;
   return session.isChecked(item);
 }

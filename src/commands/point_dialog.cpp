@@ -8,6 +8,7 @@
 #include "commands/point_command.h"
 #include "emission/emission_update.h"
 #include "text/number_text.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 namespace {
@@ -21,26 +22,28 @@ struct ControlText {
 
 // By control, in the order of PointControl.
 constexpr std::array<ControlText, static_cast<size_t>(C::Status) + 1> kControls = {{
-    {"Frame1", " Scelta del tipo di punti "},
-    {"Punti", "Utilizzo le entità \"PUNTI\" già definite all'atto dell'importazione DXF - Punti"},
+    {"Frame1", SV_TR("sonvale", " Scelta del tipo di punti ")},
+    {"Punti",
+     SV_TR("sonvale",
+           "Utilizzo le entità \"PUNTI\" già definite all'atto dell'importazione DXF - Punti")},
     {"Rec",
      "Utilizzo le entità \"RECEIVERS\" già definite all'atto dell'importazione DXF - Conetrak"},
-    {"Check1", "Calcolo diffrazione barriere"},
-    {"Check2", "Calcolo diffrazione case"},
-    {"Check3", "Azzera emissione strade con pavim. standard"},
-    {"Check4", "Ignora riduz. asfalto fonoass."},
-    {"Check5", "Azzera emissione strade con pavim. fonoass."},
-    {"Check6", "Ignora Strade Fisse"},
-    {"DistMax", " Max dist. Sorg./Ricev.da considerare (m)"},
-    {"Anno", "Anno"},
-    {"Opt_SVP_interno", "Calcolo con Sonvale (lento)"},
-    {"Opt_SVP_trace", "Calcolo con Beamrun (veloce)"},
-    {"Opt_Interim", "Calcolo con mod. Interim (veloce)"},
-    {"Opt_Imagine", "Calcolo con mod. Imagine (lento)"},
-    {"Command4", "Calcola"},
+    {"Check1", SV_TR("sonvale", "Calcolo diffrazione barriere")},
+    {"Check2", SV_TR("sonvale", "Calcolo diffrazione case")},
+    {"Check3", SV_TR("sonvale", "Azzera emissione strade con pavim. standard")},
+    {"Check4", SV_TR("sonvale", "Ignora riduz. asfalto fonoass.")},
+    {"Check5", SV_TR("sonvale", "Azzera emissione strade con pavim. fonoass.")},
+    {"Check6", SV_TR("sonvale", "Ignora Strade Fisse")},
+    {"DistMax", SV_TR("sonvale", " Max dist. Sorg./Ricev.da considerare (m)")},
+    {"Anno", SV_TR("sonvale", "Anno")},
+    {"Opt_SVP_interno", SV_TR("sonvale", "Calcolo con Sonvale (lento)")},
+    {"Opt_SVP_trace", SV_TR("sonvale", "Calcolo con Beamrun (veloce)")},
+    {"Opt_Interim", SV_TR("sonvale", "Calcolo con mod. Interim (veloce)")},
+    {"Opt_Imagine", SV_TR("sonvale", "Calcolo con mod. Imagine (lento)")},
+    {"Command4", SV_TR("sonvale", "Calcola")},
     {"Command1", ""},
-    {"Command2", "Copia su Appunti"},
-    {"Command3", "Salva  ..."},
+    {"Command2", SV_TR("sonvale", "Copia su Appunti")},
+    {"Command3", SV_TR("sonvale", "Salva  ...")},
     {"List1", ""},
     {"Status", ""},
 }};

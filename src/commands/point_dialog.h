@@ -13,6 +13,7 @@
 
 #include "commands/app_state.h"
 #include "platform/ui.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
@@ -41,10 +42,10 @@ enum class PointControl {
   Status,
 };
 
-inline const char* const kPointWindowTitle = "Calcolo per Punti";
-inline const char* const kStopCaption = "Stop";
-inline const char* const kCloseCaption = "OK - Close";
-inline const char* const kWaitCaption = "Wait...";
+inline const char* const kPointWindowTitle = SV_TR("sonvale", "Calcolo per Punti");
+inline const char* const kStopCaption = SV_TR("sonvale", "Stop");
+inline const char* const kCloseCaption = SV_TR("sonvale", "OK - Close");
+inline const char* const kWaitCaption = SV_TR("sonvale", "Wait...");
 
 // The object name of a control ("Check1").
 std::string_view PointControlName(PointControl c);

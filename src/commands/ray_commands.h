@@ -9,11 +9,12 @@
 
 #include "commands/app_state.h"
 #include "platform/ui.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
-inline const char* const kRayOpenTitle = "Load a Echoray RAY File";
-inline const char* const kRaySaveTitle = "Scegli il file di output (.RAY)";
+inline const char* const kRayOpenTitle = SV_TR("sonvale", "Load a Echoray RAY File");
+inline const char* const kRaySaveTitle = SV_TR("sonvale", "Scegli il file di output (.RAY)");
 
 // "&Apri Ray...": the open-file dialog in RayDir, then ReadRayInto. A file that
 // cannot be read is reported in a message box and leaves everything as it was.

@@ -4,6 +4,7 @@
 
 #include "commands/map_dialog.h"
 #include "text/number_text.h"
+#include "text/translatable.h"
 #include "tracer/ray_file.h"
 
 namespace sonvale {
@@ -18,26 +19,26 @@ struct ControlText {
 
 // By control, in the order of RayControl.
 constexpr ControlText kControls[kRayControlCount] = {
-    {"Text1", "Nome del File "},
+    {"Text1", SV_TR("sonvale", "Nome del File ")},
     {"Command1", "..."},
-    {"MappaRec", "Creazione Automatica Griglia di Ricevitori"},
-    {"Rec", "RECEIVERS"},
-    {"Punti", "PUNTI"},
-    {"Frame1", "Mappatura regolare in pianta o sezione"},
-    {"X1", "X1"},
-    {"Y1", "Y1"},
-    {"Z1", "Z1"},
-    {"X2", "X2"},
-    {"Y2", "Y2"},
-    {"Z2", "Z2"},
-    {"Horiz", "N. divis. Orizz."},
-    {"Vert", "N. divis. Vertic."},
-    {"List1", "Plan / Sezione"},
-    {"Frame2", "Periodo"},
-    {"Diurno", "Diurno"},
-    {"Notturno", "Notturno"},
-    {"OK", "OK - Esegui"},
-    {"Annulla", "Annulla"},
+    {"MappaRec", SV_TR("sonvale", "Creazione Automatica Griglia di Ricevitori")},
+    {"Rec", SV_TR("sonvale", "RECEIVERS")},
+    {"Punti", SV_TR("sonvale", "PUNTI")},
+    {"Frame1", SV_TR("sonvale", "Mappatura regolare in pianta o sezione")},
+    {"X1", SV_TR("sonvale", "X1")},
+    {"Y1", SV_TR("sonvale", "Y1")},
+    {"Z1", SV_TR("sonvale", "Z1")},
+    {"X2", SV_TR("sonvale", "X2")},
+    {"Y2", SV_TR("sonvale", "Y2")},
+    {"Z2", SV_TR("sonvale", "Z2")},
+    {"Horiz", SV_TR("sonvale", "N. divis. Orizz.")},
+    {"Vert", SV_TR("sonvale", "N. divis. Vertic.")},
+    {"List1", SV_TR("sonvale", "Plan / Sezione")},
+    {"Frame2", SV_TR("sonvale", "Periodo")},
+    {"Diurno", SV_TR("sonvale", "Diurno")},
+    {"Notturno", SV_TR("sonvale", "Notturno")},
+    {"OK", SV_TR("sonvale", "OK - Esegui")},
+    {"Annulla", SV_TR("sonvale", "Annulla")},
 };
 
 constexpr const char* kCoordinatePattern = "#####0.##";

@@ -12,10 +12,11 @@
 
 #include "commands/ray_commands.h"
 #include "platform/ui.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
-inline const char* const kRayOptionsTitle = "RAY file options";
+inline const char* const kRayOptionsTitle = SV_TR("sonvale", "RAY file options");
 
 // The controls, named as the window names them.
 enum class RayControl {

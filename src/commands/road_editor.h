@@ -9,13 +9,15 @@
 #include <string_view>
 
 #include "commands/app_state.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
-inline const char* const kRoadEditorTitle = "Editazione dati traffico stradale";
-inline const char* const kRoadSelectionCaption = "Selezione Tratto Stradale";
-inline const char* const kLineSourceTitle = "Editazione dati sorgenti lineari";
-inline const char* const kLineSourceSelectionCaption = "Selezione Tratto Sorgente Lineare";
+inline const char* const kRoadEditorTitle = SV_TR("sonvale", "Editazione dati traffico stradale");
+inline const char* const kRoadSelectionCaption = SV_TR("sonvale", "Selezione Tratto Stradale");
+inline const char* const kLineSourceTitle = SV_TR("sonvale", "Editazione dati sorgenti lineari");
+inline const char* const kLineSourceSelectionCaption =
+    SV_TR("sonvale", "Selezione Tratto Sorgente Lineare");
 
 inline const char* const kPavementItems[] = {"1-Asfalto Liscio", "2-Pave'", "3-Asfalto Fonoass.",
                                              "4-Asfalto Basso Em."};

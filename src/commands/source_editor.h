@@ -10,12 +10,15 @@
 #include "commands/app_state.h"
 #include "platform/process.h"
 #include "platform/ui.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
-inline const char* const kSourceEditorTitle = "Editazione dati sorgenti concentrate";
-inline const char* const kSourceCountPrompt = "N. Sorg. Conc.";
-inline const char* const kSourceFileTitle = "Scegli il file descrizione sorgente (.SPK)";
+inline const char* const kSourceEditorTitle =
+    SV_TR("sonvale", "Editazione dati sorgenti concentrate");
+inline const char* const kSourceCountPrompt = SV_TR("sonvale", "N. Sorg. Conc.");
+inline const char* const kSourceFileTitle =
+    SV_TR("sonvale", "Scegli il file descrizione sorgente (.SPK)");
 inline const char* const kSourceFileFilter = "Conetrak source|*.SPK";
 
 // "&Sorgenti Concentrate...": asks the number of point sources (0..10000) and

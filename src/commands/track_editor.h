@@ -8,11 +8,13 @@
 #include <string_view>
 
 #include "commands/app_state.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
-inline const char* const kTrackEditorTitle = "Editazione dati traffico ferroviario";
-inline const char* const kTrackSelectionCaption = "Selezione Tratto Ferroviario";
+inline const char* const kTrackEditorTitle =
+    SV_TR("sonvale", "Editazione dati traffico ferroviario");
+inline const char* const kTrackSelectionCaption = SV_TR("sonvale", "Selezione Tratto Ferroviario");
 inline const char* const kTrackTypeItems[] = {"1-Bin. cont. saldato su ballast",
                                               "2-Binario con scambi o interr."};
 inline const char* const kTrainClassItems[] = {"C1-(0-60 km/h)", "C2-(60-90 km/h)",

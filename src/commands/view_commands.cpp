@@ -20,6 +20,15 @@ void CmdToggleLayer(AppState& app, const std::string& item) {
   app.view().drawMap(true);
 }
 
+bool LegendShown(const Session& session) {
+  auto it = session.menuChecked.find(kLegendItem);
+  return it == session.menuChecked.end() || it->second;
+}
+
+void CmdToggleLegend(Session& session) {
+  session.menuChecked[kLegendItem] = !LegendShown(session);
+}
+
 std::string PickedEntityText(EntityKind kind, long entity) {
   const char* name = kind == EntityKind::Road    ? "Strada"
                      : kind == EntityKind::Track ? "Binario"

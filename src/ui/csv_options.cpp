@@ -11,12 +11,13 @@
 
 #include "commands/csv_commands.h"
 #include "commands/map_dialog.h"
+#include "ui/translate.h"
 
 namespace sonvale {
 namespace {
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
-QString Caption(const char* control) { return Q(CsvOptionsCaption(control)); }
+QString Caption(const char* control) { return Tr(CsvOptionsCaption(control)); }
 
 // Room for a share such as "100.0" or a distance such as "12000".
 int BoxWidth(const QWidget* w) {
@@ -28,8 +29,8 @@ int BoxWidth(const QWidget* w) {
 CSV_Options::CSV_Options(AppState& app, Ui& ui, QWidget* parent)
     : QDialog(parent), app_(app), ui_(ui) {
   setObjectName(QStringLiteral("CSV_Options"));
-  setWindowTitle(Q(kCsvOptionsTitle));
-  setAccessibleName(Q(kCsvOptionsTitle));
+  setWindowTitle(Tr(kCsvOptionsTitle));
+  setAccessibleName(Tr(kCsvOptionsTitle));
   setModal(true);
 
   const CsvOptionsTexts texts = CsvOptionsBoxTexts(app_);
@@ -92,7 +93,7 @@ CSV_Options::CSV_Options(AppState& app, Ui& ui, QWidget* parent)
 QLineEdit* CSV_Options::makeBox(const char* name, const QString& text, const QString& accessible) {
   auto* box = new QLineEdit(text);
   box->setObjectName(QString::fromLatin1(name));
-  box->setAccessibleName(Q(AccessibleName(accessible.toStdString())));
+  box->setAccessibleName(AccessibleTr(accessible.toStdString()));
   box->setAlignment(Qt::AlignRight);
   box->setFixedWidth(BoxWidth(box));
   return box;
@@ -101,7 +102,7 @@ QLineEdit* CSV_Options::makeBox(const char* name, const QString& text, const QSt
 QCheckBox* CSV_Options::makeCheck(const char* name, bool checked) {
   auto* check = new QCheckBox(Caption(name));
   check->setObjectName(QString::fromLatin1(name));
-  check->setAccessibleName(Q(AccessibleName(CsvOptionsCaption(name))));
+  check->setAccessibleName(AccessibleTr(CsvOptionsCaption(name)));
   check->setChecked(checked);
   return check;
 }
@@ -131,13 +132,13 @@ QWidget* CSV_Options::makeFrame(const char* name, std::initializer_list<int> cla
   peakLabel->setBuddy(peak);
   auto* delta = new QLabel(Q(DeltaLText(ratio->text().toStdString())));
   delta->setObjectName(QStringLiteral("DeltaL_") + ratio->objectName());
-  delta->setAccessibleName(Q(kDeltaLCaption));
+  delta->setAccessibleName(Tr(kDeltaLCaption));
   delta->setMinimumWidth(BoxWidth(delta));
   connect(ratio, &QLineEdit::textEdited, delta,
           [delta](const QString& text) { delta->setText(Q(DeltaLText(text.toStdString()))); });
   grid->addWidget(ratioLabel, row, 0);
   grid->addWidget(ratio, row, 1);
-  grid->addWidget(new QLabel(Q(kDeltaLCaption)), row + 1, 0, Qt::AlignRight);
+  grid->addWidget(new QLabel(Tr(kDeltaLCaption)), row + 1, 0, Qt::AlignRight);
   grid->addWidget(delta, row + 1, 1, Qt::AlignRight);
   grid->addWidget(peakLabel, row + 2, 0);
   grid->addWidget(peak, row + 2, 1);

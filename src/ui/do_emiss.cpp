@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "commands/map_dialog.h"
+#include "ui/translate.h"
 
 namespace sonvale {
 namespace {
@@ -18,15 +19,15 @@ namespace {
 using C = EmissControl;
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
-QString Caption(C c) { return Q(EmissCaption(c)); }
+QString Caption(C c) { return Tr(EmissCaption(c)); }
 
 }  // namespace
 
 DoEmiss::DoEmiss(DoEmissChoices& choices, Ui& ui, QWidget* parent)
     : QDialog(parent), logic_(choices, ui) {
   setObjectName(QStringLiteral("DoEmiss"));
-  setWindowTitle(Q(kDoEmissTitle));
-  setAccessibleName(Q(kDoEmissTitle));
+  setWindowTitle(Tr(kDoEmissTitle));
+  setAccessibleName(Tr(kDoEmissTitle));
   setModal(true);
 
   auto* name = static_cast<QLineEdit*>(make(C::Text1, new QLineEdit));
@@ -98,7 +99,7 @@ void DoEmiss::showEvent(QShowEvent* event) {
 
 QWidget* DoEmiss::make(EmissControl c, QWidget* w) {
   w->setObjectName(Q(EmissControlName(c)));
-  w->setAccessibleName(Q(AccessibleName(EmissCaption(c))));
+  w->setAccessibleName(AccessibleTr(EmissCaption(c)));
   widget(c) = w;
   return w;
 }

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "ui/map_gis_box.h"
+#include "ui/translate.h"
 
 namespace sonvale {
 namespace {
@@ -26,12 +27,12 @@ namespace {
 using C = MapControl;
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
-QString Caption(C c) { return Q(MapCaption(c)); }
+QString Caption(C c) { return Tr(MapCaption(c)); }
 
 void Name(QWidget* w, C c) {
   w->setObjectName(Q(MapControlName(c)));
-  std::string accessible = AccessibleName(MapCaption(c));
-  if (!accessible.empty()) w->setAccessibleName(Q(accessible));
+  const QString accessible = AccessibleTr(MapCaption(c));
+  if (!accessible.isEmpty()) w->setAccessibleName(accessible);
 }
 
 constexpr C kBoundBoxes[] = {C::X1, C::X2, C::Y1, C::Y2};
@@ -60,7 +61,7 @@ int NumberWidth(const QWidget* w) {
 DoMap::DoMap(AppState& app, Ui& ui, QWidget* parent, MapGisOutputs* gis)
     : QDialog(parent), logic_(app, ui) {
   setObjectName(QStringLiteral("DoMap"));
-  setWindowTitle(Q(kMapDialogTitle));
+  setWindowTitle(Tr(kMapDialogTitle));
   setModal(true);
 
   // Output file.
@@ -401,7 +402,7 @@ void DoMap::sync() {
     }
   }
   for (C c : {C::Label6, C::Label9}) {
-    widget(c)->setAccessibleName(Q(AccessibleName(v.hrecLabel)));
+    widget(c)->setAccessibleName(AccessibleTr(v.hrecLabel));
     static_cast<QLabel*>(widget(c))->setText(Q(v.hrecLabel));
   }
 

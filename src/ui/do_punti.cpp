@@ -19,6 +19,7 @@
 
 #include "commands/map_dialog.h"
 #include "propagation/point_calc.h"
+#include "ui/translate.h"
 
 namespace sonvale {
 namespace {
@@ -29,8 +30,8 @@ QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<i
 
 void Name(QWidget* w, C c) {
   w->setObjectName(Q(PointControlName(c)));
-  std::string accessible = AccessibleName(PointCaption(c));
-  if (!accessible.empty()) w->setAccessibleName(Q(accessible));
+  const QString accessible = AccessibleTr(PointCaption(c));
+  if (!accessible.isEmpty()) w->setAccessibleName(accessible);
 }
 
 constexpr C kChecks[] = {C::Check1, C::Check2, C::Check3, C::Check4, C::Check5, C::Check6};
@@ -50,7 +51,7 @@ QFont ListFont() {
 
 DoPunti::DoPunti(AppState& app, Ui& ui, QWidget* parent) : QDialog(parent), logic_(app, ui) {
   setObjectName(QStringLiteral("DoPunti"));
-  setWindowTitle(Q(kPointWindowTitle));
+  setWindowTitle(Tr(kPointWindowTitle));
   setAccessibleName(windowTitle());
   setModal(true);
 
@@ -190,12 +191,12 @@ QWidget* DoPunti::makeButtons() {
           [this] { logic_.save(); });
   // Room for the widest caption the close button takes.
   widget(C::Command1)
-      ->setMinimumWidth(widget(C::Command1)->fontMetrics().horizontalAdvance(Q(kCloseCaption)) +
+      ->setMinimumWidth(widget(C::Command1)->fontMetrics().horizontalAdvance(Tr(kCloseCaption)) +
                         32);
 
   auto* status = new QLabel;
   Name(status, C::Status);
-  status->setAccessibleName(QStringLiteral("Stato"));
+  status->setAccessibleName(Tr(SV_TR("sonvale", "Stato")));
   status->setFrameShape(QFrame::Panel);
   status->setFrameShadow(QFrame::Sunken);
   status->setAlignment(Qt::AlignCenter);
@@ -226,7 +227,7 @@ void DoPunti::sync() {
   }
   auto* command1 = static_cast<QPushButton*>(widget(C::Command1));
   command1->setText(Q(v.command1Caption));
-  command1->setAccessibleName(Q(AccessibleName(v.command1Caption)));
+  command1->setAccessibleName(AccessibleTr(v.command1Caption));
   command1->setEnabled(v.command1Enabled);
   static_cast<QLabel*>(widget(C::Status))->setText(Q(v.status));
 

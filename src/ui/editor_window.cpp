@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "commands/menu_tree.h"
+#include "ui/translate.h"
 
 namespace sonvale {
 
@@ -22,11 +23,11 @@ QString QtText(std::string_view s) {
 }
 
 void NameAfter(QWidget* control, const std::string& caption) {
-  control->setAccessibleName(QtText(PlainCaption(caption)));
+  control->setAccessibleName(AccessibleTr(caption));
 }
 
 QLabel* CaptionLabel(const std::string& caption, QWidget* control) {
-  auto* label = new QLabel(QtText(caption));
+  auto* label = new QLabel(Tr(caption));
   label->setTextFormat(Qt::PlainText);
   label->setBuddy(control);
   NameAfter(control, caption);

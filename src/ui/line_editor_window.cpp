@@ -9,6 +9,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/translate.h"
+
 namespace sonvale {
 
 QWidget* LineEditorWindow::makeUpperPart(const char* selectionCaption, const char* levelCaption) {
@@ -48,8 +50,8 @@ QWidget* LineEditorWindow::makeUpperPart(const char* selectionCaption, const cha
   leqDay_ = NumberBox("LeqDay", 6);
   leqNight_ = NumberBox("LeqNight", 6);
   QLabel* levelLabel = levelCaption ? CaptionLabel(levelCaption, leqDay_) : nullptr;
-  leqDay_->setAccessibleName("Leq giorno");
-  leqNight_->setAccessibleName("Leq notte");
+  leqDay_->setAccessibleName(Tr(SV_TR("sonvale", "Leq giorno")));
+  leqNight_->setAccessibleName(Tr(SV_TR("sonvale", "Leq notte")));
   leqDay_->setToolTip("Leq giorno");
   leqNight_->setToolTip("Leq notte");
   connect(leqDay_, &QLineEdit::textEdited, this,
@@ -82,9 +84,9 @@ void LineEditorWindow::showUpper(const std::string& title, const std::string& se
   ShowText(leqNight_, leqNight);
   ShowEditable(leqDay_, fixed);
   ShowEditable(leqNight_, fixed);
-  setWindowTitle(QtText(title));
-  selection_->setTitle(QtText(selectionCaption));
-  selection_->setAccessibleName(QtText(selectionCaption));
+  setWindowTitle(Tr(title));
+  selection_->setTitle(Tr(selectionCaption));
+  selection_->setAccessibleName(AccessibleTr(selectionCaption));
 }
 
 }  // namespace sonvale

@@ -4,8 +4,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenuBar>
+#include <QProgressBar>
+#include <QSettings>
 #include <QStatusBar>
+#include <algorithm>
 #include <exception>
 
 #include "commands/clear_traffic.h"
@@ -15,14 +19,17 @@
 #include "commands/file_commands.h"
 #include "commands/main_menu.h"
 #include "commands/map_command.h"
+#include "commands/map_dialog.h"
 #include "commands/menu_tree.h"
 #include "commands/ray_commands.h"
+#include "commands/recent_projects.h"
 #include "commands/road_editor.h"
 #include "commands/room_commands.h"
 #include "commands/side_export_commands.h"
 #include "commands/source_editor.h"
 #include "commands/track_editor.h"
 #include "commands/view_commands.h"
+#include "commands/window_status.h"
 #include "platform/editor.h"
 #include "platform/process.h"
 #include "propagation/node_pool.h"
@@ -35,6 +42,7 @@
 #include "ui/edit_source.h"
 #include "ui/ray_options.h"
 #include "ui/train_dat.h"
+#include "ui/translate.h"
 #include "view/cell_painter.h"
 
 namespace sonvale {
@@ -67,33 +75,130 @@ Sonvale::Sonvale(AppState& app, QtUi& ui, QWidget* parent)
   area->onResize = [this] { layoutPicture(); };
   centre_ = area;
   map_ = new MapWidget(app_, ui_, centre_);
-  cancel_ = new QPushButton("Cancel", centre_);
+  legend_ = new MapLegend(centre_);
+  legend_->hide();
+  cancel_ = new QPushButton(Tr(SV_TR("sonvale", "Cancel")), centre_);
   cancel_->setObjectName("Cancel");
-  cancel_->setAccessibleName("Cancel");
+  cancel_->setAccessibleName(AccessibleTr(SV_TR("sonvale", "Cancel")));
   cancel_->hide();
   connect(cancel_, &QPushButton::clicked, this, [this] { app_.StopRequested = true; });
   setCentralWidget(centre_);
   statusBar()->setObjectName("StatusBar");
-  statusBar()->setAccessibleName("Stato");
+  statusBar()->setAccessibleName(Tr(SV_TR("sonvale", "Stato")));
+  progress_ = new QProgressBar;
+  progress_->setObjectName("Progresso");
+  progress_->setAccessibleName(Tr(SV_TR("sonvale", "Avanzamento")));
+  progress_->setRange(0, 100);
+  progress_->setMaximumWidth(220);
+  progress_->hide();
+  statusBar()->addPermanentWidget(progress_);
+  cursorField_ = new QLabel;
+  cursorField_->setObjectName("Coordinate");
+  cursorField_->setAccessibleName(Tr(SV_TR("sonvale", "Coordinate")));
+  cursorField_->setMinimumWidth(cursorField_->fontMetrics().horizontalAdvance(
+      QStringLiteral("X 0000000.00  Y 0000000.00  Leq 000.0 dB(A)")));
+  statusBar()->addPermanentWidget(cursorField_);
 
-  ui_.bindWindow(this, WindowHooks{[this](const std::string& t) { statusBar()->showMessage(Q(t)); },
-                                   [this](const std::string& t) {
-                                     setWindowTitle(Q(t));
-                                     setAccessibleName(Q(t));
-                                   },
-                                   [this](const std::string&, bool) { syncMenus(); },
-                                   [this](const std::string&, bool) { syncMenus(); }});
+  ui_.bindWindow(this,
+                 WindowHooks{[this](const std::string& t) { statusBar()->showMessage(TrText(t)); },
+                             [this](const std::string& t) {
+                               setWindowTitle(Q(t));
+                               setAccessibleName(Q(t));
+                             },
+                             [this](const std::string&, bool) { syncMenus(); },
+                             [this](const std::string&, bool) { syncMenus(); }});
   app_.setView(this);
   connect(map_, &MapWidget::picked, this, &Sonvale::showPicked);
+  connect(map_, &MapWidget::pointerAt, this, &Sonvale::showCursor);
   // A redraw takes the editor's highlight away: it is drawn anew over it.
   connect(map_, &MapWidget::redrawn, this, [this] {
     if (editor_) editor_->redrawHighlight();
+    showLegend();
   });
 
   buildMenus();
   bindCommands();
   syncMenus();
   resize(1000, 720);
+  map_->setFocus();
+}
+
+void Sonvale::useSettings(QSettings* settings) {
+  settings_ = settings;
+  if (!settings_) return;
+  restoreGeometry(settings_->value("window/geometry").toByteArray());
+  recent_.clear();
+  for (const QString& path : settings_->value("recent/projects").toStringList())
+    recent_ = WithRecentProject(recent_, path.toStdString());
+  std::reverse(recent_.begin(), recent_.end());
+  rebuildRecentMenu();
+}
+
+void Sonvale::noteRecentProject() {
+  const std::string& path = app_.project.ProjectFileName;
+  if (path.empty() || (!recent_.empty() && recent_.front() == path)) return;
+  recent_ = WithRecentProject(recent_, path);
+  rebuildRecentMenu();
+  if (settings_) {
+    QStringList list;
+    for (const std::string& r : recent_) list << Q(r);
+    settings_->setValue("recent/projects", list);
+  }
+}
+
+void Sonvale::rebuildRecentMenu() {
+  QMenu* file = menus_["mnuFile"];
+  for (QAction* a : recentActions_) file->removeAction(a), a->deleteLater();
+  recentActions_.clear();
+  if (recentSeparator_) file->removeAction(recentSeparator_), recentSeparator_->deleteLater();
+  recentSeparator_ = nullptr;
+  if (recent_.empty()) return;
+  // The recent projects stand above "E&sci", in a group of their own.
+  QAction* exit = action("ExitApp");
+  for (size_t i = 0; i < recent_.size(); ++i) {
+    const std::string path = recent_[i];
+    QAction* a = new QAction(Q(RecentProjectCaption(i + 1, path)), file);
+    a->setObjectName(QStringLiteral("Recent%1").arg(i + 1));
+    a->setToolTip(Q(path));
+    file->insertAction(exit, a);
+    connect(a, &QAction::triggered, this,
+            [this, path] { run([this, path] { CmdApriRecente(app_, ui_, path); }); });
+    recentActions_.push_back(a);
+  }
+  recentSeparator_ = file->insertSeparator(exit);
+}
+
+void Sonvale::showCursor(QPointF user) {
+  const std::optional<double> level =
+      map_->showsLevels() ? map_->levelAt(user.x(), user.y()) : std::nullopt;
+  cursorField_->setText(Q(CursorFieldText(user.x(), user.y(), level)));
+}
+
+void Sonvale::showLegend() {
+  legend_->setVisible(LegendShown(app_) && map_->showsLevels());
+  layoutPicture();
+}
+
+void Sonvale::startProgress(long total) {
+  progressDone_ = 0;
+  progressTotal_ = total;
+  progressStart_ = ui_.now();
+  progressShown_ = progressStart_;
+  progress_->setValue(0);
+  progress_->setFormat(Q(ProgressText(EstimateProgress(0, total, 0))));
+  progress_->setVisible(total > 0);
+}
+
+void Sonvale::stepProgress() {
+  if (progressTotal_ <= 0) return;
+  ++progressDone_;
+  const double now = ui_.now();
+  // A few updates a second are enough to read.
+  if (now - progressShown_ < 0.2 && progressDone_ < progressTotal_) return;
+  progressShown_ = now;
+  const ProgressEstimate e = EstimateProgress(progressDone_, progressTotal_, now - progressStart_);
+  progress_->setValue(e.percent);
+  progress_->setFormat(Q(ProgressText(e)));
 }
 
 QAction* Sonvale::action(const std::string& item) const {
@@ -103,19 +208,22 @@ QAction* Sonvale::action(const std::string& item) const {
 
 void Sonvale::buildMenus() {
   for (const MenuSpec& spec : MainMenuTree()) {
-    QMenu* menu = menuBar()->addMenu(Q(spec.caption));
+    QMenu* menu = menuBar()->addMenu(Tr(spec.caption));
     menu->setObjectName(Q(spec.name));
-    menu->setAccessibleName(Q(PlainCaption(spec.caption)));
+    menu->setAccessibleName(Q(PlainCaption(Tr(spec.caption).toStdString())));
     menus_[spec.name] = menu;
     for (const MenuItemSpec& item : spec.items) {
       if (item.name == "-") {
         menu->addSeparator();
         continue;
       }
-      QAction* a = menu->addAction(Q(item.caption));
+      QAction* a = menu->addAction(Tr(item.caption));
       a->setObjectName(Q(item.name));
       a->setCheckable(item.mark == MenuItemSpec::Mark::Toggle);
-      if (!item.shortcut.empty()) a->setShortcut(QKeySequence(Q(item.shortcut)));
+      if (!item.shortcut.empty()) {
+        a->setShortcut(QKeySequence(Q(item.shortcut)));
+        a->setShortcutVisibleInContextMenu(true);
+      }
       actions_[item.name] = a;
     }
   }
@@ -163,7 +271,10 @@ void Sonvale::run(const std::function<void()>& command, bool cancellable) {
   map_->setEnabled(true);
   menuBar()->setEnabled(true);
   running_ = false;
+  progress_->hide();
   syncMenus();
+  noteRecentProject();
+  showLegend();
   editorsFollowProject();
 }
 
@@ -188,6 +299,7 @@ void Sonvale::bindCommands() {
   on("zoomext", [this] { map_->zoomTutto(); });
   on("ZoomOut", [this] { map_->zoomIndietro(); });
   on("LungBar", [&a, &u] { CmdLunghezzaBarriere(a, u); });
+  on(kLegendItem, [&a] { CmdToggleLegend(a); });
   for (const LayerItem& l : kLayerItems) {
     const std::string item = l.name;
     on(item, [&a, item] { CmdToggleLayer(a, item); });
@@ -256,9 +368,14 @@ void Sonvale::showMainWindow(bool visible) { visible ? show() : hide(); }
 void Sonvale::paintOnMap(const std::function<void(Canvas&)>& draw) { map_->paintOver(draw); }
 
 void Sonvale::mapCommand() {
-  MapHooks hooks{[this](const MapCell& cell) { map_->paintCell(cell); },
+  MapHooks hooks{[this](const MapCell& cell) {
+                   map_->paintCell(cell);
+                   stepProgress();
+                 },
                  [this](bool clear) {
                    cancel_->show();
+                   // A pass starts from a blank picture: its cells are counted anew.
+                   if (clear) startProgress(MapNodeCount(app_.project));
                    map_->drawMap(clear);
                  },
                  [this](long& mode) { Beamrunlauncher(mode, this).exec(); }};
@@ -320,6 +437,9 @@ void Sonvale::layoutPicture() {
   // A minimised window keeps its picture for when it comes back.
   if (isMinimized() || centre_->width() < 1 || centre_->height() < 1) return;
   if (map_->geometry() != centre_->rect()) map_->setGeometry(centre_->rect());
+  // The legend stands over the map's upper right corner, clear of the edge.
+  legend_->move(centre_->width() - legend_->width() - 8, 8);
+  legend_->raise();
   cancel_->adjustSize();
   cancel_->move((centre_->width() - cancel_->width()) / 2,
                 (centre_->height() - cancel_->height()) / 2);
@@ -337,6 +457,7 @@ void Sonvale::closeEvent(QCloseEvent* event) {
   close = CmdClose(app_, ui_);
   running_ = false;
   if (close) {
+    if (settings_) settings_->setValue("window/geometry", saveGeometry());
     if (editor_) editor_->close();
     event->accept();
   } else {

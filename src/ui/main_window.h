@@ -15,10 +15,14 @@
 #include "commands/app_state.h"
 #include "commands/map_gis_outputs.h"
 #include "ui/editor_window.h"
+#include "ui/map_legend.h"
 #include "ui/map_widget.h"
 #include "ui/qt_ui.h"
 
 class QAction;
+class QLabel;
+class QProgressBar;
+class QSettings;
 
 namespace sonvale {
 
@@ -39,6 +43,17 @@ class Sonvale : public QMainWindow, private MapView {
   EditorWindow* editor() const { return editor_; }
   // Brings every mark and enabled state of the menus in step with the state.
   void syncMenus();
+  // Keeps the window's size and place and the recent projects in settings
+  // between sessions (the program's own settings; tests keep none).
+  void useSettings(QSettings* settings);
+  // The field at the right of the status bar: the pointer's coordinates and
+  // the level under it.
+  QLabel* cursorField() const { return cursorField_; }
+  MapLegend* legend() const { return legend_; }
+  QProgressBar* progressBar() const { return progress_; }
+  const std::vector<std::string>& recentProjects() const { return recent_; }
+  // Notes the open project as the most recent one.
+  void noteRecentProject();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -56,6 +71,12 @@ class Sonvale : public QMainWindow, private MapView {
   // Runs a command with everything but "Cancel" disabled; reports what it throws.
   void run(const std::function<void()>& command, bool cancellable = false);
   void layoutPicture();
+  void showLegend();
+  void showCursor(QPointF user);
+  void rebuildRecentMenu();
+  // The progress of the map pass under way: its cells so far of `total`.
+  void startProgress(long total);
+  void stepProgress();
   void mapCommand();
   // The GIS entries of the menus (main_window_gis.cpp).
   void bindGisCommands();
@@ -80,6 +101,15 @@ class Sonvale : public QMainWindow, private MapView {
   bool running_ = false;
   // The traffic editor open beside the map, if any, and what it edits.
   QPointer<EditorWindow> editor_;
+  QLabel* cursorField_ = nullptr;
+  MapLegend* legend_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  QSettings* settings_ = nullptr;
+  std::vector<std::string> recent_;
+  std::vector<QAction*> recentActions_;
+  QAction* recentSeparator_ = nullptr;
+  long progressDone_ = 0, progressTotal_ = 0;
+  double progressStart_ = 0, progressShown_ = 0;
 };
 
 }  // namespace sonvale

@@ -1,9 +1,13 @@
 // The map picture of the main window (Picture1): the project drawn through a
 // QtCanvas into an image that the widget shows, the level cells of a map run
-// painted as they arrive, and the mouse: zoom rectangle, show all, picking.
+// painted as they arrive, and the mouse: zoom rectangle, show all, picking,
+// the wheel zooming about the pointer and panning with the middle button or
+// with the left one while Space is held. A wheel step or a pan first moves the
+// picture already drawn and draws the map sharp once the move rests.
 #pragma once
 
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -12,6 +16,8 @@
 #include "commands/ui_work_report.h"
 #include "propagation/map_pass.h"
 #include "render/qt_canvas.h"
+#include "view/navigation.h"
+#include "view/shown_levels.h"
 #include "view/zoom.h"
 
 namespace sonvale {
@@ -35,12 +41,19 @@ class MapWidget : public QWidget {
   // The user point under a widget position, in the window last drawn.
   QPointF userPoint(QPointF widgetPos) const;
   QPointF widgetPoint(double x, double y) const;
+  // The level of the map cell under a user point, while a map is shown.
+  std::optional<double> levelAt(double x, double y) const { return levels_.levelAt(x, y); }
+  bool showsLevels() const { return !levels_.empty(); }
+  // Draws a pending wheel or pan move now (it is drawn by itself once the move rests).
+  void settle();
 
  signals:
   // A press of any button but the left one found this entity.
   void picked(EntityKind kind, long entity);
   // The model was drawn anew (whatever was drawn over it is gone).
   void redrawn();
+  // The pointer is over this user point.
+  void pointerAt(QPointF user);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -48,9 +61,15 @@ class MapWidget : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
 
  private:
   MapScene scene();
+  // The picture now shows the canvas's window, nothing pending.
+  void pictureDrawn();
+  void startPan(QPointF at, Qt::MouseButton button);
 
   AppState& app_;
   Ui& ui_;
@@ -58,6 +77,14 @@ class MapWidget : public QWidget {
   QImage image_;
   std::unique_ptr<QtCanvas> canvas_;
   ZoomDrag drag_;
+  MapNavigation nav_;
+  ShownLevels levels_;
+  QTimer rest_;  // draws a wheel move once the wheel rests
+  bool spaceHeld_ = false;
+  // A pan under way: the button that drags, where it went down, whether it has moved.
+  Qt::MouseButton panButton_ = Qt::NoButton;
+  QPointF pressAt_;
+  bool panMoved_ = false;
 };
 
 }  // namespace sonvale

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "platform/file_filter.h"
+#include "ui/translate.h"
 
 namespace sonvale {
 namespace {
@@ -91,9 +92,10 @@ void QtUi::showStatus(const std::string& text) {
 }
 
 Answer QtUi::message(const Message& m) {
-  QMessageBox box(BoxIcon(m.icon), Q(m.title), Q(m.text), ButtonSet(m.buttons), Over(window_));
+  QMessageBox box(BoxIcon(m.icon), TrText(m.title), TrText(m.text), ButtonSet(m.buttons),
+                  Over(window_));
   box.setDefaultButton(StandardButton(m.defaultButton));
-  box.setAccessibleName(Q(m.title));
+  box.setAccessibleName(TrText(m.title));
   switch (box.exec()) {
     case QMessageBox::Yes:
       return Answer::Yes;
@@ -110,21 +112,21 @@ Answer QtUi::message(const Message& m) {
 std::optional<std::string> QtUi::inputBox(const std::string& prompt, const std::string& title,
                                           const std::string& defaultText) {
   bool ok = false;
-  QString text = QInputDialog::getText(Over(window_), Q(title), Q(prompt), QLineEdit::Normal,
-                                       Q(defaultText), &ok);
+  QString text = QInputDialog::getText(Over(window_), TrText(title), TrText(prompt),
+                                       QLineEdit::Normal, Q(defaultText), &ok);
   if (!ok) return std::nullopt;
   return text.toStdString();
 }
 
 std::optional<std::string> QtUi::openFile(const FileDialog& d) {
-  return Chosen(QFileDialog::getOpenFileName(Over(window_), Q(d.title), StartPath(d.initialName),
+  return Chosen(QFileDialog::getOpenFileName(Over(window_), Tr(d.title), StartPath(d.initialName),
                                              Q(DesktopFileFilter(d.filter))));
 }
 
 std::optional<std::string> QtUi::saveFile(const FileDialog& d) {
   QFileDialog::Options options;
   if (!d.overwritePrompt) options |= QFileDialog::DontConfirmOverwrite;
-  return Chosen(QFileDialog::getSaveFileName(Over(window_), Q(d.title), StartPath(d.initialName),
+  return Chosen(QFileDialog::getSaveFileName(Over(window_), Tr(d.title), StartPath(d.initialName),
                                              Q(DesktopFileFilter(d.filter)), nullptr, options));
 }
 

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "commands/map_dialog.h"
+#include "ui/translate.h"
 
 namespace sonvale {
 namespace {
@@ -19,7 +20,7 @@ namespace {
 using C = RayControl;
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
-QString Caption(C c) { return Q(RayCaption(c)); }
+QString Caption(C c) { return Tr(RayCaption(c)); }
 
 int NumberWidth(const QWidget* w) {
   return w->fontMetrics().horizontalAdvance(QStringLiteral("-00000000.00")) + 12;
@@ -30,8 +31,8 @@ int NumberWidth(const QWidget* w) {
 RayOptions::RayOptions(const Project& project, Ui& ui, RayChoices& choices, QWidget* parent)
     : QDialog(parent), logic_(project, ui, choices) {
   setObjectName(QStringLiteral("RayOptions"));
-  setWindowTitle(Q(kRayOptionsTitle));
-  setAccessibleName(Q(kRayOptionsTitle));
+  setWindowTitle(Tr(kRayOptionsTitle));
+  setAccessibleName(Tr(kRayOptionsTitle));
   setModal(true);
 
   // Output file.
@@ -44,7 +45,7 @@ RayOptions::RayOptions(const Project& project, Ui& ui, RayChoices& choices, QWid
   auto* browse =
       static_cast<QPushButton*>(make(C::Command1, new QPushButton(Caption(C::Command1))));
   browse->setAutoDefault(false);
-  browse->setToolTip(Q(kRaySaveTitle));
+  browse->setToolTip(Tr(kRaySaveTitle));
   browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 24);
   connect(browse, &QPushButton::clicked, this, [this, name] {
     if (logic_.browse()) name->setText(Q(logic_.choices().RayFile));
@@ -129,7 +130,7 @@ RayOptions::~RayOptions() {
 
 QWidget* RayOptions::make(RayControl c, QWidget* w) {
   w->setObjectName(Q(RayControlName(c)));
-  w->setAccessibleName(Q(AccessibleName(RayCaption(c))));
+  w->setAccessibleName(AccessibleTr(RayCaption(c)));
   widget(c) = w;
   return w;
 }

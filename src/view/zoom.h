@@ -8,6 +8,7 @@
 
 #include "model/project.h"
 #include "platform/work_report.h"
+#include "text/translatable.h"
 #include "view/canvas.h"
 #include "view/layers.h"
 
@@ -27,7 +28,8 @@ enum class DragPointer {
   NorthWestSouthEast,
 };
 
-inline const char* const kPickHint = "Fai click <destro> sulla entità che vuoi editare...";
+inline const char* const kPickHint =
+    SV_TR("sonvale", "Fai click <destro> sulla entità che vuoi editare...");
 
 // A coordinate as the status line shows it: "#####0.##", no leading blanks.
 std::string StatusCoordinate(double v);

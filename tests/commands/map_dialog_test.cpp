@@ -215,6 +215,97 @@ TEST(MapDialogTest, SpacingsAndCountsFollowEachOther) {
   EXPECT_EQ(d.view().text(C::Delta_Y), "6");  // left as it was: no divisions to divide by
 }
 
+// Every box that takes keys stores what is typed: the division counts, the
+// section spacings and the terrain file name.
+TEST(MapDialogTest, TypedCountsSpacingsAndTerrainNameAreStored) {
+  AppState app;
+  ScriptedUi ui;
+  Project& p = app.project;
+  p.NdivX = 100;
+  p.NdivY = 100;
+  app.Grid = {0, 1000, 0, 800};
+  MapDialog d(app, ui);
+  d.edited(C::Horiz, "20");
+  d.edited(C::Vert, "16");
+  EXPECT_EQ(p.NdivX, 20);
+  EXPECT_EQ(p.NdivY, 16);
+  EXPECT_EQ(d.view().text(C::Delta_X), "50.");  // 1000 m / 20
+  EXPECT_EQ(d.view().text(C::Delta_Y), "50.");  // 800 m / 16
+  EXPECT_EQ(MapNodeCount(p), 21 * 17);
+  d.edited(C::Horiz, "3");
+  EXPECT_EQ(d.view().text(C::Delta_X), "333.33");
+  d.edited(C::Horiz, "");  // an emptied box: no count, no spacing; OK refuses
+  EXPECT_EQ(p.NdivX, 0);
+  EXPECT_EQ(d.view().text(C::Delta_X), "");
+  EXPECT_TRUE(DivisionCountProblem(p).has_value());
+  d.edited(C::Vert, "40000");  // beyond 32767
+  EXPECT_EQ(p.NdivY, 0);
+  d.edited(C::Horiz, "32767");
+  d.edited(C::Vert, "1");
+  EXPECT_FALSE(DivisionCountProblem(p).has_value());
+
+  // Section spacings give their counts as Delta X does: the whole part.
+  p.sezioni.addEntity() = Sezione{0, 0, 0, 30, 40, 10};  // 50 m long, 10 m high
+  MapDialog s(app, ui);
+  s.setChecked(C::Option3);
+  s.edited(C::Delta_O, "4");
+  EXPECT_EQ(p.NdivO, 12);  // 12.5
+  EXPECT_EQ(s.view().text(C::Horiz2), "12");
+  s.edited(C::Delta_Z, "2.5");
+  EXPECT_EQ(p.NdivZ, 4);
+  EXPECT_EQ(s.view().text(C::Vert2), "4");
+  s.edited(C::Delta_Z, "0");  // no change
+  EXPECT_EQ(p.NdivZ, 4);
+
+  // A terrain file typed rather than browsed is the one used; OK follows it.
+  s.setChecked(C::Option2);
+  EXPECT_FALSE(s.view().okEnabled);
+  s.edited(C::TextZfile, "terrain.grd");
+  EXPECT_EQ(p.FileAltimetria, "terrain.grd");
+  EXPECT_TRUE(s.view().okEnabled);
+  s.edited(C::TextZfile, "");
+  EXPECT_FALSE(s.view().okEnabled);
+}
+
+// The bounds shown on opening are the ones "OK - Esegui" maps.
+TEST(MapDialogTest, OpensOnTheCurrentPlanElseTheStoredGridElseTheExtent) {
+  AppState app;
+  ScriptedUi ui;
+  Project& p = app.project;
+  p.NdivX = 10;
+  p.NdivY = 10;
+  p.ExtendExtent(-100, -50);
+  p.ExtendExtent(300, 150);
+  {
+    MapDialog d(app, ui);  // nothing stored: the extent
+    EXPECT_EQ(d.view().text(C::X1), "-100.");
+    EXPECT_EQ(d.view().text(C::X2), "300.");
+    EXPECT_EQ(d.view().text(C::Y1), "-50.");
+    EXPECT_EQ(d.view().text(C::Y2), "150.");
+    EXPECT_EQ(d.view().text(C::Delta_X), "40.");
+    EXPECT_EQ(app.Grid.Ymax, 150);
+  }
+  app.Grid = {10, 20, 30, 50};
+  {
+    MapDialog d(app, ui);  // a stored grid wins over the extent
+    EXPECT_EQ(d.view().text(C::X2), "20.");
+    EXPECT_EQ(d.view().text(C::Delta_Y), "2.");
+  }
+  AddPlan(p, {{5, 6, 0}, {45, 6, 0}, {25, 86, 0}});
+  p.CurrentPlan = 1;
+  {
+    MapDialog d(app, ui);  // the current plan wins over both
+    EXPECT_EQ(d.view().text(C::X1), "5.");
+    EXPECT_EQ(d.view().text(C::X2), "45.");
+    EXPECT_EQ(d.view().text(C::Y1), "6.");
+    EXPECT_EQ(d.view().text(C::Y2), "86.");
+    EXPECT_EQ(d.view().text(C::Delta_X), "4.");
+    EXPECT_EQ(app.Grid.Xmin, 5);
+  }
+  // A degenerate stored grid of an empty model stays as it is.
+  EXPECT_EQ(OpeningGrid(Project{}, GridBounds{}).Xmax, 0);
+}
+
 TEST(MapDialogTest, SectionCountsRoundHalvesToEvenAndZeroBeeps) {
   AppState app;
   ScriptedUi ui;

@@ -1,0 +1,35 @@
+#include "commands/window_status.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "commands/map_command.h"
+#include "text/number_text.h"
+#include "view/zoom.h"
+
+namespace sonvale {
+
+std::string CursorFieldText(double x, double y, std::optional<double> level) {
+  std::string s = "X " + StatusCoordinate(x) + "  Y " + StatusCoordinate(y);
+  if (level) s += "  Leq " + FormatPattern(*level, "0.0") + " dB(A)";
+  return s;
+}
+
+ProgressEstimate EstimateProgress(long done, long total, double elapsedSeconds) {
+  ProgressEstimate e;
+  if (total <= 0) return e;
+  done = std::clamp(done, 0L, total);
+  e.percent = static_cast<int>(done * 100 / total);
+  if (done > 0 && elapsedSeconds >= 0) {
+    e.left = elapsedSeconds * static_cast<double>(total - done) / static_cast<double>(done);
+  }
+  return e;
+}
+
+std::string ProgressText(const ProgressEstimate& e) {
+  std::string s = PlainInteger(e.percent) + "%";
+  if (e.left) s += " - " + ElapsedTimeText(*e.left);
+  return s;
+}
+
+}  // namespace sonvale

@@ -1,0 +1,25 @@
+// What the main window's status bar shows beside the status line: the field
+// with the pointer's coordinates and the level of the map cell under it, and
+// the progress of a long run with the time it still needs.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace sonvale {
+
+// "X 500123.45  Y 4500321.1", followed by "  Leq 63.4 dB(A)" while a map is
+// shown and the pointer is over one of its cells (coordinates "#####0.##"
+// without leading blanks, the level with one decimal).
+std::string CursorFieldText(double x, double y, std::optional<double> level);
+
+// Progress of a run that has done `done` of `total` items in `elapsedSeconds`.
+struct ProgressEstimate {
+  int percent = 0;             // 0..100
+  std::optional<double> left;  // seconds still needed; unknown before the first item
+};
+ProgressEstimate EstimateProgress(long done, long total, double elapsedSeconds);
+// "37% - 00:01:12" (hh:mm:ss left), or "37%" while the time left is unknown.
+std::string ProgressText(const ProgressEstimate& e);
+
+}  // namespace sonvale

@@ -1,0 +1,264 @@
+// The window around the map, driven with real key, mouse and wheel events:
+// typed grid divisions in a map run, the bounds the dialog opens on, zooming
+// about the pointer, panning, the coordinate field with the level under the
+// pointer, the legend, and the window started in English.
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QWheelEvent>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+
+#include "propagation/grid_file.h"
+#include "started_window.h"
+#include "ui/do_map.h"
+#include "ui/translation.h"
+
+namespace fs = std::filesystem;
+using namespace sonvale;
+
+namespace {
+
+void Retype(QDialog* d, const char* name, const QString& text) {
+  auto* box = d->findChild<QLineEdit*>(name);
+  QVERIFY2(box, name);
+  box->setFocus();
+  box->selectAll();
+  QTest::keyClick(box, Qt::Key_Backspace);
+  QTest::keyClicks(box, text);
+}
+
+QString Accessible(QObject* o) {
+  QAccessibleInterface* a = QAccessible::queryAccessibleInterface(o);
+  return a ? a->text(QAccessible::Name) : QString();
+}
+
+void Wheel(QWidget* w, QPoint at, int delta) {
+  QWheelEvent e(at, w->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                Qt::NoScrollPhase, false);
+  QApplication::sendEvent(w, &e);
+}
+
+struct TownWindow : StartedWindow {
+  TownWindow() : StartedWindow(kExampleTown) {}
+};
+
+}  // namespace
+
+class MapWindowTest : public QObject {
+  Q_OBJECT
+
+  fs::path dir;
+
+ private slots:
+  void initTestCase() {
+    dir = fs::temp_directory_path() /
+          ("sonvale_ui_mapwin_" + std::to_string(QCoreApplication::applicationPid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  void cleanupTestCase() { fs::remove_all(dir); }
+
+  // With SONVALE_SCREENSHOT_DIR set, the window is saved there as a picture.
+  static void picture(QWidget& w, const char* name) {
+    if (const char* shots = std::getenv("SONVALE_SCREENSHOT_DIR"))
+      w.grab().save(QString::fromLocal8Bit(shots) + "/" + name);
+  }
+
+  // The example town has plan 1 current: the dialog opens on its box, and the
+  // divisions typed are the grid the run writes, drawn with its legend and
+  // told under the pointer.
+  void typedDivisionsGiveTheTypedGridAndTheFieldTellsTheLevel() {
+    TownWindow t;
+    QVERIFY(!t.window.legend()->isVisible());
+    const fs::path out = dir / "typed.grd";
+    QString x1, x2, y1, y2;
+    QTimer::singleShot(0, [&] {
+      auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      QVERIFY(d);
+      x1 = d->findChild<QLineEdit*>("X1")->text();
+      x2 = d->findChild<QLineEdit*>("X2")->text();
+      y1 = d->findChild<QLineEdit*>("Y1")->text();
+      y2 = d->findChild<QLineEdit*>("Y2")->text();
+      Retype(d, "Text1", QString::fromStdString(out.string()));
+      QTest::keyClick(d->findChild<QLineEdit*>("Text1"), Qt::Key_Return);
+      Retype(d, "Horiz", "20");
+      Retype(d, "Vert", "16");
+      QTest::mouseClick(d->findChild<QAbstractButton*>("Opt_SVP_interno"), Qt::LeftButton);
+      QTest::mouseClick(d->findChild<QPushButton*>("Command3D1"), Qt::LeftButton);
+    });
+    t.window.action("MakeGRD")->trigger();
+    QVERIFY(!t.window.busy());
+
+    // The bounds shown are plan 1's box as the project file gives its vertices.
+    const Plan& plan = t.app.project.plans[1];
+    double xmin = 1e300, xmax = -1e300, ymin = 1e300, ymax = -1e300;
+    for (const Point3& v : plan.vertices) {
+      xmin = std::min(xmin, v.X), xmax = std::max(xmax, v.X);
+      ymin = std::min(ymin, v.Y), ymax = std::max(ymax, v.Y);
+    }
+    QCOMPARE(x1.toDouble(), xmin);
+    QCOMPARE(x2.toDouble(), xmax);
+    QCOMPARE(y1.toDouble(), ymin);
+    QCOMPARE(y2.toDouble(), ymax);
+    QVERIFY(xmax > xmin && ymax > ymin);
+
+    const GridData night = ReadTerrainGrid((dir / "typed_N.grd").string());
+    QCOMPARE(night.header.nx, 21);
+    QCOMPARE(night.header.ny, 17);
+    QCOMPARE(night.header.xlo, xmin);
+    QCOMPARE(night.header.yhi, ymax);
+
+    QVERIFY(t.window.legend()->isVisible());
+    QCOMPARE(Accessible(t.window.legend()), QString("Legenda"));
+
+    // Node (5, 7) of the night grid: its cell spans a 21st and a 17th of the box.
+    MapWidget* map = t.window.map();
+    const double cx = xmin + (5 + 0.5) * (xmax - xmin) / 21;
+    const double cy = ymin + (7 + 0.5) * (ymax - ymin) / 17;
+    const QPoint at = map->widgetPoint(cx, cy).toPoint();
+    QTest::mouseMove(map, at);
+    const QPointF u = map->userPoint(at);
+    const QString field = t.window.cursorField()->text();
+    const QString want = QString("X %1  Y %2  Leq %3 dB(A)")
+                             .arg(QString::fromStdString(StatusCoordinate(u.x())),
+                                  QString::fromStdString(StatusCoordinate(u.y())))
+                             .arg(night.value(5, 7), 0, 'f', 1);
+    QCOMPARE(field, want);
+    picture(t.window, "main_window_map.png");
+
+    // Hidden from "Visualizza", the legend stays away until shown again.
+    t.window.action("ViewLegenda")->trigger();
+    QVERIFY(!t.window.legend()->isVisible());
+    QVERIFY(!t.window.action("ViewLegenda")->isChecked());
+    t.window.action("ViewLegenda")->trigger();
+    QVERIFY(t.window.legend()->isVisible());
+  }
+
+  void wheelZoomKeepsThePointUnderThePointer() {
+    TownWindow t;
+    MapWidget* map = t.window.map();
+    const QPoint at(map->width() / 3, map->height() / 4);
+    const QPointF before = map->userPoint(at);
+    const double width = t.app.project.View.X2 - t.app.project.View.X1;
+    Wheel(map, at, 120);
+    Wheel(map, at, 120);
+    // The first frame already shows the new window; the map is drawn sharp once the wheel rests.
+    QPointF during = map->userPoint(at);
+    QVERIFY(std::fabs(during.x() - before.x()) < 1e-6 && std::fabs(during.y() - before.y()) < 1e-6);
+    QTRY_VERIFY(std::fabs((t.app.project.View.X2 - t.app.project.View.X1) - width * 0.64) <
+                width * 1e-9);
+    const QPointF after = map->userPoint(at);
+    // A pixel is about a metre here; the point stays within one pixel.
+    const double pixel = width * 0.64 / map->width();
+    QVERIFY2(std::fabs(after.x() - before.x()) < pixel && std::fabs(after.y() - before.y()) < pixel,
+             qPrintable(QString("%1,%2 -> %3,%4")
+                            .arg(before.x())
+                            .arg(before.y())
+                            .arg(after.x())
+                            .arg(after.y())));
+    QVERIFY(t.window.cursorField()->text().startsWith("X "));
+    QVERIFY(!t.window.cursorField()->text().contains("Leq"));  // no map shown
+  }
+
+  void panMovesTheViewByTheDragAndAMiddleClickStillPicks() {
+    TownWindow t;
+    MapWidget* map = t.window.map();
+    const QPoint from(map->width() / 2, map->height() / 2), to = from + QPoint(80, -50);
+    const QPointF ground = map->userPoint(from);
+    const ViewWindow v0 = t.app.project.View;
+    QTest::mousePress(map, Qt::MiddleButton, {}, from);
+    QTest::mouseMove(map, from + QPoint(40, -25));
+    QTest::mouseMove(map, to);
+    QTest::mouseRelease(map, Qt::MiddleButton, {}, to);
+    QVERIFY(!t.window.editor());  // a drag is not a pick
+    const QPointF now = map->userPoint(to);
+    const double pixel = (v0.X2 - v0.X1) / map->width();
+    QVERIFY(std::fabs(now.x() - ground.x()) < pixel && std::fabs(now.y() - ground.y()) < pixel);
+    QVERIFY(std::fabs((t.app.project.View.X1 - v0.X1) + 80 * pixel) < pixel);
+    QVERIFY(std::fabs((t.app.project.View.Y2 - v0.Y2) + 50 * pixel) < pixel);  // up: south
+
+    // Space held, the left button pans too instead of drawing a zoom rectangle.
+    const ViewWindow v1 = t.app.project.View;
+    QTest::keyPress(map, Qt::Key_Space);
+    QTest::mousePress(map, Qt::LeftButton, {}, to);
+    QTest::mouseMove(map, to + QPoint(-20, 0));
+    QTest::mouseMove(map, from);
+    QTest::mouseRelease(map, Qt::LeftButton, {}, from);
+    QTest::keyRelease(map, Qt::Key_Space);
+    QVERIFY(std::fabs(map->userPoint(from).x() - ground.x()) < pixel);
+    QVERIFY(std::fabs((v1.X1 - t.app.project.View.X1) + 80 * pixel) < pixel);
+
+    // A middle click without a drag opens the nearest entity's editor as before.
+    const auto& road = t.app.project.strade[2].vertices.front();
+    QTest::mouseClick(map, Qt::MiddleButton, {}, map->widgetPoint(road.X, road.Y).toPoint());
+    QVERIFY(t.window.editor());
+    QCOMPARE(t.app.SelectedEntity, 2L);
+  }
+
+  void newControlsCarryTheirCaptions() {
+    TownWindow t;
+    QCOMPARE(Accessible(t.window.cursorField()), QString("Coordinate"));
+    QCOMPARE(Accessible(t.window.progressBar()), QString("Avanzamento"));
+    QCOMPARE(t.window.action("ViewLegenda")->text(), QString("Legenda"));
+    QCOMPARE(t.window.action("OpenSVP")->shortcut(), QKeySequence("Ctrl+O"));
+    QCOMPARE(t.window.action("SaveSVP")->shortcut(), QKeySequence("Ctrl+S"));
+    QCOMPARE(t.window.action("ExitApp")->shortcut(), QKeySequence("Ctrl+Q"));
+    // The project opened is the first recent one, above "Esci".
+    QCOMPARE(t.window.recentProjects().size(), size_t{0});
+    t.window.noteRecentProject();
+    QCOMPARE(t.window.recentProjects().front(), kExampleTown);
+    QAction* recent = t.window.findChild<QAction*>("Recent1");
+    QVERIFY(recent);
+    QCOMPARE(recent->text(), QString("&1 town.svp"));
+  }
+
+  void anEnglishStartShowsEnglishCaptions() {
+    QTranslator translator;
+    QVERIFY(LoadTranslation(translator, Language::English));
+    {
+      TownWindow t;
+      QList<QAction*> menus = t.window.menuBar()->actions();
+      QCOMPARE(menus[0]->text(), QString("&File"));
+      QCOMPARE(menus[1]->text(), QString("&Edit"));
+      QCOMPARE(menus[2]->text(), QString("&View"));
+      QCOMPARE(menus[6]->text(), QString("&Calculation"));
+      QCOMPARE(t.window.action("OpenSVP")->text(), QString("&Open SVP..."));
+      QCOMPARE(t.window.action("MakeGRD")->text(), QString("&Map (.GRD)"));
+      QCOMPARE(t.window.action("ViewLegenda")->text(), QString("Legend"));
+      QCOMPARE(Accessible(t.window.cursorField()), QString("Coordinates"));
+      QCOMPARE(Accessible(t.window.findChild<QMenu*>("mnuFile")), QString("File"));
+      const QPoint over = t.window.map()->rect().center();
+      QTest::mouseMove(t.window.map(), over);
+      picture(t.window, "main_window_en.png");
+
+      QString title, ok, divisions;
+      QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(d);
+        title = d->windowTitle();
+        ok = d->findChild<QPushButton*>("Command3D1")->text();
+        divisions = Accessible(d->findChild<QLineEdit*>("Horiz"));
+        picture(*d, "domap_en.png");
+        QTest::mouseClick(d->findChild<QPushButton*>("Command3D2"), Qt::LeftButton);
+      });
+      t.window.action("MakeGRD")->trigger();
+      QCOMPARE(title, QString("Grid Noise Map (.GRD)"));
+      QCOMPARE(ok, QString("OK - Run"));
+      QCOMPARE(divisions, QString("Divisions in X"));
+    }
+    QCoreApplication::removeTranslator(&translator);
+    TownWindow italian;
+    QCOMPARE(italian.window.action("OpenSVP")->text(), QString("Apri &SVP..."));
+  }
+};
+
+QTEST_MAIN(MapWindowTest)
+#include "map_window_test.moc"
