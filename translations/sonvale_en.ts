@@ -763,5 +763,21 @@
             <source>Fai click &lt;destro&gt; sulla entità che vuoi editare...</source>
             <translation>&lt;Right&gt;-click the entity you want to edit...</translation>
         </message>
+        <message>
+            <source>Importa layer &amp;GIS...</source>
+            <translation>Import &amp;GIS layer...</translation>
+        </message>
+        <message>
+            <source>Esporta layer GIS...</source>
+            <translation>Export GIS layers...</translation>
+        </message>
+        <message>
+            <source>Sistema di riferimento (EPSG)...</source>
+            <translation>Coordinate reference system (EPSG)...</translation>
+        </message>
+        <message>
+            <source>&amp;Operazioni su mappe (.GRD)...</source>
+            <translation>Map &amp;arithmetic (.GRD)...</translation>
+        </message>
     </context>
 </TS>

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "gis/feature_layer.h"
 #include "gis/gis_types.h"
 #include "gis/point_levels.h"
 #include "model/project.h"
@@ -18,7 +19,7 @@ namespace sonvale {
 
 // The version the loaded module must answer to; bump it whenever
 // this interface or a type it passes changes.
-inline constexpr int kGisModuleVersion = 1;
+inline constexpr int kGisModuleVersion = 2;
 inline constexpr const char* kGisModuleFile = "libsonvale_gis.so";
 
 // The GIS commands. Each throws FileError or FormatError naming the file at
@@ -51,6 +52,9 @@ class GisModule {
                                            const std::string& path) const = 0;
   virtual std::vector<Polyline> traceIsolines(const GridData& grid,
                                               const std::vector<double>& levels) const = 0;
+  // The layer as a GeoPackage of its own at path, replacing it.
+  virtual void writeFeatureLayer(const FeatureLayer& layer, const std::string& path,
+                                 const std::string& crsWkt) const = 0;
 };
 
 // The module cannot be found or loaded; what() says where it was looked for and why.

@@ -2,6 +2,7 @@
 // on the GDAL functions of this folder.
 #include "commands/gis_module.h"
 #include "gis_commands/crs_wkt.h"
+#include "gis_commands/feature_layer_writer.h"
 #include "gis_commands/geotiff.h"
 #include "gis_commands/gis_export.h"
 #include "gis_commands/gis_import.h"
@@ -42,6 +43,10 @@ class GdalGisModule final : public GisModule {
   std::vector<Polyline> traceIsolines(const GridData& grid,
                                       const std::vector<double>& levels) const override {
     return TraceIsolines(grid, levels);
+  }
+  void writeFeatureLayer(const FeatureLayer& layer, const std::string& path,
+                         const std::string& crsWkt) const override {
+    WriteFeatureLayer(layer, path, crsWkt);
   }
 };
 

@@ -61,6 +61,8 @@ class StandInGis : public GisModule {
   std::vector<Polyline> traceIsolines(const GridData&, const std::vector<double>&) const override {
     return {};
   }
+  void writeFeatureLayer(const FeatureLayer&, const std::string&,
+                         const std::string&) const override {}
 };
 
 std::string Source(const GisImportForm& form, const std::string& field) {
