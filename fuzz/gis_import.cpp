@@ -4,6 +4,8 @@
 // (the top bit); every field of the kind is mapped from the property of its
 // own name, so that hostile geometries, rings, coordinates and values all reach
 // the import.
+#include "gis_commands/gis_import.h"
+
 #include <cpl_vsi.h>
 
 #include <array>
@@ -11,7 +13,6 @@
 
 #include "fuzz_input.h"
 #include "gis_commands/crs_wkt.h"
-#include "gis_commands/gis_import.h"
 #include "model/project.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -2,9 +2,9 @@
 #include <iostream>
 
 #include "cli/cli_context.h"
-#include "emission/emission_update.h"
 #include "commands/gis_module.h"
 #include "commands/project_crs.h"
+#include "emission/emission_update.h"
 #include "text/number_text.h"
 
 namespace sonvale {

@@ -39,7 +39,8 @@ long TableCount(const Project& p, GisKind kind) {
 }
 
 std::optional<int> CrsCode(const std::string& text) {
-  const bool prefixed = text.size() > 5 && (text.rfind("EPSG:", 0) == 0 || text.rfind("epsg:", 0) == 0);
+  const bool prefixed =
+      text.size() > 5 && (text.rfind("EPSG:", 0) == 0 || text.rfind("epsg:", 0) == 0);
   return ParseEpsg(prefixed ? text : "EPSG:" + text);
 }
 
@@ -113,8 +114,9 @@ void ChooseGisKind(GisImportForm& form, GisKind kind) {
   form.kind = kind;
   form.mapping.clear();
   for (const std::string& field : MappableFields(kind)) {
-    auto same = std::find_if(form.sourceFields.begin(), form.sourceFields.end(),
-                             [&field](const std::string& s) { return SameNameCaseAside(s, field); });
+    auto same =
+        std::find_if(form.sourceFields.begin(), form.sourceFields.end(),
+                     [&field](const std::string& s) { return SameNameCaseAside(s, field); });
     form.mapping.emplace_back(field, same == form.sourceFields.end() ? "" : *same);
   }
 }
@@ -178,8 +180,7 @@ GisImportChoice GisImportFormOptions(const GisImportForm& form, const Project& p
 std::vector<std::string> GisImportNotes(const GisImportReport& report, GisKind kind) {
   std::vector<std::string> notes;
   if (long n = report.skippedFull) {
-    notes.push_back(Parts(n) + LeftOut(n) + ": la tabella " + GisKindCaption(kind) +
-                    " è piena");
+    notes.push_back(Parts(n) + LeftOut(n) + ": la tabella " + GisKindCaption(kind) + " è piena");
   }
   if (long n = report.skippedVertices) {
     notes.push_back(Parts(n) + LeftOut(n) + ": troppi vertici");

@@ -45,7 +45,8 @@ std::optional<GridData> RunGridCalc(const GridCalcForm& form, Ui& ui) {
   ui.setBusy(true);
   try {
     std::vector<NamedGrid> grids;
-    for (const std::string& path : form.grids) grids.push_back(NamedGrid{path, ReadLevelGrid(path)});
+    for (const std::string& path : form.grids)
+      grids.push_back(NamedGrid{path, ReadLevelGrid(path)});
     GridData result;
     switch (form.operation) {
       case GridOperation::Sum:

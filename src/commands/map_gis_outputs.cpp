@@ -26,7 +26,9 @@ const char* BandSchemeCaption(BandScheme scheme) {
   return "END (direttiva 2002/49/CE)";
 }
 
-std::string GeoTiffBeside(const std::string& gridPath) { return WithoutExtension(gridPath) + ".tif"; }
+std::string GeoTiffBeside(const std::string& gridPath) {
+  return WithoutExtension(gridPath) + ".tif";
+}
 
 std::string IsophonesBeside(const std::string& gridPath) {
   return WithoutExtension(gridPath) + "_iso.gpkg";

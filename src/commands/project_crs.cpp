@@ -82,8 +82,9 @@ std::string ProjectCrsWkt(const std::string& projectFile, const GisModule& gis) 
 
 bool CmdSistemaRiferimento(const std::string& projectFile, Ui& ui, const GisModule& gis) {
   if (projectFile.empty()) {
-    ShowProblem(ui, "Salvare prima il progetto: il sistema di riferimento è tenuto in un file "
-                    "accanto al file del progetto.");
+    ShowProblem(ui,
+                "Salvare prima il progetto: il sistema di riferimento è tenuto in un file "
+                "accanto al file del progetto.");
     return false;
   }
   std::string current;
@@ -98,8 +99,8 @@ bool CmdSistemaRiferimento(const std::string& projectFile, Ui& ui, const GisModu
   const std::string typed(TrimBlanks(*answer));
   std::optional<int> code;
   if (!typed.empty()) {
-    code = ParseEpsg(typed.rfind("EPSG:", 0) == 0 || typed.rfind("epsg:", 0) == 0 ? typed
-                                                                                : "EPSG:" + typed);
+    code = ParseEpsg(
+        typed.rfind("EPSG:", 0) == 0 || typed.rfind("epsg:", 0) == 0 ? typed : "EPSG:" + typed);
     if (!code) {
       ShowProblem(ui, "Codice EPSG non valido: \"" + typed + "\".");
       return false;

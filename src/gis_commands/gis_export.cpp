@@ -200,7 +200,7 @@ class LayerDatasets {
  public:
   LayerDatasets(GdalSession& session, const std::string& path, GisFormat format)
       : session_(session), path_(path), format_(format), folder_(path + ".part") {
-    const char* name = format == GisFormat::GeoPackage ? "GPKG"
+    const char* name = format == GisFormat::GeoPackage  ? "GPKG"
                        : format == GisFormat::Shapefile ? "ESRI Shapefile"
                                                         : "GeoJSON";
     driver_ = GDALGetDriverByName(name);
@@ -233,9 +233,8 @@ class LayerDatasets {
 
   // Closes the datasets and moves their files beside the target.
   void finish() {
-    if (format_ == GisFormat::GeoPackage &&
-        GDALDatasetCommitTransaction(static_cast<GDALDatasetH>(datasets_.front().get())) !=
-            OGRERR_NONE) {
+    if (format_ == GisFormat::GeoPackage && GDALDatasetCommitTransaction(static_cast<GDALDatasetH>(
+                                                datasets_.front().get())) != OGRERR_NONE) {
       session_.fail(path_, "cannot write");
     }
     datasets_.clear();
@@ -243,8 +242,9 @@ class LayerDatasets {
     for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
       std::error_code ec;
       std::filesystem::rename(entry.path(), target / entry.path().filename(), ec);
-      if (ec) throw FileError((target / entry.path().filename()).string(),
-                              "cannot replace the file: " + ec.message());
+      if (ec)
+        throw FileError((target / entry.path().filename()).string(),
+                        "cannot replace the file: " + ec.message());
     }
   }
 
@@ -293,7 +293,8 @@ GisExportSummary ExportGis(const Project& p, const std::string& path, const std:
                    {"TipoArmamento", OFTInteger64},
                    {"HmedSX", OFTReal},
                    {"HmedDX", OFTReal}};
-  for (const char* name : {"NtreniDay", "NtreniNight", "LungDay", "LungNight", "VelDay", "VelNight"}) {
+  for (const char* name :
+       {"NtreniDay", "NtreniNight", "LungDay", "LungNight", "VelDay", "VelNight"}) {
     AddIndexed(tracks, name, 3, OFTInteger64);
   }
   tracks.insert(tracks.end(), {{"LeqDay", OFTReal}, {"LeqNight", OFTReal}});
@@ -306,13 +307,13 @@ GisExportSummary ExportGis(const Project& p, const std::string& path, const std:
   LayerWriter barriere = layer("barriere", wkbLineString25D, outline);
   WriteBarriers(barriere, p);
 
-  LayerWriter punti = layer(
-      "punti", wkbPoint25D,
-      {{"n", OFTInteger64}, {"Nome", OFTString}, {"LeqDay", OFTReal}, {"LeqNight", OFTReal}});
+  LayerWriter punti =
+      layer("punti", wkbPoint25D,
+            {{"n", OFTInteger64}, {"Nome", OFTString}, {"LeqDay", OFTReal}, {"LeqNight", OFTReal}});
   WritePoints(punti, p, levels);
-  LayerWriter sorgenti = layer(
-      "sorgenti", wkbPoint25D,
-      {{"n", OFTInteger64}, {"Nome", OFTString}, {"Lw", OFTReal}, {"Lwnight", OFTReal}});
+  LayerWriter sorgenti =
+      layer("sorgenti", wkbPoint25D,
+            {{"n", OFTInteger64}, {"Nome", OFTString}, {"Lw", OFTReal}, {"Lwnight", OFTReal}});
   WriteSources(sorgenti, p);
 
   out.finish();

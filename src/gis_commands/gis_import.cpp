@@ -418,8 +418,9 @@ GisImportReport ImportGisLayer(Project& project, const std::string& source,
     const double addZ = outline ? values.num("Altezza").value_or(options.height.value_or(0)) : 0;
     for (const Vertices& part : parts) {
       if (!FiniteCoordinates(part, addZ)) {
-        throw FileError(source, FeatureWhere(layerName, fid) +
-                                    ": a coordinate (or a height added to it) is not a finite number");
+        throw FileError(source,
+                        FeatureWhere(layerName, fid) +
+                            ": a coordinate (or a height added to it) is not a finite number");
       }
     }
     for (const Vertices& part : parts) {
@@ -449,7 +450,8 @@ GisImportReport ImportGisLayer(Project& project, const std::string& source,
     if (n > 0) report.notes.push_back(PlainInteger(n) + (n == 1 ? " part " : " parts ") + why);
   };
   note(report.skippedFull, "left out: the table is full (at most " +
-                               PlainInteger(table.capacity()) + " " + GisKindWord(options.kind) + ")");
+                               PlainInteger(table.capacity()) + " " + GisKindWord(options.kind) +
+                               ")");
   note(report.skippedVertices,
        "left out: more than " + PlainInteger(static_cast<long long>(maxVertices)) + " vertices");
   note(report.skippedBeyond, "beyond the last row left out (replace keeps the number of rows)");

@@ -43,7 +43,8 @@ OperazioniMappe::OperazioniMappe(GridCalcForm& form, Ui& ui, QWidget* parent)
 
   auto* operation = new QComboBox;
   operation->setObjectName(QStringLiteral("Operazione"));
-  for (GridOperation op : kGridOperations) operation->addItem(QString::fromUtf8(GridOperationCaption(op)));
+  for (GridOperation op : kGridOperations)
+    operation->addItem(QString::fromUtf8(GridOperationCaption(op)));
   operation->setCurrentIndex(static_cast<int>(form_.operation));
   grids_ = new QListWidget;
   grids_->setObjectName(QStringLiteral("Mappe"));

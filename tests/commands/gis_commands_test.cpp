@@ -25,8 +25,8 @@ namespace fs = std::filesystem;
 // Layers and fields of made-up sources; PROJ knows every code but 999999.
 class StandInGis : public GisModule {
  public:
-  std::map<std::string, std::vector<std::string>> fields = {
-      {"vie", {"nome", "NVEICDAY1", "altro"}}, {"edifici", {"ALTEZZA", "piani"}}};
+  std::map<std::string, std::vector<std::string>> fields = {{"vie", {"nome", "NVEICDAY1", "altro"}},
+                                                            {"edifici", {"ALTEZZA", "piani"}}};
   std::optional<std::string> importFailure;
   GisImportReport report;
   mutable std::vector<GisImportOptions> imports;
@@ -75,7 +75,8 @@ class Scratch : public ::testing::Test {
  protected:
   void SetUp() override {
     dir = fs::temp_directory_path() /
-          ("sonvale_gis_cmd_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+          ("sonvale_gis_cmd_" +
+           std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir);
     fs::create_directories(dir);
   }
@@ -87,7 +88,8 @@ TEST(GisImportFormTest, LayersFieldsAndTheProposedMapping) {
   StandInGis gis;
   GisImportForm form = NewGisImportForm(32632);
   EXPECT_EQ(form.crs, "EPSG:32632");
-  ASSERT_EQ(form.mapping.size(), 26u);  // Nome, Pendenza, Pavimentaz, HmedSX, HmedDX, Larghezza, 4 x 5
+  ASSERT_EQ(form.mapping.size(),
+            26u);  // Nome, Pendenza, Pavimentaz, HmedSX, HmedDX, Larghezza, 4 x 5
   EXPECT_EQ(Source(form, "Nome"), "");
 
   ChooseGisSource(form, gis, "city.gpkg");
@@ -135,15 +137,15 @@ TEST(GisImportFormTest, ChoicesThatDoNotFitAreSaidAsTheDrawingImportSaysThem) {
   form.row = "5";
   c = GisImportFormOptions(form, project, gis);
   EXPECT_EQ(c.title, "Funzione Inserisci");
-  EXPECT_EQ(c.problem,
-            "Numero non valido: \"5\". Il numero deve essere compreso tra 1 e 3.");
+  EXPECT_EQ(c.problem, "Numero non valido: \"5\". Il numero deve essere compreso tra 1 e 3.");
 
   form.row = "3";
   form.crs = "EPSG:999999";
   c = GisImportFormOptions(form, project, gis);
   EXPECT_EQ(c.problem, "EPSG:999999 non è un sistema di riferimento noto.");
   form.crs = "UTM 32";
-  EXPECT_EQ(GisImportFormOptions(form, project, gis).problem, "Codice EPSG non valido: \"UTM 32\".");
+  EXPECT_EQ(GisImportFormOptions(form, project, gis).problem,
+            "Codice EPSG non valido: \"UTM 32\".");
 
   // A bare code names EPSG; the height counts only for buildings and barriers.
   form.crs = "3003";
@@ -155,8 +157,8 @@ TEST(GisImportFormTest, ChoicesThatDoNotFitAreSaidAsTheDrawingImportSaysThem) {
   EXPECT_EQ(c.options->layer, "vie");
   EXPECT_EQ(c.options->row, 3);
   EXPECT_EQ(c.options->mode, GisMergeMode::Insert);
-  EXPECT_EQ(c.options->fields, (std::map<std::string, std::string>{
-                                   {"Nome", "nome"}, {"NveicDay1", "NVEICDAY1"}}));
+  EXPECT_EQ(c.options->fields,
+            (std::map<std::string, std::string>{{"Nome", "nome"}, {"NveicDay1", "NVEICDAY1"}}));
 
   ChooseGisKind(form, GisKind::Barriere);
   form.mode = GisMergeMode::Append;
