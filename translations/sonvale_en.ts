@@ -763,5 +763,417 @@
             <source>Fai click &lt;destro&gt; sulla entità che vuoi editare...</source>
             <translation>&lt;Right&gt;-click the entity you want to edit...</translation>
         </message>
+        <message>
+            <source>Sei sicuro di voler cancellare i dati di traffico di tutti i veicoli stradali ?</source>
+            <translation>Do you really want to delete the traffic of all road vehicles?</translation>
+        </message>
+        <message>
+            <source>Sei sicuro di voler cancellare i dati di traffico dei veicoli di tipo V1 (Autovetture) ?</source>
+            <translation>Do you really want to delete the traffic of the V1 vehicles (cars)?</translation>
+        </message>
+        <message>
+            <source>Sei sicuro di voler cancellare i dati di traffico dei veicoli di tipo V2 (Camion a 2 assi) ?</source>
+            <translation>Do you really want to delete the traffic of the V2 vehicles (2-axle lorries)?</translation>
+        </message>
+        <message>
+            <source>Sei sicuro di voler cancellare i dati di traffico dei veicoli di tipo V3 (Camion a 3 assi) ?</source>
+            <translation>Do you really want to delete the traffic of the V3 vehicles (3-axle lorries)?</translation>
+        </message>
+        <message>
+            <source>Sei sicuro di voler cancellare i dati di traffico dei veicoli di tipo V4 (TIR) ?</source>
+            <translation>Do you really want to delete the traffic of the V4 vehicles (articulated lorries)?</translation>
+        </message>
+        <message>
+            <source>Sei sicuro di voler cancellare i dati di traffico dei veicoli di tipo V5 (Motocicli) ?</source>
+            <translation>Do you really want to delete the traffic of the V5 vehicles (motorcycles)?</translation>
+        </message>
+        <message>
+            <source>Attenzione!</source>
+            <translation>Warning!</translation>
+        </message>
+        <message>
+            <source>Cancellazione Strade</source>
+            <translation>Deleting Roads</translation>
+        </message>
+        <message>
+            <source>La tabella </source>
+            <translation>The table </translation>
+        </message>
+        <message>
+            <source>Sto decodificando </source>
+            <translation>Decoding </translation>
+        </message>
+        <message>
+            <source>Importazione CSV</source>
+            <translation>CSV import</translation>
+        </message>
+        <message>
+            <source>Devi preventivamente importare le coordinate dei nodi...</source>
+            <translation>Import the node coordinates first...</translation>
+        </message>
+        <message>
+            <source>Attenzione !</source>
+            <translation>Warning!</translation>
+        </message>
+        <message>
+            <source>La somma delle percentuali Legg. Giorno deve fare 100 !!!</source>
+            <translation>The light-vehicle shares by day must add up to 100!</translation>
+        </message>
+        <message>
+            <source>La somma delle percentuali Pes. Giorno deve fare 100 !!!</source>
+            <translation>The heavy-vehicle shares by day must add up to 100!</translation>
+        </message>
+        <message>
+            <source>La somma delle percentuali Leg. Notte deve fare 100 !!!</source>
+            <translation>The light-vehicle shares by night must add up to 100!</translation>
+        </message>
+        <message>
+            <source>La somma delle precentuali Pes. Notte deve fare 100 !!!</source>
+            <translation>The heavy-vehicle shares by night must add up to 100!</translation>
+        </message>
+        <message>
+            <source>Nessuna entità tipo </source>
+            <translation>No entities of type </translation>
+        </message>
+        <message>
+            <source>Funzione Rimpiazza</source>
+            <translation>Replace</translation>
+        </message>
+        <message>
+            <source>Funzione Inserisci</source>
+            <translation>Insert</translation>
+        </message>
+        <message>
+            <source>Non ci sono entità tipo </source>
+            <translation>There are no entities of type </translation>
+        </message>
+        <message>
+            <source>Sto salvando </source>
+            <translation>Saving </translation>
+        </message>
+        <message>
+            <source>Salvataggio completato del file </source>
+            <translation>Saved the file </translation>
+        </message>
+        <message>
+            <source>Vuoi salvare il file </source>
+            <translation>Do you want to save the file </translation>
+        </message>
+        <message>
+            <source>Sto leggendo </source>
+            <translation>Reading </translation>
+        </message>
+        <message>
+            <source>Sonvale Help</source>
+            <translation>Sonvale Help</translation>
+        </message>
+        <message>
+            <source>Il file di HELP non è ancora disponibile...</source>
+            <translation>The HELP file is not available yet...</translation>
+        </message>
+        <message>
+            <source>Error!</source>
+            <translation>Error!</translation>
+        </message>
+        <message>
+            <source>Scegli il file di output</source>
+            <translation>Choose the output file</translation>
+        </message>
+        <message>
+            <source>Scegli il file di definizione limite per i recettori</source>
+            <translation>Choose the receiver limit file</translation>
+        </message>
+        <message>
+            <source>Il file dei limiti </source>
+            <translation>The limit file </translation>
+        </message>
+        <message>
+            <source>Lettura file .RAY terminata - OK</source>
+            <translation>RAY file read - OK</translation>
+        </message>
+        <message>
+            <source>Sto Salvando </source>
+            <translation>Saving </translation>
+        </message>
+        <message>
+            <source>Salvataggio file .RAY terminato - OK</source>
+            <translation>RAY file saved - OK</translation>
+        </message>
+        <message>
+            <source>1-Asfalto Liscio</source>
+            <translation>1-Smooth asphalt</translation>
+        </message>
+        <message>
+            <source>2-Pave'</source>
+            <translation>2-Paving stones</translation>
+        </message>
+        <message>
+            <source>3-Asfalto Fonoass.</source>
+            <translation>3-Porous asphalt</translation>
+        </message>
+        <message>
+            <source>4-Asfalto Basso Em.</source>
+            <translation>4-Low-noise asphalt</translation>
+        </message>
+        <message>
+            <source>&gt;=5%, Salita</source>
+            <translation>&gt;=5%, uphill</translation>
+        </message>
+        <message>
+            <source>&gt;=5%, Discesa</source>
+            <translation>&gt;=5%, downhill</translation>
+        </message>
+        <message>
+            <source> N.autovetture    (V1)</source>
+            <translation> Cars                (V1)</translation>
+        </message>
+        <message>
+            <source> N.camion 2 assi (V2)</source>
+            <translation> 2-axle lorries    (V2)</translation>
+        </message>
+        <message>
+            <source> N.camion 3 assi (V3)</source>
+            <translation> 3-axle lorries    (V3)</translation>
+        </message>
+        <message>
+            <source> N.TIR               (V4)</source>
+            <translation> Articulated lorries (V4)</translation>
+        </message>
+        <message>
+            <source> N.motocicli        (V5)</source>
+            <translation> Motorcycles        (V5)</translation>
+        </message>
+        <message>
+            <source>Cat.A - Autostrada</source>
+            <translation>Cat.A - Motorway</translation>
+        </message>
+        <message>
+            <source>Cat.B - Extraurb. princ.</source>
+            <translation>Cat.B - Main rural road</translation>
+        </message>
+        <message>
+            <source>Cat.C - Extraurb. sec.</source>
+            <translation>Cat.C - Secondary rural road</translation>
+        </message>
+        <message>
+            <source>Cat.D - Urbana scorr.</source>
+            <translation>Cat.D - Urban through road</translation>
+        </message>
+        <message>
+            <source>Cat.E - Urbana quart.</source>
+            <translation>Cat.E - Urban district road</translation>
+        </message>
+        <message>
+            <source>Cat.F - Locale</source>
+            <translation>Cat.F - Local road</translation>
+        </message>
+        <message>
+            <source>Seleziono automaticamente la modalita'</source>
+            <translation>Choosing the mode automatically</translation>
+        </message>
+        <message>
+            <source>un punto senza la sua coordinata Y non è stato usato</source>
+            <translation>one point without its Y coordinate was not used</translation>
+        </message>
+        <message>
+            <source>Impossibile salvare </source>
+            <translation>Cannot save </translation>
+        </message>
+        <message>
+            <source>Salvo i poligoni di blanking ?</source>
+            <translation>Save the blanking polygons?</translation>
+        </message>
+        <message>
+            <source>Salvo le barriere ?</source>
+            <translation>Save the barriers?</translation>
+        </message>
+        <message>
+            <source>Salvo le case ?</source>
+            <translation>Save the buildings?</translation>
+        </message>
+        <message>
+            <source>Salvo le strade ?</source>
+            <translation>Save the roads?</translation>
+        </message>
+        <message>
+            <source>Salvo i binari ?</source>
+            <translation>Save the rail tracks?</translation>
+        </message>
+        <message>
+            <source>Salvataggio BLN</source>
+            <translation>BLN export</translation>
+        </message>
+        <message>
+            <source>Sto esportando </source>
+            <translation>Exporting </translation>
+        </message>
+        <message>
+            <source>Sto convertendo </source>
+            <translation>Converting </translation>
+        </message>
+        <message>
+            <source>Conversione effettuata!</source>
+            <translation>Conversion done!</translation>
+        </message>
+        <message>
+            <source>Lunghezza Complessiva Barriere</source>
+            <translation>Total Barrier Length</translation>
+        </message>
+        <message>
+            <source>Il numero delle sorgenti concentrate va da 0 a </source>
+            <translation>The number of point sources runs from 0 to </translation>
+        </message>
+        <message>
+            <source>Source Manager</source>
+            <translation>Source Manager</translation>
+        </message>
+        <message>
+            <source>1-Bin. cont. saldato su ballast</source>
+            <translation>1-Continuously welded rail on ballast</translation>
+        </message>
+        <message>
+            <source>2-Binario con scambi o interr.</source>
+            <translation>2-Track with switches or joints</translation>
+        </message>
+        <message>
+            <source> tr.merci           (V1)</source>
+            <translation> Freight trains      (V1)</translation>
+        </message>
+        <message>
+            <source> tr.pass. locali  (V2)</source>
+            <translation> Local passenger trains (V2)</translation>
+        </message>
+        <message>
+            <source> tr.pass. l.perc. (V3)</source>
+            <translation> Long-distance passenger trains (V3)</translation>
+        </message>
+        <message>
+            <source>Elaborazione con Beamrun</source>
+            <translation>Run with Beamrun</translation>
+        </message>
+        <message>
+            <source>Lancia Beamrun ed attendi che finisca</source>
+            <translation>Run Beamrun and wait for it to end</translation>
+        </message>
+        <message>
+            <source>Lancia Beamrun in background e prosegui</source>
+            <translation>Run Beamrun in the background and go on</translation>
+        </message>
+        <message>
+            <source>Prepara lo script per esecuzione futura</source>
+            <translation>Write the script to run later</translation>
+        </message>
+        <message>
+            <source>Lancia Beamrun, attendi che finisca e visuallizza mappa</source>
+            <translation>Run Beamrun, wait for it to end and show the map</translation>
+        </message>
+        <message>
+            <source>Leq,7.5m (G/N)</source>
+            <translation>Leq at 7.5 m (D/N)</translation>
+        </message>
+        <message>
+            <source>Traffico diurno complessivo</source>
+            <translation>Total day traffic</translation>
+        </message>
+        <message>
+            <source>Traffico notturno complessivo</source>
+            <translation>Total night traffic</translation>
+        </message>
+        <message>
+            <source> Tipo di Pavimentazione</source>
+            <translation> Pavement type</translation>
+        </message>
+        <message>
+            <source> Pendenza (%, + | - )</source>
+            <translation> Gradient (%, + | - )</translation>
+        </message>
+        <message>
+            <source> hmed edifici lato Sinistro</source>
+            <translation> Mean building height, left side</translation>
+        </message>
+        <message>
+            <source> hmed edifici lato Destro</source>
+            <translation> Mean building height, right side</translation>
+        </message>
+        <message>
+            <source>Zoom</source>
+            <translation>Zoom</translation>
+        </message>
+        <message>
+            <source>Zoom indietro</source>
+            <translation>Zoom out</translation>
+        </message>
+        <message>
+            <source>Zoom avanti</source>
+            <translation>Zoom in</translation>
+        </message>
+        <message>
+            <source>Imposta autom. i dati della strada precedente</source>
+            <translation>Take over the data of the previous road</translation>
+        </message>
+        <message>
+            <source>Sorgente n.</source>
+            <translation>Source no.</translation>
+        </message>
+        <message>
+            <source>Nome:</source>
+            <translation>Name:</translation>
+        </message>
+        <message>
+            <source>Successivo</source>
+            <translation>Next</translation>
+        </message>
+        <message>
+            <source>Precedente</source>
+            <translation>Previous</translation>
+        </message>
+        <message>
+            <source>Preced.</source>
+            <translation>Prev.</translation>
+        </message>
+        <message>
+            <source>Success.</source>
+            <translation>Next</translation>
+        </message>
+        <message>
+            <source>Fine</source>
+            <translation>Done</translation>
+        </message>
+        <message>
+            <source>Tratto n.</source>
+            <translation>Segment no.</translation>
+        </message>
+        <message>
+            <source>Fisso</source>
+            <translation>Fixed</translation>
+        </message>
+        <message>
+            <source>Leq giorno</source>
+            <translation>Leq day</translation>
+        </message>
+        <message>
+            <source>Leq notte</source>
+            <translation>Leq night</translation>
+        </message>
+        <message>
+            <source>Mappa</source>
+            <translation>Map</translation>
+        </message>
+        <message>
+            <source>Num.</source>
+            <translation>No.</translation>
+        </message>
+        <message>
+            <source>Lungh.</source>
+            <translation>Length</translation>
+        </message>
+        <message>
+            <source> Tipo di Armamento</source>
+            <translation> Track type</translation>
+        </message>
+        <message>
+            <source>Imposta automaticamente i dati del binario precedente</source>
+            <translation>Take over the data of the previous track</translation>
+        </message>
     </context>
 </TS>

@@ -100,7 +100,7 @@ std::string DistMaxText(double distMax) { return FormatPattern(distMax, "#######
 long YearFromBox(const std::string& text) {
   double v = RoundHalfEven(LeadingNumber(text));
   if (!std::isfinite(v)) return 0;
-  // Far outside any scenario year, and still a long: "Calcola" clamps it.
+  // Far outside any scenario year, and still a long: SV_TR("sonvale", "Calcola") clamps it.
   return static_cast<long>(std::clamp(v, -1e9, 1e9));
 }
 
