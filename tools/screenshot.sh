@@ -4,7 +4,9 @@
 # docs/do_punti.png, the point window after computing the town's points;
 # docs/beamrunlauncher.png, the tracer launcher of a map run; the mapping
 # dialog (docs/domap.png) and the exchange dialogs (docs/csv_options.png,
-# docs/ray_options.png, docs/do_emiss.png).
+# docs/ray_options.png, docs/do_emiss.png); the main window with a map, its
+# legend and the coordinate field (docs/main_window_map.png), and in English
+# with its mapping dialog (docs/main_window_en.png, docs/domap_en.png).
 # Usage: tools/screenshot.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,5 +23,9 @@ env -u QT_QPA_PLATFORM SONVALE_HOME="$PWD/$build/bin" SONVALE_SCREENSHOT="$PWD/d
   xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/test_ui_do_map_test" picture
 env -u QT_QPA_PLATFORM SONVALE_HOME="$PWD/$build/bin" SONVALE_SCREENSHOT_DIR="$PWD/docs" \
   xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/test_ui_exchange_dialogs_test"
-echo "docs/screenshot.png docs/do_punti.png docs/beamrunlauncher.png docs/domap.png" \
+env -u QT_QPA_PLATFORM SONVALE_HOME="$PWD/$build/bin" SONVALE_SCREENSHOT_DIR="$PWD/docs" \
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/test_ui_map_window_test" \
+  typedDivisionsGiveTheTypedGridAndTheFieldTellsTheLevel anEnglishStartShowsEnglishCaptions
+echo "docs/main_window_map.png docs/main_window_en.png docs/domap_en.png" \
+  "docs/screenshot.png docs/do_punti.png docs/beamrunlauncher.png docs/domap.png" \
   "docs/csv_options.png docs/ray_options.png docs/do_emiss.png"

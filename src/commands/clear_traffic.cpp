@@ -4,22 +4,33 @@
 
 #include "emission/road_emission.h"
 #include "text/number_text.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
 const char* const kClearTrafficQuestions[6] = {
-    "Sei sicuro di voler cancellare i dati di traffico di tutti i veicoli stradali ?",
-    "Sei sicuro di voler cancellare i dati di traffico dei veicoli di tipo V1 (Autovetture) ?",
-    "Sei sicuro di voler cancellare i dati di traffico dei veicoli di tipo V2 (Camion a 2 assi) ?",
-    "Sei sicuro di voler cancellare i dati di traffico dei veicoli di tipo V3 (Camion a 3 assi) ?",
-    "Sei sicuro di voler cancellare i dati di traffico dei veicoli di tipo V4 (TIR) ?",
-    "Sei sicuro di voler cancellare i dati di traffico dei veicoli di tipo V5 (Motocicli) ?"};
+    SV_TR("sonvale",
+          "Sei sicuro di voler cancellare i dati di traffico di tutti i veicoli stradali ?"),
+    SV_TR(
+        "sonvale",
+        "Sei sicuro di voler cancellare i dati di traffico dei veicoli di tipo V1 (Autovetture) ?"),
+    SV_TR("sonvale",
+          "Sei sicuro di voler cancellare i dati di traffico dei veicoli di tipo V2 (Camion a 2 "
+          "assi) ?"),
+    SV_TR("sonvale",
+          "Sei sicuro di voler cancellare i dati di traffico dei veicoli di tipo V3 (Camion a 3 "
+          "assi) ?"),
+    SV_TR("sonvale",
+          "Sei sicuro di voler cancellare i dati di traffico dei veicoli di tipo V4 (TIR) ?"),
+    SV_TR(
+        "sonvale",
+        "Sei sicuro di voler cancellare i dati di traffico dei veicoli di tipo V5 (Motocicli) ?")};
 
 namespace {
 
 bool ConfirmClear(Ui& ui, const char* question) {
   Message m;
-  m.title = "Attenzione!";
+  m.title = SV_TR("sonvale", "Attenzione!");
   m.text = question;
   m.buttons = Buttons::OkCancel;
   m.icon = Icon::Critical;
@@ -98,7 +109,7 @@ long CmdCancellaStradeSenzaTraffico(AppState& app, Ui& ui) {
   if (removed > 0) app.Saved = false;
   ui.beep();
   Message m;
-  m.title = "Cancellazione Strade";
+  m.title = SV_TR("sonvale", "Cancellazione Strade");
   m.text =
       "Ho cancellato" + ShowNumber(static_cast<double>(removed)) + " strade prive di traffico.";
   m.buttons = Buttons::Ok;

@@ -58,8 +58,8 @@ std::string CsvLeftOutText(CsvImportKind kind, const std::string& path, const Cs
   const char* table = kind == CsvImportKind::Nodes   ? "dei nodi"
                       : kind == CsvImportKind::Punti ? "dei punti"
                                                      : "delle strade";
-  std::string text =
-      std::string("La tabella ") + table + " è piena (" + PlainInteger(l.capacity) + "): ";
+  std::string text = std::string(SV_TR("sonvale", "La tabella ")) + table + " è piena (" +
+                     PlainInteger(l.capacity) + "): ";
   if (l.records == 1) {
     return text + "la riga " + PlainInteger(l.line) + " di " + path + " non è stata importata";
   }
@@ -86,7 +86,7 @@ const char* CsvMenuItem(CsvImportKind kind) {
 }
 
 CsvImportOutcome ImportCsvInto(AppState& app, Ui& ui, CsvImportKind kind, const std::string& path) {
-  SetStatus(ui, "Sto decodificando " + path + "...");
+  SetStatus(ui, SV_TR("sonvale", "Sto decodificando ") + path + "...");
   BusyPointer busy(ui);
 
   // Every reader below leaves the project as it was when it fails; the arcs are read
@@ -160,7 +160,8 @@ CsvImportOutcome ImportCsvInto(AppState& app, Ui& ui, CsvImportKind kind, const 
       text += "\nArchi scartati perché i loro nodi mancano nella tabella dei nodi:" +
               ShowNumber(static_cast<double>(arcs.skippedArcs));
     }
-    ui.message(Message{"Importazione CSV", text, Buttons::Ok, Icon::Information, Answer::Ok});
+    ui.message(Message{SV_TR("sonvale", "Importazione CSV"), text, Buttons::Ok, Icon::Information,
+                       Answer::Ok});
   }
   if (kind == CsvImportKind::Arcs || kind == CsvImportKind::Streets ||
       kind == CsvImportKind::Traffic) {
@@ -178,8 +179,9 @@ bool RunCsvImport(AppState& app, Ui& ui, CsvImportKind kind, const std::string& 
     return false;
   }
   if (outcome.leftOut.records > 0) {
-    ui.message(Message{"Importazione CSV", CsvLeftOutText(kind, path, outcome.leftOut), Buttons::Ok,
-                       Icon::Warning, Answer::Ok});
+    ui.message(Message{SV_TR("sonvale", "Importazione CSV"),
+                       CsvLeftOutText(kind, path, outcome.leftOut), Buttons::Ok, Icon::Warning,
+                       Answer::Ok});
   }
   return true;
 }
@@ -193,7 +195,8 @@ void CmdImportArchi(AppState& app, Ui& ui, const CsvOptionsDialog& dialog) {
   std::optional<std::string> path = AskCsvFile(app, ui, kCsvTitle);
   if (!path) return;
   if (!app.isChecked(CsvMenuItem(CsvImportKind::Nodes))) {
-    ShowCritical(ui, "Attenzione!", "Devi preventivamente importare le coordinate dei nodi...");
+    ShowCritical(ui, SV_TR("sonvale", "Attenzione!"),
+                 SV_TR("sonvale", "Devi preventivamente importare le coordinate dei nodi..."));
     return;
   }
   // A stop left over from an earlier cancelled dialog must not swallow this import.
@@ -201,7 +204,7 @@ void CmdImportArchi(AppState& app, Ui& ui, const CsvOptionsDialog& dialog) {
   if (dialog) {
     dialog(app, ui);
   } else if (std::string problem = ValidateCsvOptions(CurrentCsvOptions(app)); !problem.empty()) {
-    ShowCritical(ui, "Attenzione !", problem);
+    ShowCritical(ui, SV_TR("sonvale", "Attenzione !"), problem);
     return;
   }
   if (app.StopRequested) return;
@@ -310,23 +313,23 @@ std::string DeltaLText(std::string_view ratioText) {
 
 std::string ValidateCsvOptions(const CsvOptionsEntry& e) {
   if (!SumsTo100(e.percentDay[1] + e.percentDay[5])) {
-    return "La somma delle percentuali Legg. Giorno deve fare 100 !!!";
+    return SV_TR("sonvale", "La somma delle percentuali Legg. Giorno deve fare 100 !!!");
   }
   if (!SumsTo100(e.percentDay[2] + e.percentDay[3] + e.percentDay[4])) {
-    return "La somma delle percentuali Pes. Giorno deve fare 100 !!!";
+    return SV_TR("sonvale", "La somma delle percentuali Pes. Giorno deve fare 100 !!!");
   }
   if (!SumsTo100(e.percentNight[1] + e.percentNight[5])) {
-    return "La somma delle percentuali Leg. Notte deve fare 100 !!!";
+    return SV_TR("sonvale", "La somma delle percentuali Leg. Notte deve fare 100 !!!");
   }
   if (!SumsTo100(e.percentNight[2] + e.percentNight[3] + e.percentNight[4])) {
-    return "La somma delle precentuali Pes. Notte deve fare 100 !!!";
+    return SV_TR("sonvale", "La somma delle precentuali Pes. Notte deve fare 100 !!!");
   }
   return "";
 }
 
 bool AcceptCsvOptions(AppState& app, Ui& ui, const CsvOptionsEntry& e) {
   if (std::string problem = ValidateCsvOptions(e); !problem.empty()) {
-    ShowCritical(ui, "Attenzione !", problem);
+    ShowCritical(ui, SV_TR("sonvale", "Attenzione !"), problem);
     return false;
   }
   CsvOptions& o = app.csvOptions;

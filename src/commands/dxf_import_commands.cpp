@@ -10,6 +10,7 @@
 #include "platform/paths.h"
 #include "text/file_error.h"
 #include "text/number_text.h"
+#include "text/translatable.h"
 #include "tracer/room_dxf_import.h"
 
 namespace sonvale {
@@ -65,8 +66,8 @@ class DxfImportRun {
       table.setCount(0);
       return;
     }
-    Answer a = ui_.message(Message{"Attenzione!", AppendQuestionText(label), Buttons::YesNoCancel,
-                                   Icon::Question, Answer::Yes});
+    Answer a = ui_.message(Message{SV_TR("sonvale", "Attenzione!"), AppendQuestionText(label),
+                                   Buttons::YesNoCancel, Icon::Question, Answer::Yes});
     if (a == Answer::Yes) {
       app_.setChecked(ui_, "Append", true);
     } else if (a == Answer::No) {
@@ -133,16 +134,19 @@ class DxfImportRun {
     if (replace && before == 0 && complete_) {
       // Nothing to replace: whatever the drawing holds on this layer would land
       // on uncounted rows.
-      SetStatus(ui_, "Nessuna entità tipo " + label + " da rimpiazzare: layer non letto");
+      SetStatus(ui_, SV_TR("sonvale", "Nessuna entità tipo ") + label +
+                         " da rimpiazzare: layer non letto");
       return;
     }
     if (replace) {
-      at = askRow("Funzione Rimpiazza", "N. " + label + " da Rimpiazzare: ", app_.DxfRoadNumber,
-                  ReplaceRange(before), label, "rimpiazzare");
+      at = askRow(SV_TR("sonvale", "Funzione Rimpiazza"),
+                  "N. " + label + " da Rimpiazzare: ", app_.DxfRoadNumber, ReplaceRange(before),
+                  label, "rimpiazzare");
       table.setCount(at - 1);
     } else if (insert) {
-      at = askRow("Funzione Inserisci", "N. " + label + " da Inserire: ", app_.DxfInsertNumber,
-                  InsertRange(before), label, "inserire");
+      at = askRow(SV_TR("sonvale", "Funzione Inserisci"),
+                  "N. " + label + " da Inserire: ", app_.DxfInsertNumber, InsertRange(before),
+                  label, "inserire");
       app_.DxfInsertNumber = at;
     }
     DxfImportModes modes;
@@ -164,7 +168,8 @@ class DxfImportRun {
   long askRow(const std::string& title, const std::string& prompt, long proposed,
               RowNumberRange range, const std::string& label, const char* verb) {
     if (range.last < range.first) {
-      throw ImportAbandoned{title, "Non ci sono entità tipo " + label + " da " + verb + "."};
+      throw ImportAbandoned{
+          title, SV_TR("sonvale", "Non ci sono entità tipo ") + label + " da " + verb + "."};
     }
     std::optional<std::string> answer = ui_.inputBox(prompt, title, PlainInteger(proposed));
     if (!answer) throw ImportAbandoned{};
@@ -275,9 +280,10 @@ bool ImportDxfFile(AppState& app, Ui& ui, const std::string& path,
       !request.complete && request.kinds.size() == 1 && request.kinds.front() == DxfKind::Strade;
   if (roadsOnly) {
     app.DxfRoadNumber = RoadNumberFromFileName(path, app.DxfRoadNumber);
-    SetStatus(ui, "Sto decodificando " + path + " - Strada n. " + PlainInteger(app.DxfRoadNumber));
+    SetStatus(ui, SV_TR("sonvale", "Sto decodificando ") + path + " - Strada n. " +
+                      PlainInteger(app.DxfRoadNumber));
   } else {
-    SetStatus(ui, "Sto decodificando " + path + "...");
+    SetStatus(ui, SV_TR("sonvale", "Sto decodificando ") + path + "...");
   }
 
   DxfImportRun run(app, ui, path);

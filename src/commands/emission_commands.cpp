@@ -1,6 +1,7 @@
 #include "commands/emission_commands.h"
 
 #include "emission/emission_update.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
@@ -8,7 +9,7 @@ bool ConfirmMissingEmissions(Document& doc, Ui& ui) {
   UpdateEmissions(doc.project, doc.config, doc.tables);
   if (doc.project.EmissioniOK) return true;
   Message m;
-  m.title = "Attenzione!";
+  m.title = SV_TR("sonvale", "Attenzione!");
   m.text = kMissingEmissionsQuestion;
   m.buttons = Buttons::YesNo;
   m.icon = Icon::Warning;

@@ -6,6 +6,7 @@
 #include "commands/file_commands.h"
 #include "commands/ui_work_report.h"
 #include "exchange/model_dxf_writer.h"
+#include "text/translatable.h"
 #include "tracer/emission_dxf.h"
 
 namespace sonvale {
@@ -26,14 +27,14 @@ bool CmdSalvaDxfCompleto(AppState& app, Ui& ui) {
   std::optional<std::string> name = ui.saveFile(d);
   if (!name || name->empty()) return false;
   ui.setTitle(ProjectTitle(app));
-  SetStatus(ui, "Sto salvando " + *name + "...");
+  SetStatus(ui, SV_TR("sonvale", "Sto salvando ") + *name + "...");
   try {
     WriteModelDxf(app.project, *name);
   } catch (const std::exception& e) {
     ShowWriteError(ui, d.title, e);
     return false;
   }
-  SetStatus(ui, "Salvataggio completato del file " + *name);
+  SetStatus(ui, SV_TR("sonvale", "Salvataggio completato del file ") + *name);
   app.project.LastDxfFile = *name;
   return true;
 }

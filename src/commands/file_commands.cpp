@@ -9,6 +9,7 @@
 #include "project/project_file.h"
 #include "text/file_error.h"
 #include "text/number_text.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 namespace {
@@ -36,9 +37,10 @@ void ShowError(Ui& ui, const std::string& text) {
 // that was asked for did not happen.
 bool OfferToSave(AppState& app, Ui& ui) {
   if (app.Saved) return true;
-  Answer a = ui.message(Message{ProgramTitle(),
-                                "Vuoi salvare il file " + app.project.ProjectFileName + " ?",
-                                Buttons::YesNoCancel, Icon::Warning, Answer::Yes});
+  Answer a = ui.message(
+      Message{ProgramTitle(),
+              SV_TR("sonvale", "Vuoi salvare il file ") + app.project.ProjectFileName + " ?",
+              Buttons::YesNoCancel, Icon::Warning, Answer::Yes});
   if (a == Answer::Cancel) return false;
   if (a == Answer::Yes) return CmdSalvaSvp(app, ui);
   return true;
@@ -135,7 +137,7 @@ void OpenProjectFile(AppState& app, Ui& ui, const std::string& path) {
   ShowAllLayers(trial);
   trial.project.ProjectFileName = path;
   trial.ProjectBase = BaseNameUpToFirstDot(path);
-  SetStatus(ui, "Sto leggendo " + path + "...");
+  SetStatus(ui, SV_TR("sonvale", "Sto leggendo ") + path + "...");
   trial.project.extent = Extent{};
   trial.project.clearCounts();
   if (!LoadProject(trial, ui, path)) return;
@@ -158,7 +160,7 @@ bool CmdSalvaSvp(AppState& app, Ui& ui) {
   if (!path || path->empty()) return false;
 
   ShowAllLayers(app);
-  SetStatus(ui, "Sto salvando " + *path + "...");
+  SetStatus(ui, SV_TR("sonvale", "Sto salvando ") + *path + "...");
   if (!SaveProject(app, ui, *path)) return false;
   if (!CarrySideFile(app.project.ProjectFileName, *path)) {
     ShowError(ui, "Impossibile scrivere " + SideFilePath(*path));

@@ -58,7 +58,8 @@ void CmdAbout(Ui& ui) {
 }
 
 void CmdContenuti(Ui& ui) {
-  ui.message(Message{"Sonvale Help", "Il file di HELP non è ancora disponibile...", Buttons::Ok,
+  ui.message(Message{SV_TR("sonvale", "Sonvale Help"),
+                     SV_TR("sonvale", "Il file di HELP non è ancora disponibile..."), Buttons::Ok,
                      Icon::Warning, Answer::Ok});
 }
 

@@ -3,13 +3,17 @@
 namespace sonvale {
 namespace {
 
-bool EndsABeginning(char c) { return c == ' ' || c == ':' || c == '=' || c == '('; }
+// A beginning ends with a blank, ':', '=' or '(', or just before a blank.
+bool EndsABeginning(const std::string& line, size_t n) {
+  const char c = line[n - 1];
+  return c == ' ' || c == ':' || c == '=' || c == '(' || (n < line.size() && line[n] == ' ');
+}
 
 std::string TranslateLine(const std::string& line, const TextLookup& lookup) {
   if (line.empty()) return line;
   if (auto whole = lookup(line)) return *whole;
   for (size_t n = line.size() - 1; n > 0; --n) {
-    if (!EndsABeginning(line[n - 1])) continue;
+    if (!EndsABeginning(line, n)) continue;
     if (auto start = lookup(line.substr(0, n))) return *start + line.substr(n);
   }
   return line;

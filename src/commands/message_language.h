@@ -16,7 +16,8 @@ namespace sonvale {
 using TextLookup = std::function<std::optional<std::string>(const std::string&)>;
 
 // The text translated whole; else each line translated whole or by its
-// longest known beginning (one ending in a blank, ':', '=' or '('), the rest
+// longest known beginning (one ending in a blank, ':', '=' or '(', or just
+// before a blank), the rest
 // of the line kept as it is. A text the translation does not know stays as it is.
 std::string TranslateText(std::string_view text, const TextLookup& lookup);
 

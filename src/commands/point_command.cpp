@@ -9,12 +9,13 @@
 #include "emission/emission_update.h"
 #include "platform/atomic_file.h"
 #include "text/number_text.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 namespace {
 
 void ShowError(Ui& ui, const std::string& text) {
-  ui.message({"Error!", text, Buttons::Ok, Icon::Critical, Answer::Ok});
+  ui.message({SV_TR("sonvale", "Error!"), text, Buttons::Ok, Icon::Critical, Answer::Ok});
 }
 
 // Shows what the point loop reports: the sources it could not read, "n / N" on
@@ -48,8 +49,8 @@ std::optional<std::vector<std::string>> PointCalcCommand(AppState& app, Ui& ui, 
   ui.showStatus("Init...");
   UpdateEmissions(p, app.config, app.tables);
   if (!p.EmissioniOK) {
-    Answer a = ui.message(
-        {"Attenzione!", kPointEmissionQuestion, Buttons::YesNo, Icon::Warning, Answer::No});
+    Answer a = ui.message({SV_TR("sonvale", "Attenzione!"), kPointEmissionQuestion, Buttons::YesNo,
+                           Icon::Warning, Answer::No});
     if (a != Answer::Yes) return std::nullopt;
   }
   if (p.Algorithm != 0) {
@@ -82,8 +83,8 @@ void CopyPointResults(AppState& app, Ui& ui, ReceiverSet set, const PointResults
 }
 
 bool SavePointResults(AppState& app, Ui& ui, ReceiverSet set, const PointResults& results) {
-  FileDialog save{"Scegli il file di output", "File dati|*.DAT|Autocad Script|*.SCR", "*.DAT",
-                  false, true};
+  FileDialog save{SV_TR("sonvale", "Scegli il file di output"),
+                  "File dati|*.DAT|Autocad Script|*.SCR", "*.DAT", false, true};
   std::optional<std::string> name = ui.saveFile(save);
   if (!name || name->empty()) return false;
   std::string ext = name->size() >= 3 ? name->substr(name->size() - 3) : *name;
@@ -94,16 +95,17 @@ bool SavePointResults(AppState& app, Ui& ui, ReceiverSet set, const PointResults
       WriteFileAtomically(*name, PointDataText(app.project, set, results));
       return true;
     }
-    FileDialog limitsDialog{"Scegli il file di definizione limite per i recettori",
-                            "File testo|*.txt", "*.txt", true, false};
+    FileDialog limitsDialog{
+        SV_TR("sonvale", "Scegli il file di definizione limite per i recettori"),
+        "File testo|*.txt", "*.txt", true, false};
     std::optional<std::string> limitsName = ui.openFile(limitsDialog);
     if (!limitsName || limitsName->empty()) return false;
     std::vector<PointLimit> limits = ReadLimitFile(*limitsName);
     PointScript script = PointScriptText(app.project, set, results, limits);
     WriteFileAtomically(*name, script.text);
     if (script.pointsWithoutLimit > 0) {
-      ui.message({"Attenzione!",
-                  "Il file dei limiti " + *limitsName + " ha" +
+      ui.message({SV_TR("sonvale", "Attenzione!"),
+                  SV_TR("sonvale", "Il file dei limiti ") + *limitsName + " ha" +
                       ShowNumber(static_cast<double>(script.pointsWithoutLimit)) +
                       " righe in meno dei punti: quei punti sono stati confrontati senza limite",
                   Buttons::Ok, Icon::Warning, Answer::Ok});

@@ -6,6 +6,7 @@
 
 #include "commands/map_dialog.h"
 #include "commands/point_command.h"
+#include "commands/window_status.h"
 #include "emission/emission_update.h"
 #include "text/number_text.h"
 #include "text/translatable.h"
@@ -100,7 +101,7 @@ std::string DistMaxText(double distMax) { return FormatPattern(distMax, "#######
 long YearFromBox(const std::string& text) {
   double v = RoundHalfEven(LeadingNumber(text));
   if (!std::isfinite(v)) return 0;
-  // Far outside any scenario year, and still a long: "Calcola" clamps it.
+  // Far outside any scenario year, and still a long: SV_TR("sonvale", "Calcola") clamps it.
   return static_cast<long>(std::clamp(v, -1e9, 1e9));
 }
 
@@ -166,6 +167,10 @@ void PointDialog::calculate() {
   // The list is emptied by the first line of a run, so that a declined or failed
   // run leaves the last results in view.
   bool firstLine = true;
+  // The first line is the list's header; every other one is a point.
+  const long total = ReceiverCount(app_.project, app_.PointSet);
+  const double start = ui_.now();
+  long points = -1;
   PointCalcHooks hooks;
   hooks.onLine = [&](const std::string& line) {
     if (firstLine) {
@@ -174,6 +179,9 @@ void PointDialog::calculate() {
       firstLine = false;
     }
     view_.lines.push_back(line);
+    const ProgressEstimate e = EstimateProgress(++points, total, ui_.now() - start);
+    view_.percent = e.percent;
+    view_.progress = ProgressText(e);
     notify();
   };
   WindowStatusUi ui(ui_, [this](const std::string& text) {
@@ -197,6 +205,7 @@ void PointDialog::calculate() {
 
 void PointDialog::finish() {
   view_.running = false;
+  view_.progress.clear();
   view_.controlsEnabled = true;
   view_.command1Enabled = true;
   view_.command1Caption = kCloseCaption;

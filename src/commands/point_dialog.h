@@ -66,6 +66,9 @@ struct PointDialogView {
   std::vector<std::string> lines;  // List1
   int listRun = 0;                 // counts the times the list was emptied
   std::string status;              // the window's own status label
+  // Points done while "Calcola" runs, with the time left ("37% - 00:01:12").
+  int percent = 0;
+  std::string progress;
   std::string command1Caption = kStopCaption;
   bool controlsEnabled = true;  // every control but Command1
   bool command1Enabled = true;

@@ -2,6 +2,7 @@
 
 #include "commands/ui_work_report.h"
 #include "platform/paths.h"
+#include "text/translatable.h"
 #include "tracer/ray_file.h"
 #include "tracer/spk_writer.h"
 
@@ -26,7 +27,7 @@ bool ReadRayInto(AppState& app, Ui& ui, const std::string& path) {
   trial.RayFileName = path;
   const bool noProject = trial.project.ProjectFileName.empty();
   if (noProject) trial.ProjectBase = BaseNameUpToFirstDot(path);
-  SetStatus(ui, "Sto leggendo " + path + "...");
+  SetStatus(ui, SV_TR("sonvale", "Sto leggendo ") + path + "...");
   ui.setBusy(true);
   bool read = false;
   try {
@@ -48,7 +49,7 @@ bool ReadRayInto(AppState& app, Ui& ui, const std::string& path) {
   if (noProject) ui.setTitle(ProgramTitle() + " - " + FileNameOnly(path));
   app.view().drawMap(true);
   ui.setBusy(false);
-  SetStatus(ui, "Lettura file .RAY terminata - OK");
+  SetStatus(ui, SV_TR("sonvale", "Lettura file .RAY terminata - OK"));
   return true;
 }
 
@@ -103,7 +104,7 @@ void WriteRayFiles(AppState& app, Ui& ui, const RayChoices& options) {
   app.project.Diurno = options.Diurno;
   const std::string& file = app.RayFileName;
   ui.setBusy(true);
-  SetStatus(ui, "Sto Salvando " + file + " ...");
+  SetStatus(ui, SV_TR("sonvale", "Sto Salvando ") + file + " ...");
   try {
     // Refusals come before any file is written, so that a refused save leaves
     // no SPK files behind.
@@ -116,7 +117,7 @@ void WriteRayFiles(AppState& app, Ui& ui, const RayChoices& options) {
     throw;
   }
   ui.setBusy(false);
-  SetStatus(ui, "Salvataggio file .RAY terminato - OK");
+  SetStatus(ui, SV_TR("sonvale", "Salvataggio file .RAY terminato - OK"));
   app.view().suspendPicture(false);
 }
 

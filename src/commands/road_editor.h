@@ -19,18 +19,22 @@ inline const char* const kLineSourceTitle = SV_TR("sonvale", "Editazione dati so
 inline const char* const kLineSourceSelectionCaption =
     SV_TR("sonvale", "Selezione Tratto Sorgente Lineare");
 
-inline const char* const kPavementItems[] = {"1-Asfalto Liscio", "2-Pave'", "3-Asfalto Fonoass.",
-                                             "4-Asfalto Basso Em."};
-inline const char* const kSlopeItems[] = {"0-5%", ">=5%, Salita", ">=5%, Discesa"};
+inline const char* const kPavementItems[] = {
+    SV_TR("sonvale", "1-Asfalto Liscio"), SV_TR("sonvale", "2-Pave'"),
+    SV_TR("sonvale", "3-Asfalto Fonoass."), SV_TR("sonvale", "4-Asfalto Basso Em.")};
+inline const char* const kSlopeItems[] = {"0-5%", SV_TR("sonvale", ">=5%, Salita"),
+                                          SV_TR("sonvale", ">=5%, Discesa")};
 inline const char* const kRoadClassItems[] = {
     "C1-(0-30 km/h) acc.", "C2-(0-30 km/h) dec.", "C3-(30-50 km/h) acc.", "C4-(30-50 km/h) dec.",
     "C5-(50-70 km/h)",     "C6-(70-90 km/h)",     "C7-(90-110 km/h)",     "C8-(> 110 km/h)"};
-inline const char* const kVehicleLabels[] = {" N.autovetture    (V1)", " N.camion 2 assi (V2)",
-                                             " N.camion 3 assi (V3)", " N.TIR               (V4)",
-                                             " N.motocicli        (V5)"};
+inline const char* const kVehicleLabels[] = {
+    SV_TR("sonvale", " N.autovetture    (V1)"), SV_TR("sonvale", " N.camion 2 assi (V2)"),
+    SV_TR("sonvale", " N.camion 3 assi (V3)"), SV_TR("sonvale", " N.TIR               (V4)"),
+    SV_TR("sonvale", " N.motocicli        (V5)")};
 inline const char* const kCategoryCaptions[] = {
-    "Cat.A - Autostrada",    "Cat.B - Extraurb. princ.", "Cat.C - Extraurb. sec.",
-    "Cat.D - Urbana scorr.", "Cat.E - Urbana quart.",    "Cat.F - Locale"};
+    SV_TR("sonvale", "Cat.A - Autostrada"),     SV_TR("sonvale", "Cat.B - Extraurb. princ."),
+    SV_TR("sonvale", "Cat.C - Extraurb. sec."), SV_TR("sonvale", "Cat.D - Urbana scorr."),
+    SV_TR("sonvale", "Cat.E - Urbana quart."),  SV_TR("sonvale", "Cat.F - Locale")};
 
 // Inner heights of the form in twips: the whole form, and only its upper part
 // for a fixed-level road.

@@ -5,6 +5,7 @@
 #include "commands/ui_work_report.h"
 #include "platform/paths.h"
 #include "text/number_text.h"
+#include "text/translatable.h"
 #include "tracer/grd_pack.h"
 #include "tracer/room_dxf_import.h"
 
@@ -30,10 +31,10 @@ void AskAppend(AppState& app, Ui& ui, const std::string& label, EntityTable<T>& 
   const std::string text = std::string("La modalita' ") + kQuote + "Appendi" + kQuote +
                            " non è selezionata, ma esistono già in memoria delle entità tipo " +
                            label + ": esse verranno sovrascritte.\r" +
-                           "Seleziono automaticamente la modalita'" + kQuote + "Appendi" + kQuote +
-                           " ?";
-  const Answer a =
-      ui.message(Message{"Attenzione!", text, Buttons::YesNoCancel, Icon::Question, Answer::Yes});
+                           SV_TR("sonvale", "Seleziono automaticamente la modalita'") + kQuote +
+                           "Appendi" + kQuote + " ?";
+  const Answer a = ui.message(Message{SV_TR("sonvale", "Attenzione!"), text, Buttons::YesNoCancel,
+                                      Icon::Question, Answer::Yes});
   if (a == Answer::Yes) {
     app.setChecked(ui, "Append", true);
   } else if (a == Answer::No) {
@@ -69,7 +70,7 @@ bool ImportRoomDxfInto(AppState& app, Ui& ui, const std::string& path) {
     app.ProjectBase = BaseNameUpToFirstDot(path);
     p.ProjectFileName = app.ProjectBase + ".svp";
   }
-  SetStatus(ui, "Sto decodificando " + path + "...");
+  SetStatus(ui, SV_TR("sonvale", "Sto decodificando ") + path + "...");
   RoomImportCounts counts;
   {
     BusyPointer busy(ui);
@@ -105,10 +106,11 @@ void WarnPointsWithoutY(Ui& ui, const std::string& path, const RoomImportCounts&
   const std::string text =
       path + ":" + PlainInteger(counts.firstPointWithoutY) + ": " +
       (counts.pointsWithoutY == 1
-           ? std::string("un punto senza la sua coordinata Y non è stato usato")
+           ? std::string(SV_TR("sonvale", "un punto senza la sua coordinata Y non è stato usato"))
            : PlainInteger(counts.pointsWithoutY) +
                  " punti senza la loro coordinata Y non sono stati usati (il primo a questa riga)");
-  ui.message(Message{"Attenzione!", text, Buttons::Ok, Icon::Warning, Answer::Ok});
+  ui.message(
+      Message{SV_TR("sonvale", "Attenzione!"), text, Buttons::Ok, Icon::Warning, Answer::Ok});
 }
 
 bool CmdPackGrd(AppState& app, Ui& ui) {
@@ -118,11 +120,11 @@ bool CmdPackGrd(AppState& app, Ui& ui) {
   // GrdName becomes the packed grid's name once it is written; a refused or failed
   // packing leaves it as it was.
   if (!PackGrdNames(*name)) {
-    ui.message(Message{"Attenzione!", FileNameOnly(*name) + ": " + kPackNeeds01, Buttons::Ok,
-                       Icon::Warning, Answer::Ok});
+    ui.message(Message{SV_TR("sonvale", "Attenzione!"), FileNameOnly(*name) + ": " + kPackNeeds01,
+                       Buttons::Ok, Icon::Warning, Answer::Ok});
     return false;
   }
-  SetStatus(ui, "Sto leggendo " + *name + "...");
+  SetStatus(ui, SV_TR("sonvale", "Sto leggendo ") + *name + "...");
   BusyPointer busy(ui);
   try {
     PackGrd(*name, app.project);

@@ -5,6 +5,7 @@
 
 #include "commands/emission_commands.h"
 #include "exchange/xyz_extract.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 namespace {
@@ -41,7 +42,7 @@ bool SaveSteps(Ui& ui, const std::string& file, const std::function<bool()>& pre
   try {
     write();
   } catch (const std::exception& e) {
-    ShowCritical(ui, "Impossibile salvare " + file + ": " + e.what());
+    ShowCritical(ui, SV_TR("sonvale", "Impossibile salvare ") + file + ": " + e.what());
     return false;
   }
   SetStatus(ui, "Saved OK! ");
@@ -53,16 +54,16 @@ bool SaveSteps(Ui& ui, const std::string& file, const std::function<bool()>& pre
 BlnKinds AskBlnKinds(Ui& ui) {
   BlnKinds kinds;
   const std::pair<const char*, bool*> questions[] = {
-      {"Salvo i poligoni di blanking ?", &kinds.plans},
-      {"Salvo le barriere ?", &kinds.barriers},
-      {"Salvo le case ?", &kinds.buildings},
-      {"Salvo le strade ?", &kinds.roads},
-      {"Salvo i binari ?", &kinds.tracks}};
+      {SV_TR("sonvale", "Salvo i poligoni di blanking ?"), &kinds.plans},
+      {SV_TR("sonvale", "Salvo le barriere ?"), &kinds.barriers},
+      {SV_TR("sonvale", "Salvo le case ?"), &kinds.buildings},
+      {SV_TR("sonvale", "Salvo le strade ?"), &kinds.roads},
+      {SV_TR("sonvale", "Salvo i binari ?"), &kinds.tracks}};
   bool cancelled = false;
   for (const auto& [text, kind] : questions) {
     if (!cancelled) {
-      const Answer a = ui.message(
-          Message{"Salvataggio BLN", text, Buttons::YesNoCancel, Icon::Question, Answer::Yes});
+      const Answer a = ui.message(Message{SV_TR("sonvale", "Salvataggio BLN"), text,
+                                          Buttons::YesNoCancel, Icon::Question, Answer::Yes});
       cancelled = a == Answer::Cancel;
       *kind = a == Answer::Yes;
     } else {
@@ -88,7 +89,7 @@ bool CmdSalvaBln(AppState& app, Ui& ui) {
   std::optional<std::string> file =
       AskSaveName(app, ui, "Save a Surfer Blanking File", "Sonvale (.BLN)|*.BLN", ".BLN");
   if (!file) return false;
-  SetStatus(ui, "Sto salvando " + *file + "...");
+  SetStatus(ui, SV_TR("sonvale", "Sto salvando ") + *file + "...");
   return SaveBln(ui, app.project, *file, [&] { return AskBlnKinds(ui); });
 }
 
@@ -102,7 +103,7 @@ bool CmdSalvaLista(AppState& app, Ui& ui) {
   std::optional<std::string> file =
       AskSaveName(app, ui, "Save a Sonvale List File", "Text (.txt)|*.txt", ".txt");
   if (!file) return false;
-  SetStatus(ui, "Sto salvando " + *file + "...");
+  SetStatus(ui, SV_TR("sonvale", "Sto salvando ") + *file + "...");
   return SaveList(app, ui, *file);
 }
 
@@ -116,13 +117,13 @@ bool CmdEsportaPunti(AppState& app, Ui& ui) {
   std::optional<std::string> file =
       AskSaveName(app, ui, "Save an Autocad script file", "Sonvale (.SCR)|*.SCR", ".SCR");
   if (!file) return false;
-  SetStatus(ui, "Sto esportando " + *file + "...");
+  SetStatus(ui, SV_TR("sonvale", "Sto esportando ") + *file + "...");
   return SavePointScript(ui, app.project, *file);
 }
 
 bool ConvertDxfToXyz(AppState& app, Ui& ui, const std::string& input, const std::string& output) {
   app.view().suspendPicture(true);
-  SetStatus(ui, "Sto convertendo " + input + " to " + output + "...");
+  SetStatus(ui, SV_TR("sonvale", "Sto convertendo ") + input + " to " + output + "...");
   bool done = true;
   try {
     BusyPointer busy(ui);
@@ -132,7 +133,7 @@ bool ConvertDxfToXyz(AppState& app, Ui& ui, const std::string& input, const std:
     done = false;
   }
   app.view().suspendPicture(false);
-  if (done) SetStatus(ui, "Conversione effettuata!");
+  if (done) SetStatus(ui, SV_TR("sonvale", "Conversione effettuata!"));
   return done;
 }
 
@@ -144,7 +145,7 @@ bool CmdConvertiDxfXyz(AppState& app, Ui& ui) {
 }
 
 void CmdLunghezzaBarriere(AppState& app, Ui& ui) {
-  ui.message(Message{"Lunghezza Complessiva Barriere",
+  ui.message(Message{SV_TR("sonvale", "Lunghezza Complessiva Barriere"),
                      BarrierLengthText(TotalBarrierLength(app.project)), Buttons::Ok,
                      Icon::Information, Answer::Ok});
 }

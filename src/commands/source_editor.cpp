@@ -8,6 +8,7 @@
 #include "propagation/kernel.h"
 #include "text/file_text.h"
 #include "text/number_text.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
@@ -22,7 +23,7 @@ bool CmdSorgentiConcentrate(AppState& app, Ui& ui) {
   const double n = std::trunc(LeadingNumber(*answer));
   if (!(n >= 0 && n <= static_cast<double>(sources.capacity()))) {
     ui.message({"Input Data",
-                "Il numero delle sorgenti concentrate va da 0 a " +
+                SV_TR("sonvale", "Il numero delle sorgenti concentrate va da 0 a ") +
                     std::to_string(sources.capacity()) + ": resta " +
                     std::to_string(sources.count()) + ".",
                 Buttons::Ok, Icon::Warning, Answer::Ok});
@@ -162,8 +163,8 @@ ProcessCommand SourceEditor::SourceManagerCommand(const std::string& programDir,
 void SourceEditor::sourceManager(Ui& ui, const std::string& nameBox) {
   std::string error;
   if (!StartDetached(SourceManagerCommand(app_.ProgramDir, nameBox), &error)) {
-    ui.message({"Source Manager", "Impossibile avviare emitdesk32: " + error, Buttons::Ok,
-                Icon::Critical, Answer::Ok});
+    ui.message({SV_TR("sonvale", "Source Manager"), "Impossibile avviare emitdesk32: " + error,
+                Buttons::Ok, Icon::Critical, Answer::Ok});
   }
 }
 

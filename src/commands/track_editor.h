@@ -15,12 +15,13 @@ namespace sonvale {
 inline const char* const kTrackEditorTitle =
     SV_TR("sonvale", "Editazione dati traffico ferroviario");
 inline const char* const kTrackSelectionCaption = SV_TR("sonvale", "Selezione Tratto Ferroviario");
-inline const char* const kTrackTypeItems[] = {"1-Bin. cont. saldato su ballast",
-                                              "2-Binario con scambi o interr."};
+inline const char* const kTrackTypeItems[] = {SV_TR("sonvale", "1-Bin. cont. saldato su ballast"),
+                                              SV_TR("sonvale", "2-Binario con scambi o interr.")};
 inline const char* const kTrainClassItems[] = {"C1-(0-60 km/h)", "C2-(60-90 km/h)",
                                                "C3-(90-120 km/h)", "C4-(> 120 km/h)"};
-inline const char* const kTrainLabels[] = {" tr.merci           (V1)", " tr.pass. locali  (V2)",
-                                           " tr.pass. l.perc. (V3)"};
+inline const char* const kTrainLabels[] = {SV_TR("sonvale", " tr.merci           (V1)"),
+                                           SV_TR("sonvale", " tr.pass. locali  (V2)"),
+                                           SV_TR("sonvale", " tr.pass. l.perc. (V3)")};
 
 inline constexpr int kTrackFullHeightTwips = 6995;
 inline constexpr int kTrackFixedHeightTwips = 1695;

@@ -9,17 +9,19 @@
 #include <vector>
 
 #include "platform/process.h"
+#include "text/translatable.h"
 #include "tracer/tracer_job.h"
 
 namespace sonvale {
 
 enum class LaunchMode : long { Wait = 0, Background = 1, Script = 2, WaitAndShow = 3 };
 
-inline const char* const kLauncherTitle = "Elaborazione con Beamrun";
+inline const char* const kLauncherTitle = SV_TR("sonvale", "Elaborazione con Beamrun");
 inline const char* const kLaunchModeCaptions[4] = {
-    "Lancia Beamrun ed attendi che finisca", "Lancia Beamrun in background e prosegui",
-    "Prepara lo script per esecuzione futura",
-    "Lancia Beamrun, attendi che finisca e visuallizza mappa"};
+    SV_TR("sonvale", "Lancia Beamrun ed attendi che finisca"),
+    SV_TR("sonvale", "Lancia Beamrun in background e prosegui"),
+    SV_TR("sonvale", "Prepara lo script per esecuzione futura"),
+    SV_TR("sonvale", "Lancia Beamrun, attendi che finisca e visuallizza mappa")};
 
 // The tracer waits this long before a run is given up.
 inline constexpr long long kTracerTimeoutMs = 2000000000LL;

@@ -7,20 +7,21 @@
 #include <QVBoxLayout>
 
 #include "tracer/launcher.h"
+#include "ui/translate.h"
 
 namespace sonvale {
 
 Beamrunlauncher::Beamrunlauncher(long& launchMode, QWidget* parent)
     : QDialog(parent), logic_(launchMode) {
   setObjectName(QStringLiteral("Beamrunlauncher"));
-  setWindowTitle(QString::fromUtf8(kLauncherTitle));
+  setWindowTitle(Tr(kLauncherTitle));
   setAccessibleName(windowTitle());
   setModal(true);
 
   auto* column = new QVBoxLayout(this);
   auto* group = new QButtonGroup(this);
   for (int mode = 0; mode < kLaunchModeCount; ++mode) {
-    auto* option = new QRadioButton(QString::fromUtf8(kLaunchModeCaptions[mode]));
+    auto* option = new QRadioButton(Tr(kLaunchModeCaptions[mode]));
     const std::string_view name = LaunchOptionName(mode);
     option->setObjectName(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
     option->setAccessibleName(option->text());
@@ -30,7 +31,7 @@ Beamrunlauncher::Beamrunlauncher(long& launchMode, QWidget* parent)
   }
   connect(group, &QButtonGroup::idClicked, this, [this](int mode) { logic_.choose(mode); });
 
-  auto* ok = new QPushButton(QString::fromUtf8(kLauncherOkCaption));
+  auto* ok = new QPushButton(Tr(kLauncherOkCaption));
   ok->setObjectName(QString::fromUtf8(kLauncherOkName));
   ok->setAccessibleName(ok->text());
   ok->setDefault(true);

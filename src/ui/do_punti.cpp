@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -201,8 +202,14 @@ QWidget* DoPunti::makeButtons() {
   status->setFrameShadow(QFrame::Sunken);
   status->setAlignment(Qt::AlignCenter);
   widget(C::Status) = status;
+  progress_ = new QProgressBar;
+  progress_->setObjectName("Progresso");
+  progress_->setAccessibleName(Tr(SV_TR("sonvale", "Avanzamento")));
+  progress_->setRange(0, 100);
+  progress_->hide();
   column->addStretch(1);
   column->addWidget(status);
+  column->addWidget(progress_);
   return box;
 }
 
@@ -226,10 +233,13 @@ void DoPunti::sync() {
       widgets_[i]->setEnabled(v.controlsEnabled);
   }
   auto* command1 = static_cast<QPushButton*>(widget(C::Command1));
-  command1->setText(Q(v.command1Caption));
+  command1->setText(Tr(v.command1Caption));
   command1->setAccessibleName(AccessibleTr(v.command1Caption));
   command1->setEnabled(v.command1Enabled);
-  static_cast<QLabel*>(widget(C::Status))->setText(Q(v.status));
+  static_cast<QLabel*>(widget(C::Status))->setText(TrText(v.status));
+  progress_->setVisible(v.running && !v.progress.empty());
+  progress_->setValue(v.percent);
+  progress_->setFormat(Q(v.progress));
 
   if (listRun_ != v.listRun) {
     list_->clear();

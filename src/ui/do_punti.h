@@ -12,6 +12,7 @@
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QProgressBar;
 
 namespace sonvale {
 
@@ -41,6 +42,7 @@ class DoPunti : public QDialog {
   PointDialog logic_;
   std::array<QWidget*, kControls> widgets_{};
   QListWidget* list_ = nullptr;
+  QProgressBar* progress_ = nullptr;  // points done and time left while computing
   int listRun_ = 0;
 };
 

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "commands/editor_cursor.h"
+#include "ui/translate.h"
 
 namespace sonvale {
 namespace {
@@ -31,7 +32,7 @@ EditData::EditData(AppState& app, Ui& /*ui*/, QWidget* parent)
   auto* main = new QVBoxLayout(this);
   main->setContentsMargins(8, 4, 8, 8);
   main->setSpacing(6);
-  main->addWidget(makeUpperPart(kRoadSelectionCaption, "Leq,7.5m (G/N)"));
+  main->addWidget(makeUpperPart(kRoadSelectionCaption, SV_TR("sonvale", "Leq,7.5m (G/N)")));
   lower_ = makeLowerPart();
   main->addWidget(lower_, 1);
 
@@ -41,7 +42,7 @@ EditData::EditData(AppState& app, Ui& /*ui*/, QWidget* parent)
 }
 
 QGroupBox* EditData::makeTrafficFrame(const char* caption, int firstItem) {
-  auto* frame = new QGroupBox(caption);
+  auto* frame = new QGroupBox(Tr(caption));
   auto* grid = new QGridLayout(frame);
   grid->setVerticalSpacing(4);
   const bool day = firstItem == 0;
@@ -72,16 +73,16 @@ QGroupBox* EditData::makeTrafficFrame(const char* caption, int firstItem) {
 QWidget* EditData::makeLowerPart() {
   auto* lower = new QWidget;
   // Created first, the traffic boxes come first when moving with Tab.
-  QGroupBox* day = makeTrafficFrame("Traffico diurno complessivo", 0);
-  QGroupBox* night = makeTrafficFrame("Traffico notturno complessivo", 5);
+  QGroupBox* day = makeTrafficFrame(SV_TR("sonvale", "Traffico diurno complessivo"), 0);
+  QGroupBox* night = makeTrafficFrame(SV_TR("sonvale", "Traffico notturno complessivo"), 5);
 
   // The road: pavement, slope and the buildings along it.
   pavement_ = new QComboBox;
   pavement_->setObjectName("Combopavim");
-  for (const char* p : kPavementItems) pavement_->addItem(p);
+  for (const char* p : kPavementItems) pavement_->addItem(Tr(p));
   slope_ = new QComboBox;
   slope_->setObjectName("Combopend");
-  for (const char* s : kSlopeItems) slope_->addItem(s);
+  for (const char* s : kSlopeItems) slope_->addItem(Tr(s));
   connect(pavement_, &QComboBox::currentIndexChanged, this,
           [this](int index) { display(editor_.setPavement(index), pavement_); });
   connect(slope_, &QComboBox::currentIndexChanged, this,
@@ -97,13 +98,13 @@ QWidget* EditData::makeLowerPart() {
   auto* road = new QGridLayout(roadFrame);
   road->setVerticalSpacing(4);
   // Each list under its caption; the height left goes between the groups.
-  road->addWidget(CaptionLabel(" Tipo di Pavimentazione", pavement_), 0, 0, 1, 2);
+  road->addWidget(CaptionLabel(SV_TR("sonvale", " Tipo di Pavimentazione"), pavement_), 0, 0, 1, 2);
   road->addWidget(pavement_, 1, 0, 1, 2);
-  road->addWidget(CaptionLabel(" Pendenza (%, + | - )", slope_), 3, 0, 1, 2);
+  road->addWidget(CaptionLabel(SV_TR("sonvale", " Pendenza (%, + | - )"), slope_), 3, 0, 1, 2);
   road->addWidget(slope_, 4, 0, 1, 2);
-  road->addWidget(CaptionLabel(" hmed edifici lato Sinistro", hsx_), 6, 0);
+  road->addWidget(CaptionLabel(SV_TR("sonvale", " hmed edifici lato Sinistro"), hsx_), 6, 0);
   road->addWidget(hsx_, 6, 1);
-  road->addWidget(CaptionLabel(" hmed edifici lato Destro", hdx_), 7, 0);
+  road->addWidget(CaptionLabel(SV_TR("sonvale", " hmed edifici lato Destro"), hdx_), 7, 0);
   road->addWidget(hdx_, 7, 1);
   for (int gap : {2, 5}) {
     road->setRowMinimumHeight(gap, 4);
@@ -138,12 +139,13 @@ QWidget* EditData::makeLowerPart() {
   presets->addWidget(c6, 4, 1);
 
   // Zoom on the road; the up arrow widens the view, the down arrow narrows it.
-  auto* zoom = new QPushButton("Zoom");
+  auto* zoom = new QPushButton(Tr(SV_TR("sonvale", "Zoom")));
   zoom->setObjectName("zoom");
   zoom->setAutoDefault(false);
-  NameAfter(zoom, "Zoom");
-  auto* zoomArrows = new UpDownArrows("UpDown1", "Zoom indietro", "Zoom avanti");
-  NameAfter(zoomArrows, "Zoom");
+  NameAfter(zoom, SV_TR("sonvale", "Zoom"));
+  auto* zoomArrows = new UpDownArrows("UpDown1", Tr(SV_TR("sonvale", "Zoom indietro")),
+                                      Tr(SV_TR("sonvale", "Zoom avanti")));
+  NameAfter(zoomArrows, SV_TR("sonvale", "Zoom"));
   connect(zoom, &QPushButton::clicked, this, [this] { editor_.zoom(); });
   connect(zoomArrows, &UpDownArrows::up, this, [this] { editor_.zoomOut(); });
   connect(zoomArrows, &UpDownArrows::down, this, [this] { editor_.zoomIn(); });
@@ -159,7 +161,8 @@ QWidget* EditData::makeLowerPart() {
   columns->setRowStretch(1, 1);
   columns->setColumnStretch(0, 1);
 
-  autoImposta_ = new QCheckBox("Imposta autom. i dati della strada precedente");
+  autoImposta_ =
+      new QCheckBox(Tr(SV_TR("sonvale", "Imposta autom. i dati della strada precedente")));
   autoImposta_->setObjectName("AutoImposta");
   NameAfter(autoImposta_, autoImposta_->text().toStdString());
   connect(autoImposta_, &QCheckBox::toggled, this, [this](bool on) { editor_.autoImposta = on; });

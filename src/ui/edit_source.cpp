@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "commands/editor_cursor.h"
+#include "ui/translate.h"
 
 namespace sonvale {
 
@@ -19,7 +20,7 @@ EditSource::EditSource(AppState& app, Ui& ui, QWidget* parent)
 
   auto* selection = new QGroupBox;
   selection->setObjectName("Frame3D1");
-  auto* selectionRow = makeSelectionRow("Sorgente n.");
+  auto* selectionRow = makeSelectionRow(SV_TR("sonvale", "Sorgente n."));
   selectionRow->setContentsMargins(8, 6, 8, 6);
   selectionRow->addStretch(1);
   selection->setLayout(selectionRow);
@@ -45,10 +46,10 @@ EditSource::EditSource(AppState& app, Ui& ui, QWidget* parent)
   NameAfter(browse, kSourceFileTitle);
   browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 24);
   connect(browse, &QPushButton::clicked, this, [this] { display(editor_.chooseFile(ui_)); });
-  auto* manager = new QPushButton("Source Manager");
+  auto* manager = new QPushButton(Tr(SV_TR("sonvale", "Source Manager")));
   manager->setObjectName("Command3D4");
   manager->setAutoDefault(false);
-  NameAfter(manager, "Source Manager");
+  NameAfter(manager, SV_TR("sonvale", "Source Manager"));
   connect(manager, &QPushButton::clicked, this,
           [this] { editor_.sourceManager(ui_, name_->text().toStdString()); });
 
@@ -62,7 +63,7 @@ EditSource::EditSource(AppState& app, Ui& ui, QWidget* parent)
   auto* grid = new QGridLayout(fields);
   grid->setHorizontalSpacing(8);
   grid->setVerticalSpacing(6);
-  grid->addWidget(CaptionLabel("Nome:", name_), 0, 0);
+  grid->addWidget(CaptionLabel(SV_TR("sonvale", "Nome:"), name_), 0, 0);
   auto* fileRow = new QHBoxLayout;
   fileRow->addWidget(name_, 1);
   fileRow->addWidget(browse);

@@ -96,10 +96,11 @@ QHBoxLayout* EditorWindow::makeSelectionRow(const std::string& numberCaption) {
   number_ = NumberBox("EntNum", 6);
   number_->installEventFilter(this);
   QLabel* label = CaptionLabel(numberCaption, number_);
-  auto* spin = new UpDownArrows("Spin1", "Successivo", "Precedente");
+  auto* spin = new UpDownArrows("Spin1", Tr(SV_TR("sonvale", "Successivo")),
+                                Tr(SV_TR("sonvale", "Precedente")));
   NameAfter(spin, numberCaption);
-  auto* previous = new QPushButton("Preced.");
-  auto* next = new QPushButton("Success.");
+  auto* previous = new QPushButton(Tr(SV_TR("sonvale", "Preced.")));
+  auto* next = new QPushButton(Tr(SV_TR("sonvale", "Success.")));
   previous->setObjectName("Command3D1");
   next->setObjectName("Command3D2");
   for (QPushButton* b : {previous, next}) {
@@ -126,10 +127,10 @@ QHBoxLayout* EditorWindow::makeSelectionRow(const std::string& numberCaption) {
 }
 
 QPushButton* EditorWindow::makeFineButton() {
-  auto* fine = new QPushButton("Fine");
+  auto* fine = new QPushButton(Tr(SV_TR("sonvale", "Fine")));
   fine->setObjectName("Command3D3");
   fine->setAutoDefault(false);
-  NameAfter(fine, "Fine");
+  NameAfter(fine, SV_TR("sonvale", "Fine"));
   connect(fine, &QPushButton::clicked, this, &QWidget::close);
   return fine;
 }

@@ -19,9 +19,9 @@ QWidget* LineEditorWindow::makeUpperPart(const char* selectionCaption, const cha
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(4);
 
-  selection_ = new QGroupBox(selectionCaption);
+  selection_ = new QGroupBox(Tr(selectionCaption));
   selection_->setObjectName("Frame3D1");
-  auto* selectionRow = makeSelectionRow("Tratto n.");
+  auto* selectionRow = makeSelectionRow(SV_TR("sonvale", "Tratto n."));
   selectionRow->setContentsMargins(8, 2, 8, 4);
   name_ = new QLineEdit;
   name_->setObjectName("EntName");
@@ -29,21 +29,21 @@ QWidget* LineEditorWindow::makeUpperPart(const char* selectionCaption, const cha
   connect(name_, &QLineEdit::textEdited, this,
           [this](const QString& text) { nameEdited(text.toStdString()); });
   selectionRow->addSpacing(16);
-  selectionRow->addWidget(CaptionLabel("Nome:", name_));
+  selectionRow->addWidget(CaptionLabel(SV_TR("sonvale", "Nome:"), name_));
   selectionRow->addWidget(name_, 1);
   selection_->setLayout(selectionRow);
   column->addWidget(selection_);
 
   // Computed source or fixed-level line source, and its two levels.
-  calcola_ = new QRadioButton("Calcola");
-  fisso_ = new QRadioButton("Fisso");
+  calcola_ = new QRadioButton(Tr(SV_TR("sonvale", "Calcola")));
+  fisso_ = new QRadioButton(Tr(SV_TR("sonvale", "Fisso")));
   calcola_->setObjectName("OptionCalc");
   fisso_->setObjectName("OptionFisso");
   auto* kind = new QButtonGroup(this);
   kind->addButton(calcola_);
   kind->addButton(fisso_);
-  NameAfter(calcola_, "Calcola");
-  NameAfter(fisso_, "Fisso");
+  NameAfter(calcola_, SV_TR("sonvale", "Calcola"));
+  NameAfter(fisso_, SV_TR("sonvale", "Fisso"));
   connect(calcola_, &QRadioButton::clicked, this, [this] { calcolaClicked(); });
   connect(fisso_, &QRadioButton::clicked, this, [this] { fissoClicked(); });
 
@@ -52,8 +52,8 @@ QWidget* LineEditorWindow::makeUpperPart(const char* selectionCaption, const cha
   QLabel* levelLabel = levelCaption ? CaptionLabel(levelCaption, leqDay_) : nullptr;
   leqDay_->setAccessibleName(Tr(SV_TR("sonvale", "Leq giorno")));
   leqNight_->setAccessibleName(Tr(SV_TR("sonvale", "Leq notte")));
-  leqDay_->setToolTip("Leq giorno");
-  leqNight_->setToolTip("Leq notte");
+  leqDay_->setToolTip(Tr(SV_TR("sonvale", "Leq giorno")));
+  leqNight_->setToolTip(Tr(SV_TR("sonvale", "Leq notte")));
   connect(leqDay_, &QLineEdit::textEdited, this,
           [this](const QString& text) { levelEdited(true, text.toStdString()); });
   connect(leqNight_, &QLineEdit::textEdited, this,

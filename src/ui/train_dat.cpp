@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "commands/editor_cursor.h"
+#include "ui/translate.h"
 
 namespace sonvale {
 namespace {
@@ -40,12 +41,12 @@ TrainDat::TrainDat(AppState& app, Ui& /*ui*/, QWidget* parent)
 }
 
 QGroupBox* TrainDat::makeTrafficFrame(const char* caption, int firstItem) {
-  auto* frame = new QGroupBox(caption);
+  auto* frame = new QGroupBox(Tr(caption));
   auto* grid = new QGridLayout(frame);
   grid->setVerticalSpacing(10);
   const QString period = firstItem == 0 ? QStringLiteral("giorno") : QStringLiteral("notte");
-  grid->addWidget(new QLabel("Num."), 0, 1, Qt::AlignHCenter);
-  grid->addWidget(new QLabel("Lungh."), 0, 2, Qt::AlignHCenter);
+  grid->addWidget(new QLabel(Tr(SV_TR("sonvale", "Num."))), 0, 1, Qt::AlignHCenter);
+  grid->addWidget(new QLabel(Tr(SV_TR("sonvale", "Lungh."))), 0, 2, Qt::AlignHCenter);
   for (int row = 0; row < 3; ++row) {
     const int item = firstItem + row;
     const auto i = static_cast<size_t>(item);
@@ -82,11 +83,11 @@ QGroupBox* TrainDat::makeTrafficFrame(const char* caption, int firstItem) {
 QWidget* TrainDat::makeLowerPart() {
   auto* lower = new QWidget;
   // Created first, the traffic boxes come first when moving with Tab.
-  QGroupBox* day = makeTrafficFrame("Traffico diurno complessivo", 0);
-  QGroupBox* night = makeTrafficFrame("Traffico notturno complessivo", 3);
+  QGroupBox* day = makeTrafficFrame(SV_TR("sonvale", "Traffico diurno complessivo"), 0);
+  QGroupBox* night = makeTrafficFrame(SV_TR("sonvale", "Traffico notturno complessivo"), 3);
   trackType_ = new QComboBox;
   trackType_->setObjectName("Comboarmam");
-  for (const char* t : kTrackTypeItems) trackType_->addItem(t);
+  for (const char* t : kTrackTypeItems) trackType_->addItem(Tr(t));
   connect(trackType_, &QComboBox::currentIndexChanged, this,
           [this](int index) { display(editor_.setTrackType(index), trackType_); });
   hsx_ = NumberBox("textHsx", 9);
@@ -99,13 +100,13 @@ QWidget* TrainDat::makeLowerPart() {
   auto* trackFrame = new QGroupBox;
   auto* track = new QGridLayout(trackFrame);
   track->setVerticalSpacing(4);
-  track->addWidget(CaptionLabel(" Tipo di Armamento", trackType_), 0, 0, 1, 2);
+  track->addWidget(CaptionLabel(SV_TR("sonvale", " Tipo di Armamento"), trackType_), 0, 0, 1, 2);
   track->addWidget(trackType_, 1, 0, 1, 2);
   track->setRowMinimumHeight(2, 4);
   track->setRowStretch(2, 1);
-  track->addWidget(CaptionLabel(" hmed edifici lato Sinistro", hsx_), 3, 0);
+  track->addWidget(CaptionLabel(SV_TR("sonvale", " hmed edifici lato Sinistro"), hsx_), 3, 0);
   track->addWidget(hsx_, 3, 1);
-  track->addWidget(CaptionLabel(" hmed edifici lato Destro", hdx_), 4, 0);
+  track->addWidget(CaptionLabel(SV_TR("sonvale", " hmed edifici lato Destro"), hdx_), 4, 0);
   track->addWidget(hdx_, 4, 1);
   track->setColumnStretch(0, 1);
 
@@ -118,7 +119,8 @@ QWidget* TrainDat::makeLowerPart() {
   columns->setRowStretch(1, 1);
   columns->setColumnStretch(0, 1);
 
-  autoImposta_ = new QCheckBox("Imposta automaticamente i dati del binario precedente");
+  autoImposta_ =
+      new QCheckBox(Tr(SV_TR("sonvale", "Imposta automaticamente i dati del binario precedente")));
   autoImposta_->setObjectName("AutoImposta");
   NameAfter(autoImposta_, autoImposta_->text().toStdString());
   connect(autoImposta_, &QCheckBox::toggled, this, [this](bool on) { editor_.autoImposta = on; });

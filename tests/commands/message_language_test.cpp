@@ -14,6 +14,8 @@ TEST(MessageLanguageTest, WholeTextsLinesAndKnownBeginnings) {
       {"Vuoi salvare ", "Save "},  // shorter: the longest beginning wins
       {"Riga ", "Line "},
       {"Importazione completata.", "Import completed."},
+      {"Fai click <destro> sulla entità che vuoi editare...",
+       "<Right>-click the entity you want to edit..."},
   };
   TextLookup lookup = [&en](const std::string& t) -> std::optional<std::string> {
     auto it = en.find(t);
@@ -26,6 +28,9 @@ TEST(MessageLanguageTest, WholeTextsLinesAndKnownBeginnings) {
             "Do you want to save the file /tmp/a b.svp ?");
   EXPECT_EQ(TranslateText("Importazione completata.\nRiga 12: campo vuoto\n\nstrade.csv", lookup),
             "Import completed.\nLine 12: campo vuoto\n\nstrade.csv");
+  EXPECT_EQ(
+      TranslateText("Fai click <destro> sulla entità che vuoi editare...  - (12.5,3.)", lookup),
+      "<Right>-click the entity you want to edit...  - (12.5,3.)");
   // A beginning must end at a blank, ':', '=' or '(': no cut inside a word.
   EXPECT_EQ(TranslateText("Rigatone", lookup), "Rigatone");
   EXPECT_EQ(TranslateText("Lev(3) = 55.2", lookup), "Lev(3) = 55.2");

@@ -126,6 +126,16 @@ TEST(PointDialog, StopAfterThreePointsKeepsTheLaterResultsAndReenablesTheControl
   bool initShown = false;
   for (const PointDialogView& v : seen) initShown = initShown || v.status == "Init...";
   EXPECT_TRUE(initShown);
+  // Three of the 20 points done: 15 %, with the time left once a point is done.
+  bool threeShown = false;
+  for (const PointDialogView& s : seen) {
+    if (s.running && s.lines.size() == 4) {
+      threeShown = true;
+      EXPECT_EQ(s.percent, 15);
+      EXPECT_EQ(s.progress.substr(0, 6), "15% - ");
+    }
+  }
+  EXPECT_TRUE(threeShown);
 
   const PointDialogView& v = d.view();
   EXPECT_FALSE(v.running);
@@ -135,6 +145,7 @@ TEST(PointDialog, StopAfterThreePointsKeepsTheLaterResultsAndReenablesTheControl
   EXPECT_EQ(v.lines[0], kPointListHeader);
   EXPECT_EQ(v.lines[3], PointListLine(a.app.project, ReceiverSet::Punti, 3, a.app.pointResults));
   EXPECT_EQ(v.status, " 3 / 20");
+  EXPECT_EQ(v.progress, "");  // the bar goes with the run
   // The progress goes to the window's label, not to the main status line.
   EXPECT_TRUE(ui.statuses.empty());
   for (long n = 1; n <= 3; ++n) EXPECT_NE(a.app.pointResults.get(n, Period::Day), 7);

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
@@ -235,11 +236,8 @@ class MapWindowTest : public QObject {
       QCOMPARE(t.window.action("ViewLegenda")->text(), QString("Legend"));
       QCOMPARE(Accessible(t.window.cursorField()), QString("Coordinates"));
       QCOMPARE(Accessible(t.window.findChild<QMenu*>("mnuFile")), QString("File"));
-      const QPoint over = t.window.map()->rect().center();
-      QTest::mouseMove(t.window.map(), over);
-      picture(t.window, "main_window_en.png");
-
       QString title, ok, divisions;
+      const fs::path out = dir / "english.grd";
       QTimer::singleShot(0, [&] {
         auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         QVERIFY(d);
@@ -247,12 +245,27 @@ class MapWindowTest : public QObject {
         ok = d->findChild<QPushButton*>("Command3D1")->text();
         divisions = Accessible(d->findChild<QLineEdit*>("Horiz"));
         picture(*d, "domap_en.png");
-        QTest::mouseClick(d->findChild<QPushButton*>("Command3D2"), Qt::LeftButton);
+        Retype(d, "Text1", QString::fromStdString(out.string()));
+        QTest::keyClick(d->findChild<QLineEdit*>("Text1"), Qt::Key_Return);
+        Retype(d, "Horiz", "40");
+        Retype(d, "Vert", "40");
+        QTest::mouseClick(d->findChild<QAbstractButton*>("Opt_SVP_interno"), Qt::LeftButton);
+        QTest::mouseClick(d->findChild<QPushButton*>("Command3D1"), Qt::LeftButton);
       });
       t.window.action("MakeGRD")->trigger();
       QCOMPARE(title, QString("Grid Noise Map (.GRD)"));
       QCOMPARE(ok, QString("OK - Run"));
       QCOMPARE(divisions, QString("Divisions in X"));
+      QVERIFY(fs::exists(dir / "english_N.grd"));
+      // Over the map the field tells the level in the same words: the unit is the standard's.
+      QTest::mouseMove(t.window.map(), t.window.map()->rect().center() + QPoint(40, 30));
+      QVERIFY2(t.window.cursorField()->text().contains(" dB(A)"),
+               qPrintable(t.window.cursorField()->text()));
+      QCOMPARE(Accessible(t.window.legend()), QString("Legend"));
+      QVERIFY2(t.window.statusBar()->currentMessage().startsWith(
+                   "<Right>-click the entity you want to edit...  - ("),
+               qPrintable(t.window.statusBar()->currentMessage()));
+      picture(t.window, "main_window_en.png");
     }
     QCoreApplication::removeTranslator(&translator);
     TownWindow italian;
