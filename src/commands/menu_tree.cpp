@@ -1,5 +1,6 @@
 #include "commands/menu_tree.h"
 
+#include "commands/exposure_command.h"
 #include "commands/main_menu.h"
 #include "commands/view_commands.h"
 
@@ -75,6 +76,7 @@ std::vector<MenuSpec> Build() {
   m.push_back({"Calcolo",
                "&Calcolo",
                {Item("MakeGRD", "&Mappa (.GRD)"), Item("Punti", "&Punti (.DAT)"),
+                Item("Esposizione", kExposureMenuCaption),
                 Item("makedxf", "&Livelli di Emissione (.DXF)")}});
   m.push_back(
       {"mnuAiuto", "&Aiuto", {Item("helpCont", "&Contenuti"), Item("HelpAbout", "&About...")}});

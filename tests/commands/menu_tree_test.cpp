@@ -21,7 +21,7 @@ TEST(MenuTree, ItemNamesAreUniqueAndCaptionsLoseOnlyTheirMnemonic) {
       EXPECT_TRUE(names.insert(i.name).second) << i.name;
     }
   }
-  EXPECT_EQ(items, 65u);
+  EXPECT_EQ(items, 66u);  // "Esposizione facciate..." included
   EXPECT_EQ(PlainCaption("Apri &SVP..."), "Apri SVP...");
   EXPECT_EQ(PlainCaption("C&ancella Dati"), "Cancella Dati");
   EXPECT_EQ(PlainCaption(" Xmin  "), "Xmin");
