@@ -11,7 +11,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$build/bin/sonvale-make-town" --out "$work" --size 10000,10000 --roads 3000 --buildings 9000 \
   --barriers 1000 --crossings 500 --seed 7 >/dev/null
-/usr/bin/time -f "elapsed %e s, peak memory %M kB" \
+/usr/bin/time -f "elapsed %e s, user %U s, system %S s, peak memory %M kB" \
   "$build/bin/sonvale-cli" exposure "$work/town.svp" --out "$work/out" --estimate 40 \
   --diffr-barriers on --diffr-buildings on --threads "$threads" --yes --quiet \
   --program-dir "$build/bin"

@@ -1191,5 +1191,9 @@
         <source>&amp;Operazioni su mappe (.GRD)...</source>
         <translation>Map &amp;arithmetic (.GRD)...</translation>
     </message>
+    <message>
+        <source>Esposizione facciate...</source>
+        <translation>Façade exposure...</translation>
+    </message>
 </context>
 </TS>

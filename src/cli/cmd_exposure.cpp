@@ -8,7 +8,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/exposure_gpkg.h"
-#include "commands/emission_commands.h"
+#include "commands/exposure_command.h"
 #include "exposure/exposure_parts.h"
 #include "exposure/exposure_report.h"
 #include "exposure/exposure_tables.h"
@@ -19,8 +19,7 @@
 #include "text/file_error.h"
 #include "text/number_text.h"
 #ifdef SONVALE_WITH_RENDER
-#include "render/bar_chart.h"
-#include "render/map_picture.h"
+#include "render/exposure_pictures.h"
 #endif
 
 namespace sonvale {
@@ -67,20 +66,16 @@ double PositiveOption(const Args& args, const std::string& name, double fallback
   return v;
 }
 
+// The choices of the command line, and what only it does: parts and GIS layers.
 struct RunOptions {
-  FacadeOptions facade;
-  ExposureSettings settings;
-  EstimateOptions estimate;
-  double personsPerDwelling = 2.3;
-  std::optional<double> ihdIncidence;
-  std::optional<std::string> population;
-  std::optional<std::string> map;
+  ExposureChoices choices;
   std::string crs;
   std::optional<TileSpec> part;
 };
 
 RunOptions ReadRunOptions(const Args& args) {
-  RunOptions o;
+  RunOptions r;
+  ExposureChoices& o = r.choices;
   o.facade.distance = PositiveOption(args, "distance", 0.1, false);
   o.facade.height = PositiveOption(args, "height", 4.0, true);
   o.facade.perFloor = args.has("floors");
@@ -97,18 +92,18 @@ RunOptions ReadRunOptions(const Args& args) {
   o.estimate.squareMetresPerPerson = PositiveOption(args, "estimate", 0, false);
   o.personsPerDwelling = PositiveOption(args, "persons-per-dwelling", 2.3, false);
   if (args.value("ihd-incidence")) {
-    const double r = args.number("ihd-incidence", 0);
-    if (!(r >= 0 && r <= 1)) throw UsageError("--ihd-incidence takes a rate from 0 to 1");
-    o.ihdIncidence = r;
+    const double v = args.number("ihd-incidence", 0);
+    if (!(v >= 0 && v <= 1)) throw UsageError("--ihd-incidence takes a rate from 0 to 1");
+    o.ihdIncidence = v;
   }
-  o.population = args.value("population");
-  o.map = args.value("map");
-  if (args.has("crs")) o.crs = CrsOption(args);
+  o.populationFile = args.value("population").value_or("");
+  o.mapGrid = args.value("map").value_or("");
+  if (args.has("crs")) r.crs = CrsOption(args);
   if (auto t = args.value("part")) {
-    o.part = ParseTile(*t);
-    if (!o.part) throw UsageError("--part takes K/N with 1 <= K <= N");
+    r.part = ParseTile(*t);
+    if (!r.part) throw UsageError("--part takes K/N with 1 <= K <= N");
   }
-  return o;
+  return r;
 }
 
 Args ExposureArgs(const std::vector<std::string>& argv) {
@@ -119,62 +114,20 @@ Args ExposureArgs(const std::vector<std::string>& argv) {
        "engine", "threads", "part", "algorithm"});
 }
 
-// What both subcommands prepare before the energies: the project ready for the
-// engine, the ground, the points and the people.
-struct Prepared {
-  std::string projectPath;
-  GroundHeight ground{0};
-  FacadeLayout layout;
-  std::vector<PopulationRecord> records;
-  std::string populationFile;  // "" when nobody is listed
-  std::vector<BuildingPopulation> people;
-};
-
-Prepared Prepare(CliContext& ctx, const Args& args, const RunOptions& o) {
-  Prepared pr;
-  pr.projectPath = args.positional(0, "project file");
+ExposurePrepared Prepare(CliContext& ctx, const Args& args, const RunOptions& o) {
+  const std::string path = args.positional(0, "project file");
   StartCli(ctx, args);
-  ReadCliProject(ctx, args, pr.projectPath, true);
+  ReadCliProject(ctx, args, path, true);
   ApplyCalculationOptions(ctx, args);
-  Project& p = ctx.app.project;
-  // The people first: a bad population file ends the run before any work.
-  pr.populationFile = o.population.value_or(PopulationSideFile(pr.projectPath));
-  if (o.population || FileExists(pr.populationFile)) {
-    pr.records = ReadPopulationFile(pr.populationFile, p.case_.count());
-  } else {
-    pr.populationFile.clear();
-  }
-  if (!p.FileAltimetria.empty()) {
-    const std::string terrain = ResolveBesideProject(p.FileAltimetria, pr.projectPath);
-    pr.ground = GroundHeight(ReadTerrainHeights(terrain), p.QuotaZ);
-  } else {
-    pr.ground = GroundHeight(p.QuotaZ);
-  }
-  if (!ConfirmMissingEmissions(ctx.app, ctx.ui)) {
+  std::optional<ExposurePrepared> prep = PrepareExposure(ctx.app, ctx.ui, o.choices, path);
+  if (!prep) {
     throw CliExit{kExitDeclined, ctx.ui.declined.empty() ? "declined" : ctx.ui.declined.back()};
   }
-  if (!p.AzzeraStandard) {
-    SetupReport report;
-    FillSourcePowers(p, report);
-    for (const std::string& m : report.messages) std::cerr << m << "\n";
-  }
-  pr.layout = PlaceFacadePoints(p, o.facade, pr.ground);
-  pr.people = BuildingPopulations(p, pr.records, o.estimate, o.personsPerDwelling, pr.ground);
-  return pr;
-}
-
-std::vector<FacadeReceiver> Receivers(const FacadeLayout& layout, PointRange range) {
-  std::vector<FacadeReceiver> at;
-  for (size_t i = range.first; i < range.last; ++i) {
-    const FacadePoint& f = layout.points[i];
-    at.push_back({{f.x, f.y, f.z}, {f.building, f.facade}});
-  }
-  return at;
+  return std::move(*prep);
 }
 
 // Energies of the points in range, the others left 0.
 std::vector<PointEnergies> Compute(CliContext& ctx, const FacadeLayout& layout, PointRange range) {
-  std::vector<FacadeReceiver> at = Receivers(layout, range);
   FacadeLevelOptions lo;
   lo.engine = ctx.app.engine.kind;
   lo.threads = ctx.app.engine.threads;
@@ -183,165 +136,34 @@ std::vector<PointEnergies> Compute(CliContext& ctx, const FacadeLayout& layout, 
     for (; shown < done; ++shown) ctx.ui.processEvents();
     return true;
   };
-  ctx.ui.beginProgress("exposure", static_cast<long>(at.size()));
+  ctx.ui.beginProgress("exposure", static_cast<long>(range.last - range.first));
   std::vector<PointEnergies> part;
-  ComputeFacadeEnergies(ctx.app.project, ctx.app.config, at, lo, part);
+  ComputeFacadeEnergies(ctx.app.project, ctx.app.config, ExposureReceivers(layout, range), lo,
+                        part);
   ctx.ui.endProgress();
   std::vector<PointEnergies> all(layout.points.size());
   std::copy(part.begin(), part.end(), all.begin() + static_cast<long>(range.first));
   return all;
 }
 
-std::string OnOffText(bool v) { return v ? "on" : "off"; }
-
-std::vector<std::pair<std::string, std::string>> Choices(const CliContext& ctx, const RunOptions& o,
-                                                         const Prepared& pr) {
-  const Project& p = ctx.app.project;
-  const PeriodScheme& s = o.settings.periods;
-  std::vector<std::pair<std::string, std::string>> c;
-  c.push_back({"Periods (hours day, evening, night)", PeriodSchemeText(s)});
-  c.push_back({"Evening level",
-               "taken equal to the day level (the project has day and night "
-               "levels only); Lnight = the night level"});
-  c.push_back({"Façade receivers",
-               "split per CNOSSOS-EU 2.8 as amended by Directive (EU) 2021/1226: walls in "
-               "equal pieces of at most 5 m, a receiver in front of the middle of each; walls "
-               "under 2.5 m joined with their short neighbours; " +
-                   FormatPattern(o.facade.distance, "0.0#") + " m in front of the wall"});
-  c.push_back({"Receiver height",
-               o.facade.perFloor ? "one row per floor, 1.5 m above each floor (3 m storeys)"
-                                 : FormatPattern(o.facade.height, "0.0#") + " m above the " +
-                                       (pr.ground.onTerrain() ? "terrain grid" : "plane QuotaZ")});
-  c.push_back({"Points dropped", "inside a building, or within 1 m of a road or track axis"});
-  c.push_back({"Population", pr.populationFile.empty() ? "no file" : pr.populationFile});
-  c.push_back({"Estimate of unlisted buildings",
-               o.estimate.squareMetresPerPerson > 0
-                   ? "footprint x storeys (height / 3 m) / " +
-                         PlainNumber(o.estimate.squareMetresPerPerson) + " m² per person"
-                   : "none (unlisted buildings have nobody)"});
-  c.push_back({"Persons per dwelling", PlainNumber(o.personsPerDwelling)});
-  c.push_back({"Assignment of people (buildings without their own method)",
-               AssignMethodName(o.settings.method)});
-  c.push_back({"Counted",
-               "people and dwellings of residential buildings; schools and "
-               "hospitals in the band of their loudest façade"});
-  c.push_back({"Bands", "of the level as written (0.1 dB): 55.0 <= L < 60.0 is 55-59"});
-  c.push_back({"Rounding", "people and dwellings to the nearest hundred, a half up (Annex VI)"});
-  c.push_back({"Quiet façade", "at least " + PlainNumber(o.settings.quietMargin) +
-                                   " dB below the loudest façade (Lden, all sources)"});
-  c.push_back({"Levels",
-               "propagation engine of the maps, without the per-line term of the "
-               "grid and without background; sources of each kind alone for the "
-               "road and rail columns"});
-  c.push_back({"Diffraction (barriers, buildings)",
-               OnOffText(p.DiffrBarriere) + ", " + OnOffText(p.DiffrCase)});
-  c.push_back({"DistMax (m)", PlainNumber(p.DistMax)});
-  c.push_back({"Year", PlainInteger(p.Anno)});
-  c.push_back({"Health", "Directive (EU) 2020/367 Annex III; IHD incidence " +
-                             (o.ihdIncidence ? PlainNumber(*o.ihdIncidence) + " per person a year"
-                                             : std::string("not given: fraction only"))});
-  return c;
-}
-
-#ifdef SONVALE_WITH_RENDER
-void WritePictures(CliContext& ctx, const std::string& dir, const FacadeLayout& layout,
-                   const ExposureAssessment& a) {
-  BarChart chart;
-  chart.title = "People per Lden band";
-  for (int b = 0; b < kBandCount; ++b) chart.categories.push_back(BandLabel(Indicator::Lden, b));
-  const std::array<Rgb, 3> colours = {RGB(80, 80, 200), RGB(200, 120, 40), RGB(90, 90, 90)};
-  for (SourceKind k : kSourceKinds) {
-    BarSeries s{SourceKindName(k), colours[static_cast<size_t>(k)], {}};
-    for (int b = 0; b < kBandCount; ++b)
-      s.values.push_back(a.table[static_cast<size_t>(k)][0][static_cast<size_t>(b)].people);
-    chart.series.push_back(s);
-  }
-  SaveMapPicture(RenderBarChart(chart), dir + "/" + kChartPicture);
-
+void WriteOutputs(CliContext& ctx, const std::string& dir, const RunOptions& o,
+                  const ExposurePrepared& prep, const std::vector<PointEnergies>& energies) {
+  ExposureResults results = AssessRun(prep, energies, o.choices);
   Project& p = ctx.app.project;
-  const Extent& e = p.extent;
-  p.View = ViewWindow{e.Xmin, e.Ymin, e.Xmax, e.Ymax};
-  LayerVisibility layers;
-  MapPictureOptions options;
-  for (int b = -1; b < kBandCount; ++b) {
-    const BandRgb c = ExposureBandColour(Indicator::Lden, b);
-    const std::string label = b < 0 ? "< 55" : BandLabel(Indicator::Lden, b);
-    const double lo = b < 0 ? -1e9 : BandLower(Indicator::Lden, b);
-    options.bands.push_back({lo, lo + 5, RGB(c.r, c.g, c.b), label});
-  }
-  for (size_t i = 0; i < layout.points.size(); ++i) {
-    const auto& lden = a.points[i].levels[static_cast<size_t>(SourceKind::All)].lden;
-    const int band = lden ? BandIndex(Indicator::Lden, Tenths(*lden)) : -1;
-    const BandRgb c = ExposureBandColour(Indicator::Lden, band);
-    options.dots.push_back({layout.points[i].x, layout.points[i].y, RGB(c.r, c.g, c.b)});
-  }
-  SaveMapPicture(RenderMapPicture(p, layers, options), dir + "/" + kMapPicture);
-}
-#endif
-
-// Writes every output into a fresh folder beside DIR, then puts it in DIR's place.
-void WriteOutputs(CliContext& ctx, const std::string& dir, const RunOptions& o, const Prepared& pr,
-                  const std::vector<PointEnergies>& energies) {
-  ExposureAssessment a = AssessExposure(pr.layout, energies, pr.people, o.settings);
-  std::vector<HealthFigure> health = ExposureHealth(a, o.ihdIncidence);
-  std::vector<AreaFigures> areas;
-  if (o.map) {
-    const std::string dayName = PassFileName(*o.map, true), nightName = PassFileName(*o.map, false);
-    areas = AreasAbove(ReadLevelGrid(dayName), ReadLevelGrid(nightName), dayName,
-                       o.settings.periods, pr.layout, a);
-  }
-  const fs::path target(dir);
-  const fs::path temp = target.string() + ".tmp" + std::to_string(getpid());
-  std::error_code ec;
-  fs::remove_all(temp, ec);
-  if (!fs::create_directories(temp, ec) && ec) throw FileError(temp.string(), ec.message());
-  try {
-    const std::string t = temp.string();
-    WriteFileAtomically(t + "/facade_points.csv", FacadePointsCsv(pr.layout, a));
-    WriteFileAtomically(t + "/buildings.csv", BuildingsCsv(a));
-    WriteFileAtomically(t + "/exposure.csv", ExposureCsv(a));
-    WriteFileAtomically(t + "/health.csv", HealthCsv(health));
-    if (o.map) WriteFileAtomically(t + "/areas.csv", AreasCsv(areas));
-    ExposureReportInputs report;
-    report.project = pr.projectPath;
-    report.choices = Choices(ctx, o, pr);
-    report.layout = &pr.layout;
-    report.assessment = &a;
-    report.health = health;
-    report.areas = areas;
 #ifdef SONVALE_WITH_RENDER
-    WritePictures(ctx, t, pr.layout, a);
+  const bool pictures = true;
 #else
-    report.chart = report.map = false;
+  const bool pictures = false;
 #endif
-    WriteFileAtomically(t + "/report.html", ExposureReportHtml(report));
-    if (!o.crs.empty()) {
-      WriteExposureGpkg(t, ctx.app.project, pr.layout, a, o.crs);
-    }
-  } catch (...) {
-    fs::remove_all(temp, ec);
-    throw;
-  }
-  // Swap: an earlier result moves aside and goes only once the new one is in place.
-  const fs::path old = target.string() + ".old" + std::to_string(getpid());
-  const bool hadOld = fs::exists(target);
-  if (hadOld) {
-    fs::rename(target, old, ec);
-    if (ec) {
-      fs::remove_all(temp, ec);
-      throw FileError(dir, "cannot replace the folder: " + ec.message());
-    }
-  }
-  fs::rename(temp, target, ec);
-  if (ec) {
-    if (hadOld) fs::rename(old, target, ec);
-    fs::remove_all(temp, ec);
-    throw FileError(dir, "cannot create the folder");
-  }
-  if (hadOld) fs::remove_all(old, ec);
+  WriteExposureFolder(dir, p, o.choices, prep, results, pictures, [&](const std::string& t) {
+#ifdef SONVALE_WITH_RENDER
+    WriteExposurePictures(p, t, prep.layout, results.assessment);
+#endif
+    if (!o.crs.empty()) WriteExposureGpkg(t, p, prep.layout, results.assessment, o.crs);
+  });
 }
 
-void PrintSummary(const Prepared& pr, const std::string& dir) {
+void PrintSummary(const ExposurePrepared& pr, const std::string& dir) {
   std::cout << PlainInteger(static_cast<long long>(pr.layout.points.size())) << " façade points ("
             << PlainInteger(pr.layout.droppedInside) << " inside a building, "
             << PlainInteger(pr.layout.droppedNearAxis) << " near an axis dropped)\n"
@@ -359,7 +181,7 @@ int CmdExposure(CliContext& ctx, const std::vector<std::string>& argv) {
   auto out = args.value("out");
   if (!out || out->empty()) throw UsageError("missing --out DIR");
   RunOptions o = ReadRunOptions(args);
-  Prepared pr = Prepare(ctx, args, o);
+  ExposurePrepared pr = Prepare(ctx, args, o);
   if (args.has("save-population") && !pr.records.empty()) {
     WriteFileAtomically(PopulationSideFile(pr.projectPath), PopulationText(pr.records));
   }
@@ -391,7 +213,7 @@ int CmdExposureMerge(CliContext& ctx, const std::vector<std::string>& argv) {
   if (args.positional().size() < 2) throw UsageError("missing the parts to merge");
   RunOptions o = ReadRunOptions(args);
   if (o.part) throw UsageError("--part does not go with exposure-merge");
-  Prepared pr = Prepare(ctx, args, o);
+  ExposurePrepared pr = Prepare(ctx, args, o);
   std::vector<std::string> parts(args.positional().begin() + 1, args.positional().end());
   std::vector<PointEnergies> e = MergeExposureParts(parts, pr.layout.points.size());
   WriteOutputs(ctx, *out, o, pr, e);

@@ -38,6 +38,7 @@
 #include "ui/do_emiss.h"
 #include "ui/do_map.h"
 #include "ui/do_punti.h"
+#include "ui/exposure_window.h"
 #include "ui/edit_data.h"
 #include "ui/edit_source.h"
 #include "ui/ray_options.h"
@@ -344,6 +345,7 @@ void Sonvale::bindCommands() {
   connect(action("MakeGRD"), &QAction::triggered, this,
           [this] { run([this] { mapCommand(); }, true); });
   on("Punti", [this] { DoPunti(app_, ui_, this).exec(); });
+  on("Esposizione", [this] { ExposureWindow(app_, ui_, this).exec(); });
 
   on("makedxf", [this] {
     map_->paintOver([this](Canvas& canvas) {

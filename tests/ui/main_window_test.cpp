@@ -112,6 +112,7 @@ const std::vector<ExpectedMenu> kMenuBar = {
      false,
      {{"MakeGRD", "&Mappa (.GRD)", false, true},
       {"Punti", "&Punti (.DAT)", false, true},
+      {"Esposizione", "Esposizione facciate...", false, true},
       {"makedxf", "&Livelli di Emissione (.DXF)", false, true},
       {"GridCalc", "&Operazioni su mappe (.GRD)...", false, true}}},
     {"&Aiuto",

@@ -1,0 +1,114 @@
+#include "ui/exposure_window.h"
+
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "render/exposure_pictures.h"
+
+namespace sonvale {
+namespace {
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+
+}  // namespace
+
+ExposureWindow::ExposureWindow(AppState& app, Ui& ui, QWidget* parent)
+    : QDialog(parent), app_(app), ui_(ui) {
+  setObjectName(QStringLiteral("ExposureWindow"));
+  setWindowTitle(Q(kExposureDialogTitle));
+  setAccessibleName(Q(kExposureDialogTitle));
+  setModal(true);
+  const ExposureTexts first = DefaultExposureTexts(app);
+  auto* form = new QFormLayout;
+  for (int k = 0; k < kExposureFieldCount; ++k) {
+    const auto field = static_cast<ExposureField>(k);
+    const QString label = Q(ExposureFieldLabel(field));
+    QWidget* input = nullptr;
+    if (field == ExposureField::Method) {
+      method_ = new QComboBox;
+      for (const std::string& item : ExposureMethodItems()) method_->addItem(Q(item));
+      method_->setCurrentText(Q(first[static_cast<size_t>(k)]));
+      input = method_;
+    } else {
+      edits_[static_cast<size_t>(k)] = new QLineEdit(Q(first[static_cast<size_t>(k)]));
+      input = edits_[static_cast<size_t>(k)];
+    }
+    input->setAccessibleName(label);
+    auto* caption = new QLabel(label);
+    caption->setBuddy(input);
+    form->addRow(caption, input);
+  }
+  progress_ = new QProgressBar;
+  progress_->setAccessibleName(QStringLiteral("Avanzamento"));
+  progress_->setRange(0, 1);
+  progress_->setValue(0);
+  runButton_ = new QPushButton(Q(kExposureRun));
+  runButton_->setAccessibleName(Q(kExposureRun));
+  runButton_->setDefault(true);
+  cancelButton_ = new QPushButton(Q(kExposureCancel));
+  cancelButton_->setAccessibleName(Q(kExposureCancel));
+  connect(runButton_, &QPushButton::clicked, this, [this] { run(); });
+  connect(cancelButton_, &QPushButton::clicked, this, [this] {
+    if (running_)
+      stop_ = true;
+    else
+      reject();
+  });
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(runButton_);
+  buttons->addWidget(cancelButton_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(progress_);
+  layout->addLayout(buttons);
+}
+
+ExposureTexts ExposureWindow::texts() const {
+  ExposureTexts t;
+  for (int k = 0; k < kExposureFieldCount; ++k) {
+    const size_t i = static_cast<size_t>(k);
+    t[i] = edits_[i] ? edits_[i]->text().toStdString() : method_->currentText().toStdString();
+  }
+  return t;
+}
+
+void ExposureWindow::run() {
+  auto read = ReadExposureTexts(texts());
+  if (auto* message = std::get_if<std::string>(&read)) {
+    ui_.message(
+        {Q(kExposureDialogTitle).toStdString(), *message, Buttons::Ok, Icon::Warning, Answer::Ok});
+    return;
+  }
+  const ExposureDialogResult& r = std::get<ExposureDialogResult>(read);
+  running_ = true;
+  runButton_->setEnabled(false);
+  ExposureCommandHooks hooks;
+  hooks.progress = [this](long done, long total) {
+    progress_->setRange(0, static_cast<int>(total));
+    progress_->setValue(static_cast<int>(done));
+  };
+  hooks.extra = [this](const std::string& dir, const FacadeLayout& layout,
+                       const ExposureAssessment& a) {
+    const ViewWindow view = app_.project.View;  // the pictures show the whole model
+    WriteExposurePictures(app_.project, dir, layout, a);
+    app_.project.View = view;
+  };
+  std::optional<std::string> report = ExposureCommand(app_, ui_, r.choices, r.outDir, stop_, hooks);
+  running_ = false;
+  runButton_->setEnabled(true);
+  if (report) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(Q(*report)));
+    accept();
+  }
+}
+
+}  // namespace sonvale

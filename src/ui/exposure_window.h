@@ -1,0 +1,40 @@
+// The dialog "Esposizione facciate" of "Calcolo": the fields of an exposure run,
+// the run on all cores with its progress bar and "Annulla", and the report
+// opened when done. Everything it decides is in commands/exposure_dialog.h and
+// commands/exposure_command.h.
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+#include "commands/exposure_dialog.h"
+
+class QLineEdit;
+class QComboBox;
+class QProgressBar;
+class QPushButton;
+
+namespace sonvale {
+
+class ExposureWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  ExposureWindow(AppState& app, Ui& ui, QWidget* parent = nullptr);
+
+ private:
+  void run();
+  ExposureTexts texts() const;
+
+  AppState& app_;
+  Ui& ui_;
+  std::array<QLineEdit*, kExposureFieldCount> edits_{};
+  QComboBox* method_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  QPushButton* runButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
+  bool running_ = false;
+  bool stop_ = false;
+};
+
+}  // namespace sonvale

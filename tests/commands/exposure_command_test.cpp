@@ -1,0 +1,91 @@
+// The window's exposure command on a one-street project: the folder it writes,
+// the points it paints in their band colours, and a bad population file shown
+// with its line, leaving no folder.
+#include "commands/exposure_command.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "support/recording_canvas.h"
+#include "support/recording_map_view.h"
+#include "support/scripted_ui.h"
+
+namespace sonvale {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Street {
+  AppState app;
+  ScriptedUi ui;
+  RecordingCanvas canvas{800, 600};
+  RecordingMapView view{&canvas};
+  fs::path dir;
+
+  Street() {
+    dir = fs::path(testing::TempDir()) / "exposure_command";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    Project& p = app.project;
+    p.ProjectFileName = (dir / "street.svp").string();
+    p.case_.addEntity().vertices = {{0, 0, 10}, {20, 0, 10}, {20, 12, 10}, {0, 12, 10}};
+    Strada& r = p.strade.addEntity();
+    r.Pavimentaz = -1;  // fixed levels
+    r.LeqDay = r.FixLeqDay = 70;
+    r.LeqNight = r.FixLeqNight = 62;
+    r.vertices = {LineVertex{-100, -15, 0, 8, 8}, LineVertex{120, -15, 0, 8, 8}};
+    p.ExtendExtent(-100, -15);
+    p.ExtendExtent(120, 12);
+    app.config.Hsorg = 0.5;
+    app.config.DistMin = 1;
+    app.setView(&view);
+    ui.answers.push_back(Answer::Yes);  // should some emission be asked about
+  }
+};
+
+TEST(ExposureCommand, WritesTheFolderAndPaintsThePoints) {
+  Street s;
+  std::ofstream(s.dir / "pop.csv") << "building,people\n1,40\n";
+  ExposureChoices c;
+  c.populationFile = (s.dir / "pop.csv").string();
+  bool stop = false;
+  long lastDone = 0, lastTotal = 0;
+  ExposureCommandHooks hooks;
+  hooks.progress = [&](long done, long total) {
+    lastDone = done;
+    lastTotal = total;
+  };
+  const std::string out = (s.dir / "out").string();
+  std::optional<std::string> report = ExposureCommand(s.app, s.ui, c, out, stop, hooks);
+  ASSERT_TRUE(report) << (s.ui.messages.empty() ? "" : s.ui.messages.back().text);
+  EXPECT_EQ(*report, out + "/report.html");
+  for (const char* f :
+       {"facade_points.csv", "buildings.csv", "exposure.csv", "health.csv", "report.html"})
+    EXPECT_TRUE(fs::exists(fs::path(out) / f)) << f;
+  EXPECT_EQ(lastTotal, 14);
+  EXPECT_EQ(lastDone, 14);
+  // One filled square per point; the road-side ones (Lden about 70) are not grey.
+  std::vector<Drawn> dots = s.canvas.of(Drawn::FilledBox);
+  ASSERT_EQ(dots.size(), 14u);
+  EXPECT_NE(*dots[0].fill, RGB(160, 160, 160));
+}
+
+TEST(ExposureCommand, BadPopulationShownWithItsLine) {
+  Street s;
+  std::ofstream(s.dir / "pop.csv") << "building,people\n1,40\n2,5\n";
+  ExposureChoices c;
+  c.populationFile = (s.dir / "pop.csv").string();
+  bool stop = false;
+  const std::string out = (s.dir / "out").string();
+  EXPECT_FALSE(ExposureCommand(s.app, s.ui, c, out, stop));
+  ASSERT_EQ(s.ui.messages.size(), 1u);
+  EXPECT_EQ(s.ui.messages[0].text,
+            c.populationFile + ":3: building 2 is not a building of the project (1 to 1)");
+  EXPECT_FALSE(fs::exists(out));
+  EXPECT_TRUE(s.canvas.drawn.empty());
+}
+
+}  // namespace
+}  // namespace sonvale
