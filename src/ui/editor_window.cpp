@@ -108,7 +108,16 @@ QHBoxLayout* EditorWindow::makeSelectionRow(const std::string& numberCaption) {
     NameAfter(b, b->text().toStdString());
   }
   auto box = [this] { return number_->text().toStdString(); };
-  connect(number_, &QLineEdit::returnPressed, this, [this, box] { typedNumber(box()); });
+  connect(number_, &QLineEdit::returnPressed, this, [this, box] {
+    number_->setModified(false);
+    typedNumber(box());
+  });
+  // A number typed and left without Return is taken as well.
+  connect(number_, &QLineEdit::editingFinished, this, [this, box] {
+    if (!number_->isModified()) return;
+    number_->setModified(false);
+    typedNumber(box());
+  });
   connect(spin, &UpDownArrows::up, this, [this, box] { stepFromBox(true, box()); });
   connect(spin, &UpDownArrows::down, this, [this, box] { stepFromBox(false, box()); });
   connect(previous, &QPushButton::clicked, this, [this, box] { stepFromBox(false, box()); });

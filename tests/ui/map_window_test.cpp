@@ -204,6 +204,24 @@ class MapWindowTest : public QObject {
     QCOMPARE(t.app.SelectedEntity, 2L);
   }
 
+  // A road number typed into the editor and left without Return is the road shown.
+  void aNumberTypedAndLeftIsTaken() {
+    TownWindow t;
+    t.window.action("traffic")->trigger();
+    EditorWindow* e = t.window.editor();
+    QVERIFY(e);
+    auto* number = e->findChild<QLineEdit*>("EntNum");
+    QVERIFY(number);
+    number->setFocus();
+    number->selectAll();
+    QTest::keyClicks(number, "3");
+    // Focus leaves the box as Tab takes it away.
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(number, &out);
+    QCOMPARE(t.app.CurrentRoad, 3L);
+    QCOMPARE(number->text(), QString("3"));
+  }
+
   void newControlsCarryTheirCaptions() {
     TownWindow t;
     QCOMPARE(Accessible(t.window.cursorField()), QString("Coordinate"));
