@@ -118,37 +118,9 @@ void ApplyCalculationOptions(CliContext& ctx, const Args& args) {
   }
 }
 
-int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
-  Args args = ParseCommandArgs(argv, {"geotiff", "lines"},
-                               {"out",
-                                "mode",
-                                "bounds",
-                                "ndiv",
-                                "z",
-                                "terrain",
-                                "section",
-                                "crs",
-                                "scheme",
-                                "bands",
-                                "diffr-barriers",
-                                "diffr-buildings",
-                                "dist-max",
-                                "period",
-                                "png",
-                                "size",
-                                "algorithm",
-                                "launch-mode",
-                                "engine",
-                                "threads",
-                                "tile"});
-  if (args.has("help")) {
-    std::cout << kMapUsage;
-    return kExitOk;
-  }
-  std::string path = args.positional(0, "project file");
-  auto out = args.value("out");
-  if (!out || out->empty()) throw UsageError("missing --out NAME.grd");
+namespace {
 
+MapPeriods PeriodOption(const Args& args) {
   MapPeriods periods = MapPeriods::Both;
   if (auto v = args.value("period")) {
     if (*v == "day")
@@ -158,6 +130,10 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
     else if (*v != "both")
       throw UsageError("--period takes day, night or both");
   }
+  return periods;
+}
+
+std::optional<MappingMode> ModeOption(const Args& args) {
   std::optional<MappingMode> mode;
   if (auto v = args.value("mode")) {
     if (*v == "plane")
@@ -169,23 +145,14 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
     else
       throw UsageError("--mode takes plane, terrain or section");
   }
-  std::vector<double> bounds = args.numbers("bounds", 4);
-  std::vector<double> ndiv = args.numbers("ndiv", 2);
-  std::optional<std::string> png = args.value("png");
-  std::string size = args.value("size").value_or(kDefaultPictureSize);
-  if (args.has("crs") && !args.has("geotiff")) throw UsageError("--crs goes with --geotiff");
-  std::string crs = CrsOption(args);
-  PictureBands bands = PictureBandOptions(args);
-  if (bands.scheme && !png) throw UsageError("--scheme goes with --png");
+  return mode;
+}
 
-  StartCli(ctx, args);
-  ReadCliProject(ctx, args, path, true);
-  if (args.has("geotiff") && !args.has("crs")) crs = ProjectCrsWkt(path, Gis());
-  ApplyCalculationOptions(ctx, args);
+// Sets up the surface the map covers from the options; returns the number of
+// nodes of a terrain map (its terrain grid's), 0 for the others.
+long SetUpSurface(CliContext& ctx, const Args& args, const std::string& path,
+                  const std::vector<double>& bounds, const std::vector<double>& ndiv) {
   Project& p = ctx.app.project;
-  if (mode) p.ModoMappatura = *mode;
-  if (args.value("z")) p.QuotaZ = args.number("z", p.QuotaZ);
-
   long terrainNodes = 0;  // a terrain map computes the nodes of its terrain grid
   if (p.ModoMappatura == MappingMode::Section) {
     long n = static_cast<long>(args.number("section", 1));
@@ -218,6 +185,62 @@ int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
       p.NdivY = DivisionOption(ndiv[1], "NY");
     }
   }
+  return terrainNodes;
+}
+
+}  // namespace
+
+int CmdMap(CliContext& ctx, const std::vector<std::string>& argv) {
+  Args args = ParseCommandArgs(argv, {"geotiff", "lines"},
+                               {"out",
+                                "mode",
+                                "bounds",
+                                "ndiv",
+                                "z",
+                                "terrain",
+                                "section",
+                                "crs",
+                                "scheme",
+                                "bands",
+                                "diffr-barriers",
+                                "diffr-buildings",
+                                "dist-max",
+                                "period",
+                                "png",
+                                "size",
+                                "algorithm",
+                                "launch-mode",
+                                "engine",
+                                "threads",
+                                "tile"});
+  if (args.has("help")) {
+    std::cout << kMapUsage;
+    return kExitOk;
+  }
+  std::string path = args.positional(0, "project file");
+  auto out = args.value("out");
+  if (!out || out->empty()) throw UsageError("missing --out NAME.grd");
+
+  const MapPeriods periods = PeriodOption(args);
+  const std::optional<MappingMode> mode = ModeOption(args);
+  std::vector<double> bounds = args.numbers("bounds", 4);
+  std::vector<double> ndiv = args.numbers("ndiv", 2);
+  std::optional<std::string> png = args.value("png");
+  std::string size = args.value("size").value_or(kDefaultPictureSize);
+  if (args.has("crs") && !args.has("geotiff")) throw UsageError("--crs goes with --geotiff");
+  std::string crs = CrsOption(args);
+  PictureBands bands = PictureBandOptions(args);
+  if (bands.scheme && !png) throw UsageError("--scheme goes with --png");
+
+  StartCli(ctx, args);
+  ReadCliProject(ctx, args, path, true);
+  if (args.has("geotiff") && !args.has("crs")) crs = ProjectCrsWkt(path, Gis());
+  ApplyCalculationOptions(ctx, args);
+  Project& p = ctx.app.project;
+  if (mode) p.ModoMappatura = *mode;
+  if (args.value("z")) p.QuotaZ = args.number("z", p.QuotaZ);
+
+  const long terrainNodes = SetUpSurface(ctx, args, path, bounds, ndiv);
   long nodes = MapNodeCount(p, terrainNodes);
   p.GrdName = *out;
   ctx.app.StopRequested = false;

@@ -2,10 +2,10 @@
 
 #include <vector>
 
+#include "commands/gis_module.h"
 #include "exposure/exposure_report.h"
 #include "exposure/exposure_tables.h"
 #include "exposure/site_index.h"
-#include "commands/gis_module.h"
 #include "gis/feature_layer.h"
 #include "text/number_text.h"
 #include "tracer/xml_text.h"
@@ -99,8 +99,8 @@ void WriteExposureGpkg(const std::string& dir, const Project& p, const FacadeLay
     points.features.push_back(
         {{{fp.x, fp.y, fp.z}},
          {static_cast<long long>(fp.building), static_cast<long long>(fp.facade),
-          static_cast<long long>(fp.point), fp.length, Level(l.day), Level(l.night),
-          Level(l.lden), a.points[i].people[all][0], BandOf(l.lden)}});
+          static_cast<long long>(fp.point), fp.length, Level(l.day), Level(l.night), Level(l.lden),
+          a.points[i].people[all][0], BandOf(l.lden)}});
   }
   FeatureLayer buildings{"buildings",
                          false,

@@ -222,8 +222,8 @@ std::optional<std::string> ExposureCommand(AppState& app, Ui& ui, const Exposure
       for (size_t i = 0; i < prep->layout.points.size(); ++i) {
         const auto& lden =
             results.assessment.points[i].levels[static_cast<size_t>(SourceKind::All)].lden;
-        const BandRgb c = ExposureBandColour(
-            Indicator::Lden, lden ? BandIndex(Indicator::Lden, Tenths(*lden)) : -1);
+        const BandRgb c = ExposureBandColour(Indicator::Lden,
+                                             lden ? BandIndex(Indicator::Lden, Tenths(*lden)) : -1);
         const FacadePoint& f = prep->layout.points[i];
         canvas.filledBox(f.x - half, f.y - half, f.x + half, f.y + half, RGB(c.r, c.g, c.b));
       }

@@ -15,8 +15,8 @@
 #include "exposure/exposure_assessment.h"
 #include "exposure/exposure_parts.h"
 #include "exposure/health_effects.h"
-#include "text/translatable.h"
 #include "platform/ui.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 

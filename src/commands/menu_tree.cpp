@@ -1,7 +1,7 @@
 #include "commands/menu_tree.h"
 
-#include "commands/gis_menu_commands.h"
 #include "commands/exposure_command.h"
+#include "commands/gis_menu_commands.h"
 #include "commands/main_menu.h"
 #include "commands/view_commands.h"
 #include "text/translatable.h"
@@ -92,13 +92,13 @@ std::vector<MenuSpec> Build() {
   clear.items.push_back(Item("KeepV4V2", SV_TR("sonvale", "Copia da V4 a V2")));
   clear.items.push_back(Item("CancStrade", SV_TR("sonvale", "Cancella strade senza traffico")));
   m.push_back(clear);
-  m.push_back({"Calcolo",
-               SV_TR("sonvale", "&Calcolo"),
-               {Item("MakeGRD", SV_TR("sonvale", "&Mappa (.GRD)")),
-                Item("Punti", SV_TR("sonvale", "&Punti (.DAT)")),
-                Item("Esposizione", kExposureMenuCaption),
-                Item("makedxf", SV_TR("sonvale", "&Livelli di Emissione (.DXF)")), Separator(),
-                Item(kGridCalcItem, SV_TR("sonvale", "&Operazioni su mappe (.GRD)..."))}});
+  m.push_back(
+      {"Calcolo",
+       SV_TR("sonvale", "&Calcolo"),
+       {Item("MakeGRD", SV_TR("sonvale", "&Mappa (.GRD)")),
+        Item("Punti", SV_TR("sonvale", "&Punti (.DAT)")), Item("Esposizione", kExposureMenuCaption),
+        Item("makedxf", SV_TR("sonvale", "&Livelli di Emissione (.DXF)")), Separator(),
+        Item(kGridCalcItem, SV_TR("sonvale", "&Operazioni su mappe (.GRD)..."))}});
   m.push_back({"mnuAiuto",
                SV_TR("sonvale", "&Aiuto"),
                {Item("helpCont", SV_TR("sonvale", "&Contenuti")),

@@ -25,9 +25,7 @@ bool LegendShown(const Session& session) {
   return it == session.menuChecked.end() || it->second;
 }
 
-void CmdToggleLegend(Session& session) {
-  session.menuChecked[kLegendItem] = !LegendShown(session);
-}
+void CmdToggleLegend(Session& session) { session.menuChecked[kLegendItem] = !LegendShown(session); }
 
 std::string PickedEntityText(EntityKind kind, long entity) {
   const char* name = kind == EntityKind::Road    ? "Strada"

@@ -23,7 +23,7 @@ struct FeatureField {
 using FieldValue = std::variant<std::monostate, long long, double, std::string>;
 
 struct Feature {
-  std::vector<Point3> geometry;  // one point, or the ring of a polygon (not closed)
+  std::vector<Point3> geometry;    // one point, or the ring of a polygon (not closed)
   std::vector<FieldValue> values;  // one per field, in the fields' order
 };
 

@@ -27,7 +27,8 @@ OGRFieldType OgrType(FieldKind kind) {
 void SetValue(OGRFeatureH f, int index, const FieldValue& v) {
   if (const long long* i = std::get_if<long long>(&v)) OGR_F_SetFieldInteger64(f, index, *i);
   if (const double* d = std::get_if<double>(&v)) OGR_F_SetFieldDouble(f, index, *d);
-  if (const std::string* s = std::get_if<std::string>(&v)) OGR_F_SetFieldString(f, index, s->c_str());
+  if (const std::string* s = std::get_if<std::string>(&v))
+    OGR_F_SetFieldString(f, index, s->c_str());
 }
 
 OGRGeometryH Geometry(const FeatureLayer& layer, const Feature& feature) {

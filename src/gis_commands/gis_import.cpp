@@ -275,15 +275,9 @@ std::string FieldList(OGRFeatureDefnH defn) {
   return list.empty() ? "none" : list;
 }
 
-}  // namespace
-
-GisImportReport ImportGisLayer(Project& project, const std::string& source,
-                               const GisImportOptions& options) {
-  GdalSession session;
-  DatasetPtr ds(
-      GDALOpenEx(source.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
-  if (!ds) session.fail(source, "GDAL cannot open it as a vector source");
-  auto* dataset = static_cast<GDALDatasetH>(ds.get());
+// The layer named by the options, or the source's only one.
+OGRLayerH ChosenLayer(GDALDatasetH dataset, const std::string& source,
+                      const GisImportOptions& options) {
   OGRLayerH layer = nullptr;
   if (options.layer.empty()) {
     if (GDALDatasetGetLayerCount(dataset) != 1) {
@@ -300,9 +294,14 @@ GisImportReport ImportGisLayer(Project& project, const std::string& source,
     layer = GDALDatasetGetLayerByName(dataset, options.layer.c_str());
     if (!layer) throw FileError(source, "no layer named " + options.layer);
   }
-  const std::string layerName = OGR_L_GetName(layer);
-  OGRFeatureDefnH defn = OGR_L_GetLayerDefn(layer);
+  return layer;
+}
 
+// The source field of each mapped entity field, checked against the kind's rules
+// and the layer's fields.
+std::vector<MappedField> MappedFields(OGRFeatureDefnH defn, const std::string& source,
+                                      const std::string& layerName,
+                                      const GisImportOptions& options) {
   std::vector<MappedField> mapped;
   const std::vector<GisFieldRule> rules = GisFieldRules(options.kind);
   for (const auto& mapping : options.fields) {
@@ -323,9 +322,42 @@ GisImportReport ImportGisLayer(Project& project, const std::string& source,
     }
     mapped.push_back(MappedField{*rule, index});
   }
+  return mapped;
+}
 
+// The mapped values of one feature; a value outside its rule is refused.
+FeatureValues ReadValues(OGRFeatureH raw, const std::vector<MappedField>& mapped,
+                         const std::string& source, const std::string& layerName, GIntBig fid) {
+  FeatureValues values;
+  for (const MappedField& m : mapped) {
+    if (!OGR_F_IsFieldSetAndNotNull(raw, m.index)) continue;
+    if (m.rule.text) {
+      values.text[m.rule.name] = OGR_F_GetFieldAsString(raw, m.index);
+      continue;
+    }
+    double v = OGR_F_GetFieldAsDouble(raw, m.index);
+    std::string raw_text = OGR_F_GetFieldAsString(raw, m.index);
+    if (!std::isfinite(v) || (v == 0 && !IsNumber(raw_text)) || v < m.rule.lo || v > m.rule.hi ||
+        (m.rule.whole && v != std::floor(v))) {
+      throw FileError(source, FeatureWhere(layerName, fid) + ": " + m.rule.name + " = \"" +
+                                  raw_text + "\" is not " +
+                                  (m.rule.whole ? "a whole number" : "a number") +
+                                  (m.rule.lo > -1e300 ? " from " + PlainNumber(m.rule.lo) : "") +
+                                  (m.rule.hi < 1e300 ? " to " + PlainNumber(m.rule.hi) : ""));
+    }
+    values.number[m.rule.name] = v;
+  }
+  return values;
+}
+
+// The reprojection from the layer's system into the project's, or none.
+std::unique_ptr<void, TransformDeleter> Reprojection(OGRLayerH layer, const std::string& source,
+                                                     const std::string& layerName,
+                                                     const GisImportOptions& options,
+                                                     const GdalSession& session) {
   std::unique_ptr<void, TransformDeleter> transform;
-  if (!options.targetCrsWkt.empty()) {
+  if (options.targetCrsWkt.empty()) return transform;
+  {
     OGRSpatialReferenceH from = OGR_L_GetSpatialRef(layer);
     if (!from) {
       throw FileError(
@@ -342,6 +374,61 @@ GisImportReport ImportGisLayer(Project& project, const std::string& source,
                                        static_cast<OGRSpatialReferenceH>(target.get())));
     if (!transform) session.fail(source, "cannot reproject layer " + layerName);
   }
+  return transform;
+}
+
+// What was left out, in words.
+void NoteLeftOut(GisImportReport& report, long capacity, size_t maxVertices, GisKind kind) {
+  auto note = [&report](long n, const std::string& why) {
+    if (n > 0) report.notes.push_back(PlainInteger(n) + (n == 1 ? " part " : " parts ") + why);
+  };
+  note(report.skippedFull, "left out: the table is full (at most " + PlainInteger(capacity) + " " +
+                               GisKindWord(kind) + ")");
+  note(report.skippedVertices,
+       "left out: more than " + PlainInteger(static_cast<long long>(maxVertices)) + " vertices");
+  note(report.skippedBeyond, "beyond the last row left out (replace keeps the number of rows)");
+  note(report.skippedEmpty, "without usable geometry left out");
+}
+
+// The parts of a feature's geometry, reprojected; a geometry of the wrong type is refused.
+std::vector<Vertices> GeometryParts(OGRGeometryH geometry, void* transform,
+                                    const std::string& source, const std::string& layerName,
+                                    GIntBig fid, GisKind kind, const GdalSession& session) {
+  std::unique_ptr<void, void (*)(void*)> owned(
+      OGR_G_Clone(geometry), [](void* g) { OGR_G_DestroyGeometry(static_cast<OGRGeometryH>(g)); });
+  geometry = static_cast<OGRGeometryH>(owned.get());
+  if (transform && OGR_G_Transform(geometry, static_cast<OGRCoordinateTransformationH>(
+                                                 transform)) != OGRERR_NONE) {
+    session.fail(source, FeatureWhere(layerName, fid) + ": cannot reproject");
+  }
+  std::vector<Vertices> parts;
+  bool wrongType = false;
+  CollectParts(geometry, kind, parts, wrongType);
+  if (wrongType) {
+    throw FileError(source, FeatureWhere(layerName, fid) + ": a " +
+                                OGRGeometryTypeToName(OGR_G_GetGeometryType(geometry)) + " where " +
+                                GisKindWord(kind) + " take " + ExpectedGeometry(kind));
+  }
+  return parts;
+}
+
+}  // namespace
+
+GisImportReport ImportGisLayer(Project& project, const std::string& source,
+                               const GisImportOptions& options) {
+  GdalSession session;
+  DatasetPtr ds(
+      GDALOpenEx(source.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
+  if (!ds) session.fail(source, "GDAL cannot open it as a vector source");
+  auto* dataset = static_cast<GDALDatasetH>(ds.get());
+  OGRLayerH layer = ChosenLayer(dataset, source, options);
+  const std::string layerName = OGR_L_GetName(layer);
+  OGRFeatureDefnH defn = OGR_L_GetLayerDefn(layer);
+
+  const std::vector<MappedField> mapped = MappedFields(defn, source, layerName, options);
+
+  const std::unique_ptr<void, TransformDeleter> transform =
+      Reprojection(layer, source, layerName, options, session);
 
   if (options.height && !std::isfinite(*options.height)) {
     throw std::invalid_argument("the height is not a finite number");
@@ -372,48 +459,15 @@ GisImportReport ImportGisLayer(Project& project, const std::string& source,
         raw, [](void* f) { OGR_F_Destroy(static_cast<OGRFeatureH>(f)); });
     ++report.features;
     const GIntBig fid = OGR_F_GetFID(raw);
-    FeatureValues values;
-    for (const MappedField& m : mapped) {
-      if (!OGR_F_IsFieldSetAndNotNull(raw, m.index)) continue;
-      if (m.rule.text) {
-        values.text[m.rule.name] = OGR_F_GetFieldAsString(raw, m.index);
-        continue;
-      }
-      double v = OGR_F_GetFieldAsDouble(raw, m.index);
-      std::string raw_text = OGR_F_GetFieldAsString(raw, m.index);
-      if (!std::isfinite(v) || (v == 0 && !IsNumber(raw_text)) || v < m.rule.lo || v > m.rule.hi ||
-          (m.rule.whole && v != std::floor(v))) {
-        throw FileError(source, FeatureWhere(layerName, fid) + ": " + m.rule.name + " = \"" +
-                                    raw_text + "\" is not " +
-                                    (m.rule.whole ? "a whole number" : "a number") +
-                                    (m.rule.lo > -1e300 ? " from " + PlainNumber(m.rule.lo) : "") +
-                                    (m.rule.hi < 1e300 ? " to " + PlainNumber(m.rule.hi) : ""));
-      }
-      values.number[m.rule.name] = v;
-    }
+    const FeatureValues values = ReadValues(raw, mapped, source, layerName, fid);
 
     OGRGeometryH geometry = OGR_F_GetGeometryRef(raw);
     if (!geometry || OGR_G_IsEmpty(geometry)) {
       ++report.skippedEmpty;
       continue;
     }
-    std::unique_ptr<void, void (*)(void*)> owned(OGR_G_Clone(geometry), [](void* g) {
-      OGR_G_DestroyGeometry(static_cast<OGRGeometryH>(g));
-    });
-    geometry = static_cast<OGRGeometryH>(owned.get());
-    if (transform && OGR_G_Transform(geometry, static_cast<OGRCoordinateTransformationH>(
-                                                   transform.get())) != OGRERR_NONE) {
-      session.fail(source, FeatureWhere(layerName, fid) + ": cannot reproject");
-    }
-    std::vector<Vertices> parts;
-    bool wrongType = false;
-    CollectParts(geometry, options.kind, parts, wrongType);
-    if (wrongType) {
-      throw FileError(source, FeatureWhere(layerName, fid) + ": a " +
-                                  OGRGeometryTypeToName(OGR_G_GetGeometryType(geometry)) +
-                                  " where " + GisKindWord(options.kind) + " take " +
-                                  ExpectedGeometry(options.kind));
-    }
+    const std::vector<Vertices> parts =
+        GeometryParts(geometry, transform.get(), source, layerName, fid, options.kind, session);
     const bool outline = options.kind == GisKind::Case || options.kind == GisKind::Barriere;
     const double addZ = outline ? values.num("Altezza").value_or(options.height.value_or(0)) : 0;
     for (const Vertices& part : parts) {
@@ -446,16 +500,7 @@ GisImportReport ImportGisLayer(Project& project, const std::string& source,
 
   if (options.mode == GisMergeMode::Insert) table.insertRows(before, options.row);
   if (options.mode == GisMergeMode::Replace) table.setCount(before);
-  auto note = [&report](long n, const std::string& why) {
-    if (n > 0) report.notes.push_back(PlainInteger(n) + (n == 1 ? " part " : " parts ") + why);
-  };
-  note(report.skippedFull, "left out: the table is full (at most " +
-                               PlainInteger(table.capacity()) + " " + GisKindWord(options.kind) +
-                               ")");
-  note(report.skippedVertices,
-       "left out: more than " + PlainInteger(static_cast<long long>(maxVertices)) + " vertices");
-  note(report.skippedBeyond, "beyond the last row left out (replace keeps the number of rows)");
-  note(report.skippedEmpty, "without usable geometry left out");
+  NoteLeftOut(report, table.capacity(), maxVertices, options.kind);
   work.EmissioniOK = false;
   // As after a drawing import: a layer that gave nothing leaves the view where it was.
   if (!work.extent.isEmpty()) {

@@ -70,13 +70,8 @@ QGroupBox* EditData::makeTrafficFrame(const char* caption, int firstItem) {
   return frame;
 }
 
-QWidget* EditData::makeLowerPart() {
-  auto* lower = new QWidget;
-  // Created first, the traffic boxes come first when moving with Tab.
-  QGroupBox* day = makeTrafficFrame(SV_TR("sonvale", "Traffico diurno complessivo"), 0);
-  QGroupBox* night = makeTrafficFrame(SV_TR("sonvale", "Traffico notturno complessivo"), 5);
-
-  // The road: pavement, slope and the buildings along it.
+// The road: pavement, slope and the buildings along it.
+QGroupBox* EditData::makeRoadFrame() {
   pavement_ = new QComboBox;
   pavement_->setObjectName("Combopavim");
   for (const char* p : kPavementItems) pavement_->addItem(Tr(p));
@@ -111,8 +106,11 @@ QWidget* EditData::makeLowerPart() {
     road->setRowStretch(gap, 1);
   }
   road->setColumnStretch(0, 1);
+  return roadFrame;
+}
 
-  // Category presets and flow-class shortcuts.
+// Category presets and flow-class shortcuts.
+QGroupBox* EditData::makePresetFrame() {
   auto* presetFrame = new QGroupBox;
   auto* presets = new QGridLayout(presetFrame);
   presets->setVerticalSpacing(4);
@@ -137,6 +135,17 @@ QWidget* EditData::makeLowerPart() {
   presets->setRowMinimumHeight(3, 4);
   presets->addWidget(c5c6, 4, 0);
   presets->addWidget(c6, 4, 1);
+  return presetFrame;
+}
+
+QWidget* EditData::makeLowerPart() {
+  auto* lower = new QWidget;
+  // Created first, the traffic boxes come first when moving with Tab.
+  QGroupBox* day = makeTrafficFrame(SV_TR("sonvale", "Traffico diurno complessivo"), 0);
+  QGroupBox* night = makeTrafficFrame(SV_TR("sonvale", "Traffico notturno complessivo"), 5);
+
+  QGroupBox* roadFrame = makeRoadFrame();
+  QGroupBox* presetFrame = makePresetFrame();
 
   // Zoom on the road; the up arrow widens the view, the down arrow narrows it.
   auto* zoom = new QPushButton(Tr(SV_TR("sonvale", "Zoom")));

@@ -42,6 +42,8 @@ class EditData : public LineEditorWindow {
 
  private:
   QWidget* makeLowerPart();
+  QGroupBox* makeRoadFrame();
+  QGroupBox* makePresetFrame();
   QGroupBox* makeTrafficFrame(const char* caption, int firstItem);
   // Fills every control from the view but the one being edited.
   void display(const RoadView& v, const QWidget* editing = nullptr);
