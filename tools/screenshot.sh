@@ -26,6 +26,8 @@ env -u QT_QPA_PLATFORM SONVALE_HOME="$PWD/$build/bin" SONVALE_SCREENSHOT_DIR="$P
 env -u QT_QPA_PLATFORM SONVALE_HOME="$PWD/$build/bin" SONVALE_SCREENSHOT_DIR="$PWD/docs" \
   xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/test_ui_map_window_test" \
   typedDivisionsGiveTheTypedGridAndTheFieldTellsTheLevel anEnglishStartShowsEnglishCaptions
-echo "docs/main_window_map.png docs/main_window_en.png docs/domap_en.png" \
+env -u QT_QPA_PLATFORM SONVALE_HOME="$PWD/$build/bin" SONVALE_SCREENSHOT_DIR="$PWD/docs" \
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/test_ui_exposure_window_test"
+echo "docs/exposure_window.png docs/main_window_map.png docs/main_window_en.png docs/domap_en.png" \
   "docs/screenshot.png docs/do_punti.png docs/beamrunlauncher.png docs/domap.png" \
   "docs/csv_options.png docs/ray_options.png docs/do_emiss.png"

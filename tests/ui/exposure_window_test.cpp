@@ -1,0 +1,83 @@
+// The façade exposure dialog driven through its widgets, offscreen: every field
+// is found by its caption, and a field that cannot be read stops the run with a
+// message before anything is computed or written.
+#include "ui/exposure_window.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <cstdlib>
+#include <filesystem>
+
+#include "support/scripted_ui.h"
+
+namespace sonvale {
+
+class ExposureWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  static QString Q(const char* s) { return QString::fromUtf8(s); }
+  // The control whose accessible name is the caption, as a screen reader finds it.
+  template <class W>
+  static W* byName(QWidget& w, const QString& name) {
+    for (W* c : w.findChildren<W*>()) {
+      QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
+      if (c->accessibleName() == name || (a && a->text(QAccessible::Name) == name)) return c;
+    }
+    return nullptr;
+  }
+
+ private slots:
+  void everyFieldIsFoundByItsCaptionAndABadFieldStopsTheRun() {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "sonvale_exposure_window";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    AppState app;
+    app.project.ProjectFileName = (dir / "street.svp").string();
+    app.project.case_.addEntity().vertices = {{0, 0, 10}, {20, 0, 10}, {20, 12, 10}, {0, 12, 10}};
+    ScriptedUi ui;
+    ExposureWindow w(app, ui);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.windowTitle(), Q(kExposureDialogTitle));
+
+    for (int k = 0; k < kExposureFieldCount; ++k) {
+      const auto field = static_cast<ExposureField>(k);
+      const QString caption = Q(ExposureFieldLabel(field));
+      if (field == ExposureField::Method)
+        QVERIFY2(byName<QComboBox>(w, caption), qPrintable(caption));
+      else
+        QVERIFY2(byName<QLineEdit>(w, caption), qPrintable(caption));
+    }
+    QPushButton* run = byName<QPushButton>(w, Q(kExposureRun));
+    QVERIFY(run);
+    QVERIFY(byName<QPushButton>(w, Q(kExposureCancel)));
+
+    if (const char* shots = std::getenv("SONVALE_SCREENSHOT_DIR"))
+      QVERIFY(w.grab().save(QString::fromLocal8Bit(shots) + "/exposure_window.png"));
+
+    // Two hours for three periods cannot be read.
+    QLineEdit* periods = byName<QLineEdit>(w, Q(ExposureFieldLabel(ExposureField::Periods)));
+    periods->setFocus();
+    periods->selectAll();
+    QTest::keyClick(periods, Qt::Key_Backspace);
+    QTest::keyClicks(periods, "12,4");
+    QTest::mouseClick(run, Qt::LeftButton);
+    QCOMPARE(ui.messages.size(), size_t{1});
+    QCOMPARE(ui.messages.back().title, std::string(kExposureDialogTitle));
+    QCOMPARE(ui.messages.back().icon, Icon::Warning);
+    QVERIFY(w.isVisible());
+    QVERIFY(!fs::exists(dir / "street_esposizione"));
+
+    fs::remove_all(dir);
+  }
+};
+
+}  // namespace sonvale
+
+QTEST_MAIN(sonvale::ExposureWindowTest)
+#include "exposure_window_test.moc"
