@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-ezdxf
   parallel
-  qt6-base-dev qt6-l10n-tools fonts-dejavu-core
+  qt6-base-dev qt6-tools-dev qt6-l10n-tools fonts-dejavu-core
   libxml2-utils gdal-bin
   libgdal-dev
   clang libclang-rt-14-dev llvm
