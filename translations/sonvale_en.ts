@@ -1195,5 +1195,41 @@
         <source>Esposizione facciate...</source>
         <translation>Façade exposure...</translation>
     </message>
+    <message>
+        <source>Esposizione facciate</source>
+        <translation>Façade exposure</translation>
+    </message>
+    <message>
+        <source>Esegui</source>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <source>File popolazione (CSV)</source>
+        <translation>Population file (CSV)</translation>
+    </message>
+    <message>
+        <source>Cartella dei risultati</source>
+        <translation>Output folder</translation>
+    </message>
+    <message>
+        <source>Assegnazione abitanti</source>
+        <translation>Assignment of residents</translation>
+    </message>
+    <message>
+        <source>Ore giorno, sera, notte</source>
+        <translation>Hours of day, evening, night</translation>
+    </message>
+    <message>
+        <source>Altezza ricettori sul terreno (m)</source>
+        <translation>Receiver height above ground (m)</translation>
+    </message>
+    <message>
+        <source>Distanza dalla facciata (m)</source>
+        <translation>Distance from the façade (m)</translation>
+    </message>
+    <message>
+        <source>m² per abitante (stima, vuoto = nessuna)</source>
+        <translation>m² per resident (estimate, empty = none)</translation>
+    </message>
 </context>
 </TS>

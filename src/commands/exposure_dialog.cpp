@@ -28,19 +28,19 @@ std::string Bad(ExposureField f) {
 const char* ExposureFieldLabel(ExposureField f) {
   switch (f) {
     case ExposureField::Population:
-      return "File popolazione (CSV)";
+      return SV_TR("sonvale", "File popolazione (CSV)");
     case ExposureField::OutDir:
-      return "Cartella dei risultati";
+      return SV_TR("sonvale", "Cartella dei risultati");
     case ExposureField::Method:
-      return "Assegnazione abitanti";
+      return SV_TR("sonvale", "Assegnazione abitanti");
     case ExposureField::Periods:
-      return "Ore giorno, sera, notte";
+      return SV_TR("sonvale", "Ore giorno, sera, notte");
     case ExposureField::Height:
-      return "Altezza ricettori sul terreno (m)";
+      return SV_TR("sonvale", "Altezza ricettori sul terreno (m)");
     case ExposureField::Distance:
-      return "Distanza dalla facciata (m)";
+      return SV_TR("sonvale", "Distanza dalla facciata (m)");
     case ExposureField::Estimate:
-      return "m² per abitante (stima, vuoto = nessuna)";
+      return SV_TR("sonvale", "m² per abitante (stima, vuoto = nessuna)");
   }
   return "";
 }

@@ -13,9 +13,9 @@
 
 namespace sonvale {
 
-inline const char* const kExposureDialogTitle = "Esposizione facciate";
-inline const char* const kExposureRun = "Esegui";
-inline const char* const kExposureCancel = "Annulla";
+inline const char* const kExposureDialogTitle = SV_TR("sonvale", "Esposizione facciate");
+inline const char* const kExposureRun = SV_TR("sonvale", "Esegui");
+inline const char* const kExposureCancel = SV_TR("sonvale", "Annulla");
 
 enum class ExposureField { Population, OutDir, Method, Periods, Height, Distance, Estimate };
 inline constexpr int kExposureFieldCount = 7;

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "render/exposure_pictures.h"
+#include "ui/translate.h"
 
 namespace sonvale {
 namespace {
@@ -23,14 +24,14 @@ QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<i
 ExposureWindow::ExposureWindow(AppState& app, Ui& ui, QWidget* parent)
     : QDialog(parent), app_(app), ui_(ui) {
   setObjectName(QStringLiteral("ExposureWindow"));
-  setWindowTitle(Q(kExposureDialogTitle));
-  setAccessibleName(Q(kExposureDialogTitle));
+  setWindowTitle(Tr(kExposureDialogTitle));
+  setAccessibleName(AccessibleTr(kExposureDialogTitle));
   setModal(true);
   const ExposureTexts first = DefaultExposureTexts(app);
   auto* form = new QFormLayout;
   for (int k = 0; k < kExposureFieldCount; ++k) {
     const auto field = static_cast<ExposureField>(k);
-    const QString label = Q(ExposureFieldLabel(field));
+    const QString label = Tr(ExposureFieldLabel(field));
     QWidget* input = nullptr;
     if (field == ExposureField::Method) {
       method_ = new QComboBox;
@@ -41,20 +42,20 @@ ExposureWindow::ExposureWindow(AppState& app, Ui& ui, QWidget* parent)
       edits_[static_cast<size_t>(k)] = new QLineEdit(Q(first[static_cast<size_t>(k)]));
       input = edits_[static_cast<size_t>(k)];
     }
-    input->setAccessibleName(label);
+    input->setAccessibleName(AccessibleTr(ExposureFieldLabel(field)));
     auto* caption = new QLabel(label);
     caption->setBuddy(input);
     form->addRow(caption, input);
   }
   progress_ = new QProgressBar;
-  progress_->setAccessibleName(QStringLiteral("Avanzamento"));
+  progress_->setAccessibleName(AccessibleTr(SV_TR("sonvale", "Avanzamento")));
   progress_->setRange(0, 1);
   progress_->setValue(0);
-  runButton_ = new QPushButton(Q(kExposureRun));
-  runButton_->setAccessibleName(Q(kExposureRun));
+  runButton_ = new QPushButton(Tr(kExposureRun));
+  runButton_->setAccessibleName(AccessibleTr(kExposureRun));
   runButton_->setDefault(true);
-  cancelButton_ = new QPushButton(Q(kExposureCancel));
-  cancelButton_->setAccessibleName(Q(kExposureCancel));
+  cancelButton_ = new QPushButton(Tr(kExposureCancel));
+  cancelButton_->setAccessibleName(AccessibleTr(kExposureCancel));
   connect(runButton_, &QPushButton::clicked, this, [this] { run(); });
   connect(cancelButton_, &QPushButton::clicked, this, [this] {
     if (running_)
