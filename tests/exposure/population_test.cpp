@@ -81,8 +81,9 @@ TEST(PopulationFile, RefusesBadLinesWithTheirNumber) {
 
 TEST(PopulationFile, FiguresPerBuildingAndEstimate) {
   Project p;
-  Casa& a = p.case_.addEntity();
+  Casa a;
   a.vertices = {{0, 0, 9}, {20, 0, 9}, {20, 12, 9}, {0, 12, 9}};  // 9 m: 3 storeys
+  p.case_.addEntity() = a;
   p.case_.addEntity() = a;
   std::vector<PopulationRecord> r = ParsePopulationText("pop", "building,people\n2,46\n", 2);
   EstimateOptions e;
