@@ -90,6 +90,10 @@ UpDownArrows::UpDownArrows(const QString& objectName, const QString& upName,
   connect(down_, &QToolButton::clicked, this, &UpDownArrows::down);
 }
 
+EditorWindow::~EditorWindow() {
+  if (number_) number_->blockSignals(true);
+}
+
 EditorWindow::EditorWindow(QWidget* parent) : QDialog(parent) { setModal(false); }
 
 QHBoxLayout* EditorWindow::makeSelectionRow(const std::string& numberCaption) {

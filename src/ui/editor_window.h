@@ -56,6 +56,10 @@ class EditorWindow : public QDialog {
   Q_OBJECT
 
  public:
+  // Hiding the window as it goes moves the focus out of the number box, which
+  // must then not act on an editor that is no longer there.
+  ~EditorWindow() override;
+
   // "Preced.", "Success." and the arrows step from the number in the box.
   QLineEdit* numberBox() const { return number_; }
   // After another command changed the project: shows the entity now in the
