@@ -2,41 +2,19 @@
 
 #include "exposure/exposure_tables.h"
 #include "text/number_text.h"
+#include "tracer/xml_text.h"
 
 namespace sonvale {
 namespace {
 
-std::string Escape(const std::string& s) {
-  std::string out;
-  for (char ch : s) {
-    switch (ch) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += ch;
-    }
-  }
-  return out;
-}
-
 std::string Cell(const std::string& s, bool number = false) {
-  return std::string(number ? "<td class=\"n\">" : "<td>") + Escape(s) + "</td>";
+  return std::string(number ? "<td class=\"n\">" : "<td>") + XmlEscape(s) + "</td>";
 }
 
 std::string Hundredths(double v) { return FormatPattern(v, "0.00"); }
 
 std::string BandTable(const ExposureAssessment& a, SourceKind k) {
-  std::string h = "<h3>" + Escape(std::string(SourceKindName(k))) +
+  std::string h = "<h3>" + XmlEscape(std::string(SourceKindName(k))) +
                   "</h3>\n<table>\n<tr>"
                   "<th>indicator</th><th>band (dB)</th><th>people</th><th>dwellings</th>"
                   "<th>schools</th><th>hospitals</th><th>people (exact)</th>"
@@ -75,12 +53,12 @@ std::string ExposureReportHtml(const ExposureReportInputs& in) {
   std::string h =
       "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
       "<title>Façade exposure - " +
-      Escape(in.project) +
+      XmlEscape(in.project) +
       "</title>\n"
       "<style>body{font-family:sans-serif;margin:2em}table{border-collapse:collapse;"
       "margin-bottom:1em}td,th{border:1px solid #999;padding:2px 8px}td.n{text-align:right}"
       "</style>\n</head>\n<body>\n<h1>Façade exposure</h1>\n<p>Project: " +
-      Escape(in.project) + "</p>\n<h2>Choices</h2>\n<table>\n";
+      XmlEscape(in.project) + "</p>\n<h2>Choices</h2>\n<table>\n";
   for (const auto& [what, value] : in.choices) h += "<tr>" + Cell(what) + Cell(value) + "</tr>\n";
   h += "</table>\n<h2>Façade points</h2>\n<p>" +
        PlainInteger(static_cast<long long>(in.layout->points.size())) + " points on " +
