@@ -4,6 +4,7 @@
 // several threads at once.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -54,5 +55,20 @@ class ReferenceEnergyEngine : public EnergyEngine {
 std::unique_ptr<EnergyEngine> MakeEnergyEngine(EngineKind kind, const Project& p,
                                                const Configuration& c,
                                                const PropagationSetup& setup, double entityTerm);
+
+// The day and the night at a receiver in one call, from the two setups of one
+// project: each period's parts are the doubles of an EnergyEngine of that period
+// (the fast engine walks every path once for both). Safe to call concurrently.
+class DayNightEngine {
+ public:
+  virtual ~DayNightEngine() = default;
+  virtual std::array<EnergyParts, 2> parts(const Vec3& r, Wall ownWall = {}) const = 0;
+};
+
+std::unique_ptr<DayNightEngine> MakeDayNightEngine(EngineKind kind, const Project& p,
+                                                   const Configuration& c,
+                                                   const PropagationSetup& day,
+                                                   const PropagationSetup& night,
+                                                   double entityTerm);
 
 }  // namespace sonvale

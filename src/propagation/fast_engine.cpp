@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 
 #include "propagation/piece_energy.h"
 
@@ -18,25 +19,60 @@ double MaxAbs(const Vec3& v) { return std::max({std::fabs(v.x), std::fabs(v.y), 
 
 FastEngine::FastEngine(const Project& p, const Configuration& c, const PropagationSetup& setup,
                        double entityTerm, double edgeCellSize)
-    : setup_(setup),
+    : FastEngine(p, c, std::vector<const PropagationSetup*>{&setup}, entityTerm, edgeCellSize) {}
+
+FastEngine::FastEngine(const Project& p, const Configuration& c, const PropagationSetup& day,
+                       const PropagationSetup& night, double entityTerm, double edgeCellSize)
+    : FastEngine(p, c, std::vector<const PropagationSetup*>{&day, &night}, entityTerm,
+                 edgeCellSize) {}
+
+FastEngine::FastEngine(const Project& p, const Configuration& c,
+                       const std::vector<const PropagationSetup*>& periods, double entityTerm,
+                       double edgeCellSize)
+    : periods_(periods.size()),
+      includeTracksAndSources_(periods.front()->includeTracksAndSources),
       entityTerm_(entityTerm),
       law_(MakePieceLaw(p, c)),
       diffraction_(p.DiffrBarriere || p.DiffrCase),
       diffrCase_(p.DiffrCase),
       crossings_(p.incroci) {
-  addLines(setup.roads, roads_);
-  if (setup.includeTracksAndSources) addLines(setup.tracks, tracks_);
+  const PropagationSetup& first = *periods.front();
+  for (const PropagationSetup* setup : periods)
+    if (setup->includeTracksAndSources != includeTracksAndSources_ ||
+        setup->sources.size() != first.sources.size())
+      throw std::invalid_argument("the periods of an engine are not setups of one project");
+  addLines(periods, &PropagationSetup::roads, roads_);
+  if (includeTracksAndSources_) {
+    addLines(periods, &PropagationSetup::tracks, tracks_);
+    for (size_t i = 0; i < first.sources.size(); ++i) {
+      PointSource ps;
+      ps.pos = first.sources[i].pos;
+      for (size_t k = 0; k < periods_; ++k) ps.Lw[k] = periods[k]->sources[i].Lw;
+      sources_.push_back(ps);
+    }
+  }
   if (p.DiffrBarriere) edges_.add(p.barriere);
   if (diffrCase_) buildingLines_ = edges_.add(p.case_);
   edges_.build(edgeCellSize);
 }
 
-void FastEngine::addLines(const std::vector<LineSource>& lines, std::vector<Line>& out) {
-  out.reserve(lines.size());
-  for (const LineSource& line : lines) {
+void FastEngine::addLines(const std::vector<const PropagationSetup*>& periods,
+                          std::vector<LineSource> PropagationSetup::*lines,
+                          std::vector<Line>& out) {
+  const std::vector<LineSource>& first = periods.front()->*lines;
+  for (const PropagationSetup* setup : periods) {
+    const std::vector<LineSource>& other = setup->*lines;
+    bool same = other.size() == first.size();
+    for (size_t i = 0; same && i < first.size(); ++i)
+      same = other[i].segments.size() == first[i].segments.size();
+    if (!same) throw std::invalid_argument("the periods of an engine are not setups of one project");
+  }
+  out.reserve(first.size());
+  for (size_t i = 0; i < first.size(); ++i) {
     Line l;
     l.begin = static_cast<uint32_t>(chunks_.size());
-    for (const Segment& s : line.segments) {
+    for (size_t j = 0; j < first[i].segments.size(); ++j) {
+      const Segment& s = first[i].segments[j];
       if (chunks_.size() == l.begin || chunks_.back().end - chunks_.back().begin == kChunkSegments)
         chunks_.push_back({static_cast<uint32_t>(segments_.size()),
                            static_cast<uint32_t>(segments_.size()), s.M, s.M, 0, true});
@@ -51,6 +87,7 @@ void FastEngine::addLines(const std::vector<LineSource>& lines, std::vector<Line
       ++ch.end;
       PreparedSegment ps;
       ps.s = s;
+      for (size_t k = 0; k < periods_; ++k) ps.E[k] = (periods[k]->*lines)[i].segments[j].E;
       ps.crossBegin = static_cast<uint32_t>(crossingLists_.size());
       crossings_.near(s.P1, s.P2, crossingLists_);
       ps.crossEnd = static_cast<uint32_t>(crossingLists_.size());
@@ -115,7 +152,8 @@ struct FastEngine::Context {
   }
 };
 
-EnergyParts FastEngine::energyParts(const Vec3& r, Wall ownWall) const {
+template <size_t N>
+std::array<EnergyParts, N> FastEngine::periodParts(const Vec3& r, Wall ownWall) const {
   // One set of marks and one receiver view of the edges per thread, reused from
   // node to node.
   thread_local EdgeVisitMarks marks;
@@ -127,16 +165,23 @@ EnergyParts FastEngine::energyParts(const Vec3& r, Wall ownWall) const {
       query.skip =
           edges_.find(buildingLines_ + static_cast<uint64_t>(ownWall.building), ownWall.wall);
   }
-  EnergyParts e;
-  auto add = [&e](double& part, double x) {
-    e.total += x;
-    part += x;
+  std::array<EnergyParts, N> e;
+  auto add = [&e](double EnergyParts::*part, const PerPeriod<N>& x) {
+    for (size_t k = 0; k < N; ++k) {
+      e[k].total += x[k];
+      e[k].*part += x[k];
+    }
   };
+  const PerPeriod<N> entity = [this] {
+    PerPeriod<N> t;
+    t.fill(entityTerm_);
+    return t;
+  }();
   Context ctx{*this, r, nullptr, query};
   // A chunk wholly beyond DistMax adds only zeros, which change no sum.
-  auto addLines = [&](const std::vector<Line>& lines, double& part) {
+  auto addLines = [&](const std::vector<Line>& lines, double EnergyParts::*part) {
     for (const Line& line : lines) {
-      add(part, entityTerm_);
+      add(part, entity);
       for (uint32_t c = line.begin; c < line.end; ++c) {
         const Chunk& ch = chunks_[c];
         if (chunkBeyond(r, ch)) continue;
@@ -144,17 +189,33 @@ EnergyParts FastEngine::energyParts(const Vec3& r, Wall ownWall) const {
           const PreparedSegment& ps = segments_[k];
           const Segment& s = ps.s;
           ctx.segment = &ps;
-          add(part, PieceEnergy(law_, r, s.P1, s.P2, s.M, s.Len, s.W, s.E, s.HSX, s.HDX, ctx));
+          PerPeriod<N> E;
+          std::copy_n(ps.E.begin(), N, E.begin());
+          add(part, PieceEnergies(law_, r, s.P1, s.P2, s.M, s.Len, s.W, E, s.HSX, s.HDX, ctx));
         }
       }
     }
   };
-  addLines(roads_, e.roads);
-  if (!setup_.includeTracksAndSources) return e;
-  addLines(tracks_, e.tracks);
-  for (const PropagationSetup::PointSource& s : setup_.sources)
-    add(e.sources, std::pow(10.0, PointLevel(law_, r, s.pos, s.Lw, ctx) / 10));
+  addLines(roads_, &EnergyParts::roads);
+  if (!includeTracksAndSources_) return e;
+  addLines(tracks_, &EnergyParts::tracks);
+  for (const PointSource& s : sources_) {
+    PerPeriod<N> Lw;
+    std::copy_n(s.Lw.begin(), N, Lw.begin());
+    PerPeriod<N> x = PointLevels(law_, r, s.pos, Lw, ctx);
+    for (double& v : x) v = std::pow(10.0, v / 10);
+    add(&EnergyParts::sources, x);
+  }
   return e;
+}
+
+EnergyParts FastEngine::energyParts(const Vec3& r, Wall ownWall) const {
+  return periodParts<1>(r, ownWall)[0];
+}
+
+std::array<EnergyParts, 2> FastEngine::dayNightParts(const Vec3& r, Wall ownWall) const {
+  if (periods_ != 2) throw std::logic_error("the engine was built for one period");
+  return periodParts<2>(r, ownWall);
 }
 
 std::optional<EngineKind> ParseEngineKind(std::string_view name) {
@@ -173,6 +234,46 @@ std::unique_ptr<EnergyEngine> MakeEnergyEngine(EngineKind kind, const Project& p
   if (kind == EngineKind::Reference)
     return std::make_unique<ReferenceEnergyEngine>(p, c, setup, entityTerm);
   return std::make_unique<FastEngine>(p, c, setup, entityTerm);
+}
+
+namespace {
+
+class ReferenceDayNight : public DayNightEngine {
+ public:
+  ReferenceDayNight(const Project& p, const Configuration& c, const PropagationSetup& day,
+                    const PropagationSetup& night, double entityTerm)
+      : day_(p, c, day, entityTerm), night_(p, c, night, entityTerm) {}
+  std::array<EnergyParts, 2> parts(const Vec3& r, Wall ownWall) const override {
+    return {day_.energyParts(r, ownWall), night_.energyParts(r, ownWall)};
+  }
+
+ private:
+  ReferenceEnergyEngine day_, night_;
+};
+
+class FastDayNight : public DayNightEngine {
+ public:
+  FastDayNight(const Project& p, const Configuration& c, const PropagationSetup& day,
+               const PropagationSetup& night, double entityTerm)
+      : engine_(p, c, day, night, entityTerm) {}
+  std::array<EnergyParts, 2> parts(const Vec3& r, Wall ownWall) const override {
+    return engine_.dayNightParts(r, ownWall);
+  }
+
+ private:
+  FastEngine engine_;
+};
+
+}  // namespace
+
+std::unique_ptr<DayNightEngine> MakeDayNightEngine(EngineKind kind, const Project& p,
+                                                   const Configuration& c,
+                                                   const PropagationSetup& day,
+                                                   const PropagationSetup& night,
+                                                   double entityTerm) {
+  if (kind == EngineKind::Reference)
+    return std::make_unique<ReferenceDayNight>(p, c, day, night, entityTerm);
+  return std::make_unique<FastDayNight>(p, c, day, night, entityTerm);
 }
 
 }  // namespace sonvale

@@ -5,7 +5,9 @@
 // the same doubles with the same operations.
 #pragma once
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 
 #include "model/acoustics.h"
 #include "propagation/kernel.h"
@@ -23,52 +25,79 @@ inline PieceLaw MakePieceLaw(const Project& p, const Configuration& c) {
   return {c.DistMin, p.DistMax, c.AttCoeff, c.Hsorg, !p.DiffrCase};
 }
 
+// The energies of several periods carried through the same operations: a
+// path's geometry (distance, screens, crossings, diffraction) does not depend on
+// the period, only the emission does, so the periods share every search and
+// each keeps the doubles it would have alone.
+template <size_t N>
+using PerPeriod = std::array<double, N>;
+
 // Context requirements:
 //   bool whollyBeyond(P1, P2, W)     true only if every leaf piece of P1-P2 gives 0
 //   double crossingCorrection(M)     Kx of a piece with midpoint M
 //   void attenuation(S, Att)         raises Att to the strongest edge on the path S-R
 // Pieces short against their distance behave as point sources; longer ones are
 // halved until they do.
-template <class Context>
-double PieceEnergy(const PieceLaw& law, const Vec3& R, const Vec3& P1, const Vec3& P2,
-                   const Vec3& M, double Len, double W, double E, double HSX, double HDX,
-                   Context& ctx) {
+template <class Context, size_t N>
+PerPeriod<N> PieceEnergies(const PieceLaw& law, const Vec3& R, const Vec3& P1, const Vec3& P2,
+                                const Vec3& M, double Len, double W, const PerPeriod<N>& E,
+                                double HSX, double HDX, Context& ctx) {
+  PerPeriod<N> e{};
   double r = Distance3(R, M);
   if (r < W) r = W;
   if (r < law.distMin) r = law.distMin;
 
   if (Len > 0.5 * r) {
-    if (ctx.whollyBeyond(P1, P2, W)) return 0;
+    if (ctx.whollyBeyond(P1, P2, W)) return e;
     const double half = Len / 2;
-    return PieceEnergy(law, R, P1, M, Middle(P1, M), half, W, E, HSX, HDX, ctx) +
-           PieceEnergy(law, R, M, P2, Middle(M, P2), half, W, E, HSX, HDX, ctx);
+    e = PieceEnergies(law, R, P1, M, Middle(P1, M), half, W, E, HSX, HDX, ctx);
+    const PerPeriod<N> second =
+        PieceEnergies(law, R, M, P2, Middle(M, P2), half, W, E, HSX, HDX, ctx);
+    for (size_t k = 0; k < N; ++k) e[k] += second[k];
+    return e;
   }
 
-  if (r >= law.distMax) return 0;
+  if (r >= law.distMax) return e;
   // A piece without length radiates nothing; leaving early also keeps the
   // screen's division by the length out of reach.
-  if (!(Len > 0)) return 0;
+  if (!(Len > 0)) return e;
 
-  double e = 2.8 * E * Len * std::exp(-law.attCoeff * r) / (r * r);
+  const double decay = std::exp(-law.attCoeff * r);
+  for (size_t k = 0; k < N; ++k) e[k] = 2.8 * E[k] * Len * decay / (r * r);
   const double Kx = ctx.crossingCorrection(M);
 
   if (law.sideScreens && (HSX > 1 || HDX > 1)) {
     const double delta = SideScreenDelta(law.hsorg, R, P1, P2, M, Len, W, HSX, HDX, r);
-    e = e / (1 + 40 * delta);
+    const double screen = 1 + 40 * delta;
+    for (size_t k = 0; k < N; ++k) e[k] = e[k] / screen;
   }
 
   double Att = 0;
   ctx.attenuation(M, Att);
 
   // 10^0 is exactly 1, so leaving out a zero correction changes no bit.
-  if (Kx != 0) e = e * std::pow(10.0, Kx / 10);
-  if (Att != 0) e = e / std::pow(10.0, Att / 10);
+  if (Kx != 0) {
+    const double gain = std::pow(10.0, Kx / 10);
+    for (size_t k = 0; k < N; ++k) e[k] = e[k] * gain;
+  }
+  if (Att != 0) {
+    const double loss = std::pow(10.0, Att / 10);
+    for (size_t k = 0; k < N; ++k) e[k] = e[k] / loss;
+  }
   return e;
 }
 
-// Level of a source of power Lw at S heard at R.
 template <class Context>
-double PointLevel(const PieceLaw& law, const Vec3& R, const Vec3& S, double Lw, Context& ctx) {
+double PieceEnergy(const PieceLaw& law, const Vec3& R, const Vec3& P1, const Vec3& P2,
+                   const Vec3& M, double Len, double W, double E, double HSX, double HDX,
+                   Context& ctx) {
+  return PieceEnergies<Context, 1>(law, R, P1, P2, M, Len, W, {E}, HSX, HDX, ctx)[0];
+}
+
+// Levels of a source of power Lw[k] in each period at S heard at R.
+template <class Context, size_t N>
+PerPeriod<N> PointLevels(const PieceLaw& law, const Vec3& R, const Vec3& S,
+                              const PerPeriod<N>& Lw, Context& ctx) {
   const double dx = R.x - S.x;
   const double dy = R.y - S.y;
   const double dz = R.z - S.z;
@@ -79,7 +108,16 @@ double PointLevel(const PieceLaw& law, const Vec3& R, const Vec3& S, double Lw, 
 
   // The floor comes after the diffraction search, which works on the true positions.
   if (r < law.distMin) r = law.distMin;
-  return Lw - 11 - 20 * std::log(r) / kLogTen - 10 * law.attCoeff * r / kLogTen - Att;
+  const double spreading = 20 * std::log(r) / kLogTen;
+  const double absorption = 10 * law.attCoeff * r / kLogTen;
+  PerPeriod<N> level;
+  for (size_t k = 0; k < N; ++k) level[k] = Lw[k] - 11 - spreading - absorption - Att;
+  return level;
+}
+
+template <class Context>
+double PointLevel(const PieceLaw& law, const Vec3& R, const Vec3& S, double Lw, Context& ctx) {
+  return PointLevels<Context, 1>(law, R, S, {Lw}, ctx)[0];
 }
 
 }  // namespace sonvale

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <random>
+#include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "propagation/edge_index.h"
@@ -429,6 +431,50 @@ TEST(FastEngineTest, EnergyPartsSplitTheTotalByKindInOnePass) {
   }
   EXPECT_GT(compared, 3000);
   EXPECT_GT(split, 100);
+}
+
+// The day and the night from one walk of the paths: each period's parts are the
+// reference kernel's parts of that period, on façade walls too, and the two
+// periods really differ (a swap of emissions would not pass).
+TEST(FastEngineTest, DayAndNightInOneWalkGiveEachPeriodsReferenceParts) {
+  long compared = 0, differing = 0;
+  auto same = [](const EnergyParts& a, const EnergyParts& b) {
+    return a.total == b.total && a.roads == b.roads && a.tracks == b.tracks &&
+           a.sources == b.sources;
+  };
+  for (unsigned seed = 1; seed <= 150; ++seed) {
+    Town t = RandomTown(seed);
+    const PropagationSetup day = PrepareSetup(t.p, t.c, Period::Day);
+    const PropagationSetup night = PrepareSetup(t.p, t.c, Period::Night);
+    const double term = seed % 2 ? 0.0 : std::pow(10.0, 2.6);
+    const ReferenceEnergyEngine refDay(t.p, t.c, day, term), refNight(t.p, t.c, night, term);
+    const FastEngine both(t.p, t.c, day, night, term);
+    const auto viaFactory = MakeDayNightEngine(seed % 3 ? EngineKind::Fast : EngineKind::Reference,
+                                               t.p, t.c, day, night, term);
+    std::vector<std::pair<Vec3, Wall>> at;
+    for (const Vec3& r : t.receivers) at.push_back({r, {}});
+    if (t.p.case_.count() > 0) {
+      const Polyline3& o = t.p.case_[1];
+      const Point3 &u = o.vertex(1), &v = o.vertex(2);
+      at.push_back({{(u.X + v.X) / 2, (u.Y + v.Y) / 2, (u.Z + v.Z) / 2 - 2}, {1, 1}});
+    }
+    for (const auto& [r, wall] : at) {
+      const std::array<EnergyParts, 2> e = both.dayNightParts(r, wall);
+      ASSERT_TRUE(same(e[0], refDay.energyParts(r, wall))) << "seed " << seed << " day";
+      ASSERT_TRUE(same(e[1], refNight.energyParts(r, wall))) << "seed " << seed << " night";
+      const std::array<EnergyParts, 2> f = viaFactory->parts(r, wall);
+      ASSERT_TRUE(same(f[0], e[0]) && same(f[1], e[1])) << "seed " << seed << " factory";
+      ASSERT_TRUE(same(both.energyParts(r, wall), e[0])) << "seed " << seed;
+      differing += e[0].total != e[1].total;
+      ++compared;
+    }
+  }
+  EXPECT_GT(compared, 5000);
+  EXPECT_GT(differing, compared / 2);
+  // A single-period engine has no night.
+  const Town t = RandomTown(1);
+  const PropagationSetup day = PrepareSetup(t.p, t.c, Period::Day);
+  EXPECT_THROW(FastEngine(t.p, t.c, day, 0).dayNightParts({0, 0, 4}), std::logic_error);
 }
 
 // A receiver 0.1 m in front of the east wall of a 10 m cube hears a source
