@@ -25,21 +25,21 @@ const char* SourceKindName(SourceKind k) {
 bool ComputeFacadeEnergies(const Project& p, const Configuration& c,
                            const std::vector<FacadeReceiver>& at, const FacadeLevelOptions& options,
                            std::vector<PointEnergies>& out) {
-  // One engine per period gives the total and the parts of roads and tracks in
-  // one pass; setups[period] must outlive them.
-  std::array<PropagationSetup, 2> setups = {PrepareSetup(p, c, Period::Day),
-                                            PrepareSetup(p, c, Period::Night)};
-  std::array<std::unique_ptr<EnergyEngine>, 2> engines;
-  for (size_t period = 0; period < 2; ++period)
-    engines[period] = MakeEnergyEngine(options.engine, p, c, setups[period], 0.0);
+  // One engine gives the day and the night, each with the parts of the roads
+  // and the tracks, in one walk of the paths; the setups must outlive it.
+  const PropagationSetup day = PrepareSetup(p, c, Period::Day);
+  const PropagationSetup night = PrepareSetup(p, c, Period::Night);
+  const std::unique_ptr<DayNightEngine> engine =
+      MakeDayNightEngine(options.engine, p, c, day, night, 0.0);
 
   out.assign(at.size(), PointEnergies{});
   const long n = static_cast<long>(at.size());
   auto computeOne = [&](long i) {
     const FacadeReceiver& r = at[static_cast<size_t>(i)];
     PointEnergies& e = out[static_cast<size_t>(i)];
+    const std::array<EnergyParts, 2> byPeriod = engine->parts(r.at, r.ownWall);
     for (size_t period = 0; period < 2; ++period) {
-      const EnergyParts parts = engines[period]->energyParts(r.at, r.ownWall);
+      const EnergyParts& parts = byPeriod[period];
       e.e[static_cast<size_t>(SourceKind::Road)][period] = parts.roads;
       e.e[static_cast<size_t>(SourceKind::Rail)][period] = parts.tracks;
       e.e[static_cast<size_t>(SourceKind::All)][period] = parts.total;

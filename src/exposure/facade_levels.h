@@ -46,7 +46,7 @@ struct FacadeReceiver {
 
 // Energies at the receivers (the project's source powers must be filled, and its
 // emission levels current): all sources, and the roads and the tracks each as a
-// project of that kind alone gives them, from one pass of the engine per period.
+// project of that kind alone gives them, from one walk of the paths for both periods.
 // Returns false when stopped through progress.
 bool ComputeFacadeEnergies(const Project& p, const Configuration& c,
                            const std::vector<FacadeReceiver>& at, const FacadeLevelOptions& options,

@@ -10,7 +10,8 @@ int DefaultThreadCount() {
   return n == 0 ? 1 : static_cast<int>(n);
 }
 
-NodePool::NodePool(long count, int threads, Compute compute)
+template <class Value>
+BasicNodePool<Value>::BasicNodePool(long count, int threads, Compute compute)
     : count_(count), compute_(std::move(compute)) {
   if (threads <= 1 || count <= 1) return;
   // Enough look-ahead that no worker waits for a slow consumer, or for a
@@ -22,18 +23,21 @@ NodePool::NodePool(long count, int threads, Compute compute)
   for (int t = 0; t < threads; ++t) workers_.emplace_back([this] { work(); });
 }
 
-NodePool::~NodePool() {
+template <class Value>
+BasicNodePool<Value>::~BasicNodePool() {
   stop();
   for (std::thread& w : workers_) w.join();
 }
 
-void NodePool::stop() {
+template <class Value>
+void BasicNodePool<Value>::stop() {
   std::lock_guard<std::mutex> lock(mutex_);
   stopping_ = true;
   spaceCv_.notify_all();
 }
 
-void NodePool::work() {
+template <class Value>
+void BasicNodePool<Value>::work() {
   for (;;) {
     long k;
     {
@@ -58,7 +62,8 @@ void NodePool::work() {
   }
 }
 
-double NodePool::take(long k) {
+template <class Value>
+Value BasicNodePool<Value>::take(long k) {
   if (k != taken_ || k >= count_) throw std::logic_error("NodePool: nodes taken out of order");
   if (workers_.empty()) {
     ++taken_;
@@ -78,5 +83,8 @@ double NodePool::take(long k) {
   if (result.error) std::rethrow_exception(result.error);
   return result.value;
 }
+
+template class BasicNodePool<double>;
+template class BasicNodePool<std::array<double, 2>>;
 
 }  // namespace sonvale

@@ -6,6 +6,7 @@
 // few nodes computed ahead are simply dropped.
 #pragma once
 
+#include <array>
 #include <condition_variable>
 #include <exception>
 #include <functional>
@@ -18,20 +19,22 @@ namespace sonvale {
 // All cores of the machine (at least 1).
 int DefaultThreadCount();
 
-class NodePool {
+// Value: what a node gives (a level's energy, or a day and a night).
+template <class Value>
+class BasicNodePool {
  public:
-  using Compute = std::function<double(long node)>;
+  using Compute = std::function<Value(long node)>;
 
   // Nodes 0 .. count-1. With threads <= 1 no thread is started and take()
   // computes each node itself. compute must be safe to call concurrently.
-  NodePool(long count, int threads, Compute compute);
-  ~NodePool();
-  NodePool(const NodePool&) = delete;
-  NodePool& operator=(const NodePool&) = delete;
+  BasicNodePool(long count, int threads, Compute compute);
+  ~BasicNodePool();
+  BasicNodePool(const BasicNodePool&) = delete;
+  BasicNodePool& operator=(const BasicNodePool&) = delete;
 
   // The value of node k; nodes must be taken in order 0, 1, 2, ... An exception
   // thrown by compute for node k is thrown here.
-  double take(long k);
+  Value take(long k);
   // Stops handing out nodes; the workers finish the node they hold and end.
   void stop();
 
@@ -39,7 +42,7 @@ class NodePool {
 
  private:
   struct Slot {
-    double value = 0;
+    Value value{};
     std::exception_ptr error;
     bool ready = false;
   };
@@ -57,5 +60,10 @@ class NodePool {
   long taken_ = 0;                   // nodes taken so far
   bool stopping_ = false;
 };
+
+using NodePool = BasicNodePool<double>;
+using DayNightPool = BasicNodePool<std::array<double, 2>>;
+extern template class BasicNodePool<double>;
+extern template class BasicNodePool<std::array<double, 2>>;
 
 }  // namespace sonvale

@@ -153,19 +153,19 @@ std::vector<std::string> RunPointLoop(const PointCalcInputs& in, PointLoopReport
   add(kPointListHeader);
 
   const long N = ReceiverCount(p, in.set);
-  // Value 2 (n - 1) + period of the pool is the energy of point n in that period,
-  // computed ahead by the workers and taken here in the order of the loop.
-  const std::array<std::unique_ptr<EnergyEngine>, 2> engines = {
-      MakeEnergyEngine(in.engineKind, p, c, setups[0], 0.0),
-      MakeEnergyEngine(in.engineKind, p, c, setups[1], 0.0)};
-  NodePool pool(2 * N, in.threads, [&](long q) {
-    return engines[static_cast<size_t>(q % 2)]->energy(ReceiverPosition(p, in.set, q / 2 + 1));
+  // Node n - 1 of the pool is the day and the night energy of point n, computed
+  // ahead by the workers and taken here in the order of the loop.
+  const std::unique_ptr<DayNightEngine> engine =
+      MakeDayNightEngine(in.engineKind, p, c, setups[0], setups[1], 0.0);
+  DayNightPool pool(N, in.threads, [&](long q) {
+    const std::array<EnergyParts, 2> e = engine->parts(ReceiverPosition(p, in.set, q + 1));
+    return std::array<double, 2>{e[0].total, e[1].total};
   });
-  long value = 0;
   for (long n = 1; n <= N; ++n) {
+    const std::array<double, 2> energies = pool.take(n - 1);
     for (Period period : {Period::Day, Period::Night}) {
       size_t k = PeriodIndex(period);
-      double Etot = pool.take(value++);
+      double Etot = energies[k];
       PointLevel level;
       if (p.AzzeraStandard) {
         // Road energy alone: a receiver that no road piece reaches has no level.
