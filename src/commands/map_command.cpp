@@ -67,8 +67,9 @@ std::string MapPassErrorText(const Project& p, const MapPassOutcome& o, bool day
   return {};
 }
 
-MapPassOutcome RunMapPass(AppState& app, Ui& ui, const MapHooks& hooks) {
+MapPassOutcome RunMapPass(AppState& app, Ui& ui, const MapHooks& hooks, NightCarry* nightCarry) {
   MapPassInputs in{app.project, app.config, app.tables, app.Grid, app.Section, app.StopRequested};
+  in.nightCarry = nightCarry;
   in.engineKind = app.engine.kind;
   in.threads = app.engine.threads;
   in.tile = app.engine.tile;
@@ -121,9 +122,12 @@ MapCommandResult MapCommand(AppState& app, Ui& ui, MapPeriods periods, const Map
   double start = ui.now();
   bool diurno = p.Diurno;
   bool failed = false;
+  // With both periods the day pass computes the night along (same paths).
+  NightCarry carry;
   auto pass = [&](bool day) {
     p.Diurno = day;
-    MapPassOutcome o = RunMapPass(app, ui, hooks);
+    MapPassOutcome o =
+        RunMapPass(app, ui, hooks, periods == MapPeriods::Both ? &carry : nullptr);
     if (!o.fileName.empty()) result.files.push_back(o.fileName);
     // A stop only ends its own pass; a refused pass or a file error ends the command.
     if (o.result == MapPassResult::Failed) failed = true;

@@ -33,8 +33,9 @@ struct MapCommandResult {
 std::string MapPassErrorText(const Project& p, const MapPassOutcome& o, bool day);
 
 // Runs one pass on the application state for the period in project.Diurno and
-// shows what it reports.
-MapPassOutcome RunMapPass(AppState& app, Ui& ui, const MapHooks& hooks = {});
+// shows what it reports; the passes of one run share nightCarry.
+MapPassOutcome RunMapPass(AppState& app, Ui& ui, const MapHooks& hooks = {},
+                          NightCarry* nightCarry = nullptr);
 
 // The command flow; periods lets the command line run a single period.
 MapCommandResult MapCommand(AppState& app, Ui& ui, MapPeriods periods = MapPeriods::Both,

@@ -1,5 +1,6 @@
 #include "propagation/map_pass.h"
 
+#include <array>
 #include <cmath>
 #include <exception>
 #include <optional>
@@ -116,6 +117,18 @@ class PassOutput {
   std::optional<PartialGridWriter> part_;
 };
 
+// The propagation setup of a period; with AzzeraStandard, roads alone, whatever
+// the preparation left in the other lists.
+PropagationSetup PeriodSetup(const Project& p, const Configuration& c, Period period) {
+  PropagationSetup setup = PrepareSetup(p, c, period);
+  if (p.AzzeraStandard) {
+    setup.includeTracksAndSources = false;
+    setup.tracks.clear();
+    setup.sources.clear();
+  }
+  return setup;
+}
+
 // The propagation setup of the pass's period, with the source powers filled
 // first; returns the background energy added to the section nodes.
 double PrepareSources(const MapPassInputs& in, bool day, MapPassReport& report,
@@ -127,12 +140,8 @@ double PrepareSources(const MapPassInputs& in, bool day, MapPassReport& report,
     FillSourcePowers(p, problems);
     if (!problems.messages.empty()) report.sourceProblems(problems.messages);
   }
-  setup = PrepareSetup(p, c, day ? Period::Day : Period::Night);
+  setup = PeriodSetup(p, c, day ? Period::Day : Period::Night);
   if (!p.AzzeraStandard) return std::pow(10.0, (day ? c.FondoDiurno : c.FondoNotturno) / 10);
-  // Roads alone, whatever the preparation left in the other lists.
-  setup.includeTracksAndSources = false;
-  setup.tracks.clear();
-  setup.sources.clear();
   return 0;
 }
 
@@ -194,6 +203,81 @@ class NodeGeometry {
   RowRange rows_;
 };
 
+// What gives the energies of the nodes of a pass: the engine of its period, or,
+// in a run that carries the night, the day and the night together (the day
+// pass) or what the day pass carried (the night pass).
+class PassEnergies {
+ public:
+  PassEnergies(const MapPassInputs& in, bool day, const PropagationSetup& setup,
+               const NodeGeometry& nodes, long total)
+      : nodes_(nodes) {
+    const Project& p = in.project;
+    const Configuration& c = in.config;
+    NightCarry* carry = in.engine ? nullptr : in.nightCarry;
+    if (carry && total <= kMaxCarriedNodes) {
+      if (day) {
+        night_ = PeriodSetup(p, c, Period::Night);
+        carry->ready = false;
+        carry->inputs = Fingerprint(in, night_, total);
+        carry->energies.assign(static_cast<size_t>(total), 0.0);
+        both_ = MakeDayNightEngine(in.engineKind, p, c, setup, night_, kMapEntityTerm);
+        filling_ = carry;
+      } else if (carry->ready && carry->energies.size() == static_cast<size_t>(total) &&
+                 carry->inputs == Fingerprint(in, setup, total)) {
+        carried_ = carry;
+      }
+    }
+    if (!both_ && !carried_)
+      engine_ = in.engine ? in.engine(p, c, setup)
+                          : MakeEnergyEngine(in.engineKind, p, c, setup, kMapEntityTerm);
+    // A factory engine runs on the calling thread; carried values need no workers.
+    threads_ = in.engine || carried_ ? 1 : in.threads;
+  }
+  // The night is carried over only by a day pass that wrote every node, and
+  // only to the next night pass.
+  ~PassEnergies() {
+    if (carried_) *carried_ = NightCarry{};
+  }
+  void finished(bool complete) {
+    if (filling_) filling_->ready = complete;
+  }
+
+  int threads() const { return threads_; }
+  // Safe to call concurrently for different nodes.
+  double operator()(long k) const {
+    if (carried_) return carried_->energies[static_cast<size_t>(k)];
+    Vec3 r;
+    if (!nodes_.receiver(k, r)) return 0.0;
+    if (!both_) return engine_->energy(r);
+    const std::array<EnergyParts, 2> e = both_->parts(r);
+    filling_->energies[static_cast<size_t>(k)] = e[1].total;
+    return e[0].total;
+  }
+
+ private:
+  uint64_t Fingerprint(const MapPassInputs& in, const PropagationSetup& night, long total) const {
+    InputFingerprint f;
+    f.addPaths(in.project, in.config, night);
+    f.add(static_cast<uint64_t>(total));
+    for (long k = 0; k < total; ++k) {
+      Vec3 r;
+      if (nodes_.receiver(k, r))
+        f.add(r);
+      else
+        f.add(uint64_t{0});
+    }
+    return f.value();
+  }
+
+  const NodeGeometry& nodes_;
+  PropagationSetup night_;
+  std::unique_ptr<EnergyEngine> engine_;
+  std::unique_ptr<DayNightEngine> both_;
+  NightCarry* filling_ = nullptr;
+  NightCarry* carried_ = nullptr;
+  int threads_ = 1;
+};
+
 }  // namespace
 
 MapPassOutcome MapPass(const MapPassInputs& in, bool day, MapPassReport& report) {
@@ -219,12 +303,6 @@ MapPassOutcome MapPass(const MapPassInputs& in, bool day, MapPassReport& report)
 
   PropagationSetup setup;
   const double Efondo = PrepareSources(in, day, report, setup);
-  // A factory given by the caller runs on this thread; the engines of
-  // energy_engine.h are safe to share between the workers of the pool.
-  std::unique_ptr<EnergyEngine> engine =
-      in.engine ? in.engine(p, c, setup)
-                : MakeEnergyEngine(in.engineKind, p, c, setup, kMapEntityTerm);
-  const int threads = in.engine ? 1 : in.threads;
 
   bool& stop = in.stopRequested;
   try {
@@ -234,10 +312,10 @@ MapPassOutcome MapPass(const MapPassInputs& in, bool day, MapPassReport& report)
     outcome.fileName = in.tile ? TilePartName(fileName, *in.tile) : fileName;
     const NodeGeometry nodes(in, *layout, rows);
     const long total = static_cast<long>(rows.last - rows.first) * nx;
-    NodePool pool(total, threads, [&](long k) {
-      Vec3 r;
-      return nodes.receiver(k, r) ? engine->energy(r) : 0.0;
-    });
+    // Made on this thread (a factory given by the caller runs here); the
+    // engines of energy_engine.h are safe to share between the pool's workers.
+    PassEnergies energies(in, day, setup, nodes, total);
+    NodePool pool(total, energies.threads(), [&](long k) { return energies(k); });
     long node = 0;
     for (int j = rows.first; j < rows.last; ++j) {
       for (int i = 0; i < nx; ++i) {
@@ -253,6 +331,7 @@ MapPassOutcome MapPass(const MapPassInputs& in, bool day, MapPassReport& report)
       if (stop) break;
     }
     out.close(!stop);
+    energies.finished(!stop);
   } catch (const FileError& e) {
     outcome.result = MapPassResult::Failed;
     outcome.problem = MapPassProblem::WriteFailed;

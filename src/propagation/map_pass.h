@@ -18,6 +18,7 @@
 #include "propagation/energy_engine.h"
 #include "propagation/grid_tiles.h"
 #include "propagation/kernel.h"
+#include "propagation/night_carry.h"
 
 namespace sonvale {
 
@@ -69,6 +70,10 @@ struct MapPassInputs {
   // Only the rows of this tile, written as a partial grid (TilePartName of the
   // pass file) for MergeGridParts.
   std::optional<TileSpec> tile = {};
+  // Shared by the day pass and the night pass of one run: the day pass fills it
+  // with the night's energies, which the night pass then writes as they are if
+  // nothing changed in between. Unused with a factory engine.
+  NightCarry* nightCarry = nullptr;
 };
 
 enum class MapPassResult {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <optional>
+#include <vector>
 
 #include "propagation/grid_tiles.h"
 #include "propagation/map_pass.h"
@@ -46,6 +49,7 @@ struct Street {
     Strada& s = p.strade.addEntity();
     s.LeqDay = 68;
     s.vertices = {{-20, 55, 0, 12, 12}, {60, 55, 0, 12, 12}, {160, 60, 0, 12, 12}};
+    s.LeqNight = 59;
     Strada& s2 = p.strade.addEntity();
     s2.LeqDay = 61;
     s2.vertices = {{70, -10, 0, 8, 8}, {70, 120, 0, 8, 8}};
@@ -63,13 +67,15 @@ struct Street {
     src.Lw = 95;
     src.Lwnight = 90;
   }
-  std::string run(EngineKind kind, int threads, std::optional<TileSpec> tile = {}, int stopAt = 0) {
+  std::string run(EngineKind kind, int threads, std::optional<TileSpec> tile = {}, int stopAt = 0,
+                  bool day = true, NightCarry* carry = nullptr) {
     MapPassInputs in{p, c, t, grid, section, stop};
     in.engineKind = kind;
     in.threads = threads;
     in.tile = tile;
+    in.nightCarry = carry;
     RecordingMapReport report(&stop, stopAt);
-    MapPassOutcome o = MapPass(in, true, report);
+    MapPassOutcome o = MapPass(in, day, report);
     EXPECT_EQ(o.result, stopAt ? MapPassResult::Stopped : MapPassResult::Completed);
     return o.fileName;
   }
@@ -110,6 +116,60 @@ TEST(MapThreadsTest, AStopLeavesTheFileOfASingleThreadStop) {
   std::vector<std::string> parts{f.run(EngineKind::Fast, 2, TileSpec{1, 2}),
                                  f.run(EngineKind::Fast, 2, TileSpec{2, 2}, 10)};
   EXPECT_THROW(MergeGridParts((f.dir / "merged.grd").string(), parts), FormatError);
+}
+
+// The day pass of a run computes the night along and the night pass writes it:
+// the grids are those of passes run alone, and anything changed between the
+// passes sends the night pass back to the engine.
+TEST(MapThreadsTest, TheNightCarriedFromTheDayPassIsTheNightOfAPassAlone) {
+  Street f("carry");
+  const std::string day = FileContents(f.run(EngineKind::Reference, 1));
+  const std::string night = FileContents(f.run(EngineKind::Reference, 1, {}, 0, false));
+  ASSERT_NE(day, night);
+  for (int threads : {1, 2}) {
+    for (std::optional<TileSpec> tile : {std::optional<TileSpec>{}, std::optional{TileSpec{2, 3}}}) {
+      NightCarry carry;
+      const std::string d = FileContents(f.run(EngineKind::Fast, threads, tile, 0, true, &carry));
+      EXPECT_TRUE(carry.ready);
+      const std::string n = FileContents(f.run(EngineKind::Fast, threads, tile, 0, false, &carry));
+      EXPECT_FALSE(carry.ready);  // used once
+      EXPECT_TRUE(carry.energies.empty());
+      if (tile) {
+        EXPECT_EQ(n, FileContents(f.run(EngineKind::Reference, 1, tile, 0, false)));
+      } else {
+        EXPECT_EQ(d, day);
+        EXPECT_EQ(n, night);
+      }
+    }
+  }
+
+  // The night pass writes what was carried (here tampered with, to see it).
+  NightCarry carry;
+  f.run(EngineKind::Fast, 2, {}, 0, true, &carry);
+  for (double& e : carry.energies) e *= 2;
+  EXPECT_NE(FileContents(f.run(EngineKind::Fast, 2, {}, 0, false, &carry)), night);
+
+  // A stopped day pass carries nothing.
+  f.run(EngineKind::Fast, 2, {}, 40, true, &carry);
+  EXPECT_FALSE(carry.ready);
+  EXPECT_EQ(FileContents(f.run(EngineKind::Fast, 2, {}, 0, false, &carry)), night);
+
+  // A change between the passes: a higher building, a quieter road at night, a
+  // higher receiver plane; the night is then computed afresh.
+  const std::vector<std::function<void(Street&)>> changes = {
+      [](Street& s) { s.p.case_[3].vertices[1].Z += 2; },
+      [](Street& s) { s.p.strade[2].LeqNight -= 3; },
+      [](Street& s) { s.c.Hrec += 0.5; }};
+  for (const auto& change : changes) {
+    Street g("carry_change");
+    NightCarry kept;
+    g.run(EngineKind::Fast, 2, {}, 0, true, &kept);
+    ASSERT_TRUE(kept.ready);
+    change(g);
+    const std::string carried = FileContents(g.run(EngineKind::Fast, 2, {}, 0, false, &kept));
+    EXPECT_EQ(carried, FileContents(g.run(EngineKind::Reference, 1, {}, 0, false)));
+    EXPECT_NE(carried, night);
+  }
 }
 
 }  // namespace
