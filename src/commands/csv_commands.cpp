@@ -138,7 +138,8 @@ CsvImportOutcome ImportCsvInto(AppState& app, Ui& ui, CsvImportKind kind, const 
     SetStatus(ui, "Loaded" + ShowNumber(static_cast<double>(outcome.read)) + " nodes OK...");
   }
   if (kind == CsvImportKind::Punti) {
-    SetStatus(ui, "Loaded" + ShowNumber(static_cast<double>(outcome.read)) + " punti OK...");
+    SetStatus(ui, "Loaded" + ShowNumber(static_cast<double>(outcome.read)) +
+                      SV_TR("sonvale", " punti OK..."));
   }
   if (kind == CsvImportKind::Arcs) UpdateEmissions(app.project, app.config, app.tables);
   if (kind != CsvImportKind::Punti) app.project.EmissioniOK = false;
@@ -155,9 +156,12 @@ CsvImportOutcome ImportCsvInto(AppState& app, Ui& ui, CsvImportKind kind, const 
 
   if (kind == CsvImportKind::Arcs) {
     app.setEnabled(ui, "Calcolo", true);
-    std::string text = "Ho letto" + ShowNumber(static_cast<double>(arcs.roads)) + " archi";
+    std::string text = SV_TR("sonvale", "Ho letto") + ShowNumber(static_cast<double>(arcs.roads)) +
+                       SV_TR("sonvale", " archi");
     if (arcs.skippedArcs > 0) {
-      text += "\nArchi scartati perché i loro nodi mancano nella tabella dei nodi:" +
+      text += "\n" +
+              std::string(SV_TR(
+                  "sonvale", "Archi scartati perché i loro nodi mancano nella tabella dei nodi:")) +
               ShowNumber(static_cast<double>(arcs.skippedArcs));
     }
     ui.message(Message{SV_TR("sonvale", "Importazione CSV"), text, Buttons::Ok, Icon::Information,
@@ -175,7 +179,8 @@ bool RunCsvImport(AppState& app, Ui& ui, CsvImportKind kind, const std::string& 
   try {
     outcome = ImportCsvInto(app, ui, kind, path);
   } catch (const std::exception& e) {
-    ShowCritical(ui, ProgramTitle(), std::string("Importazione CSV non riuscita: ") + e.what());
+    ShowCritical(ui, ProgramTitle(),
+                 std::string(SV_TR("sonvale", "Importazione CSV non riuscita: ")) + e.what());
     return false;
   }
   if (outcome.leftOut.records > 0) {

@@ -9,6 +9,7 @@
 #include "text/file_error.h"
 #include "text/file_text.h"
 #include "text/number_text.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 namespace {
@@ -56,33 +57,33 @@ std::string LeftOut(long n) { return n == 1 ? " lasciata fuori" : " lasciate fuo
 const char* GisKindCaption(GisKind kind) {
   switch (kind) {
     case GisKind::Strade:
-      return "Strade";
+      return SV_TR("sonvale", "Strade");
     case GisKind::Binari:
-      return "Binari";
+      return SV_TR("sonvale", "Binari");
     case GisKind::Case:
-      return "Case";
+      return SV_TR("sonvale", "Case");
     case GisKind::Barriere:
-      return "Barriere";
+      return SV_TR("sonvale", "Barriere");
     case GisKind::Punti:
-      return "Punti";
+      return SV_TR("sonvale", "Punti");
     case GisKind::Sorgenti:
       break;
   }
-  return "Sorgenti";
+  return SV_TR("sonvale", "Sorgenti");
 }
 
 const char* GisModeCaption(GisMergeMode mode) {
   switch (mode) {
     case GisMergeMode::Overwrite:
-      return "Sovrascrivi";
+      return SV_TR("sonvale", "Sovrascrivi");
     case GisMergeMode::Append:
-      return "Accoda";
+      return SV_TR("sonvale", "Accoda");
     case GisMergeMode::Insert:
-      return "Inserisci";
+      return SV_TR("sonvale", "Inserisci");
     case GisMergeMode::Replace:
       break;
   }
-  return "Rimpiazza";
+  return SV_TR("sonvale", "Rimpiazza");
 }
 
 GisImportForm NewGisImportForm(std::optional<int> crsCode) {
@@ -131,7 +132,7 @@ void MapGisField(GisImportForm& form, const std::string& entityField,
 GisImportChoice GisImportFormOptions(const GisImportForm& form, const Project& project,
                                      const GisModule& gis) {
   if (form.source.empty() || form.layer < 0) {
-    return Problem(kGisImportTitle, "Scegliere un file GIS con almeno un layer.");
+    return Problem(kGisImportTitle, SV_TR("sonvale", "Scegliere un file GIS con almeno un layer."));
   }
   GisImportOptions options;
   options.kind = form.kind;
@@ -142,14 +143,17 @@ GisImportChoice GisImportFormOptions(const GisImportForm& form, const Project& p
   const std::string height(TrimBlanks(form.height));
   if (form.heightUsed() && !height.empty()) {
     if (!IsNumber(height) || !std::isfinite(LeadingNumber(height))) {
-      return Problem(kGisImportTitle, "Altezza non valida: \"" + height + "\".");
+      return Problem(kGisImportTitle,
+                     std::string(SV_TR("sonvale", "Altezza non valida: ")) + "\"" + height + "\".");
     }
     options.height = LeadingNumber(height);
   }
   const std::string crs(TrimBlanks(form.crs));
   if (!crs.empty()) {
     std::optional<int> code = CrsCode(crs);
-    if (!code) return Problem(kGisImportTitle, "Codice EPSG non valido: \"" + crs + "\".");
+    if (!code)
+      return Problem(kGisImportTitle, std::string(SV_TR("sonvale", "Codice EPSG non valido: ")) +
+                                          "\"" + crs + "\".");
     try {
       options.targetCrsWkt = gis.crsWkt(*code);
     } catch (const std::invalid_argument&) {
@@ -160,18 +164,20 @@ GisImportChoice GisImportFormOptions(const GisImportForm& form, const Project& p
   options.mode = form.mode;
   if (form.rowUsed()) {
     const bool replace = form.mode == GisMergeMode::Replace;
-    const std::string title = replace ? "Funzione Rimpiazza" : "Funzione Inserisci";
+    const std::string title =
+        replace ? SV_TR("sonvale", "Funzione Rimpiazza") : SV_TR("sonvale", "Funzione Inserisci");
     const long before = TableCount(project, form.kind);
     const RowNumberRange range = replace ? ReplaceRange(before) : InsertRange(before);
     const std::string label = GisKindCaption(form.kind);
     if (range.last < range.first) {
-      return Problem(title, "Non ci sono entità tipo " + label + " da rimpiazzare.");
+      return Problem(title,
+                     SV_TR("sonvale", "Non ci sono entità tipo ") + label + " da rimpiazzare.");
     }
     options.row = RowNumberFromText(form.row);
     if (!range.contains(options.row)) {
-      return Problem(title, "Numero non valido: \"" + form.row + "\". Il numero deve essere " +
-                                "compreso tra " + PlainInteger(range.first) + " e " +
-                                PlainInteger(range.last) + ".");
+      return Problem(title, std::string(SV_TR("sonvale", "Numero non valido: ")) + "\"" + form.row +
+                                "\". Il numero deve essere " + "compreso tra " +
+                                PlainInteger(range.first) + " e " + PlainInteger(range.last) + ".");
     }
   }
   return GisImportChoice{std::move(options), "", ""};
@@ -198,7 +204,7 @@ std::vector<std::string> GisImportNotes(const GisImportReport& report, GisKind k
 std::optional<GisImportReport> ImportGisIntoProject(Project& project, Ui& ui, const GisModule& gis,
                                                     const std::string& source,
                                                     const GisImportOptions& options) {
-  SetStatus(ui, "Sto decodificando " + source + "...");
+  SetStatus(ui, SV_TR("sonvale", "Sto decodificando ") + source + "...");
   ui.setBusy(true);
   GisImportReport report;
   try {
@@ -206,12 +212,13 @@ std::optional<GisImportReport> ImportGisIntoProject(Project& project, Ui& ui, co
   } catch (const std::exception& e) {
     // FileError, FormatError and the refusals of the import all name their cause.
     ui.setBusy(false);
-    ui.message(Message{ProgramTitle(), "Importazione GIS non riuscita: " + std::string(e.what()),
+    ui.message(Message{ProgramTitle(),
+                       SV_TR("sonvale", "Importazione GIS non riuscita: ") + std::string(e.what()),
                        Buttons::Ok, Icon::Critical, Answer::Ok});
     return std::nullopt;
   }
   ui.setBusy(false);
-  SetStatus(ui, "Importati " + PlainInteger(report.imported) + " elementi (" +
+  SetStatus(ui, SV_TR("sonvale", "Importati ") + PlainInteger(report.imported) + " elementi (" +
                     GisKindCaption(options.kind) + ") da " + PlainInteger(report.features) +
                     " oggetti di " + source);
   std::vector<std::string> notes = GisImportNotes(report, options.kind);

@@ -9,10 +9,11 @@
 
 #include "platform/ui.h"
 #include "propagation/grid_file.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
-inline const char* const kGridCalcTitle = "Operazioni su mappe";
+inline const char* const kGridCalcTitle = SV_TR("sonvale", "Operazioni su mappe");
 
 enum class GridOperation { Sum, Difference, Excess };
 inline constexpr GridOperation kGridOperations[] = {GridOperation::Sum, GridOperation::Difference,

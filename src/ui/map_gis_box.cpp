@@ -5,26 +5,35 @@
 #include <QFormLayout>
 #include <QLabel>
 
-namespace sonvale {
+#include "ui/translate.h"
 
-MapGisBox::MapGisBox(MapGisOutputs& outputs, QWidget* parent)
-    : QGroupBox(QStringLiteral("Uscite GIS"), parent) {
+namespace sonvale {
+namespace {
+
+const char* const kBoxCaption = SV_TR("sonvale", "Uscite GIS");
+const char* const kGeoTiffCaption = SV_TR("sonvale", "GeoTIFF delle mappe");
+const char* const kIsophonesCaption = SV_TR("sonvale", "Isofone (GeoPackage)");
+const char* const kSchemeCaption = SV_TR("sonvale", "Schema colori:");
+
+}  // namespace
+
+MapGisBox::MapGisBox(MapGisOutputs& outputs, QWidget* parent) : QGroupBox(Tr(kBoxCaption), parent) {
   setObjectName(QStringLiteral("UsciteGis"));
-  setAccessibleName(title());
-  auto* geotiff = new QCheckBox(QStringLiteral("GeoTIFF delle mappe"));
+  setAccessibleName(AccessibleTr(kBoxCaption));
+  auto* geotiff = new QCheckBox(Tr(kGeoTiffCaption));
   geotiff->setObjectName(QStringLiteral("GeoTiff"));
-  geotiff->setAccessibleName(geotiff->text());
+  geotiff->setAccessibleName(AccessibleTr(kGeoTiffCaption));
   geotiff->setChecked(outputs.geotiff);
   connect(geotiff, &QCheckBox::toggled, this, [&outputs](bool on) { outputs.geotiff = on; });
-  auto* isophones = new QCheckBox(QStringLiteral("Isofone (GeoPackage)"));
+  auto* isophones = new QCheckBox(Tr(kIsophonesCaption));
   isophones->setObjectName(QStringLiteral("Isofone"));
-  isophones->setAccessibleName(isophones->text());
+  isophones->setAccessibleName(AccessibleTr(kIsophonesCaption));
   isophones->setChecked(outputs.isophones);
   auto* scheme = new QComboBox;
   scheme->setObjectName(QStringLiteral("Schema"));
-  scheme->setAccessibleName(QStringLiteral("Schema colori"));
+  scheme->setAccessibleName(AccessibleTr(kSchemeCaption).remove(QLatin1Char(':')));
   for (BandScheme s : kBandSchemes) {
-    scheme->addItem(QString::fromUtf8(BandSchemeCaption(s)));
+    scheme->addItem(Tr(BandSchemeCaption(s)));
     if (s == outputs.scheme) scheme->setCurrentIndex(scheme->count() - 1);
   }
   scheme->setEnabled(outputs.isophones);
@@ -35,7 +44,7 @@ MapGisBox::MapGisBox(MapGisOutputs& outputs, QWidget* parent)
   connect(scheme, &QComboBox::currentIndexChanged, this, [&outputs](int index) {
     if (index >= 0) outputs.scheme = kBandSchemes[index];
   });
-  auto* label = new QLabel(QStringLiteral("Schema colori:"));
+  auto* label = new QLabel(Tr(kSchemeCaption));
   label->setBuddy(scheme);
   auto* layout = new QFormLayout(this);
   layout->addRow(geotiff);
