@@ -20,6 +20,7 @@
 #include "commands/main_menu.h"
 #include "commands/map_command.h"
 #include "commands/map_dialog.h"
+#include "commands/map_legend.h"
 #include "commands/menu_tree.h"
 #include "commands/ray_commands.h"
 #include "commands/recent_projects.h"
@@ -38,9 +39,9 @@
 #include "ui/do_emiss.h"
 #include "ui/do_map.h"
 #include "ui/do_punti.h"
-#include "ui/exposure_window.h"
 #include "ui/edit_data.h"
 #include "ui/edit_source.h"
+#include "ui/exposure_window.h"
 #include "ui/ray_options.h"
 #include "ui/train_dat.h"
 #include "ui/translate.h"
@@ -370,17 +371,24 @@ void Sonvale::showMainWindow(bool visible) { visible ? show() : hide(); }
 void Sonvale::paintOnMap(const std::function<void(Canvas&)>& draw) { map_->paintOver(draw); }
 
 void Sonvale::mapCommand() {
-  MapHooks hooks{[this](const MapCell& cell) {
-                   map_->paintCell(cell);
-                   stepProgress();
-                 },
-                 [this](bool clear) {
-                   cancel_->show();
-                   // A pass starts from a blank picture: its cells are counted anew.
-                   if (clear) startProgress(MapNodeCount(app_.project));
-                   map_->drawMap(clear);
-                 },
-                 [this](long& mode) { Beamrunlauncher(mode, this).exec(); }};
+  MapHooks hooks{
+      [this](const MapCell& cell) {
+        map_->paintCell(cell);
+        stepProgress();
+      },
+      [this](bool clear) {
+        cancel_->show();
+        // A pass starts from a blank picture: its cells are counted anew,
+        // painted in the scheme of the run's isophones if it writes them.
+        if (clear) {
+          startProgress(MapNodeCount(app_.project));
+          const std::optional<BandScheme> scheme = DrawnScheme(mapGis_);
+          map_->setCellColour([scheme](double level) { return MapCellColour(scheme, level); });
+          legend_->setContent(MapLegendFor(scheme));
+        }
+        map_->drawMap(clear);
+      },
+      [this](long& mode) { Beamrunlauncher(mode, this).exec(); }};
   const MapCommandResult result = CmdMappa(
       app_, ui_,
       [this](AppState& app, Ui& ui) {
