@@ -19,8 +19,9 @@ inline const char* const kPointEmissionQuestion =
 
 // What the point window follows of a calculation.
 struct PointCalcHooks {
-  std::function<void(const std::string&)> onLine;  // each list line as it is added
-  std::function<void()> onTracerStart;             // the external tracer is about to run
+  std::function<void(const std::string&)> onLine;    // each list line as it is added
+  std::function<void()> onTracerStart;               // the external tracer is about to run
+  std::function<void(double seconds)> onTracerWait;  // it has run that long
 };
 
 // "Calcola": clamps the year, refreshes the emission and asks the window's

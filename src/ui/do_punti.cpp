@@ -20,6 +20,7 @@
 
 #include "commands/map_dialog.h"
 #include "propagation/point_calc.h"
+#include "ui/status_progress.h"
 #include "ui/translate.h"
 
 namespace sonvale {
@@ -50,7 +51,8 @@ QFont ListFont() {
 
 }  // namespace
 
-DoPunti::DoPunti(AppState& app, Ui& ui, QWidget* parent) : QDialog(parent), logic_(app, ui) {
+DoPunti::DoPunti(AppState& app, Ui& ui, QWidget* parent, StatusProgress* status)
+    : QDialog(parent), logic_(app, ui), status_(status) {
   setObjectName(QStringLiteral("DoPunti"));
   setWindowTitle(Tr(kPointWindowTitle));
   setAccessibleName(windowTitle());
@@ -238,8 +240,17 @@ void DoPunti::sync() {
   command1->setEnabled(v.command1Enabled);
   static_cast<QLabel*>(widget(C::Status))->setText(TrText(v.status));
   progress_->setVisible(v.running && !v.progress.empty());
+  progress_->setRange(0, v.waiting ? 0 : 100);
   progress_->setValue(v.percent);
   progress_->setFormat(Q(v.progress));
+  if (status_) {
+    if (!v.running || v.progress.empty())
+      status_->finish();
+    else if (v.waiting)
+      status_->showWaiting(v.progress);
+    else
+      status_->showEstimate(v.percent, v.progress);
+  }
 
   if (listRun_ != v.listRun) {
     list_->clear();
