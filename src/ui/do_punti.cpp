@@ -58,13 +58,13 @@ DoPunti::DoPunti(AppState& app, Ui& ui, QWidget* parent, StatusProgress* status)
   setAccessibleName(windowTitle());
   setModal(true);
 
-  auto* frame1 = new QGroupBox(Q(PointCaption(C::Frame1)));
+  auto* frame1 = new QGroupBox(Tr(PointCaption(C::Frame1)));
   Name(frame1, C::Frame1);
   widget(C::Frame1) = frame1;
   auto* sets = new QVBoxLayout(frame1);
   auto* setGroup = new QButtonGroup(this);
   for (C c : kSets) {
-    auto* option = new QRadioButton(Q(PointCaption(c)));
+    auto* option = new QRadioButton(Tr(PointCaption(c)));
     Name(option, c);
     widget(c) = option;
     setGroup->addButton(option);
@@ -109,7 +109,7 @@ QLineEdit* DoPunti::makeBox(PointControl c, QLabel** label) {
     logic_.edited(c, text.toStdString());
     sync();
   });
-  *label = new QLabel(Q(PointCaption(c)));
+  *label = new QLabel(Tr(PointCaption(c)));
   (*label)->setBuddy(edit);
   return edit;
 }
@@ -120,7 +120,7 @@ QWidget* DoPunti::makeOptions() {
   auto* checks = new QGridLayout;
   for (size_t i = 0; i < std::size(kChecks); ++i) {
     C c = kChecks[i];
-    auto* check = new QCheckBox(Q(PointCaption(c)));
+    auto* check = new QCheckBox(Tr(PointCaption(c)));
     Name(check, c);
     widget(c) = check;
     checks->addWidget(check, static_cast<int>(i % 3), static_cast<int>(i / 3));
@@ -154,7 +154,7 @@ QWidget* DoPunti::makeOptions() {
   auto* group = new QButtonGroup(this);
   for (size_t i = 0; i < std::size(kAlgorithms); ++i) {
     C c = kAlgorithms[i];
-    auto* option = new QRadioButton(Q(PointCaption(c)));
+    auto* option = new QRadioButton(Tr(PointCaption(c)));
     Name(option, c);
     widget(c) = option;
     group->addButton(option);
@@ -176,7 +176,7 @@ QWidget* DoPunti::makeButtons() {
   auto* column = new QVBoxLayout(box);
   column->setContentsMargins(0, 0, 0, 0);
   for (C c : {C::Command4, C::Command1, C::Command2, C::Command3}) {
-    auto* button = new QPushButton(Q(PointCaption(c)));
+    auto* button = new QPushButton(Tr(PointCaption(c)));
     Name(button, c);
     widget(c) = button;
     // Return in a box must not start a calculation.

@@ -373,6 +373,13 @@ class MapWindowTest : public QObject {
                qPrintable(t.window.statusBar()->currentMessage()));
       picture(t.window, "main_window_en.png");
       englishGisDialogs(t);
+      // The point window's captions follow the language as its names do.
+      OnModal([](QDialog* d) {
+        QCOMPARE(Child<QPushButton>(d, "Command4")->text(), QString("Calculate"));
+        QCOMPARE(Child<QAbstractButton>(d, "Check1")->text(), QString("Barrier diffraction"));
+        QCOMPARE(Accessible(Child(d, "Check1")), QString("Barrier diffraction"));
+      });
+      t.window.action("Punti")->trigger();
     }
     QCoreApplication::removeTranslator(&translator);
     TownWindow italian;
