@@ -1679,5 +1679,117 @@
         <source>Zoom Area: </source>
         <translation>Zoom area: </translation>
     </message>
+    <message>
+        <source>dei nodi</source>
+        <translation>of the nodes</translation>
+    </message>
+    <message>
+        <source>dei punti</source>
+        <translation>of the points</translation>
+    </message>
+    <message>
+        <source>delle strade</source>
+        <translation>of the roads</translation>
+    </message>
+    <message>
+        <source> è piena (</source>
+        <translation> is full (</translation>
+    </message>
+    <message>
+        <source>: la riga </source>
+        <translation>: line </translation>
+    </message>
+    <message>
+        <source> di </source>
+        <translation> of </translation>
+    </message>
+    <message>
+        <source> non è stata importata</source>
+        <translation> was not imported</translation>
+    </message>
+    <message>
+        <source> righe di </source>
+        <translation> lines of </translation>
+    </message>
+    <message>
+        <source> dalla riga </source>
+        <translation> from line </translation>
+    </message>
+    <message>
+        <source> in poi, non sono state importate</source>
+        <translation> on, were not imported</translation>
+    </message>
+    <message>
+        <source>&quot;. Il numero deve essere compreso tra </source>
+        <translation>&quot;. The number must be between </translation>
+    </message>
+    <message>
+        <source> e </source>
+        <translation> and </translation>
+    </message>
+    <message>
+        <source> - Strada n. </source>
+        <translation> - Road no. </translation>
+    </message>
+    <message>
+        <source> parte</source>
+        <translation> part</translation>
+    </message>
+    <message>
+        <source> parti</source>
+        <translation> parts</translation>
+    </message>
+    <message>
+        <source> lasciata fuori</source>
+        <translation> left out</translation>
+    </message>
+    <message>
+        <source> lasciate fuori</source>
+        <translation> left out</translation>
+    </message>
+    <message>
+        <source>: la tabella </source>
+        <translation>: the table </translation>
+    </message>
+    <message>
+        <source> è piena</source>
+        <translation> is full</translation>
+    </message>
+    <message>
+        <source>: troppi vertici</source>
+        <translation>: too many vertices</translation>
+    </message>
+    <message>
+        <source> oltre l&apos;ultima riga</source>
+        <translation> beyond the last row</translation>
+    </message>
+    <message>
+        <source> (Rimpiazza non cambia il numero delle righe)</source>
+        <translation> (Replace does not change the number of rows)</translation>
+    </message>
+    <message>
+        <source> senza geometria utilizzabile</source>
+        <translation> without usable geometry</translation>
+    </message>
+    <message>
+        <source> elementi (</source>
+        <translation> elements (</translation>
+    </message>
+    <message>
+        <source> da </source>
+        <translation> from </translation>
+    </message>
+    <message>
+        <source> oggetti di </source>
+        <translation> objects of </translation>
+    </message>
+    <message>
+        <source>: i risultati non sono stati letti e i file </source>
+        <translation>: the results were not read and the files </translation>
+    </message>
+    <message>
+        <source> sono stati conservati</source>
+        <translation> were kept</translation>
+    </message>
 </context>
 </TS>

@@ -55,16 +55,18 @@ bool SumsTo100(double sum) { return std::fabs(sum - 100) <= kPercentTolerance; }
 // The warning about the records a full table left out, naming the file, the line
 // where the first of them begins and the table.
 std::string CsvLeftOutText(CsvImportKind kind, const std::string& path, const CsvLeftOut& l) {
-  const char* table = kind == CsvImportKind::Nodes   ? "dei nodi"
-                      : kind == CsvImportKind::Punti ? "dei punti"
-                                                     : "delle strade";
-  std::string text = std::string(SV_TR("sonvale", "La tabella ")) + table + " è piena (" +
-                     PlainInteger(l.capacity) + "): ";
+  const char* table = kind == CsvImportKind::Nodes   ? SV_TR("sonvale", "dei nodi")
+                      : kind == CsvImportKind::Punti ? SV_TR("sonvale", "dei punti")
+                                                     : SV_TR("sonvale", "delle strade");
+  std::string text = std::string(SV_TR("sonvale", "La tabella ")) + table +
+                     SV_TR("sonvale", " è piena (") + PlainInteger(l.capacity) + ")";
   if (l.records == 1) {
-    return text + "la riga " + PlainInteger(l.line) + " di " + path + " non è stata importata";
+    return text + SV_TR("sonvale", ": la riga ") + PlainInteger(l.line) + SV_TR("sonvale", " di ") +
+           path + SV_TR("sonvale", " non è stata importata");
   }
-  return text + PlainInteger(l.records) + " righe di " + path + ", dalla riga " +
-         PlainInteger(l.line) + " in poi, non sono state importate";
+  return text + ": " + PlainInteger(l.records) + SV_TR("sonvale", " righe di ") + path + "," +
+         SV_TR("sonvale", " dalla riga ") + PlainInteger(l.line) +
+         SV_TR("sonvale", " in poi, non sono state importate");
 }
 
 }  // namespace

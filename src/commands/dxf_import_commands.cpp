@@ -178,9 +178,10 @@ class DxfImportRun {
     long n = RowNumberFromText(*answer);
     if (range.contains(n)) return n;
     throw ImportAbandoned{title, std::string(SV_TR("sonvale", "Numero non valido: ")) + "\"" +
-                                     *answer + "\". Il numero deve essere " + "compreso tra " +
-                                     PlainInteger(range.first) + " e " + PlainInteger(range.last) +
-                                     "."};
+                                     *answer +
+                                     SV_TR("sonvale", "\". Il numero deve essere compreso tra ") +
+                                     PlainInteger(range.first) + SV_TR("sonvale", " e ") +
+                                     PlainInteger(range.last) + "."};
   }
 
   AppState& app_;
@@ -286,8 +287,8 @@ bool ImportDxfFile(AppState& app, Ui& ui, const std::string& path,
       !request.complete && request.kinds.size() == 1 && request.kinds.front() == DxfKind::Strade;
   if (roadsOnly) {
     app.DxfRoadNumber = RoadNumberFromFileName(path, app.DxfRoadNumber);
-    SetStatus(ui, SV_TR("sonvale", "Sto decodificando ") + path + " - Strada n. " +
-                      PlainInteger(app.DxfRoadNumber));
+    SetStatus(ui, SV_TR("sonvale", "Sto decodificando ") + path +
+                      SV_TR("sonvale", " - Strada n. ") + PlainInteger(app.DxfRoadNumber));
   } else {
     SetStatus(ui, SV_TR("sonvale", "Sto decodificando ") + path + "...");
   }

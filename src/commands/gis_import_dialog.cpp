@@ -49,8 +49,12 @@ GisImportChoice Problem(std::string title, std::string text) {
   return GisImportChoice{std::nullopt, std::move(text), std::move(title)};
 }
 
-std::string Parts(long n) { return PlainInteger(n) + (n == 1 ? " parte" : " parti"); }
-std::string LeftOut(long n) { return n == 1 ? " lasciata fuori" : " lasciate fuori"; }
+std::string Parts(long n) {
+  return PlainInteger(n) + (n == 1 ? SV_TR("sonvale", " parte") : SV_TR("sonvale", " parti"));
+}
+std::string LeftOut(long n) {
+  return n == 1 ? SV_TR("sonvale", " lasciata fuori") : SV_TR("sonvale", " lasciate fuori");
+}
 
 }  // namespace
 
@@ -176,8 +180,9 @@ GisImportChoice GisImportFormOptions(const GisImportForm& form, const Project& p
     options.row = RowNumberFromText(form.row);
     if (!range.contains(options.row)) {
       return Problem(title, std::string(SV_TR("sonvale", "Numero non valido: ")) + "\"" + form.row +
-                                "\". Il numero deve essere " + "compreso tra " +
-                                PlainInteger(range.first) + " e " + PlainInteger(range.last) + ".");
+                                SV_TR("sonvale", "\". Il numero deve essere compreso tra ") +
+                                PlainInteger(range.first) + SV_TR("sonvale", " e ") +
+                                PlainInteger(range.last) + ".");
     }
   }
   return GisImportChoice{std::move(options), "", ""};
@@ -186,17 +191,18 @@ GisImportChoice GisImportFormOptions(const GisImportForm& form, const Project& p
 std::vector<std::string> GisImportNotes(const GisImportReport& report, GisKind kind) {
   std::vector<std::string> notes;
   if (long n = report.skippedFull) {
-    notes.push_back(Parts(n) + LeftOut(n) + ": la tabella " + GisKindCaption(kind) + " è piena");
+    notes.push_back(Parts(n) + LeftOut(n) + SV_TR("sonvale", ": la tabella ") +
+                    GisKindCaption(kind) + SV_TR("sonvale", " è piena"));
   }
   if (long n = report.skippedVertices) {
-    notes.push_back(Parts(n) + LeftOut(n) + ": troppi vertici");
+    notes.push_back(Parts(n) + LeftOut(n) + SV_TR("sonvale", ": troppi vertici"));
   }
   if (long n = report.skippedBeyond) {
-    notes.push_back(Parts(n) + " oltre l'ultima riga" + LeftOut(n) +
-                    " (Rimpiazza non cambia il numero delle righe)");
+    notes.push_back(Parts(n) + SV_TR("sonvale", " oltre l'ultima riga") + LeftOut(n) +
+                    SV_TR("sonvale", " (Rimpiazza non cambia il numero delle righe)"));
   }
   if (long n = report.skippedEmpty) {
-    notes.push_back(Parts(n) + " senza geometria utilizzabile" + LeftOut(n));
+    notes.push_back(Parts(n) + SV_TR("sonvale", " senza geometria utilizzabile") + LeftOut(n));
   }
   return notes;
 }
@@ -218,9 +224,10 @@ std::optional<GisImportReport> ImportGisIntoProject(Project& project, Ui& ui, co
     return std::nullopt;
   }
   ui.setBusy(false);
-  SetStatus(ui, SV_TR("sonvale", "Importati ") + PlainInteger(report.imported) + " elementi (" +
-                    GisKindCaption(options.kind) + ") da " + PlainInteger(report.features) +
-                    " oggetti di " + source);
+  SetStatus(ui, SV_TR("sonvale", "Importati ") + PlainInteger(report.imported) +
+                    SV_TR("sonvale", " elementi (") + GisKindCaption(options.kind) + ")" +
+                    std::string(SV_TR("sonvale", " da ")) + PlainInteger(report.features) +
+                    SV_TR("sonvale", " oggetti di ") + source);
   std::vector<std::string> notes = GisImportNotes(report, options.kind);
   if (!notes.empty()) {
     std::string text;

@@ -63,8 +63,9 @@ bool WaitForTracer(const TracerContext& tc, Ui& ui, const TracerJobFiles& files,
   if (w.exitCode != 0) {
     ShowError(ui, SV_TR("sonvale", "Beamrun è terminato con il codice di uscita") +
                       ShowNumber(static_cast<double>(w.exitCode)) +
-                      ": i risultati non sono stati letti e i file " + files.job + " e " +
-                      files.model + " sono stati conservati");
+                      SV_TR("sonvale", ": i risultati non sono stati letti e i file ") + files.job +
+                      SV_TR("sonvale", " e ") + files.model +
+                      SV_TR("sonvale", " sono stati conservati"));
     return false;
   }
   return true;

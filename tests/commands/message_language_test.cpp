@@ -76,5 +76,31 @@ TEST(MessageLanguageTest, KnownEndingsAroundANameOrNumber) {
   EXPECT_EQ(TranslateText("Ho letto 12,archi", lookup), "Read 12,archi");
 }
 
+TEST(MessageLanguageTest, PiecesBetweenSeveralNamesAndNumbers) {
+  const std::map<std::string, std::string> en = {
+      {"Importati ", "Imported "},
+      {" elementi (", " elements ("},
+      {"Strade", "Roads"},
+      {" da ", " from "},
+      {" oggetti di ", " objects of "},
+      {"Numero non valido: ", "Invalid number: "},
+      {"\". Il numero deve essere compreso tra ", "\". The number must be between "},
+      {" e ", " and "},
+  };
+  TextLookup lookup = [&en](const std::string& t) -> std::optional<std::string> {
+    auto it = en.find(t);
+    if (it == en.end()) return std::nullopt;
+    return it->second;
+  };
+  EXPECT_EQ(TranslateText("Importati 2 elementi (Strade) da 3 oggetti di /tmp/vie.gpkg", lookup),
+            "Imported 2 elements (Roads) from 3 objects of /tmp/vie.gpkg");
+  EXPECT_EQ(
+      TranslateText("Numero non valido: \"12\". Il numero deve essere compreso tra 1 e 5.", lookup),
+      "Invalid number: \"12\". The number must be between 1 and 5.");
+  // A known word inside a name is no piece: it neither starts nor ends a word.
+  EXPECT_EQ(TranslateText("Importati 2 elementi (Strade2) da 3 oggetti di Strade.gpkg", lookup),
+            "Imported 2 elements (Strade2) from 3 objects of Strade.gpkg");
+}
+
 }  // namespace
 }  // namespace sonvale

@@ -380,6 +380,14 @@ class MapWindowTest : public QObject {
         QCOMPARE(Accessible(Child(d, "Check1")), QString("Barrier diffraction"));
       });
       t.window.action("Punti")->trigger();
+      // The status line of a zoom rectangle being dragged.
+      MapWidget* map = t.window.map();
+      const QPoint from = map->rect().center();
+      QTest::mousePress(map, Qt::LeftButton, {}, from);
+      QTest::mouseMove(map, from + QPoint(60, 40));
+      QVERIFY2(t.window.statusBar()->currentMessage().startsWith("Zoom area: ("),
+               qPrintable(t.window.statusBar()->currentMessage()));
+      QTest::mouseRelease(map, Qt::LeftButton, {}, from + QPoint(60, 40));
     }
     QCoreApplication::removeTranslator(&translator);
     TownWindow italian;
