@@ -24,6 +24,7 @@
 #include "propagation/grid_file.h"
 #include "started_window.h"
 #include "ui/do_map.h"
+#include "ui/translate.h"
 #include "ui/translation.h"
 
 namespace fs = std::filesystem;
@@ -373,6 +374,19 @@ class MapWindowTest : public QObject {
                qPrintable(t.window.statusBar()->currentMessage()));
       picture(t.window, "main_window_en.png");
       englishGisDialogs(t);
+      // Messages of the core with names and numbers, as the message boxes show them.
+      QCOMPARE(TrText("Importazione DXF non riuscita: /d/a b.dxf:12: no ENTITIES section"),
+               QString("DXF import failed: /d/a b.dxf:12: no ENTITIES section"));
+      QCOMPARE(TrText("Importati 2 elementi (Strade) da 3 oggetti di /d/vie.gpkg"),
+               QString("Imported 2 elements (Roads) from 3 objects of /d/vie.gpkg"));
+      QCOMPARE(TrText("Numero non valido: \"40\". Il numero deve essere compreso tra 1 e 31."),
+               QString("Invalid number: \"40\". The number must be between 1 and 31."));
+      QCOMPARE(TrText("La tabella dei nodi è piena (5000): 3 righe di n.csv, dalla riga 5002 in "
+                      "poi, non sono state importate"),
+               QString("The table of the nodes is full (5000): 3 lines of n.csv, from line 5002 "
+                       "on, were not imported"));
+      QCOMPARE(TrText("Non ci sono entità tipo Case da inserire."),
+               QString("There are no entities of type Buildings to insert."));
       // The point window's captions follow the language as its names do.
       OnModal([](QDialog* d) {
         QCOMPARE(Child<QPushButton>(d, "Command4")->text(), QString("Calculate"));
