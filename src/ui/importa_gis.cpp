@@ -100,14 +100,13 @@ ImportaGis::ImportaGis(GisImportForm& form, const GisModule& gis, Ui& ui, QWidge
           [this](const QString& t) { form_.row = t.toStdString(); });
 
   auto* top = new QFormLayout;
-  top->addRow(Buddy(SV_TR("sonvale", "&File:"), file_), fileRow);
-  top->addRow(Buddy(SV_TR("sonvale", "&Layer:"), layer_), layer_);
-  top->addRow(Buddy(SV_TR("sonvale", "&Tipo di entità:"), kind_), kind_);
+  top->addRow(Buddy(kGisFileCaption, file_), fileRow);
+  top->addRow(Buddy(kGisLayerCaption, layer_), layer_);
+  top->addRow(Buddy(kGisKindCaption, kind_), kind_);
 
-  const char* const fieldsCaption = SV_TR("sonvale", "Campi (campo dell'entità: campo del layer)");
-  auto* fields = new QGroupBox(Tr(fieldsCaption));
+  auto* fields = new QGroupBox(Tr(kGisFieldsCaption));
   fields->setObjectName(QStringLiteral("Campi"));
-  fields->setAccessibleName(AccessibleTr(fieldsCaption));
+  fields->setAccessibleName(AccessibleTr(kGisFieldsCaption));
   auto* inner = new QWidget;
   mapping_ = new QFormLayout(inner);
   auto* scroll = new QScrollArea;
@@ -118,16 +117,15 @@ ImportaGis::ImportaGis(GisImportForm& form, const GisModule& gis, Ui& ui, QWidge
   fieldsLayout->addWidget(scroll);
 
   auto* bottom = new QFormLayout;
-  bottom->addRow(Buddy(SV_TR("sonvale", "&Altezza (m):"), height_), height_);
-  bottom->addRow(Buddy(SV_TR("sonvale", "&Sistema di riferimento (EPSG):"), crs_), crs_);
-  bottom->addRow(Buddy(SV_TR("sonvale", "&Modo:"), mode_), mode_);
-  bottom->addRow(Buddy(SV_TR("sonvale", "Dalla &riga:"), row_), row_);
+  bottom->addRow(Buddy(kGisHeightCaption, height_), height_);
+  bottom->addRow(Buddy(kGisCrsCaption, crs_), crs_);
+  bottom->addRow(Buddy(kGisModeCaption, mode_), mode_);
+  bottom->addRow(Buddy(kGisRowCaption, row_), row_);
 
   auto* buttons = new QDialogButtonBox;
-  const char* const okCaption = SV_TR("sonvale", "OK - Importa");
-  auto* ok = buttons->addButton(Tr(okCaption), QDialogButtonBox::AcceptRole);
+  auto* ok = buttons->addButton(Tr(kGisImportOkCaption), QDialogButtonBox::AcceptRole);
   ok->setObjectName(QStringLiteral("OK"));
-  ok->setAccessibleName(AccessibleTr(okCaption));
+  ok->setAccessibleName(AccessibleTr(kGisImportOkCaption));
   auto* cancel = buttons->addButton(Tr(kCancelCaption), QDialogButtonBox::RejectRole);
   cancel->setObjectName(QStringLiteral("Annulla"));
   cancel->setAccessibleName(AccessibleTr(kCancelCaption));

@@ -8,30 +8,23 @@
 #include "ui/translate.h"
 
 namespace sonvale {
-namespace {
 
-const char* const kBoxCaption = SV_TR("sonvale", "Uscite GIS");
-const char* const kGeoTiffCaption = SV_TR("sonvale", "GeoTIFF delle mappe");
-const char* const kIsophonesCaption = SV_TR("sonvale", "Isofone (GeoPackage)");
-const char* const kSchemeCaption = SV_TR("sonvale", "Schema colori:");
-
-}  // namespace
-
-MapGisBox::MapGisBox(MapGisOutputs& outputs, QWidget* parent) : QGroupBox(Tr(kBoxCaption), parent) {
+MapGisBox::MapGisBox(MapGisOutputs& outputs, QWidget* parent)
+    : QGroupBox(Tr(kMapGisBoxCaption), parent) {
   setObjectName(QStringLiteral("UsciteGis"));
-  setAccessibleName(AccessibleTr(kBoxCaption));
-  auto* geotiff = new QCheckBox(Tr(kGeoTiffCaption));
+  setAccessibleName(AccessibleTr(kMapGisBoxCaption));
+  auto* geotiff = new QCheckBox(Tr(kMapGisGeoTiffCaption));
   geotiff->setObjectName(QStringLiteral("GeoTiff"));
-  geotiff->setAccessibleName(AccessibleTr(kGeoTiffCaption));
+  geotiff->setAccessibleName(AccessibleTr(kMapGisGeoTiffCaption));
   geotiff->setChecked(outputs.geotiff);
   connect(geotiff, &QCheckBox::toggled, this, [&outputs](bool on) { outputs.geotiff = on; });
-  auto* isophones = new QCheckBox(Tr(kIsophonesCaption));
+  auto* isophones = new QCheckBox(Tr(kMapGisIsophonesCaption));
   isophones->setObjectName(QStringLiteral("Isofone"));
-  isophones->setAccessibleName(AccessibleTr(kIsophonesCaption));
+  isophones->setAccessibleName(AccessibleTr(kMapGisIsophonesCaption));
   isophones->setChecked(outputs.isophones);
   auto* scheme = new QComboBox;
   scheme->setObjectName(QStringLiteral("Schema"));
-  scheme->setAccessibleName(AccessibleTr(kSchemeCaption).remove(QLatin1Char(':')));
+  scheme->setAccessibleName(AccessibleTr(kMapGisSchemeCaption).remove(QLatin1Char(':')));
   for (BandScheme s : kBandSchemes) {
     scheme->addItem(Tr(BandSchemeCaption(s)));
     if (s == outputs.scheme) scheme->setCurrentIndex(scheme->count() - 1);
@@ -44,7 +37,7 @@ MapGisBox::MapGisBox(MapGisOutputs& outputs, QWidget* parent) : QGroupBox(Tr(kBo
   connect(scheme, &QComboBox::currentIndexChanged, this, [&outputs](int index) {
     if (index >= 0) outputs.scheme = kBandSchemes[index];
   });
-  auto* label = new QLabel(Tr(kSchemeCaption));
+  auto* label = new QLabel(Tr(kMapGisSchemeCaption));
   label->setBuddy(scheme);
   auto* layout = new QFormLayout(this);
   layout->addRow(geotiff);

@@ -50,8 +50,8 @@ OperazioniMappe::OperazioniMappe(GridCalcForm& form, Ui& ui, QWidget* parent)
   grids_ = new QListWidget;
   grids_->setObjectName(QStringLiteral("Mappe"));
   for (const std::string& g : form_.grids) grids_->addItem(Q(g));
-  auto* add = Button(SV_TR("sonvale", "Aggiungi..."), "Aggiungi");
-  auto* remove = Button(SV_TR("sonvale", "Togli"), "Togli");
+  auto* add = Button(kGridCalcAddCaption, "Aggiungi");
+  auto* remove = Button(kGridCalcRemoveCaption, "Togli");
   auto* limit = new QLineEdit(Q(form_.limit));
   limit->setObjectName(QStringLiteral("Limite"));
   auto* output = new QLineEdit(Q(form_.output));
@@ -99,13 +99,13 @@ OperazioniMappe::OperazioniMappe(GridCalcForm& form, Ui& ui, QWidget* parent)
   outputRow->addWidget(browse);
 
   auto* fields = new QFormLayout;
-  fields->addRow(Buddy(SV_TR("sonvale", "&Operazione:"), operation), operation);
-  fields->addRow(Buddy(SV_TR("sonvale", "&Mappe (A, B, ...):"), grids_), listRow);
-  fields->addRow(Buddy(SV_TR("sonvale", "&Limite dB(A):"), limit), limit);
-  fields->addRow(Buddy(SV_TR("sonvale", "&Nuova mappa:"), output), outputRow);
+  fields->addRow(Buddy(kGridCalcOperationCaption, operation), operation);
+  fields->addRow(Buddy(kGridCalcGridsCaption, grids_), listRow);
+  fields->addRow(Buddy(kGridCalcLimitCaption, limit), limit);
+  fields->addRow(Buddy(kGridCalcOutputCaption, output), outputRow);
 
   auto* buttons = new QDialogButtonBox;
-  auto* ok = Button(SV_TR("sonvale", "OK - Esegui"), "OK");
+  auto* ok = Button(kGridCalcOkCaption, "OK");
   auto* cancel = Button(kCancelCaption, "Annulla");
   buttons->addButton(ok, QDialogButtonBox::AcceptRole);
   buttons->addButton(cancel, QDialogButtonBox::RejectRole);
