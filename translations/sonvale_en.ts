@@ -1296,8 +1296,8 @@
         <translation>The &quot;Append&quot; mode is not selected, but there are already entities in memory of type </translation>
     </message>
     <message>
-        <source>: esse verranno sovrascritte.&#13;Seleziono automaticamente la modalita&apos;&quot;Appendi&quot; ?</source>
-        <translation>: they will be overwritten.&#13;Select the &quot;Append&quot; mode automatically?</translation>
+        <source>: esse verranno sovrascritte.<byte value="xd"/>Seleziono automaticamente la modalita&apos;&quot;Appendi&quot; ?</source>
+        <translation>: they will be overwritten.<byte value="xd"/>Select the &quot;Append&quot; mode automatically?</translation>
     </message>
     <message>
         <source>Importazione DXF non riuscita: </source>

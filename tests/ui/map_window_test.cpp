@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "commands/dxf_import_commands.h"
 #include "propagation/grid_file.h"
 #include "started_window.h"
 #include "ui/do_map.h"
@@ -385,6 +386,10 @@ class MapWindowTest : public QObject {
                       "poi, non sono state importate"),
                QString("The table of the nodes is full (5000): 3 lines of n.csv, from line 5002 "
                        "on, were not imported"));
+      QCOMPARE(TrText(AppendQuestionText("Strade")),
+               QString("The \"Append\" mode is not selected, but there are already entities in "
+                       "memory of type Roads: they will be overwritten.\rSelect the \"Append\" "
+                       "mode automatically?"));
       QCOMPARE(TrText("Non ci sono entità tipo Case da inserire."),
                QString("There are no entities of type Buildings to insert."));
       // The point window's captions follow the language as its names do.
