@@ -1791,5 +1791,9 @@
         <source> sono stati conservati</source>
         <translation> were kept</translation>
     </message>
+    <message>
+        <source>: resta </source>
+        <translation>: it stays </translation>
+    </message>
 </context>
 </TS>

@@ -24,7 +24,7 @@ bool CmdSorgentiConcentrate(AppState& app, Ui& ui) {
   if (!(n >= 0 && n <= static_cast<double>(sources.capacity()))) {
     ui.message({"Input Data",
                 SV_TR("sonvale", "Il numero delle sorgenti concentrate va da 0 a ") +
-                    std::to_string(sources.capacity()) + ": resta " +
+                    std::to_string(sources.capacity()) + SV_TR("sonvale", ": resta ") +
                     std::to_string(sources.count()) + ".",
                 Buttons::Ok, Icon::Warning, Answer::Ok});
     return false;
