@@ -1795,5 +1795,33 @@
         <source>: resta </source>
         <translation>: it stays </translation>
     </message>
+    <message>
+        <source>Alcune entità Strade o Binari non sono state dotate di dati di emissione acustica - Proseguo comunque ?</source>
+        <translation>Some Roads or Rail Tracks entities have no acoustic emission data - Go on anyway?</translation>
+    </message>
+    <message>
+        <source>Alcune entità Strade, Binari o Concentrate non sono state dotate di dati di emissione acustica - Proseguo comunque ?</source>
+        <translation>Some Roads, Rail Tracks or Point Sources entities have no acoustic emission data - Go on anyway?</translation>
+    </message>
+    <message>
+        <source>Scegli il file di output (.DXF)</source>
+        <translation>Choose the output file (.DXF)</translation>
+    </message>
+    <message>
+        <source>: il nome deve finire in .gpkg, .shp, .geojson o .json</source>
+        <translation>: the name must end in .gpkg, .shp, .geojson or .json</translation>
+    </message>
+    <message>
+        <source> non è un sistema di riferimento noto.</source>
+        <translation> is not a known coordinate reference system.</translation>
+    </message>
+    <message>
+        <source>File dati|*.DAT|Autocad Script|*.SCR</source>
+        <translation>Data file|*.DAT|Autocad Script|*.SCR</translation>
+    </message>
+    <message>
+        <source>File testo|*.txt</source>
+        <translation>Text file|*.txt</translation>
+    </message>
 </context>
 </TS>

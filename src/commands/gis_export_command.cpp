@@ -13,7 +13,8 @@ std::optional<GisExportSummary> ExportModelGis(const Project& project, const Con
   ui.setBusy(true);
   try {
     if (!GisFormatOf(path)) {
-      throw std::invalid_argument(path + ": il nome deve finire in .gpkg, .shp, .geojson o .json");
+      throw std::invalid_argument(
+          path + SV_TR("sonvale", ": il nome deve finire in .gpkg, .shp, .geojson o .json"));
     }
     Project updated = project;
     UpdateEmissions(updated, config, tables);

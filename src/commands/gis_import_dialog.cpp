@@ -162,7 +162,8 @@ GisImportChoice GisImportFormOptions(const GisImportForm& form, const Project& p
       options.targetCrsWkt = gis.crsWkt(*code);
     } catch (const std::invalid_argument&) {
       return Problem(kGisImportTitle,
-                     "EPSG:" + PlainInteger(*code) + " non è un sistema di riferimento noto.");
+                     "EPSG:" + PlainInteger(*code) +
+                         SV_TR("sonvale", " non è un sistema di riferimento noto."));
     }
   }
   options.mode = form.mode;

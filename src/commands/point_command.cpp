@@ -84,7 +84,7 @@ void CopyPointResults(AppState& app, Ui& ui, ReceiverSet set, const PointResults
 
 bool SavePointResults(AppState& app, Ui& ui, ReceiverSet set, const PointResults& results) {
   FileDialog save{SV_TR("sonvale", "Scegli il file di output"),
-                  "File dati|*.DAT|Autocad Script|*.SCR", "*.DAT", false, true};
+                  SV_TR("sonvale", "File dati|*.DAT|Autocad Script|*.SCR"), "*.DAT", false, true};
   std::optional<std::string> name = ui.saveFile(save);
   if (!name || name->empty()) return false;
   std::string ext = name->size() >= 3 ? name->substr(name->size() - 3) : *name;
@@ -97,7 +97,7 @@ bool SavePointResults(AppState& app, Ui& ui, ReceiverSet set, const PointResults
     }
     FileDialog limitsDialog{
         SV_TR("sonvale", "Scegli il file di definizione limite per i recettori"),
-        "File testo|*.txt", "*.txt", true, false};
+        SV_TR("sonvale", "File testo|*.txt"), "*.txt", true, false};
     std::optional<std::string> limitsName = ui.openFile(limitsDialog);
     if (!limitsName || limitsName->empty()) return false;
     std::vector<PointLimit> limits = ReadLimitFile(*limitsName);

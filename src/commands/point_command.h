@@ -10,12 +10,14 @@
 #include "commands/app_state.h"
 #include "platform/ui.h"
 #include "propagation/point_calc.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
 inline const char* const kPointEmissionQuestion =
-    "Alcune entità Strade, Binari o Concentrate non sono state dotate di dati di emissione "
-    "acustica - Proseguo comunque ?";
+    SV_TR("sonvale",
+          "Alcune entità Strade, Binari o Concentrate non sono state dotate di dati di "
+          "emissione acustica - Proseguo comunque ?");
 
 // What the point window follows of a calculation.
 struct PointCalcHooks {

@@ -111,7 +111,8 @@ bool CmdSistemaRiferimento(const std::string& projectFile, Ui& ui, const GisModu
     try {
       gis.crsWkt(*code);
     } catch (const std::invalid_argument&) {
-      ShowProblem(ui, "EPSG:" + PlainInteger(*code) + " non è un sistema di riferimento noto.");
+      ShowProblem(ui, "EPSG:" + PlainInteger(*code) +
+                          SV_TR("sonvale", " non è un sistema di riferimento noto."));
       return false;
     }
   }
