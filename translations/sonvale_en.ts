@@ -1823,5 +1823,45 @@
         <source>File testo|*.txt</source>
         <translation>Text file|*.txt</translation>
     </message>
+    <message>
+        <source>Il numero di divisioni della griglia deve essere almeno 1: il calcolo con Beamrun non viene avviato</source>
+        <translation>The number of grid divisions must be at least 1: the Beamrun calculation is not started</translation>
+    </message>
+    <message>
+        <source>Nome del file di uscita non valido: </source>
+        <translation>Invalid output file name: </translation>
+    </message>
+    <message>
+        <source>Il numero di divisioni della griglia di ricevitori deve essere almeno 1: il file .RAY non viene scritto</source>
+        <translation>The number of divisions of the receiver grid must be at least 1: the .RAY file is not written</translation>
+    </message>
+    <message>
+        <source>Il passo delle sorgenti (PassoSorgenti) deve essere positivo: il file .RAY non viene scritto</source>
+        <translation>The source spacing (PassoSorgenti) must be positive: the .RAY file is not written</translation>
+    </message>
+    <message>
+        <source>il nome del file non contiene &quot;01&quot;: scegli il primo dei 6 file GRD (nome01...)</source>
+        <translation>the file name does not contain &quot;01&quot;: choose the first of the 6 GRD files (name01...)</translation>
+    </message>
+    <message>
+        <source>Il file dei risultati di Beamrun </source>
+        <translation>The Beamrun results file </translation>
+    </message>
+    <message>
+        <source> non è stato trovato: i ricettori sono elencati senza livello</source>
+        <translation> was not found: the receivers are listed without a level</translation>
+    </message>
+    <message>
+        <source> contiene i livelli di</source>
+        <translation> holds the levels of</translation>
+    </message>
+    <message>
+        <source> ricettori su</source>
+        <translation> receivers out of</translation>
+    </message>
+    <message>
+        <source>: gli altri sono elencati senza livello</source>
+        <translation>: the others are listed without a level</translation>
+    </message>
 </context>
 </TS>

@@ -390,6 +390,10 @@ class MapWindowTest : public QObject {
                QString("The \"Append\" mode is not selected, but there are already entities in "
                        "memory of type Roads: they will be overwritten.\rSelect the \"Append\" "
                        "mode automatically?"));
+      QCOMPARE(TrText("Il file dei risultati di Beamrun /d/t.den contiene i livelli di 12 "
+                      "ricettori su 15: gli altri sono elencati senza livello"),
+               QString("The Beamrun results file /d/t.den holds the levels of 12 receivers out "
+                       "of 15: the others are listed without a level"));
       QCOMPARE(TrText("Non ci sono entità tipo Case da inserire."),
                QString("There are no entities of type Buildings to insert."));
       // The point window's captions follow the language as its names do.
