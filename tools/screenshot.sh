@@ -6,7 +6,11 @@
 # dialog (docs/domap.png) and the exchange dialogs (docs/csv_options.png,
 # docs/ray_options.png, docs/do_emiss.png); the main window with a map, its
 # legend and the coordinate field (docs/main_window_map.png), and in English
-# with its mapping dialog (docs/main_window_en.png, docs/domap_en.png).
+# with its mapping dialog and the GIS import (docs/main_window_en.png,
+# docs/domap_en.png, docs/importa_gis_en.png); the GIS dialogs
+# (docs/importa_gis.png, docs/operazioni_mappe.png, docs/domap_gis.png) and a
+# map painted in an isophone colour scheme with its legend
+# (docs/main_window_scheme.png).
 # Usage: tools/screenshot.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,6 +32,10 @@ env -u QT_QPA_PLATFORM SONVALE_HOME="$PWD/$build/bin" SONVALE_SCREENSHOT_DIR="$P
   typedDivisionsGiveTheTypedGridAndTheFieldTellsTheLevel anEnglishStartShowsEnglishCaptions
 env -u QT_QPA_PLATFORM SONVALE_HOME="$PWD/$build/bin" SONVALE_SCREENSHOT_DIR="$PWD/docs" \
   xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/test_ui_exposure_window_test"
+env -u QT_QPA_PLATFORM SONVALE_HOME="$PWD/$build/bin" SONVALE_SCREENSHOT_DIR="$PWD/docs" \
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/test_ui_gis_dialogs_test"
 echo "docs/exposure_window.png docs/main_window_map.png docs/main_window_en.png docs/domap_en.png" \
+  "docs/importa_gis_en.png docs/importa_gis.png docs/operazioni_mappe.png docs/domap_gis.png" \
+  "docs/main_window_scheme.png" \
   "docs/screenshot.png docs/do_punti.png docs/beamrunlauncher.png docs/domap.png" \
   "docs/csv_options.png docs/ray_options.png docs/do_emiss.png"

@@ -1231,5 +1231,637 @@
         <source>m² per abitante (stima, vuoto = nessuna)</source>
         <translation>m² per resident (estimate, empty = none)</translation>
     </message>
+    <message>
+        <source>Ho cancellato</source>
+        <translation>Deleted</translation>
+    </message>
+    <message>
+        <source> strade prive di traffico.</source>
+        <translation> roads without traffic.</translation>
+    </message>
+    <message>
+        <source> punti OK...</source>
+        <translation> points OK...</translation>
+    </message>
+    <message>
+        <source>Ho letto</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source> archi</source>
+        <translation> arcs</translation>
+    </message>
+    <message>
+        <source>Archi scartati perché i loro nodi mancano nella tabella dei nodi:</source>
+        <translation>Arcs left out because their nodes are missing from the node table:</translation>
+    </message>
+    <message>
+        <source>Importazione CSV non riuscita: </source>
+        <translation>CSV import failed: </translation>
+    </message>
+    <message>
+        <source>Sfoglia...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source> da rimpiazzare: layer non letto</source>
+        <translation> to replace: layer not read</translation>
+    </message>
+    <message>
+        <source>N. </source>
+        <translation>No. </translation>
+    </message>
+    <message>
+        <source> da Rimpiazzare: </source>
+        <translation> to replace: </translation>
+    </message>
+    <message>
+        <source> da rimpiazzare.</source>
+        <translation> to replace.</translation>
+    </message>
+    <message>
+        <source> da Inserire: </source>
+        <translation> to insert: </translation>
+    </message>
+    <message>
+        <source> da inserire.</source>
+        <translation> to insert.</translation>
+    </message>
+    <message>
+        <source>Numero non valido: </source>
+        <translation>Invalid number: </translation>
+    </message>
+    <message>
+        <source>La modalita&apos; &quot;Appendi&quot; non è selezionata, ma esistono già in memoria delle entità tipo </source>
+        <translation>The &quot;Append&quot; mode is not selected, but there are already entities in memory of type </translation>
+    </message>
+    <message>
+        <source>: esse verranno sovrascritte.<byte value="xd"/>Seleziono automaticamente la modalita&apos;&quot;Appendi&quot; ?</source>
+        <translation>: they will be overwritten.<byte value="xd"/>Select the &quot;Append&quot; mode automatically?</translation>
+    </message>
+    <message>
+        <source>Importazione DXF non riuscita: </source>
+        <translation>DXF import failed: </translation>
+    </message>
+    <message>
+        <source>Esposizione facciate: </source>
+        <translation>Façade exposure: </translation>
+    </message>
+    <message>
+        <source> punti...</source>
+        <translation> points...</translation>
+    </message>
+    <message>
+        <source>Esposizione facciate interrotta</source>
+        <translation>Façade exposure stopped</translation>
+    </message>
+    <message>
+        <source>Valore non valido: </source>
+        <translation>Invalid value: </translation>
+    </message>
+    <message>
+        <source>Impossibile leggere il progetto: </source>
+        <translation>Cannot read the project: </translation>
+    </message>
+    <message>
+        <source>Impossibile salvare il progetto: </source>
+        <translation>Cannot save the project: </translation>
+    </message>
+    <message>
+        <source>Impossibile scrivere </source>
+        <translation>Cannot write </translation>
+    </message>
+    <message>
+        <source>Scritto </source>
+        <translation>Written </translation>
+    </message>
+    <message>
+        <source>Esportazione GIS non riuscita: </source>
+        <translation>GIS export failed: </translation>
+    </message>
+    <message>
+        <source>Esporta GIS</source>
+        <translation>Export GIS</translation>
+    </message>
+    <message>
+        <source>GeoPackage|*.gpkg|Shapefile (un file per layer)|*.shp|GeoJSON (un file per layer)|*.geojson</source>
+        <translation>GeoPackage|*.gpkg|Shapefile (one file per layer)|*.shp|GeoJSON (one file per layer)|*.geojson</translation>
+    </message>
+    <message>
+        <source>Sovrascrivi</source>
+        <translation>Overwrite</translation>
+    </message>
+    <message>
+        <source>Accoda</source>
+        <translation>Append</translation>
+    </message>
+    <message>
+        <source>Inserisci</source>
+        <translation>Insert</translation>
+    </message>
+    <message>
+        <source>Rimpiazza</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>Scegliere un file GIS con almeno un layer.</source>
+        <translation>Choose a GIS file with at least one layer.</translation>
+    </message>
+    <message>
+        <source>Altezza non valida: </source>
+        <translation>Invalid height: </translation>
+    </message>
+    <message>
+        <source>Codice EPSG non valido: </source>
+        <translation>Invalid EPSG code: </translation>
+    </message>
+    <message>
+        <source>Importazione GIS non riuscita: </source>
+        <translation>GIS import failed: </translation>
+    </message>
+    <message>
+        <source>Importati </source>
+        <translation>Imported </translation>
+    </message>
+    <message>
+        <source>Importa layer GIS</source>
+        <translation>Import GIS layer</translation>
+    </message>
+    <message>
+        <source>File GIS|*.gpkg;*.shp;*.geojson;*.json;*.csv;*.kml;*.gml|Tutti i file|*.*</source>
+        <translation>GIS files|*.gpkg;*.shp;*.geojson;*.json;*.csv;*.kml;*.gml|All files|*.*</translation>
+    </message>
+    <message>
+        <source>(nessuno)</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>Somma energetica</source>
+        <translation>Energy sum</translation>
+    </message>
+    <message>
+        <source>Differenza (A - B)</source>
+        <translation>Difference (A - B)</translation>
+    </message>
+    <message>
+        <source>Eccedenza sul limite</source>
+        <translation>Excess over the limit</translation>
+    </message>
+    <message>
+        <source>La somma vuole almeno due mappe.</source>
+        <translation>The sum needs at least two maps.</translation>
+    </message>
+    <message>
+        <source>La differenza vuole due mappe, A e B.</source>
+        <translation>The difference needs two maps, A and B.</translation>
+    </message>
+    <message>
+        <source>L&apos;eccedenza vuole una mappa.</source>
+        <translation>The excess needs one map.</translation>
+    </message>
+    <message>
+        <source>Limite non valido: </source>
+        <translation>Invalid limit: </translation>
+    </message>
+    <message>
+        <source>Scegliere il file della nuova mappa.</source>
+        <translation>Choose the file of the new map.</translation>
+    </message>
+    <message>
+        <source>Scritta la mappa </source>
+        <translation>Map written: </translation>
+    </message>
+    <message>
+        <source>Operazione non riuscita: </source>
+        <translation>Operation failed: </translation>
+    </message>
+    <message>
+        <source>Operazioni su mappe</source>
+        <translation>Map operations</translation>
+    </message>
+    <message>
+        <source>Simulazione del rumore ambientale in ambito urbano.</source>
+        <translation>Simulation of environmental noise in urban areas.</translation>
+    </message>
+    <message>
+        <source>La configurazione non è stata riletta: </source>
+        <translation>The configuration was not read again: </translation>
+    </message>
+    <message>
+        <source>Sto mappando sul file </source>
+        <translation>Mapping to the file </translation>
+    </message>
+    <message>
+        <source>Numero di divisioni della griglia non valido (NdivX =</source>
+        <translation>Invalid number of grid divisions (NdivX =</translation>
+    </message>
+    <message>
+        <source>: servono almeno 1 divisione in X e 1 in Y</source>
+        <translation>: at least 1 division in X and 1 in Y are needed</translation>
+    </message>
+    <message>
+        <source>Numero di divisioni della sezione non valido (NdivO =</source>
+        <translation>Invalid number of section divisions (NdivO =</translation>
+    </message>
+    <message>
+        <source>: servono almeno 1 divisione lungo la sezione e 1 in altezza</source>
+        <translation>: at least 1 division along the section and 1 in height are needed</translation>
+    </message>
+    <message>
+        <source>Impossibile leggere il file altimetrico: </source>
+        <translation>Cannot read the terrain file: </translation>
+    </message>
+    <message>
+        <source>Mappa interrotta, impossibile scrivere il file </source>
+        <translation>Map stopped, cannot write the file </translation>
+    </message>
+    <message>
+        <source>Mappa interrotta (</source>
+        <translation>Map stopped (</translation>
+    </message>
+    <message>
+        <source> deve essere un numero intero compreso tra 1 e 32767.</source>
+        <translation> must be a whole number from 1 to 32767.</translation>
+    </message>
+    <message>
+        <source>DIN 18005</source>
+        <translation>DIN 18005</translation>
+    </message>
+    <message>
+        <source>NF S 31-130</source>
+        <translation>NF S 31-130</translation>
+    </message>
+    <message>
+        <source>END (direttiva 2002/49/CE)</source>
+        <translation>END (Directive 2002/49/EC)</translation>
+    </message>
+    <message>
+        <source>Uscite GIS non scritte: </source>
+        <translation>GIS outputs not written: </translation>
+    </message>
+    <message>
+        <source>Calcolo per punti interrotto: </source>
+        <translation>Point calculation stopped: </translation>
+    </message>
+    <message>
+        <source> righe in meno dei punti: quei punti sono stati confrontati senza limite</source>
+        <translation> lines fewer than the points: those points were compared without a limit</translation>
+    </message>
+    <message>
+        <source>Sistema di riferimento</source>
+        <translation>Coordinate reference system</translation>
+    </message>
+    <message>
+        <source>Salvare prima il progetto: il sistema di riferimento è tenuto in un file accanto al file del progetto.</source>
+        <translation>Save the project first: the coordinate reference system is kept in a file beside the project file.</translation>
+    </message>
+    <message>
+        <source>Codice EPSG del sistema di riferimento del progetto (vuoto: nessuno):</source>
+        <translation>EPSG code of the project&apos;s coordinate reference system (empty: none):</translation>
+    </message>
+    <message>
+        <source>Sistema di riferimento del progetto: </source>
+        <translation>Project&apos;s coordinate reference system: </translation>
+    </message>
+    <message>
+        <source>Nessun sistema di riferimento per il progetto</source>
+        <translation>No coordinate reference system for the project</translation>
+    </message>
+    <message>
+        <source>Impossibile leggere il file .RAY: </source>
+        <translation>Cannot read the .RAY file: </translation>
+    </message>
+    <message>
+        <source>Impossibile salvare il file .RAY: </source>
+        <translation>Cannot save the .RAY file: </translation>
+    </message>
+    <message>
+        <source> punti senza la loro coordinata Y non sono stati usati (il primo a questa riga)</source>
+        <translation> points without their Y coordinate were not used (the first at this line)</translation>
+    </message>
+    <message>
+        <source>Pack 6 GRD files non riuscito: </source>
+        <translation>Pack 6 GRD files failed: </translation>
+    </message>
+    <message>
+        <source>Conversione non riuscita: </source>
+        <translation>Conversion failed: </translation>
+    </message>
+    <message>
+        <source>La potenza sonora non è stata letta dal file descrizione sorgente: </source>
+        <translation>The sound power was not read from the source description file: </translation>
+    </message>
+    <message>
+        <source>Impossibile avviare emitdesk32: </source>
+        <translation>Cannot start emitdesk32: </translation>
+    </message>
+    <message>
+        <source>Impossibile avviare: </source>
+        <translation>Cannot start: </translation>
+    </message>
+    <message>
+        <source>Beamrun è terminato con il codice di uscita</source>
+        <translation>Beamrun ended with exit code</translation>
+    </message>
+    <message>
+        <source>Impossibile avviare Beamrun: </source>
+        <translation>Cannot start Beamrun: </translation>
+    </message>
+    <message>
+        <source>Selezionata: </source>
+        <translation>Selected: </translation>
+    </message>
+    <message>
+        <source>Classe %1 %2</source>
+        <translation>Class %1 %2</translation>
+    </message>
+    <message>
+        <source>giorno</source>
+        <translation>day</translation>
+    </message>
+    <message>
+        <source>notte</source>
+        <translation>night</translation>
+    </message>
+    <message>
+        <source>Lwa (giorno)</source>
+        <translation>Lwa (day)</translation>
+    </message>
+    <message>
+        <source>Lwa (notte)</source>
+        <translation>Lwa (night)</translation>
+    </message>
+    <message>
+        <source>&amp;File:</source>
+        <translation>&amp;File:</translation>
+    </message>
+    <message>
+        <source>&amp;Layer:</source>
+        <translation>&amp;Layer:</translation>
+    </message>
+    <message>
+        <source>&amp;Tipo di entità:</source>
+        <translation>Entity &amp;type:</translation>
+    </message>
+    <message>
+        <source>Campi (campo dell&apos;entità: campo del layer)</source>
+        <translation>Fields (entity field: layer field)</translation>
+    </message>
+    <message>
+        <source>&amp;Altezza (m):</source>
+        <translation>&amp;Height (m):</translation>
+    </message>
+    <message>
+        <source>&amp;Sistema di riferimento (EPSG):</source>
+        <translation>Coordinate reference &amp;system (EPSG):</translation>
+    </message>
+    <message>
+        <source>&amp;Modo:</source>
+        <translation>&amp;Mode:</translation>
+    </message>
+    <message>
+        <source>Dalla &amp;riga:</source>
+        <translation>From &amp;row:</translation>
+    </message>
+    <message>
+        <source>OK - Importa</source>
+        <translation>OK - Import</translation>
+    </message>
+    <message>
+        <source>Uscite GIS</source>
+        <translation>GIS outputs</translation>
+    </message>
+    <message>
+        <source>GeoTIFF delle mappe</source>
+        <translation>GeoTIFF of the maps</translation>
+    </message>
+    <message>
+        <source>Isofone (GeoPackage)</source>
+        <translation>Isophones (GeoPackage)</translation>
+    </message>
+    <message>
+        <source>Schema colori:</source>
+        <translation>Colour scheme:</translation>
+    </message>
+    <message>
+        <source>Aggiungi...</source>
+        <translation>Add...</translation>
+    </message>
+    <message>
+        <source>Togli</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>&amp;Operazione:</source>
+        <translation>&amp;Operation:</translation>
+    </message>
+    <message>
+        <source>&amp;Mappe (A, B, ...):</source>
+        <translation>&amp;Maps (A, B, ...):</translation>
+    </message>
+    <message>
+        <source>&amp;Limite dB(A):</source>
+        <translation>&amp;Limit dB(A):</translation>
+    </message>
+    <message>
+        <source>&amp;Nuova mappa:</source>
+        <translation>&amp;New map:</translation>
+    </message>
+    <message>
+        <source>Num. %1 %2</source>
+        <translation>No. %1 %2</translation>
+    </message>
+    <message>
+        <source>Lungh. %1 %2</source>
+        <translation>Length %1 %2</translation>
+    </message>
+    <message>
+        <source>Zoom Area: </source>
+        <translation>Zoom area: </translation>
+    </message>
+    <message>
+        <source>dei nodi</source>
+        <translation>of the nodes</translation>
+    </message>
+    <message>
+        <source>dei punti</source>
+        <translation>of the points</translation>
+    </message>
+    <message>
+        <source>delle strade</source>
+        <translation>of the roads</translation>
+    </message>
+    <message>
+        <source> è piena (</source>
+        <translation> is full (</translation>
+    </message>
+    <message>
+        <source>: la riga </source>
+        <translation>: line </translation>
+    </message>
+    <message>
+        <source> di </source>
+        <translation> of </translation>
+    </message>
+    <message>
+        <source> non è stata importata</source>
+        <translation> was not imported</translation>
+    </message>
+    <message>
+        <source> righe di </source>
+        <translation> lines of </translation>
+    </message>
+    <message>
+        <source> dalla riga </source>
+        <translation> from line </translation>
+    </message>
+    <message>
+        <source> in poi, non sono state importate</source>
+        <translation> on, were not imported</translation>
+    </message>
+    <message>
+        <source>&quot;. Il numero deve essere compreso tra </source>
+        <translation>&quot;. The number must be between </translation>
+    </message>
+    <message>
+        <source> e </source>
+        <translation> and </translation>
+    </message>
+    <message>
+        <source> - Strada n. </source>
+        <translation> - Road no. </translation>
+    </message>
+    <message>
+        <source> parte</source>
+        <translation> part</translation>
+    </message>
+    <message>
+        <source> parti</source>
+        <translation> parts</translation>
+    </message>
+    <message>
+        <source> lasciata fuori</source>
+        <translation> left out</translation>
+    </message>
+    <message>
+        <source> lasciate fuori</source>
+        <translation> left out</translation>
+    </message>
+    <message>
+        <source>: la tabella </source>
+        <translation>: the table </translation>
+    </message>
+    <message>
+        <source> è piena</source>
+        <translation> is full</translation>
+    </message>
+    <message>
+        <source>: troppi vertici</source>
+        <translation>: too many vertices</translation>
+    </message>
+    <message>
+        <source> oltre l&apos;ultima riga</source>
+        <translation> beyond the last row</translation>
+    </message>
+    <message>
+        <source> (Rimpiazza non cambia il numero delle righe)</source>
+        <translation> (Replace does not change the number of rows)</translation>
+    </message>
+    <message>
+        <source> senza geometria utilizzabile</source>
+        <translation> without usable geometry</translation>
+    </message>
+    <message>
+        <source> elementi (</source>
+        <translation> elements (</translation>
+    </message>
+    <message>
+        <source> da </source>
+        <translation> from </translation>
+    </message>
+    <message>
+        <source> oggetti di </source>
+        <translation> objects of </translation>
+    </message>
+    <message>
+        <source>: i risultati non sono stati letti e i file </source>
+        <translation>: the results were not read and the files </translation>
+    </message>
+    <message>
+        <source> sono stati conservati</source>
+        <translation> were kept</translation>
+    </message>
+    <message>
+        <source>: resta </source>
+        <translation>: it stays </translation>
+    </message>
+    <message>
+        <source>Alcune entità Strade o Binari non sono state dotate di dati di emissione acustica - Proseguo comunque ?</source>
+        <translation>Some Roads or Rail Tracks entities have no acoustic emission data - Go on anyway?</translation>
+    </message>
+    <message>
+        <source>Alcune entità Strade, Binari o Concentrate non sono state dotate di dati di emissione acustica - Proseguo comunque ?</source>
+        <translation>Some Roads, Rail Tracks or Point Sources entities have no acoustic emission data - Go on anyway?</translation>
+    </message>
+    <message>
+        <source>Scegli il file di output (.DXF)</source>
+        <translation>Choose the output file (.DXF)</translation>
+    </message>
+    <message>
+        <source>: il nome deve finire in .gpkg, .shp, .geojson o .json</source>
+        <translation>: the name must end in .gpkg, .shp, .geojson or .json</translation>
+    </message>
+    <message>
+        <source> non è un sistema di riferimento noto.</source>
+        <translation> is not a known coordinate reference system.</translation>
+    </message>
+    <message>
+        <source>File dati|*.DAT|Autocad Script|*.SCR</source>
+        <translation>Data file|*.DAT|Autocad Script|*.SCR</translation>
+    </message>
+    <message>
+        <source>File testo|*.txt</source>
+        <translation>Text file|*.txt</translation>
+    </message>
+    <message>
+        <source>Il numero di divisioni della griglia deve essere almeno 1: il calcolo con Beamrun non viene avviato</source>
+        <translation>The number of grid divisions must be at least 1: the Beamrun calculation is not started</translation>
+    </message>
+    <message>
+        <source>Nome del file di uscita non valido: </source>
+        <translation>Invalid output file name: </translation>
+    </message>
+    <message>
+        <source>Il numero di divisioni della griglia di ricevitori deve essere almeno 1: il file .RAY non viene scritto</source>
+        <translation>The number of divisions of the receiver grid must be at least 1: the .RAY file is not written</translation>
+    </message>
+    <message>
+        <source>Il passo delle sorgenti (PassoSorgenti) deve essere positivo: il file .RAY non viene scritto</source>
+        <translation>The source spacing (PassoSorgenti) must be positive: the .RAY file is not written</translation>
+    </message>
+    <message>
+        <source>il nome del file non contiene &quot;01&quot;: scegli il primo dei 6 file GRD (nome01...)</source>
+        <translation>the file name does not contain &quot;01&quot;: choose the first of the 6 GRD files (name01...)</translation>
+    </message>
+    <message>
+        <source>Il file dei risultati di Beamrun </source>
+        <translation>The Beamrun results file </translation>
+    </message>
+    <message>
+        <source> non è stato trovato: i ricettori sono elencati senza livello</source>
+        <translation> was not found: the receivers are listed without a level</translation>
+    </message>
+    <message>
+        <source> contiene i livelli di</source>
+        <translation> holds the levels of</translation>
+    </message>
+    <message>
+        <source> ricettori su</source>
+        <translation> receivers out of</translation>
+    </message>
+    <message>
+        <source>: gli altri sono elencati senza livello</source>
+        <translation>: the others are listed without a level</translation>
+    </message>
 </context>
 </TS>

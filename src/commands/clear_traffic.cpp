@@ -110,8 +110,8 @@ long CmdCancellaStradeSenzaTraffico(AppState& app, Ui& ui) {
   ui.beep();
   Message m;
   m.title = SV_TR("sonvale", "Cancellazione Strade");
-  m.text =
-      "Ho cancellato" + ShowNumber(static_cast<double>(removed)) + " strade prive di traffico.";
+  m.text = SV_TR("sonvale", "Ho cancellato") + ShowNumber(static_cast<double>(removed)) +
+           SV_TR("sonvale", " strade prive di traffico.");
   m.buttons = Buttons::Ok;
   ui.message(m);
   SetStatus(ui, "Nstrade =" + ShowNumber(static_cast<double>(strade.count())));

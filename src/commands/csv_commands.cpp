@@ -55,16 +55,18 @@ bool SumsTo100(double sum) { return std::fabs(sum - 100) <= kPercentTolerance; }
 // The warning about the records a full table left out, naming the file, the line
 // where the first of them begins and the table.
 std::string CsvLeftOutText(CsvImportKind kind, const std::string& path, const CsvLeftOut& l) {
-  const char* table = kind == CsvImportKind::Nodes   ? "dei nodi"
-                      : kind == CsvImportKind::Punti ? "dei punti"
-                                                     : "delle strade";
-  std::string text = std::string(SV_TR("sonvale", "La tabella ")) + table + " è piena (" +
-                     PlainInteger(l.capacity) + "): ";
+  const char* table = kind == CsvImportKind::Nodes   ? SV_TR("sonvale", "dei nodi")
+                      : kind == CsvImportKind::Punti ? SV_TR("sonvale", "dei punti")
+                                                     : SV_TR("sonvale", "delle strade");
+  std::string text = std::string(SV_TR("sonvale", "La tabella ")) + table +
+                     SV_TR("sonvale", " è piena (") + PlainInteger(l.capacity) + ")";
   if (l.records == 1) {
-    return text + "la riga " + PlainInteger(l.line) + " di " + path + " non è stata importata";
+    return text + SV_TR("sonvale", ": la riga ") + PlainInteger(l.line) + SV_TR("sonvale", " di ") +
+           path + SV_TR("sonvale", " non è stata importata");
   }
-  return text + PlainInteger(l.records) + " righe di " + path + ", dalla riga " +
-         PlainInteger(l.line) + " in poi, non sono state importate";
+  return text + ": " + PlainInteger(l.records) + SV_TR("sonvale", " righe di ") + path + "," +
+         SV_TR("sonvale", " dalla riga ") + PlainInteger(l.line) +
+         SV_TR("sonvale", " in poi, non sono state importate");
 }
 
 }  // namespace
@@ -138,7 +140,8 @@ CsvImportOutcome ImportCsvInto(AppState& app, Ui& ui, CsvImportKind kind, const 
     SetStatus(ui, "Loaded" + ShowNumber(static_cast<double>(outcome.read)) + " nodes OK...");
   }
   if (kind == CsvImportKind::Punti) {
-    SetStatus(ui, "Loaded" + ShowNumber(static_cast<double>(outcome.read)) + " punti OK...");
+    SetStatus(ui, "Loaded" + ShowNumber(static_cast<double>(outcome.read)) +
+                      SV_TR("sonvale", " punti OK..."));
   }
   if (kind == CsvImportKind::Arcs) UpdateEmissions(app.project, app.config, app.tables);
   if (kind != CsvImportKind::Punti) app.project.EmissioniOK = false;
@@ -155,9 +158,12 @@ CsvImportOutcome ImportCsvInto(AppState& app, Ui& ui, CsvImportKind kind, const 
 
   if (kind == CsvImportKind::Arcs) {
     app.setEnabled(ui, "Calcolo", true);
-    std::string text = "Ho letto" + ShowNumber(static_cast<double>(arcs.roads)) + " archi";
+    std::string text = SV_TR("sonvale", "Ho letto") + ShowNumber(static_cast<double>(arcs.roads)) +
+                       SV_TR("sonvale", " archi");
     if (arcs.skippedArcs > 0) {
-      text += "\nArchi scartati perché i loro nodi mancano nella tabella dei nodi:" +
+      text += "\n" +
+              std::string(SV_TR(
+                  "sonvale", "Archi scartati perché i loro nodi mancano nella tabella dei nodi:")) +
               ShowNumber(static_cast<double>(arcs.skippedArcs));
     }
     ui.message(Message{SV_TR("sonvale", "Importazione CSV"), text, Buttons::Ok, Icon::Information,
@@ -175,7 +181,8 @@ bool RunCsvImport(AppState& app, Ui& ui, CsvImportKind kind, const std::string& 
   try {
     outcome = ImportCsvInto(app, ui, kind, path);
   } catch (const std::exception& e) {
-    ShowCritical(ui, ProgramTitle(), std::string("Importazione CSV non riuscita: ") + e.what());
+    ShowCritical(ui, ProgramTitle(),
+                 std::string(SV_TR("sonvale", "Importazione CSV non riuscita: ")) + e.what());
     return false;
   }
   if (outcome.leftOut.records > 0) {

@@ -135,18 +135,20 @@ class DxfImportRun {
       // Nothing to replace: whatever the drawing holds on this layer would land
       // on uncounted rows.
       SetStatus(ui_, SV_TR("sonvale", "Nessuna entità tipo ") + label +
-                         " da rimpiazzare: layer non letto");
+                         SV_TR("sonvale", " da rimpiazzare: layer non letto"));
       return;
     }
     if (replace) {
       at = askRow(SV_TR("sonvale", "Funzione Rimpiazza"),
-                  "N. " + label + " da Rimpiazzare: ", app_.DxfRoadNumber, ReplaceRange(before),
-                  label, "rimpiazzare");
+                  SV_TR("sonvale", "N. ") + label + SV_TR("sonvale", " da Rimpiazzare: "),
+                  app_.DxfRoadNumber, ReplaceRange(before), label,
+                  SV_TR("sonvale", " da rimpiazzare."));
       table.setCount(at - 1);
     } else if (insert) {
       at = askRow(SV_TR("sonvale", "Funzione Inserisci"),
-                  "N. " + label + " da Inserire: ", app_.DxfInsertNumber, InsertRange(before),
-                  label, "inserire");
+                  SV_TR("sonvale", "N. ") + label + SV_TR("sonvale", " da Inserire: "),
+                  app_.DxfInsertNumber, InsertRange(before), label,
+                  SV_TR("sonvale", " da inserire."));
       app_.DxfInsertNumber = at;
     }
     DxfImportModes modes;
@@ -166,17 +168,19 @@ class DxfImportRun {
   }
 
   long askRow(const std::string& title, const std::string& prompt, long proposed,
-              RowNumberRange range, const std::string& label, const char* verb) {
+              RowNumberRange range, const std::string& label, const char* nothingTo) {
     if (range.last < range.first) {
-      throw ImportAbandoned{
-          title, SV_TR("sonvale", "Non ci sono entità tipo ") + label + " da " + verb + "."};
+      throw ImportAbandoned{title,
+                            SV_TR("sonvale", "Non ci sono entità tipo ") + label + nothingTo};
     }
     std::optional<std::string> answer = ui_.inputBox(prompt, title, PlainInteger(proposed));
     if (!answer) throw ImportAbandoned{};
     long n = RowNumberFromText(*answer);
     if (range.contains(n)) return n;
-    throw ImportAbandoned{title, "Numero non valido: \"" + *answer + "\". Il numero deve essere " +
-                                     "compreso tra " + PlainInteger(range.first) + " e " +
+    throw ImportAbandoned{title, std::string(SV_TR("sonvale", "Numero non valido: ")) + "\"" +
+                                     *answer +
+                                     SV_TR("sonvale", "\". Il numero deve essere compreso tra ") +
+                                     PlainInteger(range.first) + SV_TR("sonvale", " e ") +
                                      PlainInteger(range.last) + "."};
   }
 
@@ -253,10 +257,13 @@ std::string DxfKindLayer(const Configuration& config, DxfKind kind) {
 }
 
 std::string AppendQuestionText(const std::string& label) {
-  return "La modalita' \"Appendi\" non è selezionata, ma esistono già in memoria delle entità "
-         "tipo " +
+  return SV_TR("sonvale",
+               "La modalita' \"Appendi\" non è selezionata, ma esistono già in memoria delle "
+               "entità tipo ") +
          label +
-         ": esse verranno sovrascritte.\rSeleziono automaticamente la modalita'\"Appendi\" ?";
+         SV_TR(
+             "sonvale",
+             ": esse verranno sovrascritte.\rSeleziono automaticamente la modalita'\"Appendi\" ?");
 }
 
 long RoadNumberFromFileName(const std::string& path, long previous) {
@@ -280,8 +287,8 @@ bool ImportDxfFile(AppState& app, Ui& ui, const std::string& path,
       !request.complete && request.kinds.size() == 1 && request.kinds.front() == DxfKind::Strade;
   if (roadsOnly) {
     app.DxfRoadNumber = RoadNumberFromFileName(path, app.DxfRoadNumber);
-    SetStatus(ui, SV_TR("sonvale", "Sto decodificando ") + path + " - Strada n. " +
-                      PlainInteger(app.DxfRoadNumber));
+    SetStatus(ui, SV_TR("sonvale", "Sto decodificando ") + path +
+                      SV_TR("sonvale", " - Strada n. ") + PlainInteger(app.DxfRoadNumber));
   } else {
     SetStatus(ui, SV_TR("sonvale", "Sto decodificando ") + path + "...");
   }
@@ -308,15 +315,18 @@ bool ImportDxfFile(AppState& app, Ui& ui, const std::string& path,
     return false;
   } catch (const FormatError& e) {
     guard.release();
-    ShowCritical(ui, ProgramTitle(), "Importazione DXF non riuscita: " + std::string(e.what()));
+    ShowCritical(ui, ProgramTitle(),
+                 SV_TR("sonvale", "Importazione DXF non riuscita: ") + std::string(e.what()));
     return false;
   } catch (const FileError& e) {
     guard.release();
-    ShowCritical(ui, ProgramTitle(), "Importazione DXF non riuscita: " + std::string(e.what()));
+    ShowCritical(ui, ProgramTitle(),
+                 SV_TR("sonvale", "Importazione DXF non riuscita: ") + std::string(e.what()));
     return false;
   } catch (const CapacityError& e) {
     guard.release();
-    ShowCritical(ui, ProgramTitle(), "Importazione DXF non riuscita: " + std::string(e.what()));
+    ShowCritical(ui, ProgramTitle(),
+                 SV_TR("sonvale", "Importazione DXF non riuscita: ") + std::string(e.what()));
     return false;
   }
 

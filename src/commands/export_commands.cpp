@@ -41,7 +41,7 @@ bool CmdSalvaDxfCompleto(AppState& app, Ui& ui) {
 
 FileDialog EmissionDxfFileDialog(const std::string& emisDxfName) {
   FileDialog d;
-  d.title = "Scegli il file di output (.DXF)";
+  d.title = SV_TR("sonvale", "Scegli il file di output (.DXF)");
   d.filter = "DXF (Autocad) file|*.DXF";
   d.initialName = emisDxfName.empty() ? "*.DXF" : emisDxfName;
   d.overwritePrompt = true;

@@ -14,6 +14,7 @@
 #include "propagation/node_pool.h"
 #include "text/file_error.h"
 #include "text/number_text.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 namespace {
@@ -194,7 +195,8 @@ std::optional<std::string> ExposureCommand(AppState& app, Ui& ui, const Exposure
         PrepareExposure(app, ui, choices, app.project.ProjectFileName);
     if (!prep) return std::nullopt;
     const long total = static_cast<long>(prep->layout.points.size());
-    ui.showStatus("Esposizione facciate: " + PlainInteger(total) + " punti...");
+    ui.showStatus(SV_TR("sonvale", "Esposizione facciate: ") + PlainInteger(total) +
+                  SV_TR("sonvale", " punti..."));
     FacadeLevelOptions lo;
     lo.engine = app.engine.kind;
     lo.threads = DefaultThreadCount();
@@ -207,7 +209,7 @@ std::optional<std::string> ExposureCommand(AppState& app, Ui& ui, const Exposure
     if (!ComputeFacadeEnergies(app.project, app.config,
                                ExposureReceivers(prep->layout, {0, prep->layout.points.size()}), lo,
                                energies)) {
-      ui.showStatus("Esposizione facciate interrotta");
+      ui.showStatus(SV_TR("sonvale", "Esposizione facciate interrotta"));
       return std::nullopt;
     }
     ExposureResults results = AssessRun(*prep, energies, choices);
@@ -228,7 +230,7 @@ std::optional<std::string> ExposureCommand(AppState& app, Ui& ui, const Exposure
         canvas.filledBox(f.x - half, f.y - half, f.x + half, f.y + half, RGB(c.r, c.g, c.b));
       }
     });
-    ui.showStatus("Esposizione facciate: " + dir);
+    ui.showStatus(SV_TR("sonvale", "Esposizione facciate: ") + dir);
     return dir + "/report.html";
   } catch (const FormatError& e) {
     ui.message({"Errore", e.file() + ":" + PlainInteger(e.line()) + ": " + e.message(), Buttons::Ok,

@@ -3,6 +3,7 @@
 #include "platform/paths.h"
 #include "text/file_text.h"
 #include "text/number_text.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 namespace {
@@ -20,7 +21,7 @@ std::optional<double> Positive(const std::string& text, bool zeroAllowed) {
 }
 
 std::string Bad(ExposureField f) {
-  return std::string("Valore non valido: ") + ExposureFieldLabel(f);
+  return std::string(SV_TR("sonvale", "Valore non valido: ")) + ExposureFieldLabel(f);
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ bool LoadProject(AppState& app, Ui& ui, const std::string& path) {
     ReadProjectInto(app, ui, path);
   } catch (const std::exception& e) {
     ui.setBusy(false);
-    ShowError(ui, std::string("Impossibile leggere il progetto: ") + e.what());
+    ShowError(ui, std::string(SV_TR("sonvale", "Impossibile leggere il progetto: ")) + e.what());
     return false;
   }
   ui.setBusy(false);
@@ -97,7 +97,7 @@ bool SaveProject(AppState& app, Ui& ui, const std::string& path) {
     WriteProjectFile(app.project, path);
   } catch (const std::exception& e) {
     ui.setBusy(false);
-    ShowError(ui, std::string("Impossibile salvare il progetto: ") + e.what());
+    ShowError(ui, std::string(SV_TR("sonvale", "Impossibile salvare il progetto: ")) + e.what());
     return false;
   }
   ui.setBusy(false);
@@ -163,7 +163,7 @@ bool CmdSalvaSvp(AppState& app, Ui& ui) {
   SetStatus(ui, SV_TR("sonvale", "Sto salvando ") + *path + "...");
   if (!SaveProject(app, ui, *path)) return false;
   if (!CarrySideFile(app.project.ProjectFileName, *path)) {
-    ShowError(ui, "Impossibile scrivere " + SideFilePath(*path));
+    ShowError(ui, SV_TR("sonvale", "Impossibile scrivere ") + SideFilePath(*path));
   }
   app.project.ProjectFileName = *path;
   app.ProjectBase = BaseNameUpToFirstDot(*path);

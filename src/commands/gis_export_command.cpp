@@ -3,6 +3,7 @@
 #include "commands/project_crs.h"
 #include "emission/emission_update.h"
 #include "text/number_text.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
@@ -12,7 +13,8 @@ std::optional<GisExportSummary> ExportModelGis(const Project& project, const Con
   ui.setBusy(true);
   try {
     if (!GisFormatOf(path)) {
-      throw std::invalid_argument(path + ": il nome deve finire in .gpkg, .shp, .geojson o .json");
+      throw std::invalid_argument(
+          path + SV_TR("sonvale", ": il nome deve finire in .gpkg, .shp, .geojson o .json"));
     }
     Project updated = project;
     UpdateEmissions(updated, config, tables);
@@ -24,11 +26,13 @@ std::optional<GisExportSummary> ExportModelGis(const Project& project, const Con
       counts += (counts.empty() ? "" : ", ") + std::string(layer) + " " +
                 PlainInteger(summary.features[layer]);
     }
-    SetStatus(ui, "Scritto " + GisLayerFile(path, "*") + ": " + counts);
+    SetStatus(ui,
+              std::string(SV_TR("sonvale", "Scritto ")) + GisLayerFile(path, "*") + ": " + counts);
     return summary;
   } catch (const std::exception& e) {
     ui.setBusy(false);
-    ui.message(Message{ProgramTitle(), "Esportazione GIS non riuscita: " + std::string(e.what()),
+    ui.message(Message{ProgramTitle(),
+                       SV_TR("sonvale", "Esportazione GIS non riuscita: ") + std::string(e.what()),
                        Buttons::Ok, Icon::Critical, Answer::Ok});
     return std::nullopt;
   }

@@ -11,12 +11,14 @@
 #include "platform/ui.h"
 #include "project/configuration.h"
 #include "project/emission_tables.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
-inline const char* const kGisExportTitle = "Esporta GIS";
-inline const char* const kGisExportFilter =
-    "GeoPackage|*.gpkg|Shapefile (un file per layer)|*.shp|GeoJSON (un file per layer)|*.geojson";
+inline const char* const kGisExportTitle = SV_TR("sonvale", "Esporta GIS");
+inline const char* const kGisExportFilter = SV_TR(
+    "sonvale",
+    "GeoPackage|*.gpkg|Shapefile (un file per layer)|*.shp|GeoJSON (un file per layer)|*.geojson");
 
 // Writes the layers; the project itself is not changed (the emission is
 // updated on a copy). A failure is shown in a message box; returns the summary,

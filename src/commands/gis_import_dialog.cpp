@@ -9,6 +9,7 @@
 #include "text/file_error.h"
 #include "text/file_text.h"
 #include "text/number_text.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 namespace {
@@ -48,41 +49,45 @@ GisImportChoice Problem(std::string title, std::string text) {
   return GisImportChoice{std::nullopt, std::move(text), std::move(title)};
 }
 
-std::string Parts(long n) { return PlainInteger(n) + (n == 1 ? " parte" : " parti"); }
-std::string LeftOut(long n) { return n == 1 ? " lasciata fuori" : " lasciate fuori"; }
+std::string Parts(long n) {
+  return PlainInteger(n) + (n == 1 ? SV_TR("sonvale", " parte") : SV_TR("sonvale", " parti"));
+}
+std::string LeftOut(long n) {
+  return n == 1 ? SV_TR("sonvale", " lasciata fuori") : SV_TR("sonvale", " lasciate fuori");
+}
 
 }  // namespace
 
 const char* GisKindCaption(GisKind kind) {
   switch (kind) {
     case GisKind::Strade:
-      return "Strade";
+      return SV_TR("sonvale", "Strade");
     case GisKind::Binari:
-      return "Binari";
+      return SV_TR("sonvale", "Binari");
     case GisKind::Case:
-      return "Case";
+      return SV_TR("sonvale", "Case");
     case GisKind::Barriere:
-      return "Barriere";
+      return SV_TR("sonvale", "Barriere");
     case GisKind::Punti:
-      return "Punti";
+      return SV_TR("sonvale", "Punti");
     case GisKind::Sorgenti:
       break;
   }
-  return "Sorgenti";
+  return SV_TR("sonvale", "Sorgenti");
 }
 
 const char* GisModeCaption(GisMergeMode mode) {
   switch (mode) {
     case GisMergeMode::Overwrite:
-      return "Sovrascrivi";
+      return SV_TR("sonvale", "Sovrascrivi");
     case GisMergeMode::Append:
-      return "Accoda";
+      return SV_TR("sonvale", "Accoda");
     case GisMergeMode::Insert:
-      return "Inserisci";
+      return SV_TR("sonvale", "Inserisci");
     case GisMergeMode::Replace:
       break;
   }
-  return "Rimpiazza";
+  return SV_TR("sonvale", "Rimpiazza");
 }
 
 GisImportForm NewGisImportForm(std::optional<int> crsCode) {
@@ -131,7 +136,7 @@ void MapGisField(GisImportForm& form, const std::string& entityField,
 GisImportChoice GisImportFormOptions(const GisImportForm& form, const Project& project,
                                      const GisModule& gis) {
   if (form.source.empty() || form.layer < 0) {
-    return Problem(kGisImportTitle, "Scegliere un file GIS con almeno un layer.");
+    return Problem(kGisImportTitle, SV_TR("sonvale", "Scegliere un file GIS con almeno un layer."));
   }
   GisImportOptions options;
   options.kind = form.kind;
@@ -142,35 +147,42 @@ GisImportChoice GisImportFormOptions(const GisImportForm& form, const Project& p
   const std::string height(TrimBlanks(form.height));
   if (form.heightUsed() && !height.empty()) {
     if (!IsNumber(height) || !std::isfinite(LeadingNumber(height))) {
-      return Problem(kGisImportTitle, "Altezza non valida: \"" + height + "\".");
+      return Problem(kGisImportTitle,
+                     std::string(SV_TR("sonvale", "Altezza non valida: ")) + "\"" + height + "\".");
     }
     options.height = LeadingNumber(height);
   }
   const std::string crs(TrimBlanks(form.crs));
   if (!crs.empty()) {
     std::optional<int> code = CrsCode(crs);
-    if (!code) return Problem(kGisImportTitle, "Codice EPSG non valido: \"" + crs + "\".");
+    if (!code)
+      return Problem(kGisImportTitle, std::string(SV_TR("sonvale", "Codice EPSG non valido: ")) +
+                                          "\"" + crs + "\".");
     try {
       options.targetCrsWkt = gis.crsWkt(*code);
     } catch (const std::invalid_argument&) {
       return Problem(kGisImportTitle,
-                     "EPSG:" + PlainInteger(*code) + " non è un sistema di riferimento noto.");
+                     "EPSG:" + PlainInteger(*code) +
+                         SV_TR("sonvale", " non è un sistema di riferimento noto."));
     }
   }
   options.mode = form.mode;
   if (form.rowUsed()) {
     const bool replace = form.mode == GisMergeMode::Replace;
-    const std::string title = replace ? "Funzione Rimpiazza" : "Funzione Inserisci";
+    const std::string title =
+        replace ? SV_TR("sonvale", "Funzione Rimpiazza") : SV_TR("sonvale", "Funzione Inserisci");
     const long before = TableCount(project, form.kind);
     const RowNumberRange range = replace ? ReplaceRange(before) : InsertRange(before);
     const std::string label = GisKindCaption(form.kind);
     if (range.last < range.first) {
-      return Problem(title, "Non ci sono entità tipo " + label + " da rimpiazzare.");
+      return Problem(title,
+                     SV_TR("sonvale", "Non ci sono entità tipo ") + label + " da rimpiazzare.");
     }
     options.row = RowNumberFromText(form.row);
     if (!range.contains(options.row)) {
-      return Problem(title, "Numero non valido: \"" + form.row + "\". Il numero deve essere " +
-                                "compreso tra " + PlainInteger(range.first) + " e " +
+      return Problem(title, std::string(SV_TR("sonvale", "Numero non valido: ")) + "\"" + form.row +
+                                SV_TR("sonvale", "\". Il numero deve essere compreso tra ") +
+                                PlainInteger(range.first) + SV_TR("sonvale", " e ") +
                                 PlainInteger(range.last) + ".");
     }
   }
@@ -180,17 +192,18 @@ GisImportChoice GisImportFormOptions(const GisImportForm& form, const Project& p
 std::vector<std::string> GisImportNotes(const GisImportReport& report, GisKind kind) {
   std::vector<std::string> notes;
   if (long n = report.skippedFull) {
-    notes.push_back(Parts(n) + LeftOut(n) + ": la tabella " + GisKindCaption(kind) + " è piena");
+    notes.push_back(Parts(n) + LeftOut(n) + SV_TR("sonvale", ": la tabella ") +
+                    GisKindCaption(kind) + SV_TR("sonvale", " è piena"));
   }
   if (long n = report.skippedVertices) {
-    notes.push_back(Parts(n) + LeftOut(n) + ": troppi vertici");
+    notes.push_back(Parts(n) + LeftOut(n) + SV_TR("sonvale", ": troppi vertici"));
   }
   if (long n = report.skippedBeyond) {
-    notes.push_back(Parts(n) + " oltre l'ultima riga" + LeftOut(n) +
-                    " (Rimpiazza non cambia il numero delle righe)");
+    notes.push_back(Parts(n) + SV_TR("sonvale", " oltre l'ultima riga") + LeftOut(n) +
+                    SV_TR("sonvale", " (Rimpiazza non cambia il numero delle righe)"));
   }
   if (long n = report.skippedEmpty) {
-    notes.push_back(Parts(n) + " senza geometria utilizzabile" + LeftOut(n));
+    notes.push_back(Parts(n) + SV_TR("sonvale", " senza geometria utilizzabile") + LeftOut(n));
   }
   return notes;
 }
@@ -198,7 +211,7 @@ std::vector<std::string> GisImportNotes(const GisImportReport& report, GisKind k
 std::optional<GisImportReport> ImportGisIntoProject(Project& project, Ui& ui, const GisModule& gis,
                                                     const std::string& source,
                                                     const GisImportOptions& options) {
-  SetStatus(ui, "Sto decodificando " + source + "...");
+  SetStatus(ui, SV_TR("sonvale", "Sto decodificando ") + source + "...");
   ui.setBusy(true);
   GisImportReport report;
   try {
@@ -206,14 +219,16 @@ std::optional<GisImportReport> ImportGisIntoProject(Project& project, Ui& ui, co
   } catch (const std::exception& e) {
     // FileError, FormatError and the refusals of the import all name their cause.
     ui.setBusy(false);
-    ui.message(Message{ProgramTitle(), "Importazione GIS non riuscita: " + std::string(e.what()),
+    ui.message(Message{ProgramTitle(),
+                       SV_TR("sonvale", "Importazione GIS non riuscita: ") + std::string(e.what()),
                        Buttons::Ok, Icon::Critical, Answer::Ok});
     return std::nullopt;
   }
   ui.setBusy(false);
-  SetStatus(ui, "Importati " + PlainInteger(report.imported) + " elementi (" +
-                    GisKindCaption(options.kind) + ") da " + PlainInteger(report.features) +
-                    " oggetti di " + source);
+  SetStatus(ui, SV_TR("sonvale", "Importati ") + PlainInteger(report.imported) +
+                    SV_TR("sonvale", " elementi (") + GisKindCaption(options.kind) + ")" +
+                    std::string(SV_TR("sonvale", " da ")) + PlainInteger(report.features) +
+                    SV_TR("sonvale", " oggetti di ") + source);
   std::vector<std::string> notes = GisImportNotes(report, options.kind);
   if (!notes.empty()) {
     std::string text;

@@ -15,19 +15,31 @@
 #include "gis/gis_types.h"
 #include "model/project.h"
 #include "platform/ui.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
-inline const char* const kGisImportTitle = "Importa layer GIS";
+inline const char* const kGisImportTitle = SV_TR("sonvale", "Importa layer GIS");
 inline const char* const kGisSourceFilter =
-    "File GIS|*.gpkg;*.shp;*.geojson;*.json;*.csv;*.kml;*.gml|Tutti i file|*.*";
+    SV_TR("sonvale", "File GIS|*.gpkg;*.shp;*.geojson;*.json;*.csv;*.kml;*.gml|Tutti i file|*.*");
 
+// The captions of the dialog's controls.
+inline const char* const kGisFileCaption = SV_TR("sonvale", "&File:");
+inline const char* const kGisLayerCaption = SV_TR("sonvale", "&Layer:");
+inline const char* const kGisKindCaption = SV_TR("sonvale", "&Tipo di entità:");
+inline const char* const kGisFieldsCaption =
+    SV_TR("sonvale", "Campi (campo dell'entità: campo del layer)");
+inline const char* const kGisHeightCaption = SV_TR("sonvale", "&Altezza (m):");
+inline const char* const kGisCrsCaption = SV_TR("sonvale", "&Sistema di riferimento (EPSG):");
+inline const char* const kGisModeCaption = SV_TR("sonvale", "&Modo:");
+inline const char* const kGisRowCaption = SV_TR("sonvale", "Dalla &riga:");
+inline const char* const kGisImportOkCaption = SV_TR("sonvale", "OK - Importa");
 // The captions of the kinds in the kind list, in the order of kGisKinds.
 const char* GisKindCaption(GisKind kind);
 // The captions of the four ways of joining, in the order of GisMergeMode.
 const char* GisModeCaption(GisMergeMode mode);
 // The entry of a field list that maps no source field.
-inline const char* const kNoSourceField = "(nessuno)";
+inline const char* const kNoSourceField = SV_TR("sonvale", "(nessuno)");
 
 struct GisImportForm {
   std::string source;

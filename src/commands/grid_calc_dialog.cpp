@@ -3,36 +3,38 @@
 #include "gis/grid_calc.h"
 #include "text/file_error.h"
 #include "text/number_text.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
 const char* GridOperationCaption(GridOperation op) {
   switch (op) {
     case GridOperation::Sum:
-      return "Somma energetica";
+      return SV_TR("sonvale", "Somma energetica");
     case GridOperation::Difference:
-      return "Differenza (A - B)";
+      return SV_TR("sonvale", "Differenza (A - B)");
     case GridOperation::Excess:
       break;
   }
-  return "Eccedenza sul limite";
+  return SV_TR("sonvale", "Eccedenza sul limite");
 }
 
 std::string GridCalcProblem(const GridCalcForm& form) {
   const size_t n = form.grids.size();
   switch (form.operation) {
     case GridOperation::Sum:
-      if (n < 2) return "La somma vuole almeno due mappe.";
+      if (n < 2) return SV_TR("sonvale", "La somma vuole almeno due mappe.");
       break;
     case GridOperation::Difference:
-      if (n != 2) return "La differenza vuole due mappe, A e B.";
+      if (n != 2) return SV_TR("sonvale", "La differenza vuole due mappe, A e B.");
       break;
     case GridOperation::Excess:
-      if (n != 1) return "L'eccedenza vuole una mappa.";
-      if (!IsNumber(form.limit)) return "Limite non valido: \"" + form.limit + "\".";
+      if (n != 1) return SV_TR("sonvale", "L'eccedenza vuole una mappa.");
+      if (!IsNumber(form.limit))
+        return std::string(SV_TR("sonvale", "Limite non valido: ")) + "\"" + form.limit + "\".";
       break;
   }
-  if (form.output.empty()) return "Scegliere il file della nuova mappa.";
+  if (form.output.empty()) return SV_TR("sonvale", "Scegliere il file della nuova mappa.");
   return "";
 }
 
@@ -61,11 +63,12 @@ std::optional<GridData> RunGridCalc(const GridCalcForm& form, Ui& ui) {
     }
     WriteTextGrid(form.output, result);
     ui.setBusy(false);
-    SetStatus(ui, "Scritta la mappa " + form.output);
+    SetStatus(ui, SV_TR("sonvale", "Scritta la mappa ") + form.output);
     return result;
   } catch (const std::exception& e) {
     ui.setBusy(false);
-    ui.message(Message{kGridCalcTitle, "Operazione non riuscita: " + std::string(e.what()),
+    ui.message(Message{kGridCalcTitle,
+                       SV_TR("sonvale", "Operazione non riuscita: ") + std::string(e.what()),
                        Buttons::Ok, Icon::Critical, Answer::Ok});
     return std::nullopt;
   }

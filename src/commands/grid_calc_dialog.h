@@ -9,10 +9,19 @@
 
 #include "platform/ui.h"
 #include "propagation/grid_file.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
-inline const char* const kGridCalcTitle = "Operazioni su mappe";
+inline const char* const kGridCalcTitle = SV_TR("sonvale", "Operazioni su mappe");
+// The captions of the dialog's controls.
+inline const char* const kGridCalcAddCaption = SV_TR("sonvale", "Aggiungi...");
+inline const char* const kGridCalcRemoveCaption = SV_TR("sonvale", "Togli");
+inline const char* const kGridCalcOperationCaption = SV_TR("sonvale", "&Operazione:");
+inline const char* const kGridCalcGridsCaption = SV_TR("sonvale", "&Mappe (A, B, ...):");
+inline const char* const kGridCalcLimitCaption = SV_TR("sonvale", "&Limite dB(A):");
+inline const char* const kGridCalcOutputCaption = SV_TR("sonvale", "&Nuova mappa:");
+inline const char* const kGridCalcOkCaption = SV_TR("sonvale", "OK - Esegui");
 
 enum class GridOperation { Sum, Difference, Excess };
 inline constexpr GridOperation kGridOperations[] = {GridOperation::Sum, GridOperation::Difference,

@@ -53,7 +53,8 @@ std::string ExclusiveMode(const Session& session) {
 
 void CmdAbout(Ui& ui) {
   ui.message(Message{"About Sonvale",
-                     ProgramTitle() + "\nSimulazione del rumore ambientale in ambito urbano.",
+                     ProgramTitle() + "\n" +
+                         SV_TR("sonvale", "Simulazione del rumore ambientale in ambito urbano."),
                      Buttons::Ok, Icon::Information, Answer::Ok});
 }
 
@@ -70,9 +71,10 @@ void CmdEditSonvaleIni(AppState& app, Ui& ui,
   try {
     app.config = ReadConfiguration(path);
   } catch (const std::exception& e) {
-    ui.message(Message{ProgramTitle(),
-                       std::string("La configurazione non è stata riletta: ") + e.what(),
-                       Buttons::Ok, Icon::Critical, Answer::Ok});
+    ui.message(
+        Message{ProgramTitle(),
+                std::string(SV_TR("sonvale", "La configurazione non è stata riletta: ")) + e.what(),
+                Buttons::Ok, Icon::Critical, Answer::Ok});
   }
 }
 

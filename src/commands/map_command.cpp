@@ -6,6 +6,7 @@
 #include "commands/tracer_run.h"
 #include "propagation/grid_file.h"
 #include "text/number_text.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
@@ -23,7 +24,7 @@ class OnScreenReport : public MapPassReport {
  public:
   OnScreenReport(Ui& ui, const MapHooks& hooks) : ui_(ui), hooks_(hooks) {}
   void started(const std::string& fileName) override {
-    SetStatus(ui_, "Sto mappando sul file " + fileName + "...");
+    SetStatus(ui_, SV_TR("sonvale", "Sto mappando sul file ") + fileName + "...");
     ui_.setBusy(true);
   }
   void sourceProblems(const std::vector<std::string>& messages) override {
@@ -49,18 +50,20 @@ std::string MapPassErrorText(const Project& p, const MapPassOutcome& o, bool day
   const std::string fileName = PassFileName(p.GrdName, day);
   switch (o.problem) {
     case MapPassProblem::PlaneDivisions:
-      return "Numero di divisioni della griglia non valido (NdivX =" + ShowNumber(p.NdivX) +
-             ", NdivY =" + ShowNumber(p.NdivY) + "): servono almeno 1 divisione in X e 1 in Y";
+      return SV_TR("sonvale", "Numero di divisioni della griglia non valido (NdivX =") +
+             ShowNumber(p.NdivX) + ", NdivY =" + ShowNumber(p.NdivY) + ")" +
+             SV_TR("sonvale", ": servono almeno 1 divisione in X e 1 in Y");
     case MapPassProblem::SectionDivisions:
-      return "Numero di divisioni della sezione non valido (NdivO =" + ShowNumber(p.NdivO) +
-             ", NdivZ =" + ShowNumber(p.NdivZ) +
-             "): servono almeno 1 divisione lungo la sezione e 1 in altezza";
+      return SV_TR("sonvale", "Numero di divisioni della sezione non valido (NdivO =") +
+             ShowNumber(p.NdivO) + ", NdivZ =" + ShowNumber(p.NdivZ) + ")" +
+             SV_TR("sonvale", ": servono almeno 1 divisione lungo la sezione e 1 in altezza");
     case MapPassProblem::TerrainUnreadable:
-      return "Impossibile leggere il file altimetrico: " + o.detail;
+      return SV_TR("sonvale", "Impossibile leggere il file altimetrico: ") + o.detail;
     case MapPassProblem::WriteFailed:
-      return "Mappa interrotta, impossibile scrivere il file " + fileName + ": " + o.detail;
+      return SV_TR("sonvale", "Mappa interrotta, impossibile scrivere il file ") + fileName + ": " +
+             o.detail;
     case MapPassProblem::Interrupted:
-      return "Mappa interrotta (" + fileName + "): " + o.detail;
+      return SV_TR("sonvale", "Mappa interrotta (") + fileName + "): " + o.detail;
     case MapPassProblem::None:
       break;
   }

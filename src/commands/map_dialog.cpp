@@ -234,8 +234,8 @@ std::optional<std::string> DivisionCountProblem(const Project& p) {
           : std::array<Count, 2>{{{p.NdivX, C::Horiz}, {p.NdivY, C::Vert}}};
   for (const Count& c : counts) {
     if (c.value < 1 || c.value > kMaxDivisions) {
-      return "\"" + AccessibleName(MapCaption(c.box)) +
-             "\" deve essere un numero intero compreso tra 1 e 32767.";
+      return "\"" + AccessibleName(MapCaption(c.box)) + "\"" +
+             SV_TR("sonvale", " deve essere un numero intero compreso tra 1 e 32767.");
     }
   }
   return std::nullopt;

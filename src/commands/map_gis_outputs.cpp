@@ -1,6 +1,7 @@
 #include "commands/map_gis_outputs.h"
 
 #include "gis/grid_calc.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 namespace {
@@ -17,13 +18,13 @@ std::string WithoutExtension(const std::string& path) {
 const char* BandSchemeCaption(BandScheme scheme) {
   switch (scheme) {
     case BandScheme::Din18005:
-      return "DIN 18005";
+      return SV_TR("sonvale", "DIN 18005");
     case BandScheme::NfS31130:
-      return "NF S 31-130";
+      return SV_TR("sonvale", "NF S 31-130");
     case BandScheme::End:
       break;
   }
-  return "END (direttiva 2002/49/CE)";
+  return SV_TR("sonvale", "END (direttiva 2002/49/CE)");
 }
 
 std::string GeoTiffBeside(const std::string& gridPath) {
@@ -59,7 +60,8 @@ std::vector<std::string> WriteMapGisOutputs(const MapGisOutputs& outputs,
     }
   } catch (const std::exception& e) {
     ui.setBusy(false);
-    ui.message(Message{ProgramTitle(), "Uscite GIS non scritte: " + std::string(e.what()),
+    ui.message(Message{ProgramTitle(),
+                       SV_TR("sonvale", "Uscite GIS non scritte: ") + std::string(e.what()),
                        Buttons::Ok, Icon::Critical, Answer::Ok});
     return written;
   }

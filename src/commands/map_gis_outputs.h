@@ -10,6 +10,7 @@
 #include "commands/gis_module.h"
 #include "gis/noise_bands.h"
 #include "platform/ui.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
@@ -18,6 +19,12 @@ struct MapGisOutputs {
   bool isophones = false;
   BandScheme scheme = BandScheme::Din18005;
 };
+
+// The captions of the mapping dialog's "Uscite GIS" box.
+inline const char* const kMapGisBoxCaption = SV_TR("sonvale", "Uscite GIS");
+inline const char* const kMapGisGeoTiffCaption = SV_TR("sonvale", "GeoTIFF delle mappe");
+inline const char* const kMapGisIsophonesCaption = SV_TR("sonvale", "Isofone (GeoPackage)");
+inline const char* const kMapGisSchemeCaption = SV_TR("sonvale", "Schema colori:");
 
 inline constexpr BandScheme kBandSchemes[] = {BandScheme::Din18005, BandScheme::NfS31130,
                                               BandScheme::End};

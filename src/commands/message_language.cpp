@@ -3,20 +3,46 @@
 namespace sonvale {
 namespace {
 
-// A beginning ends with a blank, ':', '=' or '(', or just before a blank.
-bool EndsABeginning(const std::string& line, size_t n) {
-  const char c = line[n - 1];
-  return c == ' ' || c == ':' || c == '=' || c == '(' || (n < line.size() && line[n] == ' ');
+// A known piece of a line begins at the line's start, at a blank, ':' or '"',
+// or at a word after a blank, '(' or '"'; it ends at the line's end, after a
+// blank, ':', '=' or '(', or before a blank, ':', ')' or '"'. Names and numbers
+// stand between pieces; a piece never starts or ends inside a word.
+bool StartsAPiece(const std::string& line, size_t at) {
+  if (at == 0) return true;
+  const char c = line[at], before = line[at - 1];
+  return c == ' ' || c == ':' || c == '"' || before == ' ' || before == '(' || before == '"';
 }
 
+bool EndsAPiece(const std::string& line, size_t end) {
+  if (end == line.size()) return true;
+  const char last = line[end - 1], next = line[end];
+  return last == ' ' || last == ':' || last == '=' || last == '(' || next == ' ' || next == ':' ||
+         next == ')' || next == '"';
+}
+
+// From left to right, the longest known piece at each place a piece may begin;
+// what no piece covers is kept as it is.
 std::string TranslateLine(const std::string& line, const TextLookup& lookup) {
   if (line.empty()) return line;
   if (auto whole = lookup(line)) return *whole;
-  for (size_t n = line.size() - 1; n > 0; --n) {
-    if (!EndsABeginning(line, n)) continue;
-    if (auto start = lookup(line.substr(0, n))) return *start + line.substr(n);
+  std::string out;
+  size_t at = 0;
+  while (at < line.size()) {
+    std::optional<std::string> piece;
+    size_t end = line.size();
+    if (StartsAPiece(line, at)) {
+      for (; end > at; --end) {
+        if (EndsAPiece(line, end) && (piece = lookup(line.substr(at, end - at)))) break;
+      }
+    }
+    if (piece) {
+      out += *piece;
+      at = end;
+    } else {
+      out += line[at++];
+    }
   }
-  return line;
+  return out;
 }
 
 }  // namespace

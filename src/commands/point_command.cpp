@@ -55,8 +55,8 @@ std::optional<std::vector<std::string>> PointCalcCommand(AppState& app, Ui& ui, 
   }
   if (p.Algorithm != 0) {
     if (hooks.onTracerStart) hooks.onTracerStart();
-    std::optional<std::vector<std::string>> lines =
-        RunTracerPointJob(app.tracerContext(), ui, set, results);
+    std::optional<std::vector<std::string>> lines = RunTracerPointJob(
+        app.tracerContext(), ui, set, results, kTracerTimeoutMs, hooks.onTracerWait);
     if (lines && hooks.onLine) {
       for (const std::string& line : *lines) hooks.onLine(line);
     }
@@ -73,7 +73,7 @@ std::optional<std::vector<std::string>> PointCalcCommand(AppState& app, Ui& ui, 
     return lines;
   } catch (const std::exception& e) {
     ui.setBusy(false);
-    ShowError(ui, std::string("Calcolo per punti interrotto: ") + e.what());
+    ShowError(ui, std::string(SV_TR("sonvale", "Calcolo per punti interrotto: ")) + e.what());
     return std::nullopt;
   }
 }
@@ -84,7 +84,7 @@ void CopyPointResults(AppState& app, Ui& ui, ReceiverSet set, const PointResults
 
 bool SavePointResults(AppState& app, Ui& ui, ReceiverSet set, const PointResults& results) {
   FileDialog save{SV_TR("sonvale", "Scegli il file di output"),
-                  "File dati|*.DAT|Autocad Script|*.SCR", "*.DAT", false, true};
+                  SV_TR("sonvale", "File dati|*.DAT|Autocad Script|*.SCR"), "*.DAT", false, true};
   std::optional<std::string> name = ui.saveFile(save);
   if (!name || name->empty()) return false;
   std::string ext = name->size() >= 3 ? name->substr(name->size() - 3) : *name;
@@ -97,18 +97,20 @@ bool SavePointResults(AppState& app, Ui& ui, ReceiverSet set, const PointResults
     }
     FileDialog limitsDialog{
         SV_TR("sonvale", "Scegli il file di definizione limite per i recettori"),
-        "File testo|*.txt", "*.txt", true, false};
+        SV_TR("sonvale", "File testo|*.txt"), "*.txt", true, false};
     std::optional<std::string> limitsName = ui.openFile(limitsDialog);
     if (!limitsName || limitsName->empty()) return false;
     std::vector<PointLimit> limits = ReadLimitFile(*limitsName);
     PointScript script = PointScriptText(app.project, set, results, limits);
     WriteFileAtomically(*name, script.text);
     if (script.pointsWithoutLimit > 0) {
-      ui.message({SV_TR("sonvale", "Attenzione!"),
-                  SV_TR("sonvale", "Il file dei limiti ") + *limitsName + " ha" +
-                      ShowNumber(static_cast<double>(script.pointsWithoutLimit)) +
-                      " righe in meno dei punti: quei punti sono stati confrontati senza limite",
-                  Buttons::Ok, Icon::Warning, Answer::Ok});
+      ui.message(
+          {SV_TR("sonvale", "Attenzione!"),
+           SV_TR("sonvale", "Il file dei limiti ") + *limitsName + " ha" +
+               ShowNumber(static_cast<double>(script.pointsWithoutLimit)) +
+               SV_TR("sonvale",
+                     " righe in meno dei punti: quei punti sono stati confrontati senza limite"),
+           Buttons::Ok, Icon::Warning, Answer::Ok});
     }
     return true;
   } catch (const std::exception& e) {

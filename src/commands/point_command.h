@@ -10,17 +10,20 @@
 #include "commands/app_state.h"
 #include "platform/ui.h"
 #include "propagation/point_calc.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
 inline const char* const kPointEmissionQuestion =
-    "Alcune entità Strade, Binari o Concentrate non sono state dotate di dati di emissione "
-    "acustica - Proseguo comunque ?";
+    SV_TR("sonvale",
+          "Alcune entità Strade, Binari o Concentrate non sono state dotate di dati di "
+          "emissione acustica - Proseguo comunque ?");
 
 // What the point window follows of a calculation.
 struct PointCalcHooks {
-  std::function<void(const std::string&)> onLine;  // each list line as it is added
-  std::function<void()> onTracerStart;             // the external tracer is about to run
+  std::function<void(const std::string&)> onLine;    // each list line as it is added
+  std::function<void()> onTracerStart;               // the external tracer is about to run
+  std::function<void(double seconds)> onTracerWait;  // it has run that long
 };
 
 // "Calcola": clamps the year, refreshes the emission and asks the window's

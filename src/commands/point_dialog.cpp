@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "commands/map_command.h"
 #include "commands/map_dialog.h"
 #include "commands/point_command.h"
 #include "commands/window_status.h"
@@ -173,6 +174,7 @@ void PointDialog::calculate() {
   long points = -1;
   PointCalcHooks hooks;
   hooks.onLine = [&](const std::string& line) {
+    view_.waiting = false;
     if (firstLine) {
       view_.lines.clear();
       ++view_.listRun;
@@ -191,8 +193,16 @@ void PointDialog::calculate() {
   hooks.onTracerStart = [&] {
     view_.command1Caption = kWaitCaption;
     view_.command1Enabled = false;
+    view_.waiting = true;
+    view_.progress = ElapsedTimeText(0);
     notify();
     ui.processEvents();
+  };
+  hooks.onTracerWait = [&](double seconds) {
+    const std::string shown = ElapsedTimeText(seconds);
+    if (shown == view_.progress) return;  // a change a second
+    view_.progress = shown;
+    notify();
   };
   try {
     PointCalcCommand(app_, ui, app_.PointSet, app_.pointResults, stopPunti_, hooks);
@@ -205,6 +215,7 @@ void PointDialog::calculate() {
 
 void PointDialog::finish() {
   view_.running = false;
+  view_.waiting = false;
   view_.progress.clear();
   view_.controlsEnabled = true;
   view_.command1Enabled = true;

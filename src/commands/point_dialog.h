@@ -66,9 +66,12 @@ struct PointDialogView {
   std::vector<std::string> lines;  // List1
   int listRun = 0;                 // counts the times the list was emptied
   std::string status;              // the window's own status label
-  // Points done while "Calcola" runs, with the time left ("37% - 00:01:12").
+  // Points done while "Calcola" runs, with the time left ("37% - 00:01:12");
+  // while the external tracer runs, how long it has run ("00:00:12") and no
+  // share done (waiting).
   int percent = 0;
   std::string progress;
+  bool waiting = false;
   std::string command1Caption = kStopCaption;
   bool controlsEnabled = true;  // every control but Command1
   bool command1Enabled = true;

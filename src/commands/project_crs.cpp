@@ -9,12 +9,13 @@
 #include "text/file_error.h"
 #include "text/file_text.h"
 #include "text/number_text.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 namespace {
 
 const char* const kCrsKey = "CRS=";
-const char* const kCrsTitle = "Sistema di riferimento";
+const char* const kCrsTitle = SV_TR("sonvale", "Sistema di riferimento");
 
 bool IsCrsLine(const std::string& line) { return line.rfind(kCrsKey, 0) == 0; }
 
@@ -82,9 +83,9 @@ std::string ProjectCrsWkt(const std::string& projectFile, const GisModule& gis) 
 
 bool CmdSistemaRiferimento(const std::string& projectFile, Ui& ui, const GisModule& gis) {
   if (projectFile.empty()) {
-    ShowProblem(ui,
-                "Salvare prima il progetto: il sistema di riferimento è tenuto in un file "
-                "accanto al file del progetto.");
+    ShowProblem(ui, SV_TR("sonvale",
+                          "Salvare prima il progetto: il sistema di riferimento è tenuto in un "
+                          "file accanto al file del progetto."));
     return false;
   }
   std::string current;
@@ -94,7 +95,8 @@ bool CmdSistemaRiferimento(const std::string& projectFile, Ui& ui, const GisModu
     ShowProblem(ui, e.what());  // the line at fault is replaced by the answer
   }
   std::optional<std::string> answer = ui.inputBox(
-      "Codice EPSG del sistema di riferimento del progetto (vuoto: nessuno):", kCrsTitle, current);
+      SV_TR("sonvale", "Codice EPSG del sistema di riferimento del progetto (vuoto: nessuno):"),
+      kCrsTitle, current);
   if (!answer) return false;
   const std::string typed(TrimBlanks(*answer));
   std::optional<int> code;
@@ -102,19 +104,22 @@ bool CmdSistemaRiferimento(const std::string& projectFile, Ui& ui, const GisModu
     code = ParseEpsg(
         typed.rfind("EPSG:", 0) == 0 || typed.rfind("epsg:", 0) == 0 ? typed : "EPSG:" + typed);
     if (!code) {
-      ShowProblem(ui, "Codice EPSG non valido: \"" + typed + "\".");
+      ShowProblem(ui,
+                  std::string(SV_TR("sonvale", "Codice EPSG non valido: ")) + "\"" + typed + "\".");
       return false;
     }
     try {
       gis.crsWkt(*code);
     } catch (const std::invalid_argument&) {
-      ShowProblem(ui, "EPSG:" + PlainInteger(*code) + " non è un sistema di riferimento noto.");
+      ShowProblem(ui, "EPSG:" + PlainInteger(*code) +
+                          SV_TR("sonvale", " non è un sistema di riferimento noto."));
       return false;
     }
   }
   WriteProjectCrs(projectFile, code);
-  SetStatus(ui, code ? "Sistema di riferimento del progetto: EPSG:" + PlainInteger(*code)
-                     : "Nessun sistema di riferimento per il progetto");
+  SetStatus(ui, code ? SV_TR("sonvale", "Sistema di riferimento del progetto: ") +
+                           std::string("EPSG:") + PlainInteger(*code)
+                     : SV_TR("sonvale", "Nessun sistema di riferimento per il progetto"));
   return true;
 }
 

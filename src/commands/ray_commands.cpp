@@ -61,7 +61,7 @@ void CmdApriRay(AppState& app, Ui& ui) {
   try {
     ReadRayInto(app, ui, *path);
   } catch (const std::exception& e) {
-    ShowError(ui, std::string("Impossibile leggere il file .RAY: ") + e.what());
+    ShowError(ui, std::string(SV_TR("sonvale", "Impossibile leggere il file .RAY: ")) + e.what());
   }
 }
 
@@ -126,7 +126,7 @@ bool CmdSalvaRay(AppState& app, Ui& ui, const RayChoices& options) {
   try {
     WriteRayFiles(app, ui, options);
   } catch (const std::exception& e) {
-    ShowError(ui, std::string("Impossibile salvare il file .RAY: ") + e.what());
+    ShowError(ui, std::string(SV_TR("sonvale", "Impossibile salvare il file .RAY: ")) + e.what());
     return false;
   }
   return true;

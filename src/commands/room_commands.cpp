@@ -87,7 +87,7 @@ bool ImportRoomDxfInto(AppState& app, Ui& ui, const std::string& path) {
       p.faces.setCount(faces);
       p.sources.setCount(sources);
       p.receivers.setCount(receivers);
-      ShowCritical(ui, std::string("Importazione DXF non riuscita: ") + e.what());
+      ShowCritical(ui, std::string(SV_TR("sonvale", "Importazione DXF non riuscita: ")) + e.what());
       return false;
     }
     p.EmissioniOK = false;
@@ -108,7 +108,9 @@ void WarnPointsWithoutY(Ui& ui, const std::string& path, const RoomImportCounts&
       (counts.pointsWithoutY == 1
            ? std::string(SV_TR("sonvale", "un punto senza la sua coordinata Y non è stato usato"))
            : PlainInteger(counts.pointsWithoutY) +
-                 " punti senza la loro coordinata Y non sono stati usati (il primo a questa riga)");
+                 SV_TR("sonvale",
+                       " punti senza la loro coordinata Y non sono stati usati (il primo a "
+                       "questa riga)"));
   ui.message(
       Message{SV_TR("sonvale", "Attenzione!"), text, Buttons::Ok, Icon::Warning, Answer::Ok});
 }
@@ -129,7 +131,7 @@ bool CmdPackGrd(AppState& app, Ui& ui) {
   try {
     PackGrd(*name, app.project);
   } catch (const std::exception& e) {
-    ShowCritical(ui, std::string("Pack 6 GRD files non riuscito: ") + e.what());
+    ShowCritical(ui, std::string(SV_TR("sonvale", "Pack 6 GRD files non riuscito: ")) + e.what());
     return false;
   }
   return true;

@@ -129,7 +129,7 @@ bool ConvertDxfToXyz(AppState& app, Ui& ui, const std::string& input, const std:
     BusyPointer busy(ui);
     ExtractXyz(input, output);
   } catch (const std::exception& e) {
-    ShowCritical(ui, std::string("Conversione non riuscita: ") + e.what());
+    ShowCritical(ui, std::string(SV_TR("sonvale", "Conversione non riuscita: ")) + e.what());
     done = false;
   }
   app.view().suspendPicture(false);

@@ -24,7 +24,7 @@ bool CmdSorgentiConcentrate(AppState& app, Ui& ui) {
   if (!(n >= 0 && n <= static_cast<double>(sources.capacity()))) {
     ui.message({"Input Data",
                 SV_TR("sonvale", "Il numero delle sorgenti concentrate va da 0 a ") +
-                    std::to_string(sources.capacity()) + ": resta " +
+                    std::to_string(sources.capacity()) + SV_TR("sonvale", ": resta ") +
                     std::to_string(sources.count()) + ".",
                 Buttons::Ok, Icon::Warning, Answer::Ok});
     return false;
@@ -144,10 +144,11 @@ SourceView SourceEditor::chooseFile(Ui& ui) {
   try {
     s.Lw = SourceSpectrumLevel(s.Nome);
   } catch (const std::exception& e) {
-    ui.message({kSourceEditorTitle,
-                "La potenza sonora non è stata letta dal file descrizione sorgente: " +
-                    std::string(e.what()),
-                Buttons::Ok, Icon::Warning, Answer::Ok});
+    ui.message(
+        {kSourceEditorTitle,
+         SV_TR("sonvale", "La potenza sonora non è stata letta dal file descrizione sorgente: ") +
+             std::string(e.what()),
+         Buttons::Ok, Icon::Warning, Answer::Ok});
   }
   return view();
 }
@@ -163,8 +164,9 @@ ProcessCommand SourceEditor::SourceManagerCommand(const std::string& programDir,
 void SourceEditor::sourceManager(Ui& ui, const std::string& nameBox) {
   std::string error;
   if (!StartDetached(SourceManagerCommand(app_.ProgramDir, nameBox), &error)) {
-    ui.message({SV_TR("sonvale", "Source Manager"), "Impossibile avviare emitdesk32: " + error,
-                Buttons::Ok, Icon::Critical, Answer::Ok});
+    ui.message({SV_TR("sonvale", "Source Manager"),
+                SV_TR("sonvale", "Impossibile avviare emitdesk32: ") + error, Buttons::Ok,
+                Icon::Critical, Answer::Ok});
   }
 }
 

@@ -6,6 +6,7 @@
 #include "platform/regional_check.h"
 #include "project/configuration.h"
 #include "project/emission_tables.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
@@ -49,8 +50,9 @@ bool StartUp(AppState& app, Ui& ui, const StartOptions& options) {
   try {
     LoadConfigurationAndTables(app);
   } catch (const std::exception& e) {
-    ui.message(Message{ProgramTitle(), std::string("Impossibile avviare: ") + e.what(), Buttons::Ok,
-                       Icon::Critical, Answer::Ok});
+    ui.message(Message{ProgramTitle(),
+                       std::string(SV_TR("sonvale", "Impossibile avviare: ")) + e.what(),
+                       Buttons::Ok, Icon::Critical, Answer::Ok});
     return false;
   }
   p.DistMax = app.config.DistMax;

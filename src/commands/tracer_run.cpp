@@ -12,6 +12,7 @@
 #include "platform/paths.h"
 #include "text/file_error.h"
 #include "text/number_text.h"
+#include "text/translatable.h"
 #include "tracer/den_reader.h"
 #include "tracer/tracer_grid.h"
 
@@ -46,19 +47,25 @@ std::string ShellStatus(const TracerJobFiles& files) { return "shell beamrun.exe
 // Waits for the tracer; reports a run that could not be watched, timed out or
 // failed. True when it ended with status 0.
 bool WaitForTracer(const TracerContext& tc, Ui& ui, const TracerJobFiles& files, bool hideWindow,
-                   const TracerHooks& hooks, long long timeoutMs) {
+                   const TracerHooks& hooks, long long timeoutMs,
+                   const std::function<void(double)>& waiting = {}) {
   if (hideWindow && hooks.showMainWindow) hooks.showMainWindow(false);
-  WaitResult w = RunAndWait(TracerCommand(tc, files), timeoutMs, [&ui] { ui.processEvents(); });
+  const double start = ui.now();
+  WaitResult w = RunAndWait(TracerCommand(tc, files), timeoutMs, [&ui, &waiting, start] {
+    if (waiting) waiting(ui.now() - start);
+    ui.processEvents();
+  });
   if (hideWindow && hooks.showMainWindow) hooks.showMainWindow(true);
   if (!w.ended) {
     ui.message({"Beamrun", w.message, Buttons::Ok, Icon::Warning, Answer::Ok});
     return false;
   }
   if (w.exitCode != 0) {
-    ShowError(ui, "Beamrun è terminato con il codice di uscita" +
+    ShowError(ui, SV_TR("sonvale", "Beamrun è terminato con il codice di uscita") +
                       ShowNumber(static_cast<double>(w.exitCode)) +
-                      ": i risultati non sono stati letti e i file " + files.job + " e " +
-                      files.model + " sono stati conservati");
+                      SV_TR("sonvale", ": i risultati non sono stati letti e i file ") + files.job +
+                      SV_TR("sonvale", " e ") + files.model +
+                      SV_TR("sonvale", " sono stati conservati"));
     return false;
   }
   return true;
@@ -84,7 +91,7 @@ TracerRunOutcome RunTracerGridJob(const TracerContext& tc, Ui& ui, LaunchMode mo
       if (StartDetached(TracerCommand(tc, out.files), &error)) {
         out.started = true;
       } else {
-        ShowError(ui, "Impossibile avviare Beamrun: " + error);
+        ShowError(ui, SV_TR("sonvale", "Impossibile avviare Beamrun: ") + error);
       }
       return out;
     }
@@ -141,13 +148,13 @@ TracerRunOutcome RunTracerGridJob(const TracerContext& tc, Ui& ui, LaunchMode mo
   return out;
 }
 
-std::optional<std::vector<std::string>> RunTracerPointJob(const TracerContext& tc, Ui& ui,
-                                                          ReceiverSet set, PointResults& results,
-                                                          long long timeoutMs) {
+std::optional<std::vector<std::string>> RunTracerPointJob(
+    const TracerContext& tc, Ui& ui, ReceiverSet set, PointResults& results, long long timeoutMs,
+    const std::function<void(double)>& waiting) {
   std::optional<TracerJobFiles> files = WriteJob(tc, ui, true, set);
   if (!files) return std::nullopt;
   ui.setBusy(true);
-  bool ok = WaitForTracer(tc, ui, *files, false, {}, timeoutMs);
+  bool ok = WaitForTracer(tc, ui, *files, false, {}, timeoutMs, waiting);
   ui.setBusy(false);
   if (!ok) return std::nullopt;
   DeleteTracerInputs(*files);

@@ -41,9 +41,10 @@ TracerRunOutcome RunTracerGridJob(const TracerContext& tc, Ui& ui, LaunchMode mo
 // The point job: writes the job for the chosen receiver set, waits for the
 // tracer, deletes the inputs and reads the ".den" results. Returns the result
 // list, or nullopt when the tracer did not complete (reported to the user). The
-// status line counts the receivers read.
-std::optional<std::vector<std::string>> RunTracerPointJob(const TracerContext& tc, Ui& ui,
-                                                          ReceiverSet set, PointResults& results,
-                                                          long long timeoutMs = kTracerTimeoutMs);
+// status line counts the receivers read. While the tracer runs, waiting is told
+// the seconds it has run, a few times a second.
+std::optional<std::vector<std::string>> RunTracerPointJob(
+    const TracerContext& tc, Ui& ui, ReceiverSet set, PointResults& results,
+    long long timeoutMs = kTracerTimeoutMs, const std::function<void(double)>& waiting = {});
 
 }  // namespace sonvale

@@ -1,5 +1,7 @@
 #include "commands/view_commands.h"
 
+#include "text/translatable.h"
+
 namespace sonvale {
 
 const bool* LayerFlag(const LayerVisibility& layers, const std::string& item) {
@@ -31,7 +33,7 @@ std::string PickedEntityText(EntityKind kind, long entity) {
   const char* name = kind == EntityKind::Road    ? "Strada"
                      : kind == EntityKind::Track ? "Binario"
                                                  : "Sorgente";
-  return std::string("Selezionata: ") + name + " n. " + std::to_string(entity);
+  return std::string(SV_TR("sonvale", "Selezionata: ")) + name + " n. " + std::to_string(entity);
 }
 
 }  // namespace sonvale

@@ -32,4 +32,19 @@ std::string ProgressText(const ProgressEstimate& e) {
   return s;
 }
 
+void RunProgress::start(long total, double now) {
+  total_ = total;
+  done_ = 0;
+  start_ = shown_ = now;
+}
+
+std::optional<ProgressEstimate> RunProgress::step(long done, double now) {
+  if (total_ <= 0) return std::nullopt;
+  done_ = done;
+  // A few updates a second are enough to read.
+  if (now - shown_ < 0.2 && done < total_) return std::nullopt;
+  shown_ = now;
+  return EstimateProgress(done, total_, now - start_);
+}
+
 }  // namespace sonvale

@@ -22,4 +22,21 @@ ProgressEstimate EstimateProgress(long done, long total, double elapsedSeconds);
 // "37% - 00:01:12" (hh:mm:ss left), or "37%" while the time left is unknown.
 std::string ProgressText(const ProgressEstimate& e);
 
+// The progress of one run as a bar shows it: started with the number of items
+// and the clock, then told how many are done; it says when the bar is due to
+// change (at most a few times a second, and always for the last item).
+class RunProgress {
+ public:
+  void start(long total, double now);
+  // The estimate to show once `done` items are done at `now`, or nullopt while
+  // the one shown last is recent.
+  std::optional<ProgressEstimate> step(long done, double now);
+  long total() const { return total_; }
+  long done() const { return done_; }
+
+ private:
+  long total_ = 0, done_ = 0;
+  double start_ = 0, shown_ = 0;
+};
+
 }  // namespace sonvale

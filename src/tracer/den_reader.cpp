@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "text/number_text.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 namespace {
@@ -78,14 +79,16 @@ DenOutcome DenReader(const Project& p, ReceiverSet set, const std::string& denFi
 
   if (!out.fileFound && out.count > 0) {
     report.notice(
-        {"Attenzione!", "Il file dei risultati di Beamrun " + denFile +
-                            " non è stato trovato: i ricettori sono elencati senza livello"});
+        {"Attenzione!",
+         SV_TR("sonvale", "Il file dei risultati di Beamrun ") + denFile +
+             SV_TR("sonvale", " non è stato trovato: i ricettori sono elencati senza livello")});
   } else if (out.read < out.count) {
-    report.notice({"Attenzione!", "Il file dei risultati di Beamrun " + denFile +
-                                      " contiene i livelli di" +
-                                      ShowNumber(static_cast<double>(out.read)) + " ricettori su" +
+    report.notice({"Attenzione!", SV_TR("sonvale", "Il file dei risultati di Beamrun ") + denFile +
+                                      SV_TR("sonvale", " contiene i livelli di") +
+                                      ShowNumber(static_cast<double>(out.read)) +
+                                      SV_TR("sonvale", " ricettori su") +
                                       ShowNumber(static_cast<double>(out.count)) +
-                                      ": gli altri sono elencati senza livello"});
+                                      SV_TR("sonvale", ": gli altri sono elencati senza livello")});
   }
   return out;
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/project.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
@@ -34,7 +35,7 @@ std::optional<GrdPackNames> PackGrdNames(const std::string& name);
 // unchanged when an input fails.
 std::string PackGrd(const std::string& name, Project& project);
 
-inline const char* const kPackNeeds01 =
-    "il nome del file non contiene \"01\": scegli il primo dei 6 file GRD (nome01...)";
+inline const char* const kPackNeeds01 = SV_TR(
+    "sonvale", "il nome del file non contiene \"01\": scegli il primo dei 6 file GRD (nome01...)");
 
 }  // namespace sonvale

@@ -10,6 +10,7 @@
 #include "model/map_geometry.h"
 #include "model/project.h"
 #include "project/configuration.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
@@ -51,10 +52,12 @@ class RayWriteRefused : public std::runtime_error {
 };
 
 inline const char* const kRayDivisionsRefused =
-    "Il numero di divisioni della griglia di ricevitori deve essere almeno 1: il file .RAY non "
-    "viene scritto";
-inline const char* const kRaySpacingRefused =
-    "Il passo delle sorgenti (PassoSorgenti) deve essere positivo: il file .RAY non viene scritto";
+    SV_TR("sonvale",
+          "Il numero di divisioni della griglia di ricevitori deve essere almeno 1: il file .RAY "
+          "non viene scritto");
+inline const char* const kRaySpacingRefused = SV_TR(
+    "sonvale",
+    "Il passo delle sorgenti (PassoSorgenti) deve essere positivo: il file .RAY non viene scritto");
 // The road and track sources of one file are bounded, so that a stray vertex
 // far away cannot make the writer exhaust the memory.
 inline constexpr long kMaxRayChainSources = 2000000;

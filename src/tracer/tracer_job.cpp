@@ -6,6 +6,7 @@
 #include "platform/atomic_file.h"
 #include "platform/paths.h"
 #include "text/number_text.h"
+#include "text/translatable.h"
 #include "tracer/xml_text.h"
 
 namespace sonvale {
@@ -312,7 +313,7 @@ TracerJobFiles WriteTracerJob(const TracerContext& tc, bool pointsMode, Receiver
   files.startTime = startTime;
   files.base = TracerBase(p, currentDir);
   if (files.base.empty())
-    throw TracerJobRefused("Nome del file di uscita non valido: " + p.GrdName);
+    throw TracerJobRefused(SV_TR("sonvale", "Nome del file di uscita non valido: ") + p.GrdName);
   if (!IsAbsolutePath(files.base)) files.base = JoinPath(currentDir, files.base);
   files.model = files.base + ".tmp";
   files.job = files.base + ".job";

@@ -10,6 +10,7 @@
 #include "model/project.h"
 #include "project/configuration.h"
 #include "propagation/point_calc.h"
+#include "text/translatable.h"
 
 namespace sonvale {
 
@@ -34,8 +35,9 @@ class TracerJobRefused : public std::runtime_error {
 };
 
 inline const char* const kTracerDivisionsRefused =
-    "Il numero di divisioni della griglia deve essere almeno 1: il calcolo con Beamrun non "
-    "viene avviato";
+    SV_TR("sonvale",
+          "Il numero di divisioni della griglia deve essere almeno 1: il calcolo con Beamrun non "
+          "viene avviato");
 
 // Sets an empty GrdName (project name, else drawing name, each less its last four
 // characters, followed by ".grd"; else currentDir "/GRIDTMP.grd") and returns

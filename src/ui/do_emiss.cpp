@@ -39,7 +39,7 @@ DoEmiss::DoEmiss(DoEmissChoices& choices, Ui& ui, QWidget* parent)
   auto* browse =
       static_cast<QPushButton*>(make(C::Command1, new QPushButton(Caption(C::Command1))));
   browse->setAutoDefault(false);
-  browse->setToolTip(Q(EmissionDxfFileDialog("").title));
+  browse->setToolTip(Tr(EmissionDxfFileDialog("").title));
   browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 24);
   connect(browse, &QPushButton::clicked, this, [this] {
     if (logic_.browse()) showName();

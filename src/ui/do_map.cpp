@@ -44,8 +44,8 @@ constexpr C kAlgorithms[] = {C::Opt_SVP_interno, C::Opt_SVP_trace, C::Opt_Interi
 QPushButton* BrowseButton(C c, const char* dialogTitle) {
   auto* b = new QPushButton(Caption(c));
   Name(b, c);
-  b->setToolTip(Q(dialogTitle));
-  b->setAccessibleDescription(Q(dialogTitle));
+  b->setToolTip(Tr(dialogTitle));
+  b->setAccessibleDescription(Tr(dialogTitle));
   b->setAutoDefault(false);
   b->setFixedWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 24);
   return b;

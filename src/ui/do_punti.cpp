@@ -20,6 +20,7 @@
 
 #include "commands/map_dialog.h"
 #include "propagation/point_calc.h"
+#include "ui/status_progress.h"
 #include "ui/translate.h"
 
 namespace sonvale {
@@ -50,19 +51,20 @@ QFont ListFont() {
 
 }  // namespace
 
-DoPunti::DoPunti(AppState& app, Ui& ui, QWidget* parent) : QDialog(parent), logic_(app, ui) {
+DoPunti::DoPunti(AppState& app, Ui& ui, QWidget* parent, StatusProgress* status)
+    : QDialog(parent), logic_(app, ui), status_(status) {
   setObjectName(QStringLiteral("DoPunti"));
   setWindowTitle(Tr(kPointWindowTitle));
   setAccessibleName(windowTitle());
   setModal(true);
 
-  auto* frame1 = new QGroupBox(Q(PointCaption(C::Frame1)));
+  auto* frame1 = new QGroupBox(Tr(PointCaption(C::Frame1)));
   Name(frame1, C::Frame1);
   widget(C::Frame1) = frame1;
   auto* sets = new QVBoxLayout(frame1);
   auto* setGroup = new QButtonGroup(this);
   for (C c : kSets) {
-    auto* option = new QRadioButton(Q(PointCaption(c)));
+    auto* option = new QRadioButton(Tr(PointCaption(c)));
     Name(option, c);
     widget(c) = option;
     setGroup->addButton(option);
@@ -107,7 +109,7 @@ QLineEdit* DoPunti::makeBox(PointControl c, QLabel** label) {
     logic_.edited(c, text.toStdString());
     sync();
   });
-  *label = new QLabel(Q(PointCaption(c)));
+  *label = new QLabel(Tr(PointCaption(c)));
   (*label)->setBuddy(edit);
   return edit;
 }
@@ -118,7 +120,7 @@ QWidget* DoPunti::makeOptions() {
   auto* checks = new QGridLayout;
   for (size_t i = 0; i < std::size(kChecks); ++i) {
     C c = kChecks[i];
-    auto* check = new QCheckBox(Q(PointCaption(c)));
+    auto* check = new QCheckBox(Tr(PointCaption(c)));
     Name(check, c);
     widget(c) = check;
     checks->addWidget(check, static_cast<int>(i % 3), static_cast<int>(i / 3));
@@ -152,7 +154,7 @@ QWidget* DoPunti::makeOptions() {
   auto* group = new QButtonGroup(this);
   for (size_t i = 0; i < std::size(kAlgorithms); ++i) {
     C c = kAlgorithms[i];
-    auto* option = new QRadioButton(Q(PointCaption(c)));
+    auto* option = new QRadioButton(Tr(PointCaption(c)));
     Name(option, c);
     widget(c) = option;
     group->addButton(option);
@@ -174,7 +176,7 @@ QWidget* DoPunti::makeButtons() {
   auto* column = new QVBoxLayout(box);
   column->setContentsMargins(0, 0, 0, 0);
   for (C c : {C::Command4, C::Command1, C::Command2, C::Command3}) {
-    auto* button = new QPushButton(Q(PointCaption(c)));
+    auto* button = new QPushButton(Tr(PointCaption(c)));
     Name(button, c);
     widget(c) = button;
     // Return in a box must not start a calculation.
@@ -238,8 +240,17 @@ void DoPunti::sync() {
   command1->setEnabled(v.command1Enabled);
   static_cast<QLabel*>(widget(C::Status))->setText(TrText(v.status));
   progress_->setVisible(v.running && !v.progress.empty());
+  progress_->setRange(0, v.waiting ? 0 : 100);
   progress_->setValue(v.percent);
   progress_->setFormat(Q(v.progress));
+  if (status_) {
+    if (!v.running || v.progress.empty())
+      status_->finish();
+    else if (v.waiting)
+      status_->showWaiting(v.progress);
+    else
+      status_->showEstimate(v.percent, v.progress);
+  }
 
   if (listRun_ != v.listRun) {
     list_->clear();

@@ -16,13 +16,16 @@ class QProgressBar;
 
 namespace sonvale {
 
+class StatusProgress;
+
 class DoPunti : public QDialog {
   Q_OBJECT
 
  public:
   // Modal over the main window. While a calculation runs only Command1 acts, and
-  // closing the window asks the calculation to stop instead.
-  DoPunti(AppState& app, Ui& ui, QWidget* parent = nullptr);
+  // closing the window asks the calculation to stop instead; its progress shows
+  // here and in the main window's status bar (status, when given).
+  DoPunti(AppState& app, Ui& ui, QWidget* parent = nullptr, StatusProgress* status = nullptr);
 
   // Escape: as the close box.
   void reject() override;
@@ -43,6 +46,7 @@ class DoPunti : public QDialog {
   std::array<QWidget*, kControls> widgets_{};
   QListWidget* list_ = nullptr;
   QProgressBar* progress_ = nullptr;  // points done and time left while computing
+  StatusProgress* status_ = nullptr;
   int listRun_ = 0;
 };
 

@@ -52,9 +52,9 @@ QGroupBox* EditData::makeTrafficFrame(const char* caption, int firstItem) {
     auto* list = new QComboBox;
     list->setObjectName(Item("Combo5", item));
     for (const char* c : kRoadClassItems) list->addItem(c);
-    list->setAccessibleName(
-        QStringLiteral("Classe %1 %2")
-            .arg(kVehicleTags[row], day ? QStringLiteral("giorno") : QStringLiteral("notte")));
+    list->setAccessibleName(Tr(SV_TR("sonvale", "Classe %1 %2"))
+                                .arg(kVehicleTags[row], Tr(day ? SV_TR("sonvale", "giorno")
+                                                               : SV_TR("sonvale", "notte"))));
     counts_[static_cast<size_t>(item)] = count;
     classes_[static_cast<size_t>(item)] = list;
     connect(count, &QLineEdit::textEdited, this, [this, item, count](const QString& text) {

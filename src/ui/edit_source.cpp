@@ -77,8 +77,8 @@ EditSource::EditSource(AppState& app, Ui& ui, QWidget* parent)
   } boxes[] = {{"X", x_, 2, 0},
                {"Y", y_, 2, 3},
                {"Z", z_, 2, 6},
-               {"Lwa (giorno)", lw_, 3, 0},
-               {"Lwa (notte)", lwNight_, 3, 3}};
+               {SV_TR("sonvale", "Lwa (giorno)"), lw_, 3, 0},
+               {SV_TR("sonvale", "Lwa (notte)"), lwNight_, 3, 3}};
   for (const auto& b : boxes) {
     grid->addWidget(CaptionLabel(b.caption, b.box), b.row, b.column, Qt::AlignRight);
     grid->addWidget(b.box, b.row, b.column + 1);

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "render/exposure_pictures.h"
+#include "ui/status_progress.h"
 #include "ui/translate.h"
 
 namespace sonvale {
@@ -21,8 +22,8 @@ QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<i
 
 }  // namespace
 
-ExposureWindow::ExposureWindow(AppState& app, Ui& ui, QWidget* parent)
-    : QDialog(parent), app_(app), ui_(ui) {
+ExposureWindow::ExposureWindow(AppState& app, Ui& ui, QWidget* parent, StatusProgress* status)
+    : QDialog(parent), app_(app), ui_(ui), status_(status) {
   setObjectName(QStringLiteral("ExposureWindow"));
   setWindowTitle(Tr(kExposureDialogTitle));
   setAccessibleName(AccessibleTr(kExposureDialogTitle));
@@ -96,6 +97,9 @@ void ExposureWindow::run() {
   hooks.progress = [this](long done, long total) {
     progress_->setRange(0, static_cast<int>(total));
     progress_->setValue(static_cast<int>(done));
+    if (!status_) return;
+    if (status_->isHidden()) status_->start(total, ui_.now());
+    status_->step(done, ui_.now());
   };
   hooks.extra = [this](const std::string& dir, const FacadeLayout& layout,
                        const ExposureAssessment& a) {
@@ -105,6 +109,7 @@ void ExposureWindow::run() {
   };
   std::optional<std::string> report = ExposureCommand(app_, ui_, r.choices, r.outDir, stop_, hooks);
   running_ = false;
+  if (status_) status_->finish();
   runButton_->setEnabled(true);
   if (report) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(Q(*report)));

@@ -16,11 +16,16 @@ class QPushButton;
 
 namespace sonvale {
 
+class StatusProgress;
+
 class ExposureWindow : public QDialog {
   Q_OBJECT
 
  public:
-  ExposureWindow(AppState& app, Ui& ui, QWidget* parent = nullptr);
+  // The run's progress shows in the dialog and in the main window's status bar
+  // (status, when given) with the time it still needs.
+  ExposureWindow(AppState& app, Ui& ui, QWidget* parent = nullptr,
+                 StatusProgress* status = nullptr);
 
  private:
   void run();
@@ -31,6 +36,7 @@ class ExposureWindow : public QDialog {
   std::array<QLineEdit*, kExposureFieldCount> edits_{};
   QComboBox* method_ = nullptr;
   QProgressBar* progress_ = nullptr;
+  StatusProgress* status_ = nullptr;
   QPushButton* runButton_ = nullptr;
   QPushButton* cancelButton_ = nullptr;
   bool running_ = false;

@@ -11,17 +11,27 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "commands/dialog_captions.h"
 #include "text/file_error.h"
+#include "ui/translate.h"
 
 namespace sonvale {
 namespace {
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 
-QLabel* Buddy(const QString& caption, QWidget* box) {
-  auto* label = new QLabel(caption);
+QLabel* Buddy(const char* caption, QWidget* box) {
+  auto* label = new QLabel(Tr(caption));
   label->setBuddy(box);
-  box->setAccessibleName(QString(caption).remove(QLatin1Char('&')).remove(QLatin1Char(':')));
+  box->setAccessibleName(AccessibleTr(caption).remove(QLatin1Char(':')));
+  return label;
+}
+
+// A caption that is a name of the data (an entity field), not a text to translate.
+QLabel* NameBuddy(const QString& name, QWidget* box) {
+  auto* label = new QLabel(name + QLatin1Char(':'));
+  label->setBuddy(box);
+  box->setAccessibleName(name);
   return label;
 }
 
@@ -30,15 +40,15 @@ QLabel* Buddy(const QString& caption, QWidget* box) {
 ImportaGis::ImportaGis(GisImportForm& form, const GisModule& gis, Ui& ui, QWidget* parent)
     : QDialog(parent), form_(form), gis_(gis), ui_(ui) {
   setObjectName(QStringLiteral("ImportaGis"));
-  setWindowTitle(Q(kGisImportTitle));
-  setAccessibleName(Q(kGisImportTitle));
+  setWindowTitle(Tr(kGisImportTitle));
+  setAccessibleName(AccessibleTr(kGisImportTitle));
   setModal(true);
 
   file_ = new QLineEdit(Q(form_.source));
   file_->setObjectName(QStringLiteral("File"));
-  auto* browse = new QPushButton(QStringLiteral("Sfoglia..."));
+  auto* browse = new QPushButton(Tr(kBrowseCaption));
   browse->setObjectName(QStringLiteral("Sfoglia"));
-  browse->setAccessibleName(QStringLiteral("Sfoglia..."));
+  browse->setAccessibleName(AccessibleTr(kBrowseCaption));
   connect(browse, &QPushButton::clicked, this, &ImportaGis::browse);
   connect(file_, &QLineEdit::returnPressed, this, [this] { openSource(file_->text()); });
   auto* fileRow = new QHBoxLayout;
@@ -58,7 +68,7 @@ ImportaGis::ImportaGis(GisImportForm& form, const GisModule& gis, Ui& ui, QWidge
   });
   kind_ = new QComboBox;
   kind_->setObjectName(QStringLiteral("Tipo"));
-  for (GisKind k : kGisKinds) kind_->addItem(Q(GisKindCaption(k)));
+  for (GisKind k : kGisKinds) kind_->addItem(Tr(GisKindCaption(k)));
   connect(kind_, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (syncing_ || index < 0) return;
     ChooseGisKind(form_, kGisKinds[index]);
@@ -77,7 +87,7 @@ ImportaGis::ImportaGis(GisImportForm& form, const GisModule& gis, Ui& ui, QWidge
   mode_->setObjectName(QStringLiteral("Modo"));
   for (GisMergeMode m : {GisMergeMode::Overwrite, GisMergeMode::Append, GisMergeMode::Insert,
                          GisMergeMode::Replace}) {
-    mode_->addItem(Q(GisModeCaption(m)));
+    mode_->addItem(Tr(GisModeCaption(m)));
   }
   connect(mode_, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (syncing_ || index < 0) return;
@@ -90,13 +100,13 @@ ImportaGis::ImportaGis(GisImportForm& form, const GisModule& gis, Ui& ui, QWidge
           [this](const QString& t) { form_.row = t.toStdString(); });
 
   auto* top = new QFormLayout;
-  top->addRow(Buddy(QStringLiteral("&File:"), file_), fileRow);
-  top->addRow(Buddy(QStringLiteral("&Layer:"), layer_), layer_);
-  top->addRow(Buddy(QStringLiteral("&Tipo di entità:"), kind_), kind_);
+  top->addRow(Buddy(kGisFileCaption, file_), fileRow);
+  top->addRow(Buddy(kGisLayerCaption, layer_), layer_);
+  top->addRow(Buddy(kGisKindCaption, kind_), kind_);
 
-  auto* fields = new QGroupBox(QStringLiteral("Campi (campo dell'entità: campo del layer)"));
+  auto* fields = new QGroupBox(Tr(kGisFieldsCaption));
   fields->setObjectName(QStringLiteral("Campi"));
-  fields->setAccessibleName(fields->title());
+  fields->setAccessibleName(AccessibleTr(kGisFieldsCaption));
   auto* inner = new QWidget;
   mapping_ = new QFormLayout(inner);
   auto* scroll = new QScrollArea;
@@ -107,18 +117,18 @@ ImportaGis::ImportaGis(GisImportForm& form, const GisModule& gis, Ui& ui, QWidge
   fieldsLayout->addWidget(scroll);
 
   auto* bottom = new QFormLayout;
-  bottom->addRow(Buddy(QStringLiteral("&Altezza (m):"), height_), height_);
-  bottom->addRow(Buddy(QStringLiteral("&Sistema di riferimento (EPSG):"), crs_), crs_);
-  bottom->addRow(Buddy(QStringLiteral("&Modo:"), mode_), mode_);
-  bottom->addRow(Buddy(QStringLiteral("Dalla &riga:"), row_), row_);
+  bottom->addRow(Buddy(kGisHeightCaption, height_), height_);
+  bottom->addRow(Buddy(kGisCrsCaption, crs_), crs_);
+  bottom->addRow(Buddy(kGisModeCaption, mode_), mode_);
+  bottom->addRow(Buddy(kGisRowCaption, row_), row_);
 
   auto* buttons = new QDialogButtonBox;
-  auto* ok = buttons->addButton(QStringLiteral("OK - Importa"), QDialogButtonBox::AcceptRole);
+  auto* ok = buttons->addButton(Tr(kGisImportOkCaption), QDialogButtonBox::AcceptRole);
   ok->setObjectName(QStringLiteral("OK"));
-  ok->setAccessibleName(QStringLiteral("OK - Importa"));
-  auto* cancel = buttons->addButton(QStringLiteral("Annulla"), QDialogButtonBox::RejectRole);
+  ok->setAccessibleName(AccessibleTr(kGisImportOkCaption));
+  auto* cancel = buttons->addButton(Tr(kCancelCaption), QDialogButtonBox::RejectRole);
   cancel->setObjectName(QStringLiteral("Annulla"));
-  cancel->setAccessibleName(QStringLiteral("Annulla"));
+  cancel->setAccessibleName(AccessibleTr(kCancelCaption));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -167,14 +177,15 @@ void ImportaGis::rebuildMapping() {
   for (const auto& [field, source] : form_.mapping) {
     auto* box = new QComboBox;
     box->setObjectName(Q("Campo_" + field));
-    box->addItem(Q(kNoSourceField));
+    box->addItem(Tr(kNoSourceField));
     for (const std::string& s : form_.sourceFields) box->addItem(Q(s));
     box->setCurrentIndex(source.empty() ? 0 : box->findText(Q(source)));
     const std::string entityField = field;
-    connect(box, &QComboBox::currentTextChanged, this, [this, entityField](const QString& text) {
-      MapGisField(form_, entityField, text.toStdString());
+    // The first entry, in the language shown, maps no field.
+    connect(box, &QComboBox::currentIndexChanged, this, [this, entityField, box](int index) {
+      MapGisField(form_, entityField, index <= 0 ? "" : box->itemText(index).toStdString());
     });
-    mapping_->addRow(Buddy(Q(field + ":"), box), box);
+    mapping_->addRow(NameBuddy(Q(field), box), box);
   }
 }
 

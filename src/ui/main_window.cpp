@@ -6,7 +6,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QProgressBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <algorithm>
@@ -20,6 +19,7 @@
 #include "commands/main_menu.h"
 #include "commands/map_command.h"
 #include "commands/map_dialog.h"
+#include "commands/map_legend.h"
 #include "commands/menu_tree.h"
 #include "commands/ray_commands.h"
 #include "commands/recent_projects.h"
@@ -38,9 +38,9 @@
 #include "ui/do_emiss.h"
 #include "ui/do_map.h"
 #include "ui/do_punti.h"
-#include "ui/exposure_window.h"
 #include "ui/edit_data.h"
 #include "ui/edit_source.h"
+#include "ui/exposure_window.h"
 #include "ui/ray_options.h"
 #include "ui/train_dat.h"
 #include "ui/translate.h"
@@ -86,12 +86,7 @@ Sonvale::Sonvale(AppState& app, QtUi& ui, QWidget* parent)
   setCentralWidget(centre_);
   statusBar()->setObjectName("StatusBar");
   statusBar()->setAccessibleName(Tr(SV_TR("sonvale", "Stato")));
-  progress_ = new QProgressBar;
-  progress_->setObjectName("Progresso");
-  progress_->setAccessibleName(Tr(SV_TR("sonvale", "Avanzamento")));
-  progress_->setRange(0, 100);
-  progress_->setMaximumWidth(220);
-  progress_->hide();
+  progress_ = new StatusProgress;
   statusBar()->addPermanentWidget(progress_);
   cursorField_ = new QLabel;
   cursorField_->setObjectName("Coordinate");
@@ -180,28 +175,6 @@ void Sonvale::showLegend() {
   layoutPicture();
 }
 
-void Sonvale::startProgress(long total) {
-  progressDone_ = 0;
-  progressTotal_ = total;
-  progressStart_ = ui_.now();
-  progressShown_ = progressStart_;
-  progress_->setValue(0);
-  progress_->setFormat(Q(ProgressText(EstimateProgress(0, total, 0))));
-  progress_->setVisible(total > 0);
-}
-
-void Sonvale::stepProgress() {
-  if (progressTotal_ <= 0) return;
-  ++progressDone_;
-  const double now = ui_.now();
-  // A few updates a second are enough to read.
-  if (now - progressShown_ < 0.2 && progressDone_ < progressTotal_) return;
-  progressShown_ = now;
-  const ProgressEstimate e = EstimateProgress(progressDone_, progressTotal_, now - progressStart_);
-  progress_->setValue(e.percent);
-  progress_->setFormat(Q(ProgressText(e)));
-}
-
 QAction* Sonvale::action(const std::string& item) const {
   auto it = actions_.find(item);
   return it == actions_.end() ? nullptr : it->second;
@@ -272,7 +245,7 @@ void Sonvale::run(const std::function<void()>& command, bool cancellable) {
   map_->setEnabled(true);
   menuBar()->setEnabled(true);
   running_ = false;
-  progress_->hide();
+  progress_->finish();
   syncMenus();
   noteRecentProject();
   showLegend();
@@ -344,8 +317,8 @@ void Sonvale::bindCommands() {
 
   connect(action("MakeGRD"), &QAction::triggered, this,
           [this] { run([this] { mapCommand(); }, true); });
-  on("Punti", [this] { DoPunti(app_, ui_, this).exec(); });
-  on("Esposizione", [this] { ExposureWindow(app_, ui_, this).exec(); });
+  on("Punti", [this] { DoPunti(app_, ui_, this, progress_).exec(); });
+  on("Esposizione", [this] { ExposureWindow(app_, ui_, this, progress_).exec(); });
 
   on("makedxf", [this] {
     map_->paintOver([this](Canvas& canvas) {
@@ -370,17 +343,24 @@ void Sonvale::showMainWindow(bool visible) { visible ? show() : hide(); }
 void Sonvale::paintOnMap(const std::function<void(Canvas&)>& draw) { map_->paintOver(draw); }
 
 void Sonvale::mapCommand() {
-  MapHooks hooks{[this](const MapCell& cell) {
-                   map_->paintCell(cell);
-                   stepProgress();
-                 },
-                 [this](bool clear) {
-                   cancel_->show();
-                   // A pass starts from a blank picture: its cells are counted anew.
-                   if (clear) startProgress(MapNodeCount(app_.project));
-                   map_->drawMap(clear);
-                 },
-                 [this](long& mode) { Beamrunlauncher(mode, this).exec(); }};
+  MapHooks hooks{
+      [this](const MapCell& cell) {
+        map_->paintCell(cell);
+        progress_->next(ui_.now());
+      },
+      [this](bool clear) {
+        cancel_->show();
+        // A pass starts from a blank picture: its cells are counted anew,
+        // painted in the scheme of the run's isophones if it writes them.
+        if (clear) {
+          progress_->start(MapNodeCount(app_.project), ui_.now());
+          const std::optional<BandScheme> scheme = DrawnScheme(mapGis_);
+          map_->setCellColour([scheme](double level) { return MapCellColour(scheme, level); });
+          legend_->setContent(MapLegendFor(scheme));
+        }
+        map_->drawMap(clear);
+      },
+      [this](long& mode) { Beamrunlauncher(mode, this).exec(); }};
   const MapCommandResult result = CmdMappa(
       app_, ui_,
       [this](AppState& app, Ui& ui) {

@@ -18,10 +18,10 @@
 #include "ui/map_legend.h"
 #include "ui/map_widget.h"
 #include "ui/qt_ui.h"
+#include "ui/status_progress.h"
 
 class QAction;
 class QLabel;
-class QProgressBar;
 class QSettings;
 
 namespace sonvale {
@@ -50,7 +50,7 @@ class Sonvale : public QMainWindow, private MapView {
   // the level under it.
   QLabel* cursorField() const { return cursorField_; }
   MapLegend* legend() const { return legend_; }
-  QProgressBar* progressBar() const { return progress_; }
+  StatusProgress* progressBar() const { return progress_; }
   const std::vector<std::string>& recentProjects() const { return recent_; }
   // Notes the open project as the most recent one.
   void noteRecentProject();
@@ -74,9 +74,6 @@ class Sonvale : public QMainWindow, private MapView {
   void showLegend();
   void showCursor(QPointF user);
   void rebuildRecentMenu();
-  // The progress of the map pass under way: its cells so far of `total`.
-  void startProgress(long total);
-  void stepProgress();
   void mapCommand();
   // The GIS entries of the menus (main_window_gis.cpp).
   void bindGisCommands();
@@ -103,13 +100,11 @@ class Sonvale : public QMainWindow, private MapView {
   QPointer<EditorWindow> editor_;
   QLabel* cursorField_ = nullptr;
   MapLegend* legend_ = nullptr;
-  QProgressBar* progress_ = nullptr;
+  StatusProgress* progress_ = nullptr;
   QSettings* settings_ = nullptr;
   std::vector<std::string> recent_;
   std::vector<QAction*> recentActions_;
   QAction* recentSeparator_ = nullptr;
-  long progressDone_ = 0, progressTotal_ = 0;
-  double progressStart_ = 0, progressShown_ = 0;
 };
 
 }  // namespace sonvale

@@ -5,26 +5,28 @@
 #include <QFormLayout>
 #include <QLabel>
 
+#include "ui/translate.h"
+
 namespace sonvale {
 
 MapGisBox::MapGisBox(MapGisOutputs& outputs, QWidget* parent)
-    : QGroupBox(QStringLiteral("Uscite GIS"), parent) {
+    : QGroupBox(Tr(kMapGisBoxCaption), parent) {
   setObjectName(QStringLiteral("UsciteGis"));
-  setAccessibleName(title());
-  auto* geotiff = new QCheckBox(QStringLiteral("GeoTIFF delle mappe"));
+  setAccessibleName(AccessibleTr(kMapGisBoxCaption));
+  auto* geotiff = new QCheckBox(Tr(kMapGisGeoTiffCaption));
   geotiff->setObjectName(QStringLiteral("GeoTiff"));
-  geotiff->setAccessibleName(geotiff->text());
+  geotiff->setAccessibleName(AccessibleTr(kMapGisGeoTiffCaption));
   geotiff->setChecked(outputs.geotiff);
   connect(geotiff, &QCheckBox::toggled, this, [&outputs](bool on) { outputs.geotiff = on; });
-  auto* isophones = new QCheckBox(QStringLiteral("Isofone (GeoPackage)"));
+  auto* isophones = new QCheckBox(Tr(kMapGisIsophonesCaption));
   isophones->setObjectName(QStringLiteral("Isofone"));
-  isophones->setAccessibleName(isophones->text());
+  isophones->setAccessibleName(AccessibleTr(kMapGisIsophonesCaption));
   isophones->setChecked(outputs.isophones);
   auto* scheme = new QComboBox;
   scheme->setObjectName(QStringLiteral("Schema"));
-  scheme->setAccessibleName(QStringLiteral("Schema colori"));
+  scheme->setAccessibleName(AccessibleTr(kMapGisSchemeCaption).remove(QLatin1Char(':')));
   for (BandScheme s : kBandSchemes) {
-    scheme->addItem(QString::fromUtf8(BandSchemeCaption(s)));
+    scheme->addItem(Tr(BandSchemeCaption(s)));
     if (s == outputs.scheme) scheme->setCurrentIndex(scheme->count() - 1);
   }
   scheme->setEnabled(outputs.isophones);
@@ -35,7 +37,7 @@ MapGisBox::MapGisBox(MapGisOutputs& outputs, QWidget* parent)
   connect(scheme, &QComboBox::currentIndexChanged, this, [&outputs](int index) {
     if (index >= 0) outputs.scheme = kBandSchemes[index];
   });
-  auto* label = new QLabel(QStringLiteral("Schema colori:"));
+  auto* label = new QLabel(Tr(kMapGisSchemeCaption));
   label->setBuddy(scheme);
   auto* layout = new QFormLayout(this);
   layout->addRow(geotiff);

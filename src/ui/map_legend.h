@@ -1,8 +1,11 @@
-// The legend beside a map: the level colour scale of the cells drawn, from
-// 40 to 90 dB(A), with a tick every 5 dB.
+// The legend beside a map: paints what commands/map_legend.h says it lists,
+// the level scale as a colour bar with its ticks or the bands of a colour
+// scheme as boxes with their ranges.
 #pragma once
 
 #include <QWidget>
+
+#include "commands/map_legend.h"
 
 namespace sonvale {
 
@@ -11,14 +14,19 @@ class MapLegend : public QWidget {
 
  public:
   explicit MapLegend(QWidget* parent = nullptr);
-  // Shows the title in the language of the window.
-  void retitle();
+  // Shows this content, its texts in the language of the window.
+  void setContent(const MapLegendContent& content);
+  const MapLegendContent& content() const { return content_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QString title_;
+  void paintScale(QPainter& p, int top);
+  void paintBands(QPainter& p, int top);
+
+  MapLegendContent content_;
+  QString title_, scheme_;
 };
 
 }  // namespace sonvale

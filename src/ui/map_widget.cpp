@@ -59,7 +59,7 @@ void MapWidget::paintOver(const std::function<void(Canvas&)>& draw) {
 
 void MapWidget::paintCell(const MapCell& cell) {
   levels_.add(cell);
-  PaintMapCell(*canvas_, cell);
+  PaintMapCell(*canvas_, cell, colourOf_);
   update();
 }
 
@@ -90,7 +90,7 @@ void MapWidget::settle() {
   const bool drawn = ShowWindow(s, target);
   // The map moves with the model: its cells are painted again under it.
   if (drawn && !levels_.empty()) {
-    levels_.paint(*canvas_);
+    levels_.paint(*canvas_, colourOf_);
     DrawMap(app_.project, app_.layers, app_.project.View, *canvas_, false);
   }
   pictureDrawn();

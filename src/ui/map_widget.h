@@ -16,6 +16,7 @@
 #include "commands/ui_work_report.h"
 #include "propagation/map_pass.h"
 #include "render/qt_canvas.h"
+#include "view/cell_painter.h"
 #include "view/navigation.h"
 #include "view/shown_levels.h"
 #include "view/zoom.h"
@@ -32,6 +33,9 @@ class MapWidget : public QWidget {
   bool drawMap(bool clear);
   void clearPicture();
   void paintCell(const MapCell& cell);
+  // The colour the cells of a map run are painted in from now on (empty: the
+  // level scale).
+  void setCellColour(CellColour colourOf) { colourOf_ = std::move(colourOf); }
   // Draws over the picture as it stands; while the drawing runs pending events
   // the widget shows its progress.
   void paintOver(const std::function<void(Canvas&)>& draw);
@@ -79,6 +83,7 @@ class MapWidget : public QWidget {
   ZoomDrag drag_;
   MapNavigation nav_;
   ShownLevels levels_;
+  CellColour colourOf_;
   QTimer rest_;  // draws a wheel move once the wheel rests
   bool spaceHeld_ = false;
   // A pan under way: the button that drags, where it went down, whether it has moved.

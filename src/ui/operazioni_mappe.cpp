@@ -10,25 +10,27 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "commands/dialog_captions.h"
 #include "commands/map_dialog.h"
+#include "ui/translate.h"
 
 namespace sonvale {
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-QPushButton* Button(const QString& caption, const char* name) {
-  auto* b = new QPushButton(caption);
+QPushButton* Button(const char* caption, const char* name) {
+  auto* b = new QPushButton(Tr(caption));
   b->setObjectName(QLatin1String(name));
-  b->setAccessibleName(caption);
+  b->setAccessibleName(AccessibleTr(caption));
   b->setAutoDefault(false);
   return b;
 }
 
-QLabel* Buddy(const QString& caption, QWidget* box) {
-  auto* label = new QLabel(caption);
+QLabel* Buddy(const char* caption, QWidget* box) {
+  auto* label = new QLabel(Tr(caption));
   label->setBuddy(box);
-  box->setAccessibleName(QString(caption).remove(QLatin1Char('&')).remove(QLatin1Char(':')));
+  box->setAccessibleName(AccessibleTr(caption).remove(QLatin1Char(':')));
   return label;
 }
 
@@ -37,25 +39,24 @@ QLabel* Buddy(const QString& caption, QWidget* box) {
 OperazioniMappe::OperazioniMappe(GridCalcForm& form, Ui& ui, QWidget* parent)
     : QDialog(parent), form_(form), ui_(ui) {
   setObjectName(QStringLiteral("OperazioniMappe"));
-  setWindowTitle(QString::fromUtf8(kGridCalcTitle));
-  setAccessibleName(windowTitle());
+  setWindowTitle(Tr(kGridCalcTitle));
+  setAccessibleName(AccessibleTr(kGridCalcTitle));
   setModal(true);
 
   auto* operation = new QComboBox;
   operation->setObjectName(QStringLiteral("Operazione"));
-  for (GridOperation op : kGridOperations)
-    operation->addItem(QString::fromUtf8(GridOperationCaption(op)));
+  for (GridOperation op : kGridOperations) operation->addItem(Tr(GridOperationCaption(op)));
   operation->setCurrentIndex(static_cast<int>(form_.operation));
   grids_ = new QListWidget;
   grids_->setObjectName(QStringLiteral("Mappe"));
   for (const std::string& g : form_.grids) grids_->addItem(Q(g));
-  auto* add = Button(QStringLiteral("Aggiungi..."), "Aggiungi");
-  auto* remove = Button(QStringLiteral("Togli"), "Togli");
+  auto* add = Button(kGridCalcAddCaption, "Aggiungi");
+  auto* remove = Button(kGridCalcRemoveCaption, "Togli");
   auto* limit = new QLineEdit(Q(form_.limit));
   limit->setObjectName(QStringLiteral("Limite"));
   auto* output = new QLineEdit(Q(form_.output));
   output->setObjectName(QStringLiteral("NuovaMappa"));
-  auto* browse = Button(QStringLiteral("Sfoglia..."), "Sfoglia");
+  auto* browse = Button(kBrowseCaption, "Sfoglia");
 
   connect(operation, &QComboBox::currentIndexChanged, this, [this, limit](int index) {
     if (index < 0) return;
@@ -98,14 +99,14 @@ OperazioniMappe::OperazioniMappe(GridCalcForm& form, Ui& ui, QWidget* parent)
   outputRow->addWidget(browse);
 
   auto* fields = new QFormLayout;
-  fields->addRow(Buddy(QStringLiteral("&Operazione:"), operation), operation);
-  fields->addRow(Buddy(QStringLiteral("&Mappe (A, B, ...):"), grids_), listRow);
-  fields->addRow(Buddy(QStringLiteral("&Limite dB(A):"), limit), limit);
-  fields->addRow(Buddy(QStringLiteral("&Nuova mappa:"), output), outputRow);
+  fields->addRow(Buddy(kGridCalcOperationCaption, operation), operation);
+  fields->addRow(Buddy(kGridCalcGridsCaption, grids_), listRow);
+  fields->addRow(Buddy(kGridCalcLimitCaption, limit), limit);
+  fields->addRow(Buddy(kGridCalcOutputCaption, output), outputRow);
 
   auto* buttons = new QDialogButtonBox;
-  auto* ok = Button(QStringLiteral("OK - Esegui"), "OK");
-  auto* cancel = Button(QStringLiteral("Annulla"), "Annulla");
+  auto* ok = Button(kGridCalcOkCaption, "OK");
+  auto* cancel = Button(kCancelCaption, "Annulla");
   buttons->addButton(ok, QDialogButtonBox::AcceptRole);
   buttons->addButton(cancel, QDialogButtonBox::RejectRole);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

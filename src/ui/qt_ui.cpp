@@ -73,6 +73,9 @@ QString StartPath(const std::string& initialName) {
   return Q(initialName);
 }
 
+// The filter's descriptions in the language shown ("File GIS|*.gpkg|Tutti i file|*.*").
+QString Filter(const std::string& filter) { return Q(DesktopFileFilter(Tr(filter).toStdString())); }
+
 std::optional<std::string> Chosen(const QString& path) {
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
@@ -119,15 +122,16 @@ std::optional<std::string> QtUi::inputBox(const std::string& prompt, const std::
 }
 
 std::optional<std::string> QtUi::openFile(const FileDialog& d) {
-  return Chosen(QFileDialog::getOpenFileName(Over(window_), Tr(d.title), StartPath(d.initialName),
-                                             Q(DesktopFileFilter(d.filter))));
+  return Chosen(QFileDialog::getOpenFileName(Over(window_), TrText(d.title),
+                                             StartPath(d.initialName), Filter(d.filter)));
 }
 
 std::optional<std::string> QtUi::saveFile(const FileDialog& d) {
   QFileDialog::Options options;
   if (!d.overwritePrompt) options |= QFileDialog::DontConfirmOverwrite;
-  return Chosen(QFileDialog::getSaveFileName(Over(window_), Tr(d.title), StartPath(d.initialName),
-                                             Q(DesktopFileFilter(d.filter)), nullptr, options));
+  return Chosen(QFileDialog::getSaveFileName(Over(window_), TrText(d.title),
+                                             StartPath(d.initialName), Filter(d.filter), nullptr,
+                                             options));
 }
 
 void QtUi::beep() { QApplication::beep(); }

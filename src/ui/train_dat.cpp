@@ -44,7 +44,8 @@ QGroupBox* TrainDat::makeTrafficFrame(const char* caption, int firstItem) {
   auto* frame = new QGroupBox(Tr(caption));
   auto* grid = new QGridLayout(frame);
   grid->setVerticalSpacing(10);
-  const QString period = firstItem == 0 ? QStringLiteral("giorno") : QStringLiteral("notte");
+  const QString period =
+      Tr(firstItem == 0 ? SV_TR("sonvale", "giorno") : SV_TR("sonvale", "notte"));
   grid->addWidget(new QLabel(Tr(SV_TR("sonvale", "Num."))), 0, 1, Qt::AlignHCenter);
   grid->addWidget(new QLabel(Tr(SV_TR("sonvale", "Lungh."))), 0, 2, Qt::AlignHCenter);
   for (int row = 0; row < 3; ++row) {
@@ -57,9 +58,9 @@ QGroupBox* TrainDat::makeTrafficFrame(const char* caption, int firstItem) {
     for (const char* c : kTrainClassItems) list->addItem(c);
     QLabel* label = CaptionLabel(kTrainLabels[row], count);
     // One row caption for three controls: each is named after its column too.
-    count->setAccessibleName(QStringLiteral("Num. %1 %2").arg(kTrainTags[row], period));
-    length->setAccessibleName(QStringLiteral("Lungh. %1 %2").arg(kTrainTags[row], period));
-    list->setAccessibleName(QStringLiteral("Classe %1 %2").arg(kTrainTags[row], period));
+    count->setAccessibleName(Tr(SV_TR("sonvale", "Num. %1 %2")).arg(kTrainTags[row], period));
+    length->setAccessibleName(Tr(SV_TR("sonvale", "Lungh. %1 %2")).arg(kTrainTags[row], period));
+    list->setAccessibleName(Tr(SV_TR("sonvale", "Classe %1 %2")).arg(kTrainTags[row], period));
     counts_[i] = count;
     lengths_[i] = length;
     classes_[i] = list;

@@ -6,9 +6,10 @@
 
 namespace sonvale {
 
-void PaintMapCell(Canvas& canvas, const MapCell& cell) {
+void PaintMapCell(Canvas& canvas, const MapCell& cell, const CellColour& colourOf) {
   if (cell.level == kBlankValue || !std::isfinite(cell.level)) return;
-  canvas.filledBox(cell.x1, cell.y1, cell.x2, cell.y2, LevelColour(LevelIndex(cell.level)));
+  canvas.filledBox(cell.x1, cell.y1, cell.x2, cell.y2,
+                   colourOf ? colourOf(cell.level) : LevelColour(LevelIndex(cell.level)));
 }
 
 std::function<void(const MapCell&)> MakeCellPainter(Canvas& canvas) {

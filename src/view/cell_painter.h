@@ -11,9 +11,12 @@
 
 namespace sonvale {
 
-// Fills the cell with LevelColour((level - 40) * 255 / 50); blank nodes are
-// left unpainted.
-void PaintMapCell(Canvas& canvas, const MapCell& cell);
+// The colour a cell of a level is painted in.
+using CellColour = std::function<Rgb(double level)>;
+
+// Fills the cell with colourOf(level), by default LevelColour((level - 40) *
+// 255 / 50); blank nodes are left unpainted.
+void PaintMapCell(Canvas& canvas, const MapCell& cell, const CellColour& colourOf = {});
 
 // The painter a map pass reports its cells to (MapHooks::onCell).
 std::function<void(const MapCell&)> MakeCellPainter(Canvas& canvas);

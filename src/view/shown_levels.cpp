@@ -23,8 +23,8 @@ std::optional<double> ShownLevels::levelAt(double x, double y) const {
   return std::nullopt;
 }
 
-void ShownLevels::paint(Canvas& canvas) const {
-  for (const MapCell& c : cells_) PaintMapCell(canvas, c);
+void ShownLevels::paint(Canvas& canvas, const CellColour& colourOf) const {
+  for (const MapCell& c : cells_) PaintMapCell(canvas, c, colourOf);
 }
 
 }  // namespace sonvale

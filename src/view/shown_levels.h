@@ -7,6 +7,7 @@
 
 #include "propagation/map_pass.h"
 #include "view/canvas.h"
+#include "view/cell_painter.h"
 
 namespace sonvale {
 
@@ -20,8 +21,9 @@ class ShownLevels {
   // The level of the cell holding (x, y), the last painted when cells overlap;
   // nullopt outside every cell.
   std::optional<double> levelAt(double x, double y) const;
-  // Paints every kept cell again, in the order they came.
-  void paint(Canvas& canvas) const;
+  // Paints every kept cell again, in the order they came, in colourOf (by
+  // default the level scale).
+  void paint(Canvas& canvas, const CellColour& colourOf = {}) const;
 
  private:
   std::vector<MapCell> cells_;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "text/number_text.h"
+#include "text/translatable.h"
 #include "view/draw_map.h"
 
 namespace sonvale {
@@ -14,8 +15,9 @@ std::string StatusCoordinate(double v) {
 }
 
 std::string ZoomAreaStatus(double anchorX, double anchorY, double x, double y) {
-  return "Zoom Area: (" + StatusCoordinate(anchorX) + "," + StatusCoordinate(anchorY) + ") -> (" +
-         StatusCoordinate(x) + "," + StatusCoordinate(y) + ")";
+  return SV_TR("sonvale", "Zoom Area: ") + std::string("(") + StatusCoordinate(anchorX) + "," +
+         StatusCoordinate(anchorY) + ") -> (" + StatusCoordinate(x) + "," + StatusCoordinate(y) +
+         ")";
 }
 
 std::string PointerStatus(double x, double y) {

@@ -37,5 +37,70 @@ TEST(MessageLanguageTest, WholeTextsLinesAndKnownBeginnings) {
   EXPECT_EQ(TranslateText("", lookup), "");
 }
 
+TEST(MessageLanguageTest, KnownEndingsAroundANameOrNumber) {
+  const std::map<std::string, std::string> en = {
+      {"Non ci sono entità tipo ", "There are no entities of type "},
+      {" da rimpiazzare.", " to replace."},
+      {"La modalita' tipo ", "The mode type "},
+      {": esse verranno sovrascritte.", ": they will be overwritten."},
+      {"Ho letto", "Read"},
+      {"Valore non valido: ", "Invalid value: "},
+      {"Distanza dalla facciata (m)", "Distance from the façade (m)"},
+      {" archi", " arcs"},
+      {" archi e nodi", " arcs and nodes"},
+      {" punti senza la loro coordinata Y non sono stati usati",
+       " points without their Y were not used"},
+  };
+  TextLookup lookup = [&en](const std::string& t) -> std::optional<std::string> {
+    auto it = en.find(t);
+    if (it == en.end()) return std::nullopt;
+    return it->second;
+  };
+  EXPECT_EQ(TranslateText("Non ci sono entità tipo Strade da rimpiazzare.", lookup),
+            "There are no entities of type Strade to replace.");
+  EXPECT_EQ(TranslateText("La modalita' tipo Case: esse verranno sovrascritte.", lookup),
+            "The mode type Case: they will be overwritten.");
+  // A caption named after a beginning is translated too.
+  EXPECT_EQ(TranslateText("Valore non valido: Distanza dalla facciata (m)", lookup),
+            "Invalid value: Distance from the façade (m)");
+  // The longest ending wins; a name with blanks in it stays whole.
+  EXPECT_EQ(TranslateText("Ho letto 12 archi e nodi", lookup), "Read 12 arcs and nodes");
+  EXPECT_EQ(TranslateText("Ho letto 12 archi", lookup), "Read 12 arcs");
+  // An ending alone, after a number that begins the line.
+  EXPECT_EQ(TranslateText("3 punti senza la loro coordinata Y non sono stati usati", lookup),
+            "3 points without their Y were not used");
+  // Something must stand before an ending: a line that is only one is a whole text.
+  EXPECT_EQ(TranslateText(" archi", lookup), " arcs");
+  EXPECT_EQ(TranslateText("archi", lookup), "archi");
+  // An ending begins at a blank or ':', never inside a word.
+  EXPECT_EQ(TranslateText("Ho letto 12,archi", lookup), "Read 12,archi");
+}
+
+TEST(MessageLanguageTest, PiecesBetweenSeveralNamesAndNumbers) {
+  const std::map<std::string, std::string> en = {
+      {"Importati ", "Imported "},
+      {" elementi (", " elements ("},
+      {"Strade", "Roads"},
+      {" da ", " from "},
+      {" oggetti di ", " objects of "},
+      {"Numero non valido: ", "Invalid number: "},
+      {"\". Il numero deve essere compreso tra ", "\". The number must be between "},
+      {" e ", " and "},
+  };
+  TextLookup lookup = [&en](const std::string& t) -> std::optional<std::string> {
+    auto it = en.find(t);
+    if (it == en.end()) return std::nullopt;
+    return it->second;
+  };
+  EXPECT_EQ(TranslateText("Importati 2 elementi (Strade) da 3 oggetti di /tmp/vie.gpkg", lookup),
+            "Imported 2 elements (Roads) from 3 objects of /tmp/vie.gpkg");
+  EXPECT_EQ(
+      TranslateText("Numero non valido: \"12\". Il numero deve essere compreso tra 1 e 5.", lookup),
+      "Invalid number: \"12\". The number must be between 1 and 5.");
+  // A known word inside a name is no piece: it neither starts nor ends a word.
+  EXPECT_EQ(TranslateText("Importati 2 elementi (Strade2) da 3 oggetti di Strade.gpkg", lookup),
+            "Imported 2 elements (Strade2) from 3 objects of Strade.gpkg");
+}
+
 }  // namespace
 }  // namespace sonvale

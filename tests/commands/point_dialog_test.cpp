@@ -188,11 +188,17 @@ TEST(PointDialog, TheExternalTracerRunsWithTheCloseButtonDisabled) {
   ScriptedUi ui;
   PointDialog d(a.app, ui);
   bool waited = false;
+  std::string waitShown;
   d.onChange([&] {
     if (d.view().command1Caption == "Wait...") waited = !d.view().command1Enabled;
+    // While the tracer runs the bar says how long, with no share done.
+    if (d.view().waiting) waitShown = d.view().progress;
   });
   d.calculate();
   EXPECT_TRUE(waited);
+  EXPECT_EQ(waitShown, "00:00:00");
+  EXPECT_FALSE(d.view().waiting);
+  EXPECT_EQ(d.view().progress, "");
   EXPECT_FALSE(ui.messages.empty());  // why the tracer gave nothing
   EXPECT_TRUE(d.view().lines.empty());
   EXPECT_EQ(d.view().command1Caption, "OK - Close");

@@ -25,6 +25,24 @@ TEST(WindowStatusTest, CursorFieldAndProgress) {
   EXPECT_EQ(EstimateProgress(5, 0, 1).percent, 0);
 }
 
+TEST(WindowStatusTest, RunProgressShowsAFewTimesASecondAndTheLastItem) {
+  RunProgress run;
+  EXPECT_FALSE(run.step(1, 10));  // not started: nothing to show
+  run.start(400, 100);
+  EXPECT_FALSE(run.step(1, 100.05));  // too soon after the start
+  std::optional<ProgressEstimate> e = run.step(100, 110);
+  ASSERT_TRUE(e);
+  EXPECT_EQ(ProgressText(*e), "25% - 00:00:30");
+  EXPECT_FALSE(run.step(101, 110.1));
+  EXPECT_TRUE(run.step(102, 110.3));
+  e = run.step(400, 110.35);  // the last item always shows
+  ASSERT_TRUE(e);
+  EXPECT_EQ(e->percent, 100);
+  EXPECT_EQ(run.done(), 400);
+  run.start(0, 0);
+  EXPECT_FALSE(run.step(0, 50));
+}
+
 TEST(WindowStatusTest, RecentProjectsNewestFirstEachOnceFourAtMost) {
   std::vector<std::string> r;
   for (const char* p :

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -164,6 +165,7 @@ class DoPuntiTest : public QObject {
       t.app.pointResults.set(n, Period::Night, 1.0);
     }
     bool clicked = false, disabledWhileRunning = false;
+    QString statusBarProgress;
     long stoppedAt = 0;
     WhenOpen("Calcolo per Punti", [&](QWidget* d) {
       QTimer watch;
@@ -175,6 +177,8 @@ class DoPuntiTest : public QObject {
             !Find(d, "Command4")->isEnabled() && !Find(d, "Command3")->isEnabled() &&
             Find(d, "Command1")->isEnabled() && Caption(d, "Command1") == "Stop" &&
             !t.window.action("OpenSVP")->isEnabled();
+        // The main window's status bar shows the run's progress too.
+        if (t.window.progressBar()->isVisible()) statusBarProgress = t.window.progressBar()->text();
         clicked = true;
         Click(d, "Command1");
       });
@@ -187,6 +191,10 @@ class DoPuntiTest : public QObject {
     t.window.action("Punti")->trigger();
     QVERIFY(clicked);
     QVERIFY(disabledWhileRunning);
+    QVERIFY2(
+        QRegularExpression("^\\d+% - \\d\\d:\\d\\d:\\d\\d$").match(statusBarProgress).hasMatch(),
+        qPrintable(statusBarProgress));
+    QVERIFY(!t.window.progressBar()->isVisible());
     QVERIFY2(stoppedAt > 1 && stoppedAt < 3000, std::to_string(stoppedAt).c_str());
     for (long n = 1; n <= stoppedAt; ++n) QVERIFY(t.app.pointResults.get(n, Period::Day) != 1.0);
     for (long n = stoppedAt + 1; n <= 3000; ++n) {

@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "support/scripted_ui.h"
+#include "ui/status_progress.h"
 
 namespace sonvale {
 
@@ -72,6 +73,31 @@ class ExposureWindowTest : public QObject {
     QCOMPARE(ui.messages.back().icon, Icon::Warning);
     QVERIFY(w.isVisible());
     QVERIFY(!fs::exists(dir / "street_esposizione"));
+    fs::remove_all(dir);
+  }
+
+  // A run shows its progress with the time left in the status bar given to it,
+  // which hides once the run ends.
+  void aRunShowsItsProgressInTheStatusBar() {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "sonvale_exposure_window_run";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    AppState app;
+    app.project.ProjectFileName = (dir / "street.svp").string();
+    app.project.case_.addEntity().vertices = {{0, 0, 10}, {20, 0, 10}, {20, 12, 10}, {0, 12, 10}};
+    app.project.sources.addEntity() = Source{10, 30, 1, 90, 80};
+    ScriptedUi ui;
+    StatusProgress bar;
+    QStringList shown;
+    connect(&bar, &QProgressBar::valueChanged, [&bar, &shown] { shown << bar.text(); });
+    ExposureWindow w(app, ui, nullptr, &bar);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::mouseClick(byName<QPushButton>(w, Q(kExposureRun)), Qt::LeftButton);
+    QVERIFY2(!shown.isEmpty(), ui.messages.empty() ? "" : ui.messages.back().text.c_str());
+    QCOMPARE(shown.back(), QString("100% - 00:00:00"));
+    QVERIFY(bar.isHidden());
 
     fs::remove_all(dir);
   }

@@ -16,6 +16,7 @@
 #include <fstream>
 #include <functional>
 
+#include "commands/map_legend.h"
 #include "gis/grid_calc.h"
 #include "started_window.h"
 #include "support/cli_run.h"
@@ -286,6 +287,49 @@ class GisDialogsTest : public QObject {
     QCOMPARE(s.ui.messages.back().title, std::string("OK - Completed !"));
     for (const char* file : {"gis_D.tif", "gis_N.tif", "gis_D_iso.gpkg", "gis_N_iso.gpkg"})
       QVERIFY2(fs::file_size(dir / file) > 0, file);
+
+    // The map is painted in the scheme's bands and the legend lists them.
+    MapLegend* legend = s.window.legend();
+    QVERIFY(legend->isVisible());
+    QVERIFY(!legend->content().scale);
+    QCOMPARE(legend->content().scheme, std::string("END (direttiva 2002/49/CE)"));
+    QCOMPARE(legend->content().entries.size(), size_t{11});
+    QCOMPARE(legend->content().entries.front().label, std::string(">= 80"));
+    const GridData night = ReadLevelGrid((dir / "gis_N.grd").string());
+    const QImage picture = s.window.map()->picture();
+    int inBand = 0, cells = 0;
+    for (int j = 0; j < night.header.ny; ++j) {
+      for (int i = 0; i < night.header.nx; ++i) {
+        const double x = 500000 + (i + 0.5) * 1000 / night.header.nx;
+        const double y = 4500000 + (j + 0.5) * 1000 / night.header.ny;
+        const QPoint at = s.window.map()->widgetPoint(x, y).toPoint();
+        if (!picture.rect().contains(at)) continue;
+        const Rgb want = MapCellColour(BandScheme::End, night.value(i, j));
+        ++cells;
+        inBand += picture.pixel(at) == qRgb(want.r, want.g, want.b);
+      }
+    }
+    // Roads and buildings drawn over some cells hide their colour.
+    QVERIFY2(cells > 50 && inBand > cells / 2,
+             qPrintable(QString("%1 of %2 cells in their band").arg(inBand).arg(cells)));
+    Shoot(&s.window, "main_window_scheme.png");
+
+    // A run without isophones goes back to the level scale.
+    WhenOpen("DoMap", [&](QDialog* d) {
+      QTest::mouseClick(Find<QAbstractButton>(d, "Isofone"), Qt::LeftButton, Qt::NoModifier,
+                        QPoint(6, 6));
+      QTest::mouseClick(Find<QAbstractButton>(d, "GeoTiff"), Qt::LeftButton, Qt::NoModifier,
+                        QPoint(6, 6));
+      Retype(d, "Text1", QString::fromStdString((dir / "plain.grd").string()));
+      QTest::mouseClick(Find<QAbstractButton>(d, "Opt_SVP_interno"), Qt::LeftButton);
+      Click(d, "Command3D1");
+    });
+    s.window.action("MakeGRD")->trigger();
+    QVERIFY(fs::exists(dir / "plain_N.grd"));
+    QVERIFY(!fs::exists(dir / "plain_N_iso.gpkg"));
+    QVERIFY(legend->isVisible());
+    QVERIFY(legend->content().scale);
+    QCOMPARE(legend->content().entries.front().label, std::string("90"));
   }
 };
 

@@ -4,6 +4,9 @@
 // pointer, the legend, and the window started in English.
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -16,10 +19,13 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
+#include "commands/dxf_import_commands.h"
 #include "propagation/grid_file.h"
 #include "started_window.h"
 #include "ui/do_map.h"
+#include "ui/translate.h"
 #include "ui/translation.h"
 
 namespace fs = std::filesystem;
@@ -45,6 +51,24 @@ void Wheel(QWidget* w, QPoint at, int delta) {
   QWheelEvent e(at, w->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                 Qt::NoScrollPhase, false);
   QApplication::sendEvent(w, &e);
+}
+
+// Runs `act` on the modal dialog open once the command below has opened it, then
+// closes the dialog unless `act` did.
+void OnModal(std::function<void(QDialog*)> act) {
+  QTimer::singleShot(0, [act = std::move(act)] {
+    auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    QVERIFY(d);
+    act(d);
+    if (d->isVisible()) d->reject();
+  });
+}
+
+template <class W = QWidget>
+W* Child(QDialog* d, const char* name) {
+  W* w = d->findChild<W*>(name);
+  if (!w) qFatal("no control %s", name);
+  return w;
 }
 
 struct TownWindow : StartedWindow {
@@ -239,6 +263,63 @@ class MapWindowTest : public QObject {
     QCOMPARE(recent->text(), QString("&1 town.svp"));
   }
 
+  // The GIS dialogs of an English start: titles, captions and the names a
+  // screen reader gives their controls.
+  static void englishGisDialogs(TownWindow& t) {
+    OnModal([](QDialog* d) {
+      QCOMPARE(d->windowTitle(), QString("Import GIS layer"));
+      QCOMPARE(Accessible(d), QString("Import GIS layer"));
+      QCOMPARE(Accessible(Child(d, "File")), QString("File"));
+      QCOMPARE(Accessible(Child(d, "Sfoglia")), QString("Browse..."));
+      QCOMPARE(Accessible(Child(d, "Layer")), QString("Layer"));
+      QCOMPARE(Child<QComboBox>(d, "Tipo")->accessibleName(), QString("Entity type"));
+      QCOMPARE(Child<QComboBox>(d, "Tipo")->currentText(), QString("Roads"));
+      QCOMPARE(Child<QGroupBox>(d, "Campi")->title(),
+               QString("Fields (entity field: layer field)"));
+      QCOMPARE(Child<QComboBox>(d, "Campo_Nome")->itemText(0), QString("(none)"));
+      QCOMPARE(Accessible(Child(d, "Altezza")), QString("Height (m)"));
+      QCOMPARE(Accessible(Child(d, "Crs")), QString("Coordinate reference system (EPSG)"));
+      QCOMPARE(Child<QComboBox>(d, "Modo")->accessibleName(), QString("Mode"));
+      QCOMPARE(Child<QComboBox>(d, "Modo")->itemText(3), QString("Replace"));
+      QCOMPARE(Accessible(Child(d, "Riga")), QString("From row"));
+      QCOMPARE(Child<QPushButton>(d, "OK")->text(), QString("OK - Import"));
+      QCOMPARE(Accessible(Child(d, "Annulla")), QString("Cancel"));
+      picture(*d, "importa_gis_en.png");
+    });
+    t.window.action("ImportGIS")->trigger();
+
+    OnModal([](QDialog* d) {
+      QCOMPARE(d->windowTitle(), QString("Map operations"));
+      QCOMPARE(Accessible(d), QString("Map operations"));
+      QCOMPARE(Child<QComboBox>(d, "Operazione")->accessibleName(), QString("Operation"));
+      QCOMPARE(Child<QComboBox>(d, "Operazione")->currentText(), QString("Energy sum"));
+      QCOMPARE(Accessible(Child(d, "Mappe")), QString("Maps (A, B, ...)"));
+      QCOMPARE(Accessible(Child(d, "Limite")), QString("Limit dB(A)"));
+      QCOMPARE(Accessible(Child(d, "NuovaMappa")), QString("New map"));
+      QCOMPARE(Accessible(Child(d, "Aggiungi")), QString("Add..."));
+      QCOMPARE(Accessible(Child(d, "Togli")), QString("Remove"));
+      QCOMPARE(Child<QPushButton>(d, "OK")->text(), QString("OK - Run"));
+    });
+    t.window.action("GridCalc")->trigger();
+
+    // The project's CRS is asked in an input box of its own.
+    t.ui.realInputBoxes = true;
+    OnModal([](QDialog* d) {
+      auto* box = qobject_cast<QInputDialog*>(d);
+      QVERIFY(box);
+      QCOMPARE(box->windowTitle(), QString("Coordinate reference system"));
+      QCOMPARE(Accessible(box), QString("Coordinate reference system"));
+      QCOMPARE(box->labelText(),
+               QString("EPSG code of the project's coordinate reference system (empty: none):"));
+      auto* code = box->findChild<QLineEdit*>();
+      QVERIFY(code);
+      QVERIFY2(Accessible(code).startsWith("EPSG code of the project"),
+               qPrintable(Accessible(code)));
+    });
+    t.window.action("CrsProgetto")->trigger();
+    t.ui.realInputBoxes = false;
+  }
+
   void anEnglishStartShowsEnglishCaptions() {
     QTranslator translator;
     QVERIFY(LoadTranslation(translator, Language::English));
@@ -254,7 +335,7 @@ class MapWindowTest : public QObject {
       QCOMPARE(t.window.action("ViewLegenda")->text(), QString("Legend"));
       QCOMPARE(Accessible(t.window.cursorField()), QString("Coordinates"));
       QCOMPARE(Accessible(t.window.findChild<QMenu*>("mnuFile")), QString("File"));
-      QString title, ok, divisions;
+      QString title, ok, divisions, gisBox, geotiff, schemeName, schemeEnd;
       const fs::path out = dir / "english.grd";
       QTimer::singleShot(0, [&] {
         auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -262,6 +343,11 @@ class MapWindowTest : public QObject {
         title = d->windowTitle();
         ok = d->findChild<QPushButton*>("Command3D1")->text();
         divisions = Accessible(d->findChild<QLineEdit*>("Horiz"));
+        gisBox = Accessible(Child(d, "UsciteGis"));
+        geotiff = Accessible(Child(d, "GeoTiff"));
+        auto* scheme = Child<QComboBox>(d, "Schema");
+        schemeName = scheme->accessibleName();
+        schemeEnd = scheme->itemText(2);
         picture(*d, "domap_en.png");
         Retype(d, "Text1", QString::fromStdString(out.string()));
         QTest::keyClick(d->findChild<QLineEdit*>("Text1"), Qt::Key_Return);
@@ -274,6 +360,10 @@ class MapWindowTest : public QObject {
       QCOMPARE(title, QString("Grid Noise Map (.GRD)"));
       QCOMPARE(ok, QString("OK - Run"));
       QCOMPARE(divisions, QString("Divisions in X"));
+      QCOMPARE(gisBox, QString("GIS outputs"));
+      QCOMPARE(geotiff, QString("GeoTIFF of the maps"));
+      QCOMPARE(schemeName, QString("Colour scheme"));
+      QCOMPARE(schemeEnd, QString("END (Directive 2002/49/EC)"));
       QVERIFY(fs::exists(dir / "english_N.grd"));
       // Over the map the field tells the level in the same words: the unit is the standard's.
       QTest::mouseMove(t.window.map(), t.window.map()->rect().center() + QPoint(40, 30));
@@ -284,6 +374,43 @@ class MapWindowTest : public QObject {
                    "<Right>-click the entity you want to edit...  - ("),
                qPrintable(t.window.statusBar()->currentMessage()));
       picture(t.window, "main_window_en.png");
+      englishGisDialogs(t);
+      // Messages of the core with names and numbers, as the message boxes show them.
+      QCOMPARE(TrText("Importazione DXF non riuscita: /d/a b.dxf:12: no ENTITIES section"),
+               QString("DXF import failed: /d/a b.dxf:12: no ENTITIES section"));
+      QCOMPARE(TrText("Importati 2 elementi (Strade) da 3 oggetti di /d/vie.gpkg"),
+               QString("Imported 2 elements (Roads) from 3 objects of /d/vie.gpkg"));
+      QCOMPARE(TrText("Numero non valido: \"40\". Il numero deve essere compreso tra 1 e 31."),
+               QString("Invalid number: \"40\". The number must be between 1 and 31."));
+      QCOMPARE(TrText("La tabella dei nodi è piena (5000): 3 righe di n.csv, dalla riga 5002 in "
+                      "poi, non sono state importate"),
+               QString("The table of the nodes is full (5000): 3 lines of n.csv, from line 5002 "
+                       "on, were not imported"));
+      QCOMPARE(TrText(AppendQuestionText("Strade")),
+               QString("The \"Append\" mode is not selected, but there are already entities in "
+                       "memory of type Roads: they will be overwritten.\rSelect the \"Append\" "
+                       "mode automatically?"));
+      QCOMPARE(TrText("Il file dei risultati di Beamrun /d/t.den contiene i livelli di 12 "
+                      "ricettori su 15: gli altri sono elencati senza livello"),
+               QString("The Beamrun results file /d/t.den holds the levels of 12 receivers out "
+                       "of 15: the others are listed without a level"));
+      QCOMPARE(TrText("Non ci sono entità tipo Case da inserire."),
+               QString("There are no entities of type Buildings to insert."));
+      // The point window's captions follow the language as its names do.
+      OnModal([](QDialog* d) {
+        QCOMPARE(Child<QPushButton>(d, "Command4")->text(), QString("Calculate"));
+        QCOMPARE(Child<QAbstractButton>(d, "Check1")->text(), QString("Barrier diffraction"));
+        QCOMPARE(Accessible(Child(d, "Check1")), QString("Barrier diffraction"));
+      });
+      t.window.action("Punti")->trigger();
+      // The status line of a zoom rectangle being dragged.
+      MapWidget* map = t.window.map();
+      const QPoint from = map->rect().center();
+      QTest::mousePress(map, Qt::LeftButton, {}, from);
+      QTest::mouseMove(map, from + QPoint(60, 40));
+      QVERIFY2(t.window.statusBar()->currentMessage().startsWith("Zoom area: ("),
+               qPrintable(t.window.statusBar()->currentMessage()));
+      QTest::mouseRelease(map, Qt::LeftButton, {}, from + QPoint(60, 40));
     }
     QCoreApplication::removeTranslator(&translator);
     TownWindow italian;

@@ -21,6 +21,8 @@ class ScriptedQtUi : public QtUi {
   std::vector<Message> messages;
   std::vector<FileDialog> dialogs;
   int beeps = 0;
+  // Input boxes are the real dialogs, answered by the test on screen.
+  bool realInputBoxes = false;
 
   Answer message(const Message& m) override {
     messages.push_back(m);
@@ -33,8 +35,9 @@ class ScriptedQtUi : public QtUi {
     answers.pop_front();
     return a;
   }
-  std::optional<std::string> inputBox(const std::string& prompt, const std::string&,
-                                      const std::string&) override {
+  std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+                                      const std::string& defaultText) override {
+    if (realInputBoxes) return QtUi::inputBox(prompt, title, defaultText);
     return next(inputs, prompt);
   }
   std::optional<std::string> openFile(const FileDialog& d) override {
