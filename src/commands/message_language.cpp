@@ -1,5 +1,7 @@
 #include "commands/message_language.h"
 
+#include <algorithm>
+
 namespace sonvale {
 namespace {
 
@@ -20,6 +22,11 @@ bool EndsAPiece(const std::string& line, size_t end) {
          next == ')' || next == '"';
 }
 
+// Pieces are short (the longest marked text is about 120 characters); looking
+// no further keeps a long line (a list, a long path) from a number of lookups
+// that grows with the square of its length.
+constexpr size_t kLongestPiece = 256;
+
 // From left to right, the longest known piece at each place a piece may begin;
 // what no piece covers is kept as it is.
 std::string TranslateLine(const std::string& line, const TextLookup& lookup) {
@@ -29,7 +36,7 @@ std::string TranslateLine(const std::string& line, const TextLookup& lookup) {
   size_t at = 0;
   while (at < line.size()) {
     std::optional<std::string> piece;
-    size_t end = line.size();
+    size_t end = std::min(line.size(), at + kLongestPiece);
     if (StartsAPiece(line, at)) {
       for (; end > at; --end) {
         if (EndsAPiece(line, end) && (piece = lookup(line.substr(at, end - at)))) break;

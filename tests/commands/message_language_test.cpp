@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
 
 namespace sonvale {
 namespace {
@@ -100,6 +101,23 @@ TEST(MessageLanguageTest, PiecesBetweenSeveralNamesAndNumbers) {
   // A known word inside a name is no piece: it neither starts nor ends a word.
   EXPECT_EQ(TranslateText("Importati 2 elementi (Strade2) da 3 oggetti di Strade.gpkg", lookup),
             "Imported 2 elements (Strade2) from 3 objects of Strade.gpkg");
+}
+
+// A long line (a list of names on one line) is looked up piece by piece in a
+// number of steps that grows with its length, not with its square, and its
+// pieces are still found.
+TEST(MessageLanguageTest, ALongLineCostsInProportionToItsLength) {
+  long lookups = 0;
+  TextLookup lookup = [&lookups](const std::string& t) -> std::optional<std::string> {
+    ++lookups;
+    if (t == "Strade non trovate: ") return "Roads not found: ";
+    return std::nullopt;
+  };
+  std::string names;
+  for (int k = 0; k < 2000; ++k) names += "via " + std::to_string(k) + " ";
+  const std::string line = "Strade non trovate: " + names;
+  EXPECT_EQ(TranslateText(line, lookup), "Roads not found: " + names);
+  EXPECT_LT(lookups, 300L * static_cast<long>(line.size()));
 }
 
 }  // namespace
