@@ -172,11 +172,8 @@ std::array<EnergyParts, N> FastEngine::periodParts(const Vec3& r, Wall ownWall) 
       e[k].*part += x[k];
     }
   };
-  const PerPeriod<N> entity = [this] {
-    PerPeriod<N> t;
-    t.fill(entityTerm_);
-    return t;
-  }();
+  PerPeriod<N> entity;
+  entity.fill(entityTerm_);
   Context ctx{*this, r, nullptr, query};
   // A chunk wholly beyond DistMax adds only zeros, which change no sum.
   auto addLines = [&](const std::vector<Line>& lines, double EnergyParts::*part) {

@@ -54,7 +54,8 @@ struct SetupReport {
 // Fills the power of every source whose Lw is exactly 0 from its spectrum file.
 void FillSourcePowers(Project& p, SetupReport& report);
 
-// Builds the segment tables and the source list of a period.
+// Builds the segment tables and the source list of a period; with AzzeraStandard
+// only the roads (no tracks, no sources).
 PropagationSetup PrepareSetup(const Project& p, const Configuration& c, Period period);
 
 // One wall of a building: the edge from vertex `wall` to vertex `wall + 1` of

@@ -117,20 +117,9 @@ class PassOutput {
   std::optional<PartialGridWriter> part_;
 };
 
-// The propagation setup of a period; with AzzeraStandard, roads alone, whatever
-// the preparation left in the other lists.
-PropagationSetup PeriodSetup(const Project& p, const Configuration& c, Period period) {
-  PropagationSetup setup = PrepareSetup(p, c, period);
-  if (p.AzzeraStandard) {
-    setup.includeTracksAndSources = false;
-    setup.tracks.clear();
-    setup.sources.clear();
-  }
-  return setup;
-}
-
-// The propagation setup of the pass's period, with the source powers filled
-// first; returns the background energy added to the section nodes.
+// The propagation setup of the pass's period (with AzzeraStandard, roads
+// alone), with the source powers filled first; returns the background energy
+// added to the section nodes.
 double PrepareSources(const MapPassInputs& in, bool day, MapPassReport& report,
                       PropagationSetup& setup) {
   Project& p = in.project;
@@ -140,7 +129,7 @@ double PrepareSources(const MapPassInputs& in, bool day, MapPassReport& report,
     FillSourcePowers(p, problems);
     if (!problems.messages.empty()) report.sourceProblems(problems.messages);
   }
-  setup = PeriodSetup(p, c, day ? Period::Day : Period::Night);
+  setup = PrepareSetup(p, c, day ? Period::Day : Period::Night);
   if (!p.AzzeraStandard) return std::pow(10.0, (day ? c.FondoDiurno : c.FondoNotturno) / 10);
   return 0;
 }
@@ -216,7 +205,7 @@ class PassEnergies {
     NightCarry* carry = in.engine ? nullptr : in.nightCarry;
     if (carry && total <= kMaxCarriedNodes) {
       if (day) {
-        night_ = PeriodSetup(p, c, Period::Night);
+        night_ = PrepareSetup(p, c, Period::Night);
         carry->ready = false;
         carry->inputs = Fingerprint(in, night_, total);
         carry->energies.assign(static_cast<size_t>(total), 0.0);

@@ -133,15 +133,9 @@ std::vector<std::string> RunPointLoop(const PointCalcInputs& in, PointLoopReport
     FillSourcePowers(p, problems);
     if (!problems.messages.empty()) report.sourceProblems(problems.messages);
   }
-  std::array<PropagationSetup, 2> setups = {PrepareSetup(p, c, Period::Day),
-                                            PrepareSetup(p, c, Period::Night)};
-  if (p.AzzeraStandard) {
-    for (PropagationSetup& s : setups) {
-      s.includeTracksAndSources = false;
-      s.tracks.clear();
-      s.sources.clear();
-    }
-  }
+  // With AzzeraStandard the setups hold the roads alone.
+  const std::array<PropagationSetup, 2> setups = {PrepareSetup(p, c, Period::Day),
+                                                  PrepareSetup(p, c, Period::Night)};
   const std::array<double, 2> background = {std::pow(10.0, c.FondoDiurno / 10),
                                             std::pow(10.0, c.FondoNotturno / 10)};
 
