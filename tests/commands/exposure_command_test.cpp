@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 #include "support/recording_canvas.h"
 #include "support/recording_map_view.h"
@@ -25,7 +26,10 @@ struct Street {
   fs::path dir;
 
   Street() {
-    dir = fs::path(testing::TempDir()) / "exposure_command";
+    // Each test its own folder: the tests of this file run side by side.
+    dir = fs::path(testing::TempDir()) /
+          (std::string("exposure_command_") +
+           testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir);
     fs::create_directories(dir);
     Project& p = app.project;
