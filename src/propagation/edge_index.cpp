@@ -902,9 +902,10 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
   // above the ray. It holds for a whole bin with its nearest edge and its
   // farthest and highest ends.
   auto beaten = [&](double top, double near, double far) {
-    if (!(m.threshold > 0)) return false;
+    // Nothing wholly below the ray can cross above it, threshold or not.
     const double hmax = top - rayLow;
     if (!(hmax > 0)) return true;
+    if (!(m.threshold > 0)) return false;
     if (m.threshold != wFor) {
       wFor = m.threshold;
       const double room = m.threshold / (1 + 1e-8) - 80 * m.slack;
