@@ -1,6 +1,7 @@
 #include "propagation/edge_index.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -724,10 +725,24 @@ void GroupDirections(const IndexedEdge* first, const IndexedEdge* last, const Ve
 // n so that truncation is the floor.
 inline long ShiftedBin(double p, int n) { return static_cast<long>(p * (n / 4) + n); }
 
-// The bin of ring r holding pseudo-angle p (wrapped).
-inline int DirectionBin(int r, double p) {
-  const int n = kRingBins[r];
-  return kRingFirst[r] + static_cast<int>(ShiftedBin(p, n) & (n - 1));
+// The directions of the outermost ring, the finest: a bin of ring r covers
+// 2^kRingShift[r] of them. Since the rings' bin counts are powers of two, scaling
+// p by them is exact, and so is the floor: the bin of ring r holding p is the
+// direction of p shifted right by kRingShift[r].
+constexpr int kDirections = kRingBins[kRings - 1];
+struct RingShifts {
+  int v[kRings] = {};
+  constexpr RingShifts() {
+    for (int r = 0; r < kRings; ++r)
+      while ((kRingBins[r] << v[r]) < kDirections) ++v[r];
+  }
+};
+constexpr RingShifts kRingShift;
+static_assert(kRings <= 32, "a direction's rings fit in 32 bits");
+
+// The finest direction holding pseudo-angle p (wrapped).
+inline int DirectionOf(double p) {
+  return static_cast<int>(ShiftedBin(p, kDirections) & (kDirections - 1));
 }
 
 }  // namespace
@@ -845,13 +860,21 @@ void EdgeIndex::prepareReceiver(const Vec3& R, ReceiverEdges& out, double reach)
 }
 
 // Each bin starts where the previous one ends, and is then filled from its
-// start on, `end` moving with it.
+// start on, `end` moving with it. A direction notes the rings where its bin holds
+// something.
 void ReceiverEdges::fillBins() {
+  rings_.assign(kDirections, 0);
   uint32_t total = 0;
-  for (Bin& bin : bins_) {
-    const uint32_t count = bin.end;
-    bin.start = bin.end = total;
-    total += count;
+  for (int r = 0; r < kRings; ++r) {
+    const int shift = kRingShift.v[r];
+    for (int b = 0; b < kRingBins[r]; ++b) {
+      Bin& bin = bins_[static_cast<size_t>(kRingFirst[r] + b)];
+      const uint32_t count = bin.end;
+      bin.start = bin.end = total;
+      total += count;
+      if (count == 0) continue;
+      for (int d = b << shift; d < (b + 1) << shift; ++d) rings_[static_cast<size_t>(d)] |= 1u << r;
+    }
   }
   entries_.resize(total);
   uint32_t* entries = entries_.data();
@@ -927,9 +950,10 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
     const double y = (1.0 / 2000.0) * P * std::sqrt(C / (2 * D)) * (1 - 1e-9);
     return 80 * D * (1 + 1e-9) < m.threshold * ExpBelow(y) * P;
   };
+  const int direction = DirectionOf(p);
   auto scanRing = [&](int r) {
-    const int b = DirectionBin(r, p);
-    const ReceiverEdges::Bin& bin = from.bins_[b];
+    const ReceiverEdges::Bin& bin =
+        from.bins_[static_cast<size_t>(kRingFirst[r] + (direction >> kRingShift.v[r]))];
     if (beaten(bin.top, kRingInner[r], bin.far)) return;
     const uint32_t* x = from.entries_.data() + bin.start;
     const uint32_t* end = from.entries_.data() + bin.end;
@@ -945,12 +969,15 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
       }
     }
   };
-  // The rings the path reaches: the one of its far end first after the nearest
-  // (the strongest edges are usually near one end or the other), then the rest.
+  // The rings the path reaches where its direction holds something: the one of
+  // its far end first after the nearest (the strongest edges are usually near
+  // one end or the other), then the rest outwards.
   const int last = RingOf(L);
-  scanRing(0);
-  if (last > 0) scanRing(last);
-  for (int r = 1; r < last; ++r) scanRing(r);
+  uint32_t rings = from.rings_[static_cast<size_t>(direction)] & ((2u << last) - 1);
+  if (rings & 1u) scanRing(0);
+  if (last > 0 && (rings >> last & 1u)) scanRing(last);
+  rings &= ~(1u | (1u << last));
+  for (; rings != 0; rings &= rings - 1) scanRing(std::countr_zero(rings));
   if (m.strongest != kNoEdge) marks.hint = m.strongest;
   Att = m.Att;
 }

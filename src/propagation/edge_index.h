@@ -90,6 +90,9 @@ class ReceiverEdges {
   // ring, and its entry.
   std::vector<uint32_t> span_;
   std::vector<Entry> edge_;
+  // Per direction of the finest ring, bit r set when its bin in ring r holds
+  // something: a path passes over the empty ones without looking.
+  std::vector<uint32_t> rings_;
 };
 
 // The paths to one receiver: its view of the edges, the thread's marks, and an
