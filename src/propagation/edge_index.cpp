@@ -142,13 +142,13 @@ struct PathMax {
   double slack;        // absolute rounding allowance of a path difference on this path
   uint32_t strongest;  // the edge that gave Att on this path, if any
   uint32_t skip;       // the edge left out
-  uint32_t tested;     // an edge already tested on this path (the hint)
+  uint32_t tested[2];  // edges already tested on this path (the hints)
   static PathMax start(double Att, const Vec3& S, const Vec3& R, double C, uint32_t skip) {
     PathMax m;
     m.raise(Att);
     m.strongest = kNoEdge;
     m.skip = skip;
-    m.tested = kNoEdge;
+    m.tested[0] = m.tested[1] = kNoEdge;
     m.slack = 64 * kUnitRoundoff *
               (std::max({std::fabs(S.x), std::fabs(S.y), std::fabs(S.z), std::fabs(R.x),
                          std::fabs(R.y), std::fabs(R.z)}) +
@@ -210,7 +210,7 @@ class BoxBound {
 // the exponential and logarithm are not needed.
 inline void TestEdgeBounded(const IndexedEdge& e, uint32_t id, const Vec3& S, const Vec3& R,
                             double rx, double ry, double C, PathMax& m) {
-  if (id == m.skip || id == m.tested) return;
+  if (id == m.skip || id == m.tested[0] || id == m.tested[1]) return;
   const double den = e.ex * ry - e.ey * rx;
   if (den == 0) return;
   const double num = e.ey * (S.x - e.x1) - e.ex * (S.y - e.y1);
@@ -913,11 +913,19 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
     if (k != q.skip) TestEdge(edges_[k], S, R, rx, ry, C, Att);
   marks.reset(edges_.size());
   PathMax m = PathMax::start(Att, S, R, C, q.skip);
-  // An edge met twice would give the same value twice: the hint, tested first,
-  // is not tested again where the rings meet it.
-  if (marks.hint < edges_.size()) {
+  // An edge met twice would give the same value twice: the hints, tested
+  // first, are not tested again where the rings meet them. The last path from
+  // the same source usually ended at a neighbouring receiver, and the last path
+  // to this receiver came from a neighbouring piece: both likely cross the same
+  // strongest edge.
+  uint32_t* const own = q.sourceHint;
+  if (own && *own < edges_.size()) {
+    TestEdgeBounded(edges_[*own], *own, S, R, rx, ry, C, m);
+    m.tested[0] = *own;
+  }
+  if (marks.hint < edges_.size() && marks.hint != m.tested[0]) {
     TestEdgeBounded(edges_[marks.hint], marks.hint, S, R, rx, ry, C, m);
-    m.tested = marks.hint;
+    m.tested[1] = marks.hint;
   }
   for (uint32_t k : from.near_) TestEdgeBounded(edges_[k], k, S, R, rx, ry, C, m);
 
@@ -983,7 +991,10 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
   if (last > 0 && (rings >> last & 1u)) scanRing(last);
   rings &= ~(1u | (1u << last));
   for (; rings != 0; rings &= rings - 1) scanRing(std::countr_zero(rings));
-  if (m.strongest != kNoEdge) marks.hint = m.strongest;
+  if (m.strongest != kNoEdge) {
+    marks.hint = m.strongest;
+    if (own) *own = m.strongest;
+  }
   Att = m.Att;
 }
 

@@ -96,11 +96,14 @@ class ReceiverEdges {
 };
 
 // The paths to one receiver: its view of the edges, the thread's marks, and an
-// edge left out of every path (kNoEdge for none).
+// edge left out of every path (kNoEdge for none). sourceHint, when set, holds
+// the strongest edge of the last path from the same source (to any receiver):
+// tested first, and updated.
 struct EdgeQuery {
   const ReceiverEdges& from;
   EdgeVisitMarks& marks;
   uint32_t skip = kNoEdge;
+  uint32_t* sourceHint = nullptr;
 };
 
 class EdgeIndex {

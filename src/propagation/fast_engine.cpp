@@ -137,8 +137,9 @@ bool FastEngine::whollyBeyond(const Vec3& R, const Vec3& P1, const Vec3& P2, dou
 struct FastEngine::Context {
   const FastEngine& engine;
   const Vec3& R;
-  const PreparedSegment* segment;
+  const PreparedSegment* segment;  // nullptr for a concentrated source
   EdgeQuery& query;
+  uint32_t* segmentHints;  // per segment, the strongest edge of its last path
 
   bool whollyBeyond(const Vec3& P1, const Vec3& P2, double W) const {
     return engine.whollyBeyond(R, P1, P2, W);
@@ -148,16 +149,21 @@ struct FastEngine::Context {
     return engine.crossings_.correction(M, lists + segment->crossBegin, lists + segment->crossEnd);
   }
   void attenuation(const Vec3& S, double& Att) const {
-    if (engine.diffraction_) engine.edges_.attenuationTo(S, query, Att);
+    if (!engine.diffraction_) return;
+    query.sourceHint = segment ? segmentHints + (segment - engine.segments_.data()) : nullptr;
+    engine.edges_.attenuationTo(S, query, Att);
   }
 };
 
 template <size_t N>
 std::array<EnergyParts, N> FastEngine::periodParts(const Vec3& r, Wall ownWall) const {
-  // One set of marks and one receiver view of the edges per thread, reused from
-  // node to node.
+  // One set of marks, one receiver view of the edges and one strongest edge per
+  // segment per thread, reused from node to node (a hint left by another engine
+  // only changes the order of the tests).
   thread_local EdgeVisitMarks marks;
   thread_local ReceiverEdges from;
+  thread_local std::vector<uint32_t> segmentHints;
+  if (segmentHints.size() != segments_.size()) segmentHints.assign(segments_.size(), kNoEdge);
   EdgeQuery query{from, marks, kNoEdge};
   if (diffraction_) {
     edges_.prepareReceiver(r, from, law_.distMax);
@@ -174,7 +180,7 @@ std::array<EnergyParts, N> FastEngine::periodParts(const Vec3& r, Wall ownWall) 
   };
   PerPeriod<N> entity;
   entity.fill(entityTerm_);
-  Context ctx{*this, r, nullptr, query};
+  Context ctx{*this, r, nullptr, query, segmentHints.data()};
   // A chunk wholly beyond DistMax adds only zeros, which change no sum.
   auto addLines = [&](const std::vector<Line>& lines, double EnergyParts::*part) {
     for (const Line& line : lines) {
@@ -196,6 +202,7 @@ std::array<EnergyParts, N> FastEngine::periodParts(const Vec3& r, Wall ownWall) 
   addLines(roads_, &EnergyParts::roads);
   if (!includeTracksAndSources_) return e;
   addLines(tracks_, &EnergyParts::tracks);
+  ctx.segment = nullptr;
   for (const PointSource& s : sources_) {
     PerPeriod<N> Lw;
     std::copy_n(s.Lw.begin(), N, Lw.begin());

@@ -318,7 +318,11 @@ TEST(FastEngineTest, ReceiverBinsMatchTheFullScan) {
         own.building = d.integer(1, static_cast<int>(table.count()));
         own.wall = d.integer(1, static_cast<int>(table[own.building].Npunti()) - 1);
       }
-      const EdgeQuery query{from, marks, index.find(static_cast<uint64_t>(own.building), own.wall)};
+      // The hint of a source is whatever a path left there: the edge left out,
+      // an edge of another engine, one past the last, or any edge at all.
+      uint32_t sourceHint = kNoEdge;
+      const EdgeQuery query{from, marks, index.find(static_cast<uint64_t>(own.building), own.wall),
+                            &sourceHint};
       if (d.chance(0.3)) {
         const Point3& a = corner();
         const Point3& b = corner();
@@ -339,6 +343,11 @@ TEST(FastEngineTest, ReceiverBinsMatchTheFullScan) {
           S = {R.x + f * (v.X - R.x), R.y + f * (v.Y - R.y), 0.5};
         } else if (kind == 3) {  // close to the receiver
           S = {R.x + d.uniform(-3, 3), R.y + d.uniform(-3, 3), d.uniform(0, 8)};
+        }
+        if (d.chance(0.3)) {
+          const auto edges = static_cast<uint32_t>(index.edgeCount());
+          sourceHint = d.pick({query.skip, edges, edges + 7, marks.hint,
+                               static_cast<uint32_t>(d.integer(0, static_cast<int>(edges) - 1))});
         }
         double expected = d.pick({0.0, 3.0});
         double got = expected;
