@@ -19,9 +19,11 @@ constexpr double kIndexableLimit = 1e12;
 constexpr double kMaxCells = 4e6;
 constexpr double kUnitRoundoff = std::numeric_limits<double>::epsilon();
 // Runs of edges binned as one when seen from afar: at most this many edges of
-// one line, their ends within this many metres of each other.
+// one line, their ends within this many metres of each other. A run of 80 m
+// holds the whole outline of most buildings (blocks of flats 30-50 m across
+// included), so that a receiver bins one item per building.
 constexpr size_t kRunEdges = 8;
-constexpr double kRunSize = 40;
+constexpr double kRunSize = 80;
 // A group is binned as one from this plan distance on, and from this many times
 // the diagonal of its box (so that its ends lie within a narrow angle).
 constexpr double kGroupDistance = 50;
