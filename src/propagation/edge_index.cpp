@@ -961,15 +961,14 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
     // The path difference is at most D / P, D = hmax^2 C / 2 + slack P (with
     // room for rounding), and y = sqrt(A B C / (2 delta)) / 2000 at least
     // P sqrt(C / (2 D)) / 2000; multiplied out, one quotient and one root.
+    // When the rounding allowance is below a millionth of the height term, D
+    // is at most h2C (1/2 + 2e-6) and sqrt(C / (2 D)) at least
+    // (1 - 3e-6) / hmax: no root is needed.
     const double h2C = hmax * hmax * C;
-    if (m.slack * P <= h2C * 1e-6) {
-      // D is then at most h2C (1/2 + 2e-6), and sqrt(C / (2 D)) at least
-      // (1 - 3e-6) / hmax: no root needed.
-      const double y = (1.0 / 2000.0) * P / hmax * (1 - 1e-5);
-      return 80 * h2C * (0.5 + 2e-6) * (1 + 1e-9) < m.threshold * ExpBelow(y) * P;
-    }
-    const double D = h2C * (0.5 + 1e-9) + m.slack * P;
-    const double y = (1.0 / 2000.0) * P * std::sqrt(C / (2 * D)) * (1 - 1e-9);
+    const bool plain = m.slack * P <= h2C * 1e-6;
+    const double D = plain ? h2C * (0.5 + 2e-6) : h2C * (0.5 + 1e-9) + m.slack * P;
+    const double y = plain ? (1.0 / 2000.0) * P / hmax * (1 - 1e-5)
+                           : (1.0 / 2000.0) * P * std::sqrt(C / (2 * D)) * (1 - 1e-9);
     return 80 * D * (1 + 1e-9) < m.threshold * ExpBelow(y) * P;
   };
   const int direction = DirectionOf(p);
