@@ -23,6 +23,7 @@ constexpr double kUnitRoundoff = std::numeric_limits<double>::epsilon();
 // holds the whole outline of most buildings (blocks of flats 30-50 m across
 // included), so that a receiver bins one item per building.
 constexpr size_t kRunEdges = 8;
+static_assert(kRunEdges <= 32, "a group's crossings fit in 32 bits");
 constexpr double kRunSize = 80;
 // A group is binned as one from this plan distance on, and from this many times
 // the diagonal of its box (so that its ends lie within a narrow angle).
@@ -204,40 +205,15 @@ class BoxBound {
   double wFor_ = -1, w_ = -1;  // w for the threshold wFor
 };
 
-// TestEdge with two shortcuts that never change the result. Over the crossing
-// point T, h above the ray at fraction t, the path difference is at most
-// h^2 C / (2 t (1-t) C^2) (and Kmet at most 1); and once A, B and delta are
-// known, Kmet = exp(-y) is at most 1 / ExpBelow(y). When 80 delta Kmet is
-// below the threshold either way, the edge cannot beat the strongest so far and
-// the exponential and logarithm are not needed.
-inline void TestEdgeBounded(const IndexedEdge& e, uint32_t id, const Vec3& S, const Vec3& R,
-                            double rx, double ry, double C, PathMax& m) {
-  if (id == m.skip || id == m.tested[0] || id == m.tested[1]) return;
-  const double den = e.ex * ry - e.ey * rx;
-  if (den == 0) return;
-  const double num = e.ey * (S.x - e.x1) - e.ex * (S.y - e.y1);
-  // t = num / den lies outside 0..1 whatever the rounding of the division
-  // (quotients too small to underflow are left to the division itself).
-  const double an = std::fabs(num), ad = std::fabs(den);
-  if (an > ad * 1.000001) return;
-  if (((num < 0) != (den < 0)) && an > ad * 1e-280) return;
-  const double t = num / den;
-  // q likewise: its numerator and denominator are the full scan's.
-  double qn, qd;
-  if (e.x2 != e.x1) {
-    qn = S.x + t * rx - e.x1;
-    qd = e.ex;
-  } else {
-    if (e.y2 == e.y1) return;
-    qn = S.y + t * ry - e.y1;
-    qd = e.ey;
-  }
-  const double aqn = std::fabs(qn), aqd = std::fabs(qd);
-  if (aqn > aqd * 1.000001) return;
-  if (((qn < 0) != (qd < 0)) && aqn > aqd * 1e-280) return;
-  const double q = qn / qd;
-  if (!(q >= 0 && q <= 1 && t >= 0 && t <= 1)) return;
-
+// The rest of TestEdge once the path is known to cross edge e, at fraction t
+// of the path and q of the edge, with two shortcuts that never change the
+// result. Over the crossing point T, h above the ray at fraction t, the path
+// difference is at most h^2 C / (2 t (1-t) C^2) (and Kmet at most 1); and once
+// A, B and delta are known, Kmet = exp(-y) is at most 1 / ExpBelow(y). When
+// 80 delta Kmet is below the threshold either way, the edge cannot beat the
+// strongest so far and the exponential and logarithm are not needed.
+inline void TestCrossing(const IndexedEdge& e, uint32_t id, double t, double q, const Vec3& S,
+                         const Vec3& R, double rx, double ry, double C, PathMax& m) {
   const Vec3 T{S.x + t * rx, S.y + t * ry, e.z1 + q * e.ez};
   const double Zr = S.z + t * (R.z - S.z);
   const double h = T.z - Zr;
@@ -267,6 +243,72 @@ inline void TestEdgeBounded(const IndexedEdge& e, uint32_t id, const Vec3& S, co
   if (AttEdge > m.Att) {
     m.raise(AttEdge, x);
     m.strongest = id;
+  }
+}
+
+inline bool Tested(const PathMax& m, uint32_t id) {
+  return id == m.skip || id == m.tested[0] || id == m.tested[1];
+}
+
+// TestEdge for edge `id`, which the rejections below (each implied by the full
+// scan's own range checks) usually leave without a division.
+inline void TestEdgeBounded(const IndexedEdge& e, uint32_t id, const Vec3& S, const Vec3& R,
+                            double rx, double ry, double C, PathMax& m) {
+  if (Tested(m, id)) return;
+  const double den = e.ex * ry - e.ey * rx;
+  if (den == 0) return;
+  const double num = e.ey * (S.x - e.x1) - e.ex * (S.y - e.y1);
+  // t = num / den lies outside 0..1 whatever the rounding of the division
+  // (quotients too small to underflow are left to the division itself).
+  const double an = std::fabs(num), ad = std::fabs(den);
+  if (an > ad * 1.000001) return;
+  if (((num < 0) != (den < 0)) && an > ad * 1e-280) return;
+  const double t = num / den;
+  // q likewise: its numerator and denominator are the full scan's.
+  double qn, qd;
+  if (e.x2 != e.x1) {
+    qn = S.x + t * rx - e.x1;
+    qd = e.ex;
+  } else {
+    if (e.y2 == e.y1) return;
+    qn = S.y + t * ry - e.y1;
+    qd = e.ey;
+  }
+  const double aqn = std::fabs(qn), aqd = std::fabs(qd);
+  if (aqn > aqd * 1.000001) return;
+  if (((qn < 0) != (qd < 0)) && aqn > aqd * 1e-280) return;
+  const double q = qn / qd;
+  if (!(q >= 0 && q <= 1 && t >= 0 && t <= 1)) return;
+  TestCrossing(e, id, t, q, S, R, rx, ry, C, m);
+}
+
+// TestEdgeBounded for the edges [begin, end) of a group. Whether the path
+// crosses an edge is a coin toss for the edges of a building it meets, so the
+// crossings of the whole group are worked out first without a branch (the
+// full scan's operations and range checks, divisions included), and only the
+// crossed edges go on, in order.
+inline void TestGroupBounded(const IndexedEdge* edges, uint32_t begin, uint32_t end, const Vec3& S,
+                             const Vec3& R, double rx, double ry, double C, PathMax& m) {
+  double ts[kRunEdges], qs[kRunEdges];
+  uint32_t crossed = 0;
+  const uint32_t n = end - begin;
+  for (uint32_t j = 0; j < n; ++j) {
+    const IndexedEdge& e = edges[begin + j];
+    const double den = e.ex * ry - e.ey * rx;
+    const double t = (e.ey * (S.x - e.x1) - e.ex * (S.y - e.y1)) / den;
+    const bool alongX = e.x2 != e.x1;
+    const double qn = alongX ? S.x + t * rx - e.x1 : S.y + t * ry - e.y1;
+    const double q = qn / (alongX ? e.ex : e.ey);
+    const bool ok = (den != 0) & (alongX | (e.y2 != e.y1)) & (q >= 0) & (q <= 1) & (t >= 0) &
+                    (t <= 1);
+    ts[j] = t;
+    qs[j] = q;
+    crossed |= static_cast<uint32_t>(ok) << j;
+  }
+  for (; crossed != 0; crossed &= crossed - 1) {
+    const uint32_t j = static_cast<uint32_t>(std::countr_zero(crossed));
+    if (!Tested(m, begin + j))
+      TestCrossing(edges[begin + j], begin + j, ts[j], qs[j], S, R, rx, ry, C, m);
   }
 }
 
@@ -983,8 +1025,7 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
       if (e->near > L || beaten(e->top, e->near, e->far)) continue;
       if (e->k & kGroupItem) {
         const EdgeGroup& g = groups_[e->k & ~kGroupItem];
-        for (uint32_t k = g.begin; k < g.end; ++k)
-          TestEdgeBounded(edges_[k], k, S, R, rx, ry, C, m);
+        TestGroupBounded(edges_.data(), g.begin, g.end, S, R, rx, ry, C, m);
       } else {
         TestEdgeBounded(edges_[e->k], e->k, S, R, rx, ry, C, m);
       }
