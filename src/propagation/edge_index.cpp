@@ -497,7 +497,23 @@ void EdgeIndex::makeGroups(const std::vector<uint32_t>& gridded, const std::vect
     g.ymin = std::min({g.ymin, e.y1, e.y2}), g.ymax = std::max({g.ymax, e.y1, e.y2});
     g.top = std::max(g.top, topF);
   }
-  for (EdgeGroup& g : groups_) g.diag = std::hypot(g.xmax - g.xmin, g.ymax - g.ymin);
+  // The ends of a group's edges, each plan point once: consecutive edges of a
+  // line share their ends, and an outline closes on its first point.
+  points_.clear();
+  for (EdgeGroup& g : groups_) {
+    g.diag = std::hypot(g.xmax - g.xmin, g.ymax - g.ymin);
+    g.pointsBegin = static_cast<uint32_t>(points_.size());
+    auto keep = [&](double x, double y) {
+      for (size_t i = g.pointsBegin; i < points_.size(); ++i)
+        if (points_[i].x == x && points_[i].y == y) return;
+      points_.push_back({x, y});
+    };
+    for (uint32_t k = g.begin; k < g.end; ++k) {
+      keep(edges_[k].x1, edges_[k].y1);
+      keep(edges_[k].x2, edges_[k].y2);
+    }
+    g.pointsEnd = static_cast<uint32_t>(points_.size());
+  }
   // Groups follow each other in Z order, so that a block of consecutive ones
   // mostly covers a small area: a receiver skips at once the blocks beyond reach.
   blocks_.clear();
@@ -747,20 +763,17 @@ inline int RingOf(double d) {
   return r;
 }
 
-// The directions of the ends of edges [first, last) seen from R, all within a
-// quarter turn: from start over ext (start in [0, 4)).
-void GroupDirections(const IndexedEdge* first, const IndexedEdge* last, const Vec3& R,
-                     double& start, double& ext) {
-  const double p0 = PseudoAngle(first->x1 - R.x, first->y1 - R.y);
+// The directions of the points [first, last) seen from R, all within a quarter
+// turn: from start over ext (start in [0, 4)).
+void GroupDirections(const PlanPoint* first, const PlanPoint* last, const Vec3& R, double& start,
+                     double& ext) {
+  const double p0 = PseudoAngle(first->x - R.x, first->y - R.y);
   double lo = 0, hi = 0;
-  for (const IndexedEdge* e = first; e != last; ++e) {
-    for (const double q :
-         {PseudoAngle(e->x1 - R.x, e->y1 - R.y), PseudoAngle(e->x2 - R.x, e->y2 - R.y)}) {
-      double dq = q - p0;
-      if (dq > 2) dq -= 4;
-      if (dq < -2) dq += 4;
-      lo = std::min(lo, dq), hi = std::max(hi, dq);
-    }
+  for (const PlanPoint* v = first + 1; v != last; ++v) {
+    double dq = PseudoAngle(v->x - R.x, v->y - R.y) - p0;
+    if (dq > 2) dq -= 4;
+    if (dq < -2) dq += 4;
+    lo = std::min(lo, dq), hi = std::max(hi, dq);
   }
   start = p0 + lo;
   if (start < 0) start += 4;
@@ -892,7 +905,7 @@ void EdgeIndex::prepareReceiver(const Vec3& R, ReceiverEdges& out, double reach)
       if (d > reach) continue;
       if (g.end - g.begin > 1 && dc >= kGroupDistance && dc >= kGroupSpread * g.diag) {
         double start = 0, ext = 0;
-        GroupDirections(edges_.data() + g.begin, edges_.data() + g.end, R, start, ext);
+        GroupDirections(points_.data() + g.pointsBegin, points_.data() + g.pointsEnd, R, start, ext);
         const double fx = std::max(std::fabs(g.xmin - R.x), std::fabs(g.xmax - R.x));
         const double fy = std::max(std::fabs(g.ymin - R.y), std::fabs(g.ymax - R.y));
         const double far = std::sqrt(fx * fx + fy * fy) * (1 + 1e-6) + pad2 + 1e-6;

@@ -28,6 +28,10 @@ struct IndexedEdge {
   double len = 0, invLen2 = 0;    // plan length and 1 / its square
 };
 
+struct PlanPoint {
+  double x = 0, y = 0;
+};
+
 // Marks the edges already tested for one path, and remembers the strongest
 // edge of the last path as the first to test on the next; one per thread.
 class EdgeVisitMarks {
@@ -157,14 +161,16 @@ class EdgeIndex {
   std::vector<IndexedEdge> edges_;
   std::vector<uint32_t> always_;  // edges every path tests (badly conditioned or far out)
   // The other edges, in groups of consecutive edges of one line close together:
-  // edges_[begin .. end), their box, its diagonal, and the highest top (rounding
-  // allowed for).
+  // edges_[begin .. end), their box, its diagonal, the highest top (rounding
+  // allowed for) and the distinct ends of the edges, points_[pointsBegin .. pointsEnd).
   struct EdgeGroup {
     uint32_t begin = 0, end = 0;
     double xmin = 0, ymin = 0, xmax = 0, ymax = 0, diag = 0;
     float top = 0;
+    uint32_t pointsBegin = 0, pointsEnd = 0;
   };
   std::vector<EdgeGroup> groups_;
+  std::vector<PlanPoint> points_;
   // Consecutive groups groups_[begin .. end) and their box.
   struct GroupBlock {
     uint32_t begin = 0, end = 0;
