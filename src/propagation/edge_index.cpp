@@ -250,61 +250,35 @@ inline bool Tested(const PathMax& m, uint32_t id) {
   return id == m.skip || id == m.tested[0] || id == m.tested[1];
 }
 
-// TestEdge for edge `id`, which the rejections below (each implied by the full
-// scan's own range checks) usually leave without a division.
-inline void TestEdgeBounded(const IndexedEdge& e, uint32_t id, const Vec3& S, const Vec3& R,
-                            double rx, double ry, double C, PathMax& m) {
-  if (Tested(m, id)) return;
+// Whether the path S-R crosses edge e, as the full scan decides it (its
+// operations and range checks, divisions included), without a branch: whether
+// a path crosses an edge it meets is a coin toss. The fractions of the path
+// and of the edge go to t and q.
+inline bool Crosses(const IndexedEdge& e, const Vec3& S, double rx, double ry, double& t,
+                    double& q) {
   const double den = e.ex * ry - e.ey * rx;
-  if (den == 0) return;
-  const double num = e.ey * (S.x - e.x1) - e.ex * (S.y - e.y1);
-  // t = num / den lies outside 0..1 whatever the rounding of the division
-  // (quotients too small to underflow are left to the division itself).
-  const double an = std::fabs(num), ad = std::fabs(den);
-  if (an > ad * 1.000001) return;
-  if (((num < 0) != (den < 0)) && an > ad * 1e-280) return;
-  const double t = num / den;
-  // q likewise: its numerator and denominator are the full scan's.
-  double qn, qd;
-  if (e.x2 != e.x1) {
-    qn = S.x + t * rx - e.x1;
-    qd = e.ex;
-  } else {
-    if (e.y2 == e.y1) return;
-    qn = S.y + t * ry - e.y1;
-    qd = e.ey;
-  }
-  const double aqn = std::fabs(qn), aqd = std::fabs(qd);
-  if (aqn > aqd * 1.000001) return;
-  if (((qn < 0) != (qd < 0)) && aqn > aqd * 1e-280) return;
-  const double q = qn / qd;
-  if (!(q >= 0 && q <= 1 && t >= 0 && t <= 1)) return;
-  TestCrossing(e, id, t, q, S, R, rx, ry, C, m);
+  t = (e.ey * (S.x - e.x1) - e.ex * (S.y - e.y1)) / den;
+  const bool alongX = e.x2 != e.x1;
+  const double qn = alongX ? S.x + t * rx - e.x1 : S.y + t * ry - e.y1;
+  q = qn / (alongX ? e.ex : e.ey);
+  return (den != 0) & (alongX | (e.y2 != e.y1)) & (q >= 0) & (q <= 1) & (t >= 0) & (t <= 1);
 }
 
-// TestEdgeBounded for the edges [begin, end) of a group. Whether the path
-// crosses an edge is a coin toss for the edges of a building it meets, so the
-// crossings of the whole group are worked out first without a branch (the
-// full scan's operations and range checks, divisions included), and only the
-// crossed edges go on, in order.
+// TestEdge for edge `id`.
+inline void TestEdgeBounded(const IndexedEdge& e, uint32_t id, const Vec3& S, const Vec3& R,
+                            double rx, double ry, double C, PathMax& m) {
+  double t, q;
+  if (!Tested(m, id) && Crosses(e, S, rx, ry, t, q)) TestCrossing(e, id, t, q, S, R, rx, ry, C, m);
+}
+
+// TestEdgeBounded for the edges [begin, end) of a group: the crossings of the
+// whole group first, then only the crossed edges, in order.
 inline void TestGroupBounded(const IndexedEdge* edges, uint32_t begin, uint32_t end, const Vec3& S,
                              const Vec3& R, double rx, double ry, double C, PathMax& m) {
   double ts[kRunEdges], qs[kRunEdges];
   uint32_t crossed = 0;
-  const uint32_t n = end - begin;
-  for (uint32_t j = 0; j < n; ++j) {
-    const IndexedEdge& e = edges[begin + j];
-    const double den = e.ex * ry - e.ey * rx;
-    const double t = (e.ey * (S.x - e.x1) - e.ex * (S.y - e.y1)) / den;
-    const bool alongX = e.x2 != e.x1;
-    const double qn = alongX ? S.x + t * rx - e.x1 : S.y + t * ry - e.y1;
-    const double q = qn / (alongX ? e.ex : e.ey);
-    const bool ok = (den != 0) & (alongX | (e.y2 != e.y1)) & (q >= 0) & (q <= 1) & (t >= 0) &
-                    (t <= 1);
-    ts[j] = t;
-    qs[j] = q;
-    crossed |= static_cast<uint32_t>(ok) << j;
-  }
+  for (uint32_t j = 0; j < end - begin; ++j)
+    crossed |= static_cast<uint32_t>(Crosses(edges[begin + j], S, rx, ry, ts[j], qs[j])) << j;
   for (; crossed != 0; crossed &= crossed - 1) {
     const uint32_t j = static_cast<uint32_t>(std::countr_zero(crossed));
     if (!Tested(m, begin + j))
