@@ -206,26 +206,17 @@ class BoxBound {
 };
 
 // The rest of TestEdge once the path is known to cross edge e, at fraction t
-// of the path and q of the edge, with two shortcuts that never change the
-// result. Over the crossing point T, h above the ray at fraction t, the path
-// difference is at most h^2 C / (2 t (1-t) C^2) (and Kmet at most 1); and once
-// A, B and delta are known, Kmet = exp(-y) is at most 1 / ExpBelow(y). When
-// 80 delta Kmet is below the threshold either way, the edge cannot beat the
-// strongest so far and the exponential and logarithm are not needed.
+// of the path and q of the edge, with one shortcut that never changes the
+// result: once A, B and delta are known, Kmet = exp(-y) is at most
+// 1 / ExpBelow(y). When 80 delta Kmet is below the threshold even so, the edge
+// cannot beat the strongest so far and the exponential and logarithm are not
+// needed.
 inline void TestCrossing(const IndexedEdge& e, uint32_t id, double t, double q, const Vec3& S,
                          const Vec3& R, double rx, double ry, double C, PathMax& m) {
   const Vec3 T{S.x + t * rx, S.y + t * ry, e.z1 + q * e.ez};
   const double Zr = S.z + t * (R.z - S.z);
   const double h = T.z - Zr;
   if (!(h > 0)) return;
-
-  // At the very ends (t of 0, -0 or 1) there is no bound to take.
-  if (m.threshold > 0 && t > 0 && t < 1) {
-    const double hz =
-        h + 8 * kUnitRoundoff * (std::fabs(T.z) + std::fabs(Zr) + std::fabs(S.z) + std::fabs(R.z));
-    const double bound = hz * hz / (2 * C * t * (1 - t)) * (1 + 1e-9) + m.slack;
-    if (80 * bound * (1 + 1e-9) < m.threshold) return;
-  }
 
   const double A = Distance3(S, T);
   const double B = Distance3(R, T);
