@@ -958,8 +958,9 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
   // The bound of the cells of attenuation: a crossing point found on an edge is
   // at least `near` from R and L - far from S in plan, and at most top - rayLow
   // above the ray. It holds for a whole bin with its nearest edge and its
-  // farthest and highest ends.
-  auto beaten = [&](double top, double near, double far) {
+  // farthest and highest ends. (This lambda and scanRing are inlined by force:
+  // as calls, they read every captured value through memory.)
+  auto beaten = [&](double top, double near, double far) __attribute__((always_inline)) {
     // Nothing wholly below the ray can cross above it, threshold or not.
     const double hmax = top - rayLow;
     if (!(hmax > 0)) return true;
@@ -992,7 +993,7 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
     return 80 * D * (1 + 1e-9) < m.threshold * ExpBelow(y) * P;
   };
   const int direction = DirectionOf(p);
-  auto scanRing = [&](int r) {
+  auto scanRing = [&](int r) __attribute__((always_inline)) {
     const ReceiverEdges::Bin& bin =
         from.bins_[static_cast<size_t>(kRingFirst[r] + (direction >> kRingShift.v[r]))];
     if (beaten(bin.top, kRingInner[r], bin.far)) return;
