@@ -162,11 +162,13 @@ struct PathMax {
     Att = a;
     threshold = a > 0 ? std::exp(a * kLogTen / 10) * (1 - 1e-12) - 1 : -1;
   }
-  // Att = 10 lg(1 + x) as TestEdge computes it: below x less 1e-12 (1 + x), the
-  // logarithm of 1 + x is lower by far more than its rounding.
+  // Att = 10 lg(1 + x) as TestEdge computes it: below x less
+  // (1e-15 + 1e-12 x)(1 + x), the logarithm of 1 + x is lower by far more than
+  // the roundings of 1 + x and of the logarithm (2.2e-16 (1 + log(1 + x)) at
+  // most, and log(1 + x) <= x), so the threshold holds for the tiniest x too.
   void raise(double a, double x) {
     Att = a;
-    threshold = a > 0 ? x - 1e-12 * (1 + x) : -1;
+    threshold = a > 0 ? x - (1e-15 + 1e-12 * x) * (1 + x) : -1;
   }
 };
 
@@ -229,7 +231,9 @@ inline void TestCrossing(const IndexedEdge& e, uint32_t id, double t, double q, 
   }
   const double Kmet = std::exp(-(1.0 / 2000.0) * std::sqrt(A * B * C / (2 * delta)));
   const double x = 80 * delta * Kmet;
-  if (x < m.threshold) return;
+  // 1 + x rounds to 1 for x up to 2^-53: such an edge gives 0 dB and cannot
+  // raise a strongest of 0 or more.
+  if (x < m.threshold || (x <= 0x1p-53 && m.Att >= 0)) return;
   const double AttEdge = 10 * std::log(1 + x) / kLogTen;
   if (AttEdge > m.Att) {
     m.raise(AttEdge, x);
