@@ -359,6 +359,50 @@ TEST(FastEngineTest, ReceiverBinsMatchTheFullScan) {
   }
 }
 
+TEST(FastEngineTest, VanishingAttenuationsMatchTheFullScan) {
+  // Walls a few metres above the middle of paths of 0.6-2 km: Kmet is then
+  // e^-20 to e^-200, so the strongest edge of a path gives from about 1e-8 dB
+  // down to exactly 0 (1 + x rounds to 1), the range where the running
+  // maximum's threshold and the skipped logarithms must still leave the full
+  // scan's double.
+  TownDice d(5);
+  int tiny = 0, zero = 0;
+  for (int round = 0; round < 12; ++round) {
+    EntityTable<Polyline3> table("Barriera", 9000);
+    for (int k = 0; k < 400; ++k) {
+      const double a = d.uniform(0, 2 * M_PI), r = d.uniform(150, 1800);
+      const double x = r * std::cos(a), y = r * std::sin(a), z = 1 + d.uniform(1.5, 12);
+      const double b = d.uniform(0, M_PI), len = d.uniform(5, 40);
+      table.addEntity().vertices = {{x, y, z},
+                                    {x + len * std::cos(b), y + len * std::sin(b),
+                                     z + d.pick({0.0, d.uniform(-1, 1)})}};
+    }
+    EdgeIndex index;
+    index.add(table);
+    index.build();
+    EdgeVisitMarks marks;
+    ReceiverEdges from;
+    const Vec3 R{d.uniform(-5, 5), d.uniform(-5, 5), 1};
+    index.prepareReceiver(R, from);
+    uint32_t sourceHint = kNoEdge;
+    const EdgeQuery query{from, marks, kNoEdge, &sourceHint};
+    for (int k = 0; k < 400; ++k) {
+      const double a = d.uniform(0, 2 * M_PI), r = d.uniform(600, 2000);
+      const Vec3 S{R.x + r * std::cos(a), R.y + r * std::sin(a), d.uniform(0.5, 1.5)};
+      double expected = 0, got = 0, walked = 0;
+      EdgeAttenuation(table, S, R, expected);
+      index.attenuationTo(S, query, got);
+      index.attenuation(S, R, walked, marks);
+      ASSERT_EQ(got, expected) << "round " << round << " path " << k;
+      ASSERT_EQ(walked, expected) << "round " << round << " path " << k;
+      tiny += expected > 0 && expected < 1e-10;
+      zero += expected == 0;
+    }
+  }
+  EXPECT_GT(tiny, 100);
+  EXPECT_GT(zero, 100);
+}
+
 TEST(FastEngineTest, OddGeometryIsScannedLikeTheReference) {
   // Undefined and enormous coordinates leave the cells; the scan must still
   // give the full scan's answer, and an undefined receiver the reference's sum.
