@@ -28,6 +28,7 @@ struct IndexedEdge {
   double len = 0, invLen2 = 0;    // plan length and 1 / its square
 };
 
+// A point in plan.
 struct PlanPoint {
   double x = 0, y = 0;
 };
