@@ -957,16 +957,21 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
 
   const double L = std::sqrt(L2);
   const double p = PseudoAngle(sx, sy);
-  const double rayLow = RayLow(S, R);
+  // The ray rises by `slope` per metre of plan distance from R, so over plan
+  // distances near .. far from R (up to L) it is lowest at one end: at most
+  // 5 roundings of |S.z| + |R.z| off, well within the margin of RayLow.
+  const double slope = (S.z - R.z) / L;
+  const double rayMargin = 8 * kUnitRoundoff * (std::fabs(S.z) + std::fabs(R.z));
   double wFor = -1, w = -1;  // w for the threshold wFor
   // The bound of the cells of attenuation: a crossing point found on an edge is
-  // at least `near` from R and L - far from S in plan, and at most top - rayLow
-  // above the ray. It holds for a whole bin with its nearest edge and its
-  // farthest and highest ends. (This lambda and scanRing are inlined by force:
-  // as calls, they read every captured value through memory.)
+  // at least `near` from R and L - far from S in plan, and at most `top` above
+  // the lowest point of the ray between those distances. It holds for a whole
+  // bin with its nearest edge and its farthest and highest ends. (This lambda
+  // and scanRing are inlined by force: as calls, they read every captured
+  // value through memory.)
   auto beaten = [&](double top, double near, double far) __attribute__((always_inline)) {
-    // Nothing wholly below the ray can cross above it, threshold or not.
-    const double hmax = top - rayLow;
+    // Nothing wholly below the ray there can cross above it, threshold or not.
+    const double hmax = top - (R.z + slope * (slope < 0 ? std::min(far, L) : near) - rayMargin);
     if (!(hmax > 0)) return true;
     if (!(m.threshold > 0)) return false;
     if (m.threshold != wFor) {
