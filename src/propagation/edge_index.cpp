@@ -799,7 +799,8 @@ void EdgeIndex::prepareReceiver(const Vec3& R, ReceiverEdges& out, double reach)
   out.edge_.clear();
   out.near_.clear();
   // While the items are counted, a bin's `end` holds its count.
-  out.bins_.assign(kAllBins, {0, 0, -std::numeric_limits<float>::infinity(), 0});
+  out.bins_.assign(kAllBins, {0, 0, -std::numeric_limits<float>::infinity(), 0,
+                              std::numeric_limits<float>::infinity()});
   ReceiverEdges::Bin* binOf = out.bins_.data();
   // The pad's angle at the ring's least distance.
   double marginOf[kRings];
@@ -830,6 +831,7 @@ void EdgeIndex::prepareReceiver(const Vec3& R, ReceiverEdges& out, double reach)
       ++bin.end;
       bin.top = std::max(bin.top, en.top);
       bin.far = std::max(bin.far, en.far);
+      bin.near = std::min(bin.near, en.near);
     }
     return true;
   };
@@ -1005,7 +1007,7 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
   auto scanRing = [&](int r) __attribute__((always_inline)) {
     const ReceiverEdges::Bin& bin =
         from.bins_[static_cast<size_t>(kRingFirst[r] + (direction >> kRingShift.v[r]))];
-    if (beaten(bin.top, kRingInner[r], bin.far)) return;
+    if (beaten(bin.top, bin.near, bin.far)) return;
     const uint32_t* x = from.entries_.data() + bin.start;
     const uint32_t* end = from.entries_.data() + bin.end;
     for (; x != end; ++x) {

@@ -83,11 +83,11 @@ class ReceiverEdges {
   Vec3 R_;
   double reach_ = 0;
   std::vector<uint32_t> near_;  // edges close to the receiver: every path tests them
-  // A bin's edges are entries_[start .. end), positions in edge_; top and far
-  // are the highest top and farthest far among them.
+  // A bin's edges are entries_[start .. end), positions in edge_; top, far and
+  // near are the highest top, the farthest far and the nearest near among them.
   struct Bin {
     uint32_t start, end;
-    float top, far;
+    float top, far, near;
   };
   std::vector<Bin> bins_;
   std::vector<uint32_t> entries_;
