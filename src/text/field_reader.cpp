@@ -29,7 +29,9 @@ FieldReader::FieldReader(const std::string& path) : name_(path), in_(ReadWholeFi
 FieldReader::FieldReader(std::string name, std::string content)
     : name_(std::move(name)), in_(std::move(content)) {}
 
-std::string FieldReader::readText() {
+std::string FieldReader::readText() { return std::string(readView()); }
+
+std::string_view FieldReader::readView() {
   // Blanks and empty lines before a field are not part of it.
   for (;;) {
     int c = in_.peek();
@@ -51,21 +53,27 @@ std::string FieldReader::readText() {
     const int c = in_.peek();
     return c < 0 || c == ',' || c == '\r' || c == '\n';
   };
-  std::string field;
+  std::string_view field;
   if (in_.peek() == '"') {
     in_.get();
+    quoted_.clear();
     for (;;) {
       int c = in_.get();
       if (c < 0) fail("a text field has no closing quote");
       if (c == '"') break;
-      field += static_cast<char>(c);
+      quoted_ += static_cast<char>(c);
     }
+    field = quoted_;
     // Whatever follows the closing quote up to the field's end is not part of it.
     while (!atFieldEnd()) in_.get();
   } else {
+    // The field holds no line end: the cursor moves to its end at once.
+    const std::string_view text = in_.text();
     const size_t begin = in_.pos();
-    while (!atFieldEnd()) in_.get();
-    field = TrimBlanks(std::string_view(in_.text()).substr(begin, in_.pos() - begin));
+    size_t end = begin;
+    while (end < text.size() && text[end] != ',' && text[end] != '\r' && text[end] != '\n') ++end;
+    in_.seek(end);
+    field = TrimBlanks(text.substr(begin, end - begin));
   }
 
   // The field's end: a comma (itself ending the line when only blanks follow
@@ -95,14 +103,17 @@ std::string FieldReader::readText() {
 }
 
 double FieldReader::readNumber() {
-  std::string field = readText();
+  const std::string_view field = readView();
   // An empty field reads as 0, as the program's text input always did.
   if (field.empty()) return 0;
   if (EqualsNoCase(field, "#TRUE#")) return -1;
   if (EqualsNoCase(field, "#FALSE#")) return 0;
-  if (IsOutOfRangeNumber(field)) fail("number out of range: " + QuotedExcerpt(field));
-  if (!IsNumber(field)) fail("a number was expected, found " + QuotedExcerpt(field));
-  return LeadingNumber(field);
+  double value = 0;
+  bool inRange = true;
+  const bool number = IsNumberText(field, &value, &inRange);
+  if (number && !inRange) fail("number out of range: " + QuotedExcerpt(field));
+  if (!number) fail("a number was expected, found " + QuotedExcerpt(field));
+  return value;
 }
 
 long FieldReader::readLong() {
@@ -125,10 +136,12 @@ float FieldReader::readSingle() {
 }
 
 bool FieldReader::readFlag() {
-  std::string field = readText();
+  const std::string_view field = readView();
   if (EqualsNoCase(field, "#TRUE#")) return true;
   if (EqualsNoCase(field, "#FALSE#")) return false;
-  if (!field.empty() && IsNumber(field)) return LeadingNumber(field) != 0;
+  double value = 0;
+  bool inRange = true;
+  if (IsNumberText(field, &value, &inRange) && inRange) return value != 0;
   fail("#TRUE# or #FALSE# was expected, found " + QuotedExcerpt(field));
 }
 

@@ -7,6 +7,7 @@
 #include <istream>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "text/file_text.h"
 
@@ -42,8 +43,12 @@ class FieldReader {
   [[noreturn]] void fail(const std::string& message) const;
 
  private:
+  // readText without a copy: valid until the next field is read.
+  std::string_view readView();
+
   std::string name_;
   TextCursor in_;
+  std::string quoted_;  // the last quoted field's text
   long fieldLine_ = 1;
   bool lineEnded_ = true;  // the last field ended at a line end (or nothing read yet)
 };

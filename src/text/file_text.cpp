@@ -22,17 +22,6 @@ TextCursor::TextCursor(std::string text) : text_(std::move(text)) {
   if (text_.compare(0, 3, "\xEF\xBB\xBF") == 0) pos_ = 3;
 }
 
-int TextCursor::get() {
-  if (pos_ >= text_.size()) return -1;
-  int c = static_cast<unsigned char>(text_[pos_++]);
-  if (c == '\r') {
-    if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
-    c = '\n';
-  }
-  if (c == '\n') ++line_;
-  return c;
-}
-
 bool TextCursor::onlyBlanksLeft() const {
   for (size_t i = pos_; i < text_.size(); ++i) {
     const char c = text_[i];

@@ -21,7 +21,16 @@ class TextCursor {
   int peek() const {  // -1 at the end
     return pos_ < text_.size() ? static_cast<unsigned char>(text_[pos_]) : -1;
   }
-  int get();
+  int get() {  // a line end (CR, LF or CR LF) comes as one '\n'
+    if (pos_ >= text_.size()) return -1;
+    int c = static_cast<unsigned char>(text_[pos_++]);
+    if (c == '\r') {
+      if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+      c = '\n';
+    }
+    if (c == '\n') ++line_;
+    return c;
+  }
   long line() const { return line_; }
   const std::string& text() const { return text_; }
   size_t pos() const { return pos_; }

@@ -80,52 +80,48 @@ size_t ScanNumber(std::string_view text, double* value, bool* inRange) {
   *inRange = true;
   size_t i = 0;
   while (i < text.size() && IsBlank(text[i])) ++i;
-  std::string number;
+  // from_chars takes no leading '+': the number starts after it.
+  const size_t start = i < text.size() && text[i] == '+' ? i + 1 : i;
   size_t j = i;
-  if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
-    if (text[j] == '-') number += '-';
-    ++j;
-  }
+  if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
   size_t mantissaDigits = 0;
-  while (j < text.size() && text[j] >= '0' && text[j] <= '9') {
-    number += text[j++];
-    ++mantissaDigits;
-  }
+  auto digits = [&](size_t& k) {
+    size_t n = 0;
+    while (k < text.size() && text[k] >= '0' && text[k] <= '9') ++k, ++n;
+    return n;
+  };
+  mantissaDigits += digits(j);
   if (j < text.size() && text[j] == '.') {
-    number += '.';
     ++j;
-    while (j < text.size() && text[j] >= '0' && text[j] <= '9') {
-      number += text[j++];
-      ++mantissaDigits;
-    }
+    mantissaDigits += digits(j);
   }
   if (mantissaDigits == 0) return 0;
+  size_t letter = std::string_view::npos;  // the exponent's letter, when there is one
   if (j < text.size() && (text[j] == 'E' || text[j] == 'e' || text[j] == 'D' || text[j] == 'd')) {
     size_t k = j + 1;
-    std::string exponent = "e";
-    if (k < text.size() && (text[k] == '+' || text[k] == '-')) exponent += text[k++];
-    size_t expDigits = 0;
-    while (k < text.size() && text[k] >= '0' && text[k] <= '9') {
-      exponent += text[k++];
-      ++expDigits;
-    }
-    if (expDigits > 0) {
-      number += exponent;
+    if (k < text.size() && (text[k] == '+' || text[k] == '-')) ++k;
+    if (digits(k) > 0) {
+      letter = j - start;
       j = k;
     }
   }
-  // from_chars does not accept a leading '+' nor a lone '.', both handled above.
-  if (number == "." || number == "-.") number += '0';
+  std::string_view number = text.substr(start, j - start);
+  // from_chars reads only 'e' or 'E' as the exponent's letter.
+  std::string withE;
+  if (letter != std::string_view::npos && (number[letter] == 'D' || number[letter] == 'd')) {
+    withE = number;
+    withE[letter] = 'e';
+    number = withE;
+  }
   double v = 0;
   auto res = std::from_chars(number.data(), number.data() + number.size(), v);
   if (res.ec == std::errc::result_out_of_range) {
     // Underflow is a zero; overflow has no value a double can hold. Which one it
     // is follows from the decimal exponent of the first significant digit.
-    size_t ePos = number.find('e');
-    std::string_view mant = std::string_view(number).substr(0, ePos);
+    std::string_view mant = number.substr(0, letter);
     long long exp10 = 0;
-    if (ePos != std::string::npos) {
-      std::from_chars(number.data() + ePos + 1 + (number[ePos + 1] == '+'),
+    if (letter != std::string_view::npos) {
+      std::from_chars(number.data() + letter + 1 + (number[letter + 1] == '+'),
                       number.data() + number.size(), exp10);
     }
     size_t pointPos = mant.find('.');
@@ -296,28 +292,24 @@ double LeadingNumber(std::string_view text) {
   return inRange ? value : 0;
 }
 
-namespace {
-
-// The whole text is one number (blanks around ignored), in range or not.
-bool IsNumberText(std::string_view text, bool* inRange) {
-  double value = 0;
-  size_t taken = ScanNumber(text, &value, inRange);
+bool IsNumberText(std::string_view text, double* value, bool* inRange) {
+  size_t taken = ScanNumber(text, value, inRange);
   if (taken == 0) return false;
   for (size_t i = taken; i < text.size(); ++i)
     if (!IsBlank(text[i])) return false;
   return true;
 }
 
-}  // namespace
-
 bool IsNumber(std::string_view text) {
+  double value = 0;
   bool inRange = true;
-  return IsNumberText(text, &inRange) && inRange;
+  return IsNumberText(text, &value, &inRange) && inRange;
 }
 
 bool IsOutOfRangeNumber(std::string_view text) {
+  double value = 0;
   bool inRange = true;
-  return IsNumberText(text, &inRange) && !inRange;
+  return IsNumberText(text, &value, &inRange) && !inRange;
 }
 
 double RoundHalfEven(double value) {

@@ -48,6 +48,9 @@ bool IsNumber(std::string_view text);
 // range of a double (a number with thousands of digits, 1e999): the reader says
 // "out of range" rather than "not a number".
 bool IsOutOfRangeNumber(std::string_view text);
+// Both in one scan: true when the whole text is written as a number; its value
+// goes to *value and whether a double holds it to *inRange.
+bool IsNumberText(std::string_view text, double* value, bool* inRange);
 
 // Round to the nearest whole number, a half going to the even neighbour.
 double RoundHalfEven(double value);
