@@ -87,6 +87,22 @@ TEST(FieldReaderTest, SkipLineDiscardsTheRestOrTheNextWholeLine) {
   EXPECT_EQ(r.line(), 5);
 }
 
+TEST(FieldReaderTest, NumbersInQuotesOrWithExponentLettersAndQuotedLineBreaks) {
+  FieldReader r("t.svp", "\"12.5\", +.5 ,1D3,-2d-2,1e+2,7e\r\n\"two\r\nlines\",x\r\n");
+  EXPECT_EQ(r.readNumber(), 12.5);
+  EXPECT_EQ(r.readNumber(), 0.5);
+  EXPECT_EQ(r.readNumber(), 1000);
+  EXPECT_EQ(r.readNumber(), -0.02);
+  EXPECT_EQ(r.readNumber(), 100);
+  // An exponent without digits is not part of the number: the field is no number.
+  EXPECT_EQ(CatchFormatError([&] { r.readNumber(); }).message(),
+            "a number was expected, found \"7e\"");
+  EXPECT_EQ(r.readText(), "two\nlines");
+  FormatError e = CatchFormatError([&] { r.readNumber(); });
+  EXPECT_EQ(e.line(), 3);
+  EXPECT_EQ(e.message(), "a number was expected, found \"x\"");
+}
+
 TEST(FieldReaderTest, ACommaBeforeTheLineEndEndsTheLine) {
   FieldReader r("t.txt", "1,2,\r\nskipped\r\n3\r\n");
   r.readNumber();
