@@ -187,10 +187,13 @@ struct PathMax {
   }
 };
 
-// Below this, no point of the ray S-R lies (rounding allowed for).
-inline double RayLow(const Vec3& S, const Vec3& R) {
-  return std::min(S.z, R.z) - 8 * kUnitRoundoff * (std::fabs(S.z) + std::fabs(R.z));
+// The rounding allowance of a height on the ray S-R.
+inline double RayMargin(const Vec3& S, const Vec3& R) {
+  return 8 * kUnitRoundoff * (std::fabs(S.z) + std::fabs(R.z));
 }
+
+// Below this, no point of the ray S-R lies (rounding allowed for).
+inline double RayLow(const Vec3& S, const Vec3& R) { return std::min(S.z, R.z) - RayMargin(S, R); }
 
 // The bound of TestEdgeBounded for every crossing point a box could hold: at
 // least dS and dR (squared: dS2, dR2) from S and R in plan, at most hmax above
@@ -976,9 +979,9 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
   const double p = PseudoAngle(sx, sy);
   // The ray rises by `slope` per metre of plan distance from R, so over plan
   // distances near .. far from R (up to L) it is lowest at one end: at most
-  // 5 roundings of |S.z| + |R.z| off, well within the margin of RayLow.
+  // 5 roundings of |S.z| + |R.z| off, well within RayMargin.
   const double slope = (S.z - R.z) / L;
-  const double rayMargin = 8 * kUnitRoundoff * (std::fabs(S.z) + std::fabs(R.z));
+  const double rayMargin = RayMargin(S, R);
   double wFor = -1, w = -1;  // w for the threshold wFor
   // The bound of the cells of attenuation: a crossing point found on an edge is
   // at least `near` from R and L - far from S in plan, and at most `top` above

@@ -22,6 +22,9 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// A comma, a line end or the end of the text (-1) ends an unquoted field.
+bool EndsField(int c) { return c < 0 || c == ',' || c == '\r' || c == '\n'; }
+
 }  // namespace
 
 FieldReader::FieldReader(const std::string& path) : name_(path), in_(ReadWholeFile(path)) {}
@@ -49,10 +52,6 @@ std::string_view FieldReader::readView() {
     fail("unexpected end of file");
   }
 
-  auto atFieldEnd = [&] {
-    const int c = in_.peek();
-    return c < 0 || c == ',' || c == '\r' || c == '\n';
-  };
   std::string_view field;
   if (in_.peek() == '"') {
     in_.get();
@@ -65,13 +64,13 @@ std::string_view FieldReader::readView() {
     }
     field = quoted_;
     // Whatever follows the closing quote up to the field's end is not part of it.
-    while (!atFieldEnd()) in_.get();
+    while (!EndsField(in_.peek())) in_.get();
   } else {
     // The field holds no line end: the cursor moves to its end at once.
     const std::string_view text = in_.text();
     const size_t begin = in_.pos();
     size_t end = begin;
-    while (end < text.size() && text[end] != ',' && text[end] != '\r' && text[end] != '\n') ++end;
+    while (end < text.size() && !EndsField(static_cast<unsigned char>(text[end]))) ++end;
     in_.seek(end);
     field = TrimBlanks(text.substr(begin, end - begin));
   }
