@@ -696,19 +696,17 @@ EdgeIndex::Walk EdgeIndex::middleOfPath(const Vec3& S, const Vec3& R, double thr
 namespace {
 
 // The edges seen from a receiver are kept in rings of plan distance, each cut
-// into direction bins about 10 m wide at its outer radius (powers of two, so that
+// into direction bins 7 to 10 m wide at its outer radius (powers of two, so that
 // scaling a pseudo-angle to a bin is exact): an edge takes few bins whatever its
-// distance, and a path scans one bin per ring it reaches.
+// distance, and a path scans one bin per ring it reaches. Items are mostly whole
+// buildings, tens of metres across: finer bins would file each of them in more
+// bins without sparing a path many of them.
 constexpr int kRings = 17;
 constexpr double kRingInner[kRings + 1] = {0,       12.5, 17.678,   25,   35.355,   50,
                                            70.711,  100,  141.421,  200,  282.843,  400,
                                            565.685, 800,  1131.371, 1600, 2262.742, 1e300};
-constexpr int kBinScale = 2;
-constexpr int kRingBins[kRings] = {
-    8 * kBinScale,    16 * kBinScale,  16 * kBinScale,  32 * kBinScale,   32 * kBinScale,
-    64 * kBinScale,   64 * kBinScale,  128 * kBinScale, 128 * kBinScale,  256 * kBinScale,
-    256 * kBinScale,  512 * kBinScale, 512 * kBinScale, 1024 * kBinScale, 1024 * kBinScale,
-    2048 * kBinScale, 2048 * kBinScale};
+constexpr int kRingBins[kRings] = {8,   16,  16,  32,  32,   64,   64,   128, 128,
+                                   256, 256, 512, 512, 1024, 1024, 2048, 2048};
 struct RingStarts {
   int v[kRings + 1] = {};
   constexpr RingStarts() {
