@@ -700,13 +700,13 @@ namespace {
 // scaling a pseudo-angle to a bin is exact): an edge takes few bins whatever its
 // distance, and a path scans one bin per ring it reaches. Items are mostly whole
 // buildings, tens of metres across: finer bins would file each of them in more
-// bins, and more rings would make a path read more bins, without sparing it
-// many items. The rings are four times as wide as the last out to 800 m, then
-// twice, so that the far end's ring of a long path is not too deep; an empty
-// ring still costs every receiver its bins, so the last one has no outer end.
-constexpr int kRings = 6;
-constexpr double kRingInner[kRings + 1] = {0, 12.5, 50, 200, 800, 1600, 1e300};
-constexpr int kRingBins[kRings] = {8, 32, 128, 512, 1024, 2048};
+// bins without sparing a path many of them.
+constexpr int kRings = 17;
+constexpr double kRingInner[kRings + 1] = {0,       12.5, 17.678,   25,   35.355,   50,
+                                           70.711,  100,  141.421,  200,  282.843,  400,
+                                           565.685, 800,  1131.371, 1600, 2262.742, 1e300};
+constexpr int kRingBins[kRings] = {8,   16,  16,  32,  32,   64,   64,   128, 128,
+                                   256, 256, 512, 512, 1024, 1024, 2048, 2048};
 struct RingStarts {
   int v[kRings + 1] = {};
   constexpr RingStarts() {
@@ -733,15 +733,16 @@ inline double PseudoAngle(double x, double y) {
   return y < 0 ? 4 - p : p;
 }
 
-// From 12.5 m on, the exponent of d / 12.5 gives the ring, checked against the
-// table (the quotient is rounded).
+// Rings from 12.5 m on are sqrt(2) apart: the exponent and the first half of
+// the mantissa of d / 12.5 give the ring, checked against the table.
 inline int RingOf(double d) {
   const double x = d * (1 / 12.5);
   if (!(x >= 1)) return 0;
   uint64_t bits;
   std::memcpy(&bits, &x, sizeof bits);
   const long e = static_cast<long>(bits >> 52) - 1023;
-  int r = static_cast<int>(std::min<long>(kRings - 1, e < 6 ? 1 + e / 2 : e - 2));
+  const bool upper = (bits & ((uint64_t{1} << 52) - 1)) >= 0x6A09E667F3BCDull;
+  int r = static_cast<int>(std::min<long>(kRings - 1, 1 + 2 * e + (upper ? 1 : 0)));
   while (r > 0 && d < kRingInner[r]) --r;
   while (r + 1 < kRings && d >= kRingInner[r + 1]) ++r;
   return r;
