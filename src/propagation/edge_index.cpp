@@ -798,7 +798,8 @@ inline int DirectionOf(double p) {
 // angle the pad subtends (at most 2 pad / distance), plus 1e-8 for the rounding
 // of the differences and quotients (coordinates are below reach_, distances at
 // least kNearDistance), in the ring of its distance, and it is skipped on a path
-// shorter than its distance. A group of edges far from R is binned as one item:
+// shorter than its distance or outside those directions (a bin is wider than
+// most items). A group of edges far from R is binned as one item:
 // over the directions of all its ends (they lie within a narrow angle, so each
 // edge's directions lie between the least and the greatest of them), in the
 // ring of the distance of its box, with the farthest corner of the box and its
@@ -840,7 +841,12 @@ void EdgeIndex::prepareReceiver(const Vec3& R, ReceiverEdges& out, double reach)
     // First bin in 13 bits, count (at most nb / 4) in 11, ring in 8.
     out.span_.push_back(static_cast<uint32_t>(first) | (static_cast<uint32_t>(bins) << 13) |
                         (static_cast<uint32_t>(ring) << 24));
-    const ReceiverEdges::Entry en{FloatDown(d), FloatUp(far), top, id};
+    // The item's own directions, padded as its bins are: lowering lo by its
+    // rounding (up to 4e-6) is made up for in the width.
+    double lo = start - margin;
+    if (lo < 0) lo += 4;
+    const ReceiverEdges::Entry en{
+        FloatDown(d), FloatUp(far), top, FloatDown(lo), FloatUp(ext + 2 * margin + 1e-5), id};
     out.edge_.push_back(en);
     for (long j = 0, b = first; j < bins; ++j, b = (b + 1) & (nb - 1)) {
       ReceiverEdges::Bin& bin = binOf[kRingFirst[ring] + b];
@@ -975,6 +981,7 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
 
   const double L = std::sqrt(L2);
   const double p = PseudoAngle(sx, sy);
+  const double pw = p < 4 ? p : p - 4;  // as the bins wrap it
   // The ray rises by `slope` per metre of plan distance from R, so over plan
   // distances near .. far from R (up to L) it is lowest at one end: at most
   // 5 roundings of |S.z| + |R.z| off, well within RayMargin.
@@ -1028,7 +1035,10 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
     const uint32_t* end = from.entries_.data() + bin.end;
     for (; x != end; ++x) {
       const ReceiverEdges::Entry* e = &from.edge_[*x];
-      if (e->near > L || beaten(e->top, e->near, e->far)) continue;
+      if (e->near > L) continue;
+      double dq = pw - e->lo;
+      if (dq < 0) dq += 4;
+      if (dq > e->width || beaten(e->top, e->near, e->far)) continue;
       if (e->k & kGroupItem) {
         const EdgeGroup& g = groups_[e->k & ~kGroupItem];
         TestGroupBounded(edges_.data(), g.begin, g.end, S, R, rx, ry, C, m);

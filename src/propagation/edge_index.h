@@ -74,7 +74,9 @@ class ReceiverEdges {
   struct Entry {
     float near;  // plan distances from the receiver to the edge, padded outwards
     float far;
-    float top;   // above the highest end of the edge
+    float top;  // above the highest end of the edge
+    float lo;   // its padded directions: pseudo-angles lo .. lo + width, wrapping at 4
+    float width;
     uint32_t k;  // the edge, or the group with the top bit set
   };
   void fillBins();

@@ -333,7 +333,7 @@ TEST(FastEngineTest, ReceiverBinsMatchTheFullScan) {
       EXPECT_TRUE(from.ready());
       for (int k = 0; k < 250; ++k) {
         Vec3 S{ox + d.uniform(-20, size + 20), oy + d.uniform(-20, size + 20), d.uniform(0, 8)};
-        const int kind = d.integer(0, 3);
+        const int kind = d.integer(0, 4);
         if (kind == 1) {
           const Point3& v = corner();
           S = {v.X, v.Y, d.pick({v.Z, 0.0, v.Z - 1})};
@@ -343,6 +343,8 @@ TEST(FastEngineTest, ReceiverBinsMatchTheFullScan) {
           S = {R.x + f * (v.X - R.x), R.y + f * (v.Y - R.y), 0.5};
         } else if (kind == 3) {  // close to the receiver
           S = {R.x + d.uniform(-3, 3), R.y + d.uniform(-3, 3), d.uniform(0, 8)};
+        } else if (kind == 4) {  // along the x axis, where the directions wrap round
+          S = {R.x + d.uniform(1, size), R.y + d.pick({0.0, 1e-9, -1e-9, -1e-3}), 0.5};
         }
         if (d.chance(0.3)) {
           const auto edges = static_cast<uint32_t>(index.edgeCount());
