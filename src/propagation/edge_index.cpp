@@ -980,8 +980,9 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
   for (uint32_t k : from.near_) TestEdgeBounded(edges_[k], k, S, R, rx, ry, C, m);
 
   const double L = std::sqrt(L2);
-  const double p = PseudoAngle(sx, sy);
-  const double pw = p < 4 ? p : p - 4;  // as the bins wrap it
+  // The path's direction, 4 taken as 0 as the bins take it.
+  const double p0 = PseudoAngle(sx, sy);
+  const double p = p0 < 4 ? p0 : p0 - 4;
   // The ray rises by `slope` per metre of plan distance from R, so over plan
   // distances near .. far from R (up to L) it is lowest at one end: at most
   // 5 roundings of |S.z| + |R.z| off, well within RayMargin.
@@ -1036,7 +1037,7 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
     for (; x != end; ++x) {
       const ReceiverEdges::Entry* e = &from.edge_[*x];
       if (e->near > L) continue;
-      double dq = pw - e->lo;
+      double dq = p - e->lo;
       if (dq < 0) dq += 4;
       if (dq > e->width || beaten(e->top, e->near, e->far)) continue;
       if (e->k & kGroupItem) {
