@@ -163,8 +163,9 @@ void CityBench(const Configuration& c, int threads, long stride) {
     const FastEngine both(p, c, setup, night, std::pow(10.0, 2.6));
     const Timing dn = RunDayNight(both, nodes, threads);
     Say("  day and night in one walk  " + Num(dn.perNode * 1e3) + " ms/node, processor " +
-        Num(dn.cpuPerNode * 1e3) + " ms/node for both periods (two passes: " +
-        Num(2 * t.cpuPerNode * 1e3) + ")   day identical: " + (dn.values == t.values ? "yes" : "NO"));
+        Num(dn.cpuPerNode * 1e3) +
+        " ms/node for both periods (two passes: " + Num(2 * t.cpuPerNode * 1e3) +
+        ")   day identical: " + (dn.values == t.values ? "yes" : "NO"));
   }
   Say("  diffraction costs " + Num(perNode[0] / perNode[1], "##0.0") +
       " x the free field (processor time: " + Num(cpuPerNode[0] / cpuPerNode[1], "##0.0") + " x)");

@@ -1,8 +1,9 @@
 // The population file of the façade exposure, for a project of 9000 buildings
 // (the capacity): every input is read or refused with a FormatError.
+#include "exposure/population.h"
+
 #include <string>
 
-#include "exposure/population.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

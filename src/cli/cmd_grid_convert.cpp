@@ -3,9 +3,9 @@
 #include <iostream>
 
 #include "cli/cli_context.h"
+#include "commands/gis_module.h"
 #include "commands/map_gis_outputs.h"
 #include "gis/crs.h"
-#include "commands/gis_module.h"
 
 namespace sonvale {
 

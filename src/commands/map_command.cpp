@@ -129,8 +129,7 @@ MapCommandResult MapCommand(AppState& app, Ui& ui, MapPeriods periods, const Map
   NightCarry carry;
   auto pass = [&](bool day) {
     p.Diurno = day;
-    MapPassOutcome o =
-        RunMapPass(app, ui, hooks, periods == MapPeriods::Both ? &carry : nullptr);
+    MapPassOutcome o = RunMapPass(app, ui, hooks, periods == MapPeriods::Both ? &carry : nullptr);
     if (!o.fileName.empty()) result.files.push_back(o.fileName);
     // A stop only ends its own pass; a refused pass or a file error ends the command.
     if (o.result == MapPassResult::Failed) failed = true;

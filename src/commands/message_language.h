@@ -20,8 +20,8 @@ using TextLookup = std::function<std::optional<std::string>(const std::string&)>
 // right, by the longest known piece at each place one may begin (the line's
 // start, a blank, ':' or '"', a word after a blank, '(' or '"') and end (the
 // line's end, after a blank, ':', '=' or '(', before a blank, ':', ')' or '"'),
-// pieces of up to 256 characters; what no piece covers stays as it is. A text the translation does not know
-// stays as it is.
+// pieces of up to 256 characters; what no piece covers stays as it is. A text the translation does
+// not know stays as it is.
 std::string TranslateText(std::string_view text, const TextLookup& lookup);
 
 }  // namespace sonvale

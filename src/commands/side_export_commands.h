@@ -7,8 +7,8 @@
 #include <string>
 
 #include "commands/app_state.h"
-#include "platform/ui.h"
 #include "exchange/side_exports.h"
+#include "platform/ui.h"
 
 namespace sonvale {
 

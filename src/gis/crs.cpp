@@ -2,7 +2,6 @@
 
 #include <cctype>
 
-
 namespace sonvale {
 
 std::optional<int> ParseEpsg(const std::string& text) {

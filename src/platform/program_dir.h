@@ -18,8 +18,8 @@ std::string ExecutableDir(const std::string& argv0);
 // The program folder: explicitDir when not empty; else $SONVALE_HOME when set;
 // else the executable's folder when it holds sonvale.ini; else share/sonvale
 // beside the executable's folder when it holds sonvale.ini (an installation
-// under any prefix); else the installed data folder. The substitution above is applied and the result has no trailing
-// separator.
+// under any prefix); else the installed data folder. The substitution above is applied and the
+// result has no trailing separator.
 std::string ResolveProgramDir(const std::string& explicitDir, const std::string& argv0);
 
 }  // namespace sonvale

@@ -898,7 +898,8 @@ void EdgeIndex::prepareReceiver(const Vec3& R, ReceiverEdges& out, double reach)
       if (d > reach) continue;
       if (g.end - g.begin > 1 && dc >= kGroupDistance && dc >= kGroupSpread * g.diag) {
         double start = 0, ext = 0;
-        GroupDirections(points_.data() + g.pointsBegin, points_.data() + g.pointsEnd, R, start, ext);
+        GroupDirections(points_.data() + g.pointsBegin, points_.data() + g.pointsEnd, R, start,
+                        ext);
         const double fx = std::max(std::fabs(g.xmin - R.x), std::fabs(g.xmax - R.x));
         const double fy = std::max(std::fabs(g.ymin - R.y), std::fabs(g.ymax - R.y));
         const double far = std::sqrt(fx * fx + fy * fy) * (1 + 1e-6) + pad2 + 1e-6;

@@ -65,7 +65,8 @@ void FastEngine::addLines(const std::vector<const PropagationSetup*>& periods,
     bool same = other.size() == first.size();
     for (size_t i = 0; same && i < first.size(); ++i)
       same = other[i].segments.size() == first[i].segments.size();
-    if (!same) throw std::invalid_argument("the periods of an engine are not setups of one project");
+    if (!same)
+      throw std::invalid_argument("the periods of an engine are not setups of one project");
   }
   out.reserve(first.size());
   for (size_t i = 0; i < first.size(); ++i) {

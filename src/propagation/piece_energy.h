@@ -40,8 +40,8 @@ using PerPeriod = std::array<double, N>;
 // halved until they do.
 template <class Context, size_t N>
 PerPeriod<N> PieceEnergies(const PieceLaw& law, const Vec3& R, const Vec3& P1, const Vec3& P2,
-                                const Vec3& M, double Len, double W, const PerPeriod<N>& E,
-                                double HSX, double HDX, Context& ctx) {
+                           const Vec3& M, double Len, double W, const PerPeriod<N>& E, double HSX,
+                           double HDX, Context& ctx) {
   PerPeriod<N> e{};
   double r = Distance3(R, M);
   if (r < W) r = W;
@@ -96,8 +96,8 @@ double PieceEnergy(const PieceLaw& law, const Vec3& R, const Vec3& P1, const Vec
 
 // Levels of a source of power Lw[k] in each period at S heard at R.
 template <class Context, size_t N>
-PerPeriod<N> PointLevels(const PieceLaw& law, const Vec3& R, const Vec3& S,
-                              const PerPeriod<N>& Lw, Context& ctx) {
+PerPeriod<N> PointLevels(const PieceLaw& law, const Vec3& R, const Vec3& S, const PerPeriod<N>& Lw,
+                         Context& ctx) {
   const double dx = R.x - S.x;
   const double dy = R.y - S.y;
   const double dz = R.z - S.z;

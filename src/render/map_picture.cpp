@@ -129,9 +129,9 @@ QImage RenderMapPicture(const Project& p, const LayerVisibility& layers,
     const double half = options.dotPixels / 2.0;
     for (const MapPictureOptions::Dot& d : options.dots) {
       const QPointF at = canvas.toDevice(d.x, d.y);
-      canvas.painter().fillRect(QRectF(at.x() - half, at.y() - half, options.dotPixels,
-                                       options.dotPixels),
-                                ToQColor(d.colour));
+      canvas.painter().fillRect(
+          QRectF(at.x() - half, at.y() - half, options.dotPixels, options.dotPixels),
+          ToQColor(d.colour));
     }
   }
   if (legend > 0) {

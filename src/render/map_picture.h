@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "view/canvas.h"
-#include "view/layers.h"
 #include "model/project.h"
 #include "propagation/grid_file.h"
+#include "view/canvas.h"
+#include "view/layers.h"
 
 namespace sonvale {
 

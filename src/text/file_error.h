@@ -11,7 +11,9 @@ namespace sonvale {
 class FileError : public std::runtime_error {
  public:
   FileError(std::string file, std::string message)
-      : std::runtime_error(file + ": " + message), file_(std::move(file)), message_(std::move(message)) {}
+      : std::runtime_error(file + ": " + message),
+        file_(std::move(file)),
+        message_(std::move(message)) {}
   const std::string& file() const { return file_; }
   const std::string& message() const { return message_; }
 

@@ -4,9 +4,9 @@
 
 #include <optional>
 
-#include "view/layers.h"
 #include "model/project.h"
 #include "view/canvas.h"
+#include "view/layers.h"
 
 namespace sonvale {
 

@@ -5,9 +5,8 @@
 namespace sonvale {
 
 struct LayerVisibility {
-  bool Strade = true, Case = true, Lcase = false, Binari = true, Barriere = true,
-       Lbarriere = false, Punti = true, Sorgenti = true, Incroci = true, Sezioni = true,
-       Echoray = true;
+  bool Strade = true, Case = true, Lcase = false, Binari = true, Barriere = true, Lbarriere = false,
+       Punti = true, Sorgenti = true, Incroci = true, Sezioni = true, Echoray = true;
 };
 
 // Every layer shown, labels included: opening, saving or starting a project does this.

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "support/recording_canvas.h"
 #include "support/scripted_ui.h"
 #include "support/table_files.h"
-#include "support/recording_canvas.h"
 
 namespace sonvale {
 namespace {

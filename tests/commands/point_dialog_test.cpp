@@ -112,7 +112,9 @@ TEST(PointDialog, StopAfterThreePointsKeepsTheLaterResultsAndReenablesTheControl
   std::vector<PointDialogView> seen;
   d.onChange([&] {
     seen.push_back(d.view());
-    if (d.view().lines.size() == 4 && d.view().running) EXPECT_FALSE(d.command1());
+    if (d.view().lines.size() == 4 && d.view().running) {
+      EXPECT_FALSE(d.command1());
+    }
   });
   d.calculate();
 

@@ -7,8 +7,8 @@
 
 #include "gdal_reading.h"
 #include "gis/crs.h"
-#include "gis_commands/crs_wkt.h"
 #include "gis/grid_calc.h"
+#include "gis_commands/crs_wkt.h"
 #include "gis_commands/grid_raster.h"
 #include "support/table_files.h"
 #include "text/file_error.h"

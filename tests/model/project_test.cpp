@@ -53,7 +53,8 @@ TEST(ProjectTest, CalcFlagsPackAsNegativeBitSum) {
 
 TEST(ProjectTest, VertexListsRefuseToGrowPastCapacity) {
   Barriera b;
-  for (size_t k = 0; k < kMaxBarrierVertices; ++k) AddVertex(b.vertices, Point3{}, kMaxBarrierVertices, "barrier");
+  for (size_t k = 0; k < kMaxBarrierVertices; ++k)
+    AddVertex(b.vertices, Point3{}, kMaxBarrierVertices, "barrier");
   EXPECT_THROW(AddVertex(b.vertices, Point3{}, kMaxBarrierVertices, "barrier"), CapacityError);
   EXPECT_EQ(b.Npunti(), 500);
 }

@@ -375,9 +375,9 @@ TEST(FastEngineTest, VanishingAttenuationsMatchTheFullScan) {
       const double a = d.uniform(0, 2 * M_PI), r = d.uniform(150, 1800);
       const double x = r * std::cos(a), y = r * std::sin(a), z = 1 + d.uniform(1.5, 12);
       const double b = d.uniform(0, M_PI), len = d.uniform(5, 40);
-      table.addEntity().vertices = {{x, y, z},
-                                    {x + len * std::cos(b), y + len * std::sin(b),
-                                     z + d.pick({0.0, d.uniform(-1, 1)})}};
+      table.addEntity().vertices = {
+          {x, y, z},
+          {x + len * std::cos(b), y + len * std::sin(b), z + d.pick({0.0, d.uniform(-1, 1)})}};
     }
     EdgeIndex index;
     index.add(table);

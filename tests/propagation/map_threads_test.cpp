@@ -127,7 +127,8 @@ TEST(MapThreadsTest, TheNightCarriedFromTheDayPassIsTheNightOfAPassAlone) {
   const std::string night = FileContents(f.run(EngineKind::Reference, 1, {}, 0, false));
   ASSERT_NE(day, night);
   for (int threads : {1, 2}) {
-    for (std::optional<TileSpec> tile : {std::optional<TileSpec>{}, std::optional{TileSpec{2, 3}}}) {
+    for (std::optional<TileSpec> tile :
+         {std::optional<TileSpec>{}, std::optional{TileSpec{2, 3}}}) {
       NightCarry carry;
       const std::string d = FileContents(f.run(EngineKind::Fast, threads, tile, 0, true, &carry));
       EXPECT_TRUE(carry.ready);
@@ -158,8 +159,7 @@ TEST(MapThreadsTest, TheNightCarriedFromTheDayPassIsTheNightOfAPassAlone) {
   // higher receiver plane; the night is then computed afresh.
   const std::vector<std::function<void(Street&)>> changes = {
       [](Street& s) { s.p.case_[3].vertices[1].Z += 2; },
-      [](Street& s) { s.p.strade[2].LeqNight -= 3; },
-      [](Street& s) { s.c.Hrec += 0.5; }};
+      [](Street& s) { s.p.strade[2].LeqNight -= 3; }, [](Street& s) { s.c.Hrec += 0.5; }};
   for (const auto& change : changes) {
     Street g("carry_change");
     NightCarry kept;

@@ -127,12 +127,12 @@ TEST(MapPicture, BandsPaintNodesCentredInTheirColoursWithLinesAndLegend) {
   auto pixel = [&](double x, double y) {
     return At(img, static_cast<int>(x * 400 / 300), static_cast<int>(150 - (y - 50) * 400 / 300));
   };
-  EXPECT_EQ(pixel(20, 20), QColor(0, 0, 255));     // node (0, 0), 52: its cell reaches 75 m
-  EXPECT_EQ(pixel(130, 20), QColor(0, 255, 0));    // node (1, 0), 58, from 75 m on
-  EXPECT_EQ(pixel(280, 20), QColor(255, 0, 0));    // node (2, 0), 70: the open top band
-  EXPECT_EQ(pixel(130, 80), QColor(0, 255, 0));    // node (1, 1), 57
-  EXPECT_EQ(pixel(20, 80), QColor(255, 255, 255)); // blank node
-  EXPECT_EQ(pixel(130, 50), QColor(40, 40, 40));   // the line across the middle
+  EXPECT_EQ(pixel(20, 20), QColor(0, 0, 255));      // node (0, 0), 52: its cell reaches 75 m
+  EXPECT_EQ(pixel(130, 20), QColor(0, 255, 0));     // node (1, 0), 58, from 75 m on
+  EXPECT_EQ(pixel(280, 20), QColor(255, 0, 0));     // node (2, 0), 70: the open top band
+  EXPECT_EQ(pixel(130, 80), QColor(0, 255, 0));     // node (1, 1), 57
+  EXPECT_EQ(pixel(20, 80), QColor(255, 255, 255));  // blank node
+  EXPECT_EQ(pixel(130, 50), QColor(40, 40, 40));    // the line across the middle
   bool swatch[3] = {false, false, false};
   for (int y = 0; y < 300; ++y) {
     swatch[0] = swatch[0] || At(img, 420, y) == QColor(0, 0, 255);

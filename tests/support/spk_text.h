@@ -14,7 +14,8 @@ struct SpkBand {
 };
 
 // A source file laid out as the tracer exchange writes it, with a flat balloon.
-inline std::string SpkText(const std::vector<SpkBand>& bands, const std::string& count, int plots = 18) {
+inline std::string SpkText(const std::vector<SpkBand>& bands, const std::string& count,
+                           int plots = 18) {
   const std::string crlf = "\r\n";
   std::string t;
   t += "\"Source Name\",\"C:\\proj\\STR-0001.SPK\"" + crlf;

@@ -14,10 +14,10 @@
 #include "platform/paths.h"
 #include "project/emission_tables.h"
 #include "project/project_file.h"
+#include "support/recording_canvas.h"
 #include "text/number_text.h"
 #include "tracer_test_support.h"
 #include "view/level_colour.h"
-#include "support/recording_canvas.h"
 
 namespace sonvale {
 namespace {

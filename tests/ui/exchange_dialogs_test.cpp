@@ -303,9 +303,9 @@ class ExchangeDialogsTest : public QObject {
     QVERIFY(s.ui.messages.empty());
     QCOMPARE(s.ui.dialogs.back().title, std::string("Load a 6 GRD Files"));
     const std::string B = "  1.70141E+38 ", E = "\r\n";
-    QCOMPARE(FileContents(dir / "lvSUM.grd"), "DSAA" + E + " 3  2 " + E + " 100  300 " + E + " 0  50 " +
-                                           E + " 40  70 " + E + "  60 " + B + B + E + E + B +
-                                           "  65 " + "  40 " + E + E);
+    QCOMPARE(FileContents(dir / "lvSUM.grd"), "DSAA" + E + " 3  2 " + E + " 100  300 " + E +
+                                                  " 0  50 " + E + " 40  70 " + E + "  60 " + B + B +
+                                                  E + E + B + "  65 " + "  40 " + E + E);
     QCOMPARE(s.app.project.GrdName, (dir / "lvSUM.grd").string());
     QCOMPARE(s.app.project.NdivX, short{2});
     QCOMPARE(s.app.project.extent.Xmax, 300.0);

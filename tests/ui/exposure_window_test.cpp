@@ -86,7 +86,7 @@ class ExposureWindowTest : public QObject {
     AppState app;
     app.project.ProjectFileName = (dir / "street.svp").string();
     app.project.case_.addEntity().vertices = {{0, 0, 10}, {20, 0, 10}, {20, 12, 10}, {0, 12, 10}};
-    app.project.sources.addEntity() = Source{10, 30, 1, 90, 80};
+    app.project.sources.addEntity() = Source{10, 30, 1, 90, 80, 0, 0, 0, 0, ""};
     ScriptedUi ui;
     StatusProgress bar;
     QStringList shown;

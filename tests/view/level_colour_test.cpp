@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "propagation/grid_file.h"
-#include "view/cell_painter.h"
 #include "support/recording_canvas.h"
+#include "view/cell_painter.h"
 
 namespace sonvale {
 namespace {
