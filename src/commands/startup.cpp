@@ -60,7 +60,7 @@ bool StartUp(AppState& app, Ui& ui, const StartOptions& options) {
   p.NdivY = p.NdivZ = app.config.NdivY;
   p.Diurno = true;
   p.ModoMappatura = MappingMode::Plane;
-  app.ProjectBase = "*";
+  app.ProjectBase.assign(1, '*');  // as `= "*"`, which GCC 12 misreads as an overlapping copy
   app.setEnabled(ui, "Calcolo", false);  // until a project is open
 
   std::string path = ProjectPathFromCommandLine(options.commandLine);
