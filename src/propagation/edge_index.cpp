@@ -1009,9 +1009,10 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
     const double dS = L - far;
     if (!(dS > 0 && near > 0)) return false;
     const double P = dS * near;
+    // First without Kmet, as BoxBound does (P is already the product of the
+    // distances, not of their squares).
     if (w > 0) {
-      const double k = hmax * hmax * w;
-      if (k * k < P * P * (1 - 1e-8)) return true;
+      if (hmax * hmax * w < P * (1 - 1e-8)) return true;
     }
     // With Kmet, as in TestEdgeBounded: 80 delta Kmet grows with delta, and
     // A B is at least dS near.
@@ -1029,10 +1030,10 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
     return 80 * D * (1 + 1e-9) < m.threshold * ExpBelow(y) * P;
   };
   const int direction = DirectionOf(p);
-  auto scanRing = [&](int r) __attribute__((always_inline)) {
+  auto scanRing = [&](int r, bool bounded) __attribute__((always_inline)) {
     const ReceiverEdges::Bin& bin =
         from.bins_[static_cast<size_t>(kRingFirst[r] + (direction >> kRingShift.v[r]))];
-    if (beaten(bin.top, bin.near, bin.far)) return;
+    if (bounded && beaten(bin.top, bin.near, bin.far)) return;
     const uint32_t* x = from.entries_.data() + bin.start;
     const uint32_t* end = from.entries_.data() + bin.end;
     for (; x != end; ++x) {
@@ -1051,13 +1052,15 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
   };
   // The rings the path reaches where its direction holds something: the one of
   // its far end first after the nearest (the strongest edges are usually near
-  // one end or the other), then the rest outwards.
+  // one end or the other), then the rest outwards. The bins of those two rings
+  // reach an end of the path, where a bin's bound seldom holds: their items are
+  // bounded one by one.
   const int last = RingOf(L);
   uint32_t rings = from.rings_[static_cast<size_t>(direction)] & ((2u << last) - 1);
-  if (rings & 1u) scanRing(0);
-  if (last > 0 && (rings >> last & 1u)) scanRing(last);
+  if (rings & 1u) scanRing(0, false);
+  if (last > 0 && (rings >> last & 1u)) scanRing(last, false);
   rings &= ~(1u | (1u << last));
-  for (; rings != 0; rings &= rings - 1) scanRing(std::countr_zero(rings));
+  for (; rings != 0; rings &= rings - 1) scanRing(std::countr_zero(rings), true);
   if (m.strongest != kNoEdge) {
     marks.hint = m.strongest;
     if (own) *own = m.strongest;
