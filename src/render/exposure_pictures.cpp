@@ -26,6 +26,7 @@ void WriteExposurePictures(Project& p, const std::string& dir, const FacadeLayou
   p.View = ViewWindow{e.Xmin, e.Ymin, e.Xmax, e.Ymax};
   LayerVisibility layers;
   MapPictureOptions options;
+  options.legendTitle = "Lden dB(A)";
   for (int b = -1; b < kBandCount; ++b) {
     const BandRgb c = ExposureBandColour(Indicator::Lden, b);
     const std::string label = b < 0 ? "< 55" : BandLabel(Indicator::Lden, b);

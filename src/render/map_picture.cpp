@@ -46,7 +46,8 @@ void DrawBandLegend(QPainter& painter, QRect strip, int top,
   }
 }
 
-void DrawLegend(QImage& image, QRect strip, const std::vector<PictureBand>& bands) {
+void DrawLegend(QImage& image, QRect strip, const std::string& title,
+                const std::vector<PictureBand>& bands) {
   QPainter painter(&image);
   painter.fillRect(strip, Qt::white);
   painter.setPen(QColor(128, 128, 128));
@@ -62,7 +63,7 @@ void DrawLegend(QImage& image, QRect strip, const std::vector<PictureBand>& band
   int swatch = std::min(30, strip.width() / 3);
   int x = strip.left() + 10;
   painter.setPen(Qt::black);
-  painter.drawText(QPoint(x, strip.top() + fm.height() + 4), QStringLiteral("Leq dB(A)"));
+  painter.drawText(QPoint(x, strip.top() + fm.height() + 4), QString::fromStdString(title));
   if (!bands.empty()) {
     DrawBandLegend(painter, strip, top, bands);
     return;
@@ -135,7 +136,8 @@ QImage RenderMapPicture(const Project& p, const LayerVisibility& layers,
     }
   }
   if (legend > 0) {
-    DrawLegend(image, QRect(options.width - legend, 0, legend, options.height), options.bands);
+    DrawLegend(image, QRect(options.width - legend, 0, legend, options.height), options.legendTitle,
+               options.bands);
   }
   return image;
 }
