@@ -13,9 +13,10 @@ namespace {
 
 constexpr double kMostPeople = 1e7;  // more in one building is a typing error
 
-// The fields of one line: commas separate, blanks around a field are dropped,
-// a field in double quotes may hold commas.
-std::vector<std::string> SplitFields(std::string_view line, const std::string& name, long number) {
+// The fields of one line: `sep` separates, blanks around a field are dropped,
+// a field in double quotes may hold the separator.
+std::vector<std::string> SplitFields(std::string_view line, char sep, const std::string& name,
+                                     long number) {
   std::vector<std::string> fields;
   size_t i = 0;
   for (;;) {
@@ -27,28 +28,45 @@ std::vector<std::string> SplitFields(std::string_view line, const std::string& n
       field = line.substr(i + 1, close - i - 1);
       i = close + 1;
       while (i < line.size() && IsBlankOrTab(line[i])) ++i;
-      if (i < line.size() && line[i] != ',')
+      if (i < line.size() && line[i] != sep)
         throw FormatError(name, number, "text after a quoted field");
     } else {
-      const size_t end = std::min(line.find(',', i), line.size());
+      const size_t end = std::min(line.find(sep, i), line.size());
       field = TrimBlanks(line.substr(i, end - i));
       i = end;
     }
     fields.push_back(std::move(field));
     if (i >= line.size()) break;
-    ++i;  // the comma
+    ++i;  // the separator
   }
   return fields;
 }
 
-double NumberField(const std::string& text, const char* what, const std::string& name, long line) {
+// How a spreadsheet of a comma-decimal locale writes the file: semicolons
+// between the fields and a decimal comma. The header line tells which.
+struct Layout {
+  char sep = ',';
+  bool decimalComma = false;
+};
+
+// "58,5" as "58.5" when the layout has a decimal comma; other texts unchanged.
+std::string DecimalPoint(std::string text, const Layout& layout) {
+  if (layout.decimalComma && text.find('.') == std::string::npos &&
+      std::count(text.begin(), text.end(), ',') == 1)
+    text[text.find(',')] = '.';
+  return text;
+}
+
+double NumberField(const std::string& field, const Layout& layout, const char* what,
+                   const std::string& name, long line) {
+  const std::string text = DecimalPoint(field, layout);
   if (text.empty()) throw FormatError(name, line, std::string("missing ") + what);
   if (!IsNumber(text) || IsOutOfRangeNumber(text))
-    throw FormatError(name, line, std::string(what) + " is not a number: \"" + text + "\"");
+    throw FormatError(name, line, std::string(what) + " is not a number: \"" + field + "\"");
   const double v = LeadingNumber(text);
   if (!std::isfinite(v)) throw FormatError(name, line, std::string(what) + " is not a number");
-  if (v < 0) throw FormatError(name, line, std::string(what) + " is negative: " + text);
-  if (v > kMostPeople) throw FormatError(name, line, std::string(what) + " is too large: " + text);
+  if (v < 0) throw FormatError(name, line, std::string(what) + " is negative: " + field);
+  if (v > kMostPeople) throw FormatError(name, line, std::string(what) + " is too large: " + field);
   return v;
 }
 
@@ -91,20 +109,27 @@ std::vector<PopulationRecord> ParsePopulationText(const std::string& name,
   std::vector<long> seen(static_cast<size_t>(std::max(0L, buildings)) + 1, 0);
   TextCursor in(content);
   bool header = true;
+  Layout layout;
   while (in.peek() != -1) {
     const long number = in.line();
     std::string line;
     for (int ch = in.get(); ch != -1 && ch != '\n'; ch = in.get()) line += static_cast<char>(ch);
     if (TrimBlanks(line).empty()) continue;
-    std::vector<std::string> f = SplitFields(line, name, number);
     if (header) {
       header = false;
-      if (Lower(f[0]) != "building")
+      // The first column is "building"; what follows it separates the fields.
+      const size_t cut = line.find_first_of(",;");
+      std::string first(TrimBlanks(std::string_view(line).substr(0, cut)));
+      if (first.size() >= 2 && first.front() == '"' && first.back() == '"')
+        first = first.substr(1, first.size() - 2);
+      if (Lower(first) != "building")
         throw FormatError(name, number,
                           "the first line must be the header building,people[,dwellings]"
                           "[,use][,method]");
+      if (cut != std::string::npos && line[cut] == ';') layout = {';', true};
       continue;
     }
+    std::vector<std::string> f = SplitFields(line, layout.sep, name, number);
     if (f.size() > 5) throw FormatError(name, number, "more than 5 columns");
     PopulationRecord r;
     r.line = number;
@@ -126,8 +151,9 @@ std::vector<PopulationRecord> ParsePopulationText(const std::string& name,
     }
     seen[static_cast<size_t>(r.building)] = number;
     if (f.size() < 2) throw FormatError(name, number, "missing people");
-    r.people = NumberField(f[1], "people", name, number);
-    if (f.size() > 2 && !f[2].empty()) r.dwellings = NumberField(f[2], "dwellings", name, number);
+    r.people = NumberField(f[1], layout, "people", name, number);
+    if (f.size() > 2 && !f[2].empty())
+      r.dwellings = NumberField(f[2], layout, "dwellings", name, number);
     if (f.size() > 3 && !f[3].empty()) {
       auto use = ParseBuildingUse(Lower(f[3]));
       if (!use)

@@ -29,7 +29,9 @@ struct PopulationRecord {
 };
 
 // Reads a population file for a project of `buildings` buildings. The first
-// line is the header and must start with "building". Blank lines are skipped;
+// line is the header and must start with "building"; when a semicolon follows
+// it, semicolons separate the fields and numbers may have a decimal comma (as
+// spreadsheets of comma-decimal locales save them). Blank lines are skipped;
 // a building may appear once. Throws FileError when the file cannot be read and
 // FormatError naming the file and line for a bad number, a building out of
 // range or repeated, negative people or dwellings, a missing people column, an

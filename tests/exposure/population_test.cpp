@@ -53,6 +53,29 @@ TEST(PopulationFile, ReadsEveryColumnForm) {
   EXPECT_EQ(PopulationSideFile("/data.d/town"), "/data.d/town.population.csv");
 }
 
+// A spreadsheet of a comma-decimal locale saves semicolons and decimal commas;
+// the header line says so, and the figures are those of the comma file.
+TEST(PopulationFile, ReadsTheSemicolonLayoutWithDecimalCommas) {
+  std::vector<PopulationRecord> r = ParsePopulationText(
+      "pop.csv",
+      "\"building\";people;dwellings;use\r\n1;58,5;25,25;school\r\n2; 40.5 ;;\r\n3;7\r\n", 10);
+  ASSERT_EQ(r.size(), 3u);
+  EXPECT_EQ(r[0].people, 58.5);
+  EXPECT_EQ(*r[0].dwellings, 25.25);
+  EXPECT_EQ(r[0].use, BuildingUse::School);
+  EXPECT_EQ(r[1].people, 40.5);
+  EXPECT_FALSE(r[1].dwellings);
+  EXPECT_EQ(r[2].people, 7);
+  const std::string h = "building;people\n";
+  EXPECT_EQ(ErrorOf(h + "1;1,234,5\n"), "2: people is not a number: \"1,234,5\"");
+  EXPECT_EQ(ErrorOf(h + "1;1.234,5\n"), "2: people is not a number: \"1.234,5\"");
+  EXPECT_EQ(ErrorOf(h + "1;-3,5\n"), "2: people is negative: -3,5");
+  EXPECT_EQ(ErrorOf(h + "1,5\n"), "2: building is not a number: \"1,5\"");
+  // In the comma layout a decimal comma is a column too many, never a number.
+  EXPECT_EQ(ErrorOf("building,people\n1,58,5,x\n"),
+            "2: use \"x\" is not residential, school, hospital or other");
+}
+
 TEST(PopulationFile, RefusesBadLinesWithTheirNumber) {
   const std::string h = "building,people\n";
   EXPECT_EQ(ErrorOf(h + "0,5\n"), "2: building 0 is not a building of the project (1 to 10)");
