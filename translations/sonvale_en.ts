@@ -1863,5 +1863,29 @@
         <source>: gli altri sono elencati senza livello</source>
         <translation>: the others are listed without a level</translation>
     </message>
+    <message>
+        <source>Una fila di ricettori per piano</source>
+        <translation>One row of receivers per floor</translation>
+    </message>
+    <message>
+        <source>Persone per alloggio</source>
+        <translation>Persons per dwelling</translation>
+    </message>
+    <message>
+        <source>Incidenza cardiopatia ischemica (casi per persona all&apos;anno)</source>
+        <translation>Ischaemic heart disease incidence (cases per person a year)</translation>
+    </message>
+    <message>
+        <source>Mappa per le aree (.GRD, vuoto = nessuna)</source>
+        <translation>Map for the areas (.GRD, empty = none)</translation>
+    </message>
+    <message>
+        <source>Layer GeoPackage nel sistema di riferimento del progetto</source>
+        <translation>GeoPackage layers in the project&apos;s coordinate reference system</translation>
+    </message>
+    <message>
+        <source>Il progetto non ha un sistema di riferimento: sceglierlo con &quot;Sistema di riferimento (EPSG)...&quot; per avere i layer GIS.</source>
+        <translation>The project has no coordinate reference system: choose one with &quot;Coordinate reference system (EPSG)...&quot; to get the GIS layers.</translation>
+    </message>
 </context>
 </TS>

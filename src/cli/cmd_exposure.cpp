@@ -7,7 +7,7 @@
 #include <iostream>
 
 #include "cli/cli_context.h"
-#include "cli/exposure_gpkg.h"
+#include "commands/exposure_gpkg.h"
 #include "commands/exposure_command.h"
 #include "exposure/exposure_parts.h"
 #include "exposure/exposure_report.h"

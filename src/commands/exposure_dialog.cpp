@@ -1,6 +1,10 @@
 #include "commands/exposure_dialog.h"
 
+#include "commands/gis_menu_commands.h"
+#include "commands/map_dialog.h"
+#include "commands/project_crs.h"
 #include "platform/paths.h"
+#include "text/file_error.h"
 #include "text/file_text.h"
 #include "text/number_text.h"
 #include "text/translatable.h"
@@ -18,6 +22,13 @@ std::optional<double> Positive(const std::string& text, bool zeroAllowed) {
   const double v = LeadingNumber(text);
   if (v < 0 || (v == 0 && !zeroAllowed) || v > 1e6) return std::nullopt;
   return v;
+}
+
+// A check box's text: true for "1", false for "0", nothing for anything else.
+std::optional<bool> Ticked(const std::string& text) {
+  if (text == "1") return true;
+  if (text == "0") return false;
+  return std::nullopt;
 }
 
 std::string Bad(ExposureField f) {
@@ -40,10 +51,44 @@ const char* ExposureFieldLabel(ExposureField f) {
       return SV_TR("sonvale", "Altezza ricettori sul terreno (m)");
     case ExposureField::Distance:
       return SV_TR("sonvale", "Distanza dalla facciata (m)");
+    case ExposureField::Floors:
+      return SV_TR("sonvale", "Una fila di ricettori per piano");
     case ExposureField::Estimate:
       return SV_TR("sonvale", "m² per abitante (stima, vuoto = nessuna)");
+    case ExposureField::PersonsPerDwelling:
+      return SV_TR("sonvale", "Persone per alloggio");
+    case ExposureField::IhdIncidence:
+      return SV_TR("sonvale", "Incidenza cardiopatia ischemica (casi per persona all'anno)");
+    case ExposureField::MapGrid:
+      return SV_TR("sonvale", "Mappa per le aree (.GRD, vuoto = nessuna)");
+    case ExposureField::GisLayers:
+      return SV_TR("sonvale", "Layer GeoPackage nel sistema di riferimento del progetto");
   }
   return "";
+}
+
+bool IsExposureCheck(ExposureField f) {
+  return f == ExposureField::Floors || f == ExposureField::GisLayers;
+}
+
+std::optional<FileDialog> ExposureFileDialog(ExposureField f) {
+  if (f == ExposureField::Population)
+    return FileDialog{ExposureFieldLabel(f), "CSV file|*.CSV", "*.CSV", true, false};
+  if (f == ExposureField::MapGrid)
+    return FileDialog{ExposureFieldLabel(f), kGrdFilter, "*.GRD", true, false};
+  return std::nullopt;
+}
+
+std::string ExposureChosenText(ExposureField f, const std::string& path) {
+  if (f != ExposureField::MapGrid) return path;
+  // NAME_D.grd or NAME_N.grd: the map NAME.grd.
+  const size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || dot < 2 || dot + FileNameOnly(path).size() < path.size() + 2)
+    return path;
+  const char period = path[dot - 1];
+  if (path[dot - 2] != '_' || (period != 'D' && period != 'N' && period != 'd' && period != 'n'))
+    return path;
+  return path.substr(0, dot - 2) + path.substr(dot);
 }
 
 const std::vector<std::string>& ExposureMethodItems() {
@@ -66,7 +111,18 @@ ExposureTexts DefaultExposureTexts(const AppState& app) {
   t[static_cast<size_t>(ExposureField::Periods)] = "12,4,8";
   t[static_cast<size_t>(ExposureField::Height)] = "4";
   t[static_cast<size_t>(ExposureField::Distance)] = "0.1";
+  t[static_cast<size_t>(ExposureField::Floors)] = "0";
   t[static_cast<size_t>(ExposureField::Estimate)] = "";
+  t[static_cast<size_t>(ExposureField::PersonsPerDwelling)] = "2.3";
+  t[static_cast<size_t>(ExposureField::IhdIncidence)] = "";
+  t[static_cast<size_t>(ExposureField::MapGrid)] = "";
+  bool crs = false;
+  try {
+    crs = !project.empty() && ReadProjectCrs(project).has_value();
+  } catch (const FormatError&) {
+    // A side file at fault is mended by "Sistema di riferimento"; no layers until then.
+  }
+  t[static_cast<size_t>(ExposureField::GisLayers)] = crs ? "1" : "0";
   return t;
 }
 
@@ -94,7 +150,49 @@ std::variant<ExposureDialogResult, std::string> ReadExposureTexts(const Exposure
     if (!m2) return Bad(ExposureField::Estimate);
     c.estimate.squareMetresPerPerson = *m2;
   }
+  auto floors = Ticked(Text(texts, ExposureField::Floors));
+  if (!floors) return Bad(ExposureField::Floors);
+  c.facade.perFloor = *floors;
+  auto perDwelling = Positive(Text(texts, ExposureField::PersonsPerDwelling), false);
+  if (!perDwelling) return Bad(ExposureField::PersonsPerDwelling);
+  c.personsPerDwelling = *perDwelling;
+  const std::string incidence = Text(texts, ExposureField::IhdIncidence);
+  if (!incidence.empty()) {
+    auto rate = Positive(incidence, true);
+    if (!rate || *rate > 1) return Bad(ExposureField::IhdIncidence);
+    c.ihdIncidence = *rate;
+  }
+  c.mapGrid = Text(texts, ExposureField::MapGrid);
+  auto layers = Ticked(Text(texts, ExposureField::GisLayers));
+  if (!layers) return Bad(ExposureField::GisLayers);
+  r.gisLayers = *layers;
   return r;
+}
+
+std::optional<std::string> ExposureLayersCrs(const AppState& app, Ui& ui) {
+  auto problem = [&ui](const std::string& text) {
+    ui.message({kExposureDialogTitle, text, Buttons::Ok, Icon::Warning, Answer::Ok});
+    return std::nullopt;
+  };
+  const std::string& project = app.project.ProjectFileName;
+  std::optional<int> code;
+  try {
+    if (!project.empty()) code = ReadProjectCrs(project);
+  } catch (const FormatError& e) {
+    return problem(e.what());
+  }
+  if (!code) {
+    return problem(SV_TR("sonvale",
+                         "Il progetto non ha un sistema di riferimento: sceglierlo con "
+                         "\"Sistema di riferimento (EPSG)...\" per avere i layer GIS."));
+  }
+  const GisModule* gis = GisOrMessage(ui);
+  if (!gis) return std::nullopt;
+  try {
+    return gis->crsWkt(*code);
+  } catch (const std::exception& e) {
+    return problem(e.what());
+  }
 }
 
 }  // namespace sonvale

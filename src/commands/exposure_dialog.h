@@ -4,12 +4,14 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "commands/app_state.h"
 #include "commands/exposure_command.h"
+#include "platform/ui.h"
 
 namespace sonvale {
 
@@ -17,23 +19,53 @@ inline const char* const kExposureDialogTitle = SV_TR("sonvale", "Esposizione fa
 inline const char* const kExposureRun = SV_TR("sonvale", "Esegui");
 inline const char* const kExposureCancel = SV_TR("sonvale", "Annulla");
 
-enum class ExposureField { Population, OutDir, Method, Periods, Height, Distance, Estimate };
-inline constexpr int kExposureFieldCount = 7;
+enum class ExposureField {
+  Population,
+  OutDir,
+  Method,
+  Periods,
+  Height,
+  Distance,
+  Floors,
+  Estimate,
+  PersonsPerDwelling,
+  IhdIncidence,
+  MapGrid,
+  GisLayers
+};
+inline constexpr int kExposureFieldCount = 12;
 
 const char* ExposureFieldLabel(ExposureField f);
+// Floors and GisLayers are check boxes: their text is "1" when ticked, "0" otherwise.
+bool IsExposureCheck(ExposureField f);
+
+// The file chooser of "Sfoglia..." beside the population file and the map;
+// nothing for the other fields.
+std::optional<FileDialog> ExposureFileDialog(ExposureField f);
+// The text a file chosen for field f puts there: the day or night grid of a map
+// (town_D.grd, town_N.grd) names the map (town.grd).
+std::string ExposureChosenText(ExposureField f, const std::string& path);
 // The items of the method box, in order.
 const std::vector<std::string>& ExposureMethodItems();
 
 using ExposureTexts = std::array<std::string, kExposureFieldCount>;
 // The first texts: the project's side file when it exists, the folder
-// PROJECT_esposizione beside the project, median, 12,4,8, 4 m, 0.1 m, no estimate.
+// PROJECT_esposizione beside the project, median, 12,4,8, 4 m, 0.1 m, one row of
+// receivers, no estimate, 2.3 persons per dwelling, no incidence, no map, and
+// the GIS layers when the project names its coordinate reference system.
 ExposureTexts DefaultExposureTexts(const AppState& app);
 
 struct ExposureDialogResult {
   ExposureChoices choices;
   std::string outDir;
+  bool gisLayers = false;  // facade_points.gpkg and buildings.gpkg in the project's CRS
 };
 // The choices, or the message naming the field that cannot be read.
 std::variant<ExposureDialogResult, std::string> ReadExposureTexts(const ExposureTexts& texts);
+
+// The WKT of the project's coordinate reference system for the GIS layers of a
+// run, or nothing after a message saying why there is none (the project names
+// no CRS, its side file is at fault, or the GIS module cannot be loaded).
+std::optional<std::string> ExposureLayersCrs(const AppState& app, Ui& ui);
 
 }  // namespace sonvale

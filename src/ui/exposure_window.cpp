@@ -1,5 +1,6 @@
 #include "ui/exposure_window.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFormLayout>
@@ -11,6 +12,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "commands/dialog_captions.h"
+#include "commands/exposure_gpkg.h"
 #include "render/exposure_pictures.h"
 #include "ui/status_progress.h"
 #include "ui/translate.h"
@@ -32,21 +35,44 @@ ExposureWindow::ExposureWindow(AppState& app, Ui& ui, QWidget* parent, StatusPro
   auto* form = new QFormLayout;
   for (int k = 0; k < kExposureFieldCount; ++k) {
     const auto field = static_cast<ExposureField>(k);
+    const size_t i = static_cast<size_t>(k);
     const QString label = Tr(ExposureFieldLabel(field));
     QWidget* input = nullptr;
+    QLayout* row = nullptr;
     if (field == ExposureField::Method) {
       method_ = new QComboBox;
       for (const std::string& item : ExposureMethodItems()) method_->addItem(Q(item));
-      method_->setCurrentText(Q(first[static_cast<size_t>(k)]));
+      method_->setCurrentText(Q(first[i]));
       input = method_;
+    } else if (IsExposureCheck(field)) {
+      checks_[i] = new QCheckBox;
+      checks_[i]->setChecked(first[i] == "1");
+      input = checks_[i];
     } else {
-      edits_[static_cast<size_t>(k)] = new QLineEdit(Q(first[static_cast<size_t>(k)]));
-      input = edits_[static_cast<size_t>(k)];
+      QLineEdit* edit = edits_[i] = new QLineEdit(Q(first[i]));
+      edit->setMinimumWidth(260);
+      input = edit;
+      if (const std::optional<FileDialog> dialog = ExposureFileDialog(field)) {
+        auto* browse = new QPushButton(Tr(kBrowseCaption));
+        browse->setAccessibleName(AccessibleTr(kBrowseCaption) + QStringLiteral(" ") +
+                                  AccessibleTr(ExposureFieldLabel(field)));
+        browse->setAutoDefault(false);
+        connect(browse, &QPushButton::clicked, this, [this, edit, field, d = *dialog] {
+          if (auto path = ui_.openFile(d)) edit->setText(Q(ExposureChosenText(field, *path)));
+        });
+        auto* line = new QHBoxLayout;
+        line->addWidget(edit, 1);
+        line->addWidget(browse);
+        row = line;
+      }
     }
     input->setAccessibleName(AccessibleTr(ExposureFieldLabel(field)));
     auto* caption = new QLabel(label);
     caption->setBuddy(input);
-    form->addRow(caption, input);
+    if (row)
+      form->addRow(caption, row);
+    else
+      form->addRow(caption, input);
   }
   progress_ = new QProgressBar;
   progress_->setAccessibleName(AccessibleTr(SV_TR("sonvale", "Avanzamento")));
@@ -78,7 +104,12 @@ ExposureTexts ExposureWindow::texts() const {
   ExposureTexts t;
   for (int k = 0; k < kExposureFieldCount; ++k) {
     const size_t i = static_cast<size_t>(k);
-    t[i] = edits_[i] ? edits_[i]->text().toStdString() : method_->currentText().toStdString();
+    if (edits_[i])
+      t[i] = edits_[i]->text().toStdString();
+    else if (checks_[i])
+      t[i] = checks_[i]->isChecked() ? '1' : '0';
+    else
+      t[i] = method_->currentText().toStdString();
   }
   return t;
 }
@@ -91,6 +122,8 @@ void ExposureWindow::run() {
     return;
   }
   const ExposureDialogResult& r = std::get<ExposureDialogResult>(read);
+  std::optional<std::string> crs;
+  if (r.gisLayers && !(crs = ExposureLayersCrs(app_, ui_))) return;
   running_ = true;
   runButton_->setEnabled(false);
   ExposureCommandHooks hooks;
@@ -101,11 +134,12 @@ void ExposureWindow::run() {
     if (status_->isHidden()) status_->start(total, ui_.now());
     status_->step(done, ui_.now());
   };
-  hooks.extra = [this](const std::string& dir, const FacadeLayout& layout,
-                       const ExposureAssessment& a) {
+  hooks.extra = [this, &crs](const std::string& dir, const FacadeLayout& layout,
+                             const ExposureAssessment& a) {
     const ViewWindow view = app_.project.View;  // the pictures show the whole model
     WriteExposurePictures(app_.project, dir, layout, a);
     app_.project.View = view;
+    if (crs) WriteExposureGpkg(dir, app_.project, layout, a, *crs);
   };
   std::optional<std::string> report = ExposureCommand(app_, ui_, r.choices, r.outDir, stop_, hooks);
   running_ = false;

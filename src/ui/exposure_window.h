@@ -9,6 +9,7 @@
 
 #include "commands/exposure_dialog.h"
 
+class QCheckBox;
 class QLineEdit;
 class QComboBox;
 class QProgressBar;
@@ -34,6 +35,7 @@ class ExposureWindow : public QDialog {
   AppState& app_;
   Ui& ui_;
   std::array<QLineEdit*, kExposureFieldCount> edits_{};
+  std::array<QCheckBox*, kExposureFieldCount> checks_{};
   QComboBox* method_ = nullptr;
   QProgressBar* progress_ = nullptr;
   StatusProgress* status_ = nullptr;

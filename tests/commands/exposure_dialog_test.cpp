@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <variant>
+
+#include "commands/project_crs.h"
+#include "support/scripted_ui.h"
 
 namespace sonvale {
 namespace {
@@ -24,15 +29,68 @@ TEST(ExposureDialog, FirstTextsReadIntoTheDefaultChoices) {
   EXPECT_EQ(r.choices.facade.height, 4);
   EXPECT_EQ(r.choices.facade.distance, 0.1);
   EXPECT_EQ(r.choices.estimate.squareMetresPerPerson, 0);
+  EXPECT_FALSE(r.choices.facade.perFloor);
+  EXPECT_EQ(r.choices.personsPerDwelling, 2.3);
+  EXPECT_FALSE(r.choices.ihdIncidence);
+  EXPECT_EQ(r.choices.mapGrid, "");
+  EXPECT_FALSE(r.gisLayers);  // the project names no CRS
   EXPECT_EQ(ExposureMethodItems().size(), 3u);
 
   t[static_cast<size_t>(ExposureField::Method)] = "loudest";
   t[static_cast<size_t>(ExposureField::Periods)] = " 14,2,8 ";
   t[static_cast<size_t>(ExposureField::Estimate)] = "35";
+  t[static_cast<size_t>(ExposureField::Floors)] = "1";
+  t[static_cast<size_t>(ExposureField::PersonsPerDwelling)] = "2.1";
+  t[static_cast<size_t>(ExposureField::IhdIncidence)] = "0.004";
+  t[static_cast<size_t>(ExposureField::MapGrid)] = " /data/town.grd ";
+  t[static_cast<size_t>(ExposureField::GisLayers)] = "1";
   r = std::get<ExposureDialogResult>(ReadExposureTexts(t));
   EXPECT_EQ(r.choices.settings.method, AssignMethod::Loudest);
   EXPECT_EQ(r.choices.settings.periods.evening, 2);
   EXPECT_EQ(r.choices.estimate.squareMetresPerPerson, 35);
+  EXPECT_TRUE(r.choices.facade.perFloor);
+  EXPECT_EQ(r.choices.personsPerDwelling, 2.1);
+  EXPECT_EQ(*r.choices.ihdIncidence, 0.004);
+  EXPECT_EQ(r.choices.mapGrid, "/data/town.grd");
+  EXPECT_TRUE(r.gisLayers);
+}
+
+// "Sfoglia..." stands beside the population file and the map; a map is named
+// by either of its grids.
+TEST(ExposureDialog, ChosenFilesFillTheirFields) {
+  EXPECT_TRUE(ExposureFileDialog(ExposureField::Population));
+  EXPECT_TRUE(ExposureFileDialog(ExposureField::MapGrid)->mustExist);
+  EXPECT_FALSE(ExposureFileDialog(ExposureField::Height));
+  EXPECT_EQ(ExposureChosenText(ExposureField::MapGrid, "/m/town_D.grd"), "/m/town.grd");
+  EXPECT_EQ(ExposureChosenText(ExposureField::MapGrid, "/m/town_n.GRD"), "/m/town.GRD");
+  EXPECT_EQ(ExposureChosenText(ExposureField::MapGrid, "/m/town.grd"), "/m/town.grd");
+  EXPECT_EQ(ExposureChosenText(ExposureField::MapGrid, "/m_D.x/town"), "/m_D.x/town");
+  EXPECT_EQ(ExposureChosenText(ExposureField::Population, "/p/pop_D.csv"), "/p/pop_D.csv");
+}
+
+// The GIS layers are ticked at first when the project names its CRS; without
+// one, a run asking for them is told how to name it.
+TEST(ExposureDialog, GisLayersFollowTheProjectsCrs) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / "sonvale_exposure_dialog_crs";
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  AppState app;
+  app.project.ProjectFileName = (dir / "town.svp").string();
+  ScriptedUi ui;
+  EXPECT_EQ(DefaultExposureTexts(app)[static_cast<size_t>(ExposureField::GisLayers)], "0");
+  EXPECT_FALSE(ExposureLayersCrs(app, ui));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_NE(ui.messages[0].text.find("Sistema di riferimento (EPSG)..."), std::string::npos);
+
+  WriteProjectCrs(app.project.ProjectFileName, 32633);
+  EXPECT_EQ(DefaultExposureTexts(app)[static_cast<size_t>(ExposureField::GisLayers)], "1");
+  std::ofstream(SideFilePath(app.project.ProjectFileName)) << "CRS=32633\n";
+  EXPECT_EQ(DefaultExposureTexts(app)[static_cast<size_t>(ExposureField::GisLayers)], "0");
+  EXPECT_FALSE(ExposureLayersCrs(app, ui));
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_NE(ui.messages[1].text.find("town.svx"), std::string::npos) << ui.messages[1].text;
+  fs::remove_all(dir);
 }
 
 TEST(ExposureDialog, BadTextsNameTheirField) {
@@ -43,7 +101,9 @@ TEST(ExposureDialog, BadTextsNameTheirField) {
     const char* text;
   } cases[] = {{ExposureField::Periods, "12,4,9"}, {ExposureField::Height, "-1"},
                {ExposureField::Distance, "0"},     {ExposureField::Estimate, "molti"},
-               {ExposureField::Method, "half"},    {ExposureField::OutDir, "  "}};
+               {ExposureField::Method, "half"},    {ExposureField::OutDir, "  "},
+               {ExposureField::Floors, "yes"},     {ExposureField::PersonsPerDwelling, "0"},
+               {ExposureField::IhdIncidence, "2"}, {ExposureField::GisLayers, ""}};
   for (const auto& c : cases) {
     ExposureTexts t = first;
     t[static_cast<size_t>(c.field)] = c.text;

@@ -4,6 +4,7 @@
 #include "ui/exposure_window.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,6 +12,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "commands/dialog_captions.h"
+#include "commands/project_crs.h"
 #include "support/scripted_ui.h"
 #include "ui/status_progress.h"
 
@@ -51,15 +54,30 @@ class ExposureWindowTest : public QObject {
       const QString caption = Q(ExposureFieldLabel(field));
       if (field == ExposureField::Method)
         QVERIFY2(byName<QComboBox>(w, caption), qPrintable(caption));
+      else if (IsExposureCheck(field))
+        QVERIFY2(byName<QCheckBox>(w, caption), qPrintable(caption));
       else
         QVERIFY2(byName<QLineEdit>(w, caption), qPrintable(caption));
     }
+    if (const char* shots = std::getenv("SONVALE_SCREENSHOT_DIR"))
+      QVERIFY(w.grab().save(QString::fromLocal8Bit(shots) + "/exposure_window.png"));
+
+    // Without a CRS named for the project, no GIS layers at first.
+    QVERIFY(!byName<QCheckBox>(w, Q(ExposureFieldLabel(ExposureField::GisLayers)))->isChecked());
+
+    // "Sfoglia..." beside the map puts the map the chosen grid belongs to.
+    const QString mapLabel = Q(ExposureFieldLabel(ExposureField::MapGrid));
+    QPushButton* browse = byName<QPushButton>(w, Q(kBrowseCaption) + " " + mapLabel);
+    QVERIFY(browse);
+    ui.files.push_back((dir / "town_N.grd").string());
+    QTest::mouseClick(browse, Qt::LeftButton);
+    QCOMPARE(byName<QLineEdit>(w, mapLabel)->text(),
+             QString::fromStdString((dir / "town.grd").string()));
+    QVERIFY(ui.files.empty());
     QPushButton* run = byName<QPushButton>(w, Q(kExposureRun));
     QVERIFY(run);
     QVERIFY(byName<QPushButton>(w, Q(kExposureCancel)));
 
-    if (const char* shots = std::getenv("SONVALE_SCREENSHOT_DIR"))
-      QVERIFY(w.grab().save(QString::fromLocal8Bit(shots) + "/exposure_window.png"));
 
     // Two hours for three periods cannot be read.
     QLineEdit* periods = byName<QLineEdit>(w, Q(ExposureFieldLabel(ExposureField::Periods)));
@@ -77,7 +95,8 @@ class ExposureWindowTest : public QObject {
   }
 
   // A run shows its progress with the time left in the status bar given to it,
-  // which hides once the run ends.
+  // which hides once the run ends; a project that names its CRS gets the GIS
+  // layers too.
   void aRunShowsItsProgressInTheStatusBar() {
     namespace fs = std::filesystem;
     const fs::path dir = fs::temp_directory_path() / "sonvale_exposure_window_run";
@@ -87,6 +106,7 @@ class ExposureWindowTest : public QObject {
     app.project.ProjectFileName = (dir / "street.svp").string();
     app.project.case_.addEntity().vertices = {{0, 0, 10}, {20, 0, 10}, {20, 12, 10}, {0, 12, 10}};
     app.project.sources.addEntity() = Source{10, 30, 1, 90, 80, 0, 0, 0, 0, ""};
+    WriteProjectCrs(app.project.ProjectFileName, 32633);
     ScriptedUi ui;
     StatusProgress bar;
     QStringList shown;
@@ -98,6 +118,8 @@ class ExposureWindowTest : public QObject {
     QVERIFY2(!shown.isEmpty(), ui.messages.empty() ? "" : ui.messages.back().text.c_str());
     QCOMPARE(shown.back(), QString("100% - 00:00:00"));
     QVERIFY(bar.isHidden());
+    QVERIFY(fs::exists(dir / "street_esposizione" / "facade_points.gpkg"));
+    QVERIFY(fs::exists(dir / "street_esposizione" / "buildings.gpkg"));
 
     fs::remove_all(dir);
   }

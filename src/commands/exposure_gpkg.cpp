@@ -1,4 +1,4 @@
-#include "cli/exposure_gpkg.h"
+#include "commands/exposure_gpkg.h"
 
 #include <vector>
 
