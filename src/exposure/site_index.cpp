@@ -6,6 +6,11 @@
 namespace sonvale {
 namespace {
 
+// The most cells an outline's box or an axis's walk is bucketed in.
+constexpr double kMostCells = 4096;
+// Cell numbers stay well inside a long whatever the coordinates.
+constexpr double kFarthestCell = 1e15;
+
 bool InsideRing(const std::vector<Point3>& ring, double x, double y) {
   bool inside = false;
   const size_t n = ring.size();
@@ -35,7 +40,8 @@ std::vector<Point3> BuildingRing(const Casa& c) {
 }
 
 long SiteIndex::cellOf(double v, double origin) const {
-  return static_cast<long>(std::floor((v - origin) / cell_));
+  const double c = std::floor((v - origin) / cell_);
+  return static_cast<long>(std::isnan(c) ? 0 : std::clamp(c, -kFarthestCell, kFarthestCell));
 }
 
 template <class F>
@@ -60,7 +66,11 @@ SiteIndex::SiteIndex(const Project& p, double axisClearance) : clearance_(axisCl
       y1 = std::min(y1, v.Y), y2 = std::max(y2, v.Y);
     }
     // A building far larger than a cell is still bucketed cell by cell.
-    forCells(x1, y1, x2, y2, [&](long long k) { buildingCells_[k].push_back(b); });
+    const double cells = (std::floor((x2 - x1) / cell_) + 2) * (std::floor((y2 - y1) / cell_) + 2);
+    if (cells <= kMostCells)
+      forCells(x1, y1, x2, y2, [&](long long k) { buildingCells_[k].push_back(b); });
+    else
+      wideBuildings_.push_back(b);
   }
   auto addLine = [&](const std::vector<LineVertex>& v) {
     for (size_t k = 1; k < v.size(); ++k) {
@@ -70,6 +80,10 @@ SiteIndex::SiteIndex(const Project& p, double axisClearance) : clearance_(axisCl
       // Walked in short steps, so that a long diagonal axis marks only the cells
       // along it.
       const double len = std::hypot(a.x2 - a.x1, a.y2 - a.y1);
+      if (!(len / (cell_ / 4) <= kMostCells)) {
+        longAxes_.push_back(index);
+        continue;
+      }
       const long steps = static_cast<long>(len / (cell_ / 4)) + 1;
       const double reach = clearance_ + cell_ / 8;
       for (long s = 0; s <= steps; ++s) {
@@ -86,22 +100,33 @@ SiteIndex::SiteIndex(const Project& p, double axisClearance) : clearance_(axisCl
 }
 
 long SiteIndex::buildingAt(double x, double y) const {
+  long found = 0;
   auto it = buildingCells_.find(key(cellOf(x, ox_), cellOf(y, oy_)));
-  if (it == buildingCells_.end()) return 0;
-  for (long b : it->second) {
+  if (it != buildingCells_.end()) {
+    for (long b : it->second) {
+      if (InsideRing(rings_[static_cast<size_t>(b - 1)], x, y)) {
+        found = b;
+        break;
+      }
+    }
+  }
+  // The first building in the project's order, as if every one were bucketed.
+  for (long b : wideBuildings_) {
+    if (found != 0 && b > found) break;
     if (InsideRing(rings_[static_cast<size_t>(b - 1)], x, y)) return b;
   }
-  return 0;
+  return found;
 }
 
 bool SiteIndex::nearAxis(double x, double y) const {
-  auto it = axisCells_.find(key(cellOf(x, ox_), cellOf(y, oy_)));
-  if (it == axisCells_.end()) return false;
-  for (long index : it->second) {
+  auto near = [&](long index) {
     const Axis& a = axes_[static_cast<size_t>(index)];
-    if (SegmentDistance(x, y, a.x1, a.y1, a.x2, a.y2) < clearance_) return true;
-  }
-  return false;
+    return SegmentDistance(x, y, a.x1, a.y1, a.x2, a.y2) < clearance_;
+  };
+  auto it = axisCells_.find(key(cellOf(x, ox_), cellOf(y, oy_)));
+  if (it != axisCells_.end() && std::any_of(it->second.begin(), it->second.end(), near))
+    return true;
+  return std::any_of(longAxes_.begin(), longAxes_.end(), near);
 }
 
 }  // namespace sonvale

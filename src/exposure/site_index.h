@@ -42,6 +42,10 @@ class SiteIndex {
   std::vector<Axis> axes_;
   std::unordered_map<long long, std::vector<long>> buildingCells_;
   std::unordered_map<long long, std::vector<long>> axisCells_;
+  // Outlines and axes over more cells than a bucket grid should hold (a stray
+  // vertex kilometres away): tested at every point instead.
+  std::vector<long> wideBuildings_;
+  std::vector<long> longAxes_;
 };
 
 }  // namespace sonvale

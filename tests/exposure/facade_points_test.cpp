@@ -118,6 +118,33 @@ TEST(FacadePoints, DroppedInsideBuildingsAndNearAxes) {
   for (const FacadePoint& f : l.points) EXPECT_GT(f.y, 0);
 }
 
+// A stray vertex thousands of kilometres off (a typing or import slip) makes an
+// outline or an axis far too large to bucket: it is tested at every point, in
+// the project's order, and the index stays small.
+TEST(SiteIndex, StrayVerticesStayOutOfTheBuckets) {
+  Project p;
+  Casa stray = Box(-10, -10, 5, 5, 9);
+  stray.vertices[2] = {4e6, 4.5e6, 9};
+  p.case_.addEntity() = stray;
+  p.case_.addEntity() = Box(0, 0, 20, 12, 9);
+  p.case_.addEntity() = Box(100, 100, 20, 12, 9);
+  p.case_.addEntity() = Box(40, 45, 20, 12, 9);
+  Strada& road = p.strade.addEntity();
+  road.vertices = {LineVertex{-3e6, 50, 0, 8, 8}, LineVertex{3e6, 50, 0, 8, 8}};
+  p.ExtendExtent(-3e6, -10);
+  p.ExtendExtent(4e6, 4.5e6);
+  SiteIndex site(p, 1.0);
+  EXPECT_EQ(site.buildingAt(10, 10), 1);  // inside the stray and the second
+  EXPECT_EQ(site.buildingAt(10, 2), 2);   // inside the second alone
+  EXPECT_EQ(site.buildingAt(-9, -9), 1);
+  EXPECT_EQ(site.buildingAt(110, 106), 3);
+  EXPECT_EQ(site.buildingAt(45, 50), 1);  // inside the stray and the fourth
+  EXPECT_EQ(site.buildingAt(58, 46), 4);
+  EXPECT_EQ(site.buildingAt(500, 100), 0);
+  EXPECT_TRUE(site.nearAxis(1e6, 50.5));
+  EXPECT_FALSE(site.nearAxis(1e6, 52));
+}
+
 TEST(FacadePoints, RowsPerFloorAndGround) {
   Project p;
   p.case_.addEntity() = Box(0, 0, 20, 12, 10);  // 10 m high: 3 storeys of 3 m
