@@ -192,7 +192,9 @@ int CmdExposure(CliContext& ctx, const std::vector<std::string>& argv) {
     std::error_code ec;
     fs::create_directories(*out, ec);
     const std::string name = *out + "/" + ExposurePartName(o.part->k, o.part->n);
-    WriteFileAtomically(name, ExposurePartText(o.part->k, o.part->n, total, range, e));
+    const uint64_t inputs = FacadeInputs(ctx.app.project, ctx.app.config,
+                                         ExposureReceivers(pr.layout, {0, total}));
+    WriteFileAtomically(name, ExposurePartText(o.part->k, o.part->n, total, range, e, inputs));
     std::cout << "written " << name << "\n";
     return kExitOk;
   }
@@ -215,7 +217,11 @@ int CmdExposureMerge(CliContext& ctx, const std::vector<std::string>& argv) {
   if (o.part) throw UsageError("--part does not go with exposure-merge");
   ExposurePrepared pr = Prepare(ctx, args, o);
   std::vector<std::string> parts(args.positional().begin() + 1, args.positional().end());
-  std::vector<PointEnergies> e = MergeExposureParts(parts, pr.layout.points.size());
+  const size_t total = pr.layout.points.size();
+  std::vector<PointEnergies> e =
+      MergeExposureParts(parts, total,
+                         FacadeInputs(ctx.app.project, ctx.app.config,
+                                      ExposureReceivers(pr.layout, {0, total})));
   WriteOutputs(ctx, *out, o, pr, e);
   PrintSummary(pr, *out);
   return kExitOk;

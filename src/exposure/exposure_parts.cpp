@@ -13,22 +13,29 @@ namespace {
 
 constexpr const char* kMagic = "SONVALE-EXPOSURE-PART";
 
-std::string Hex(double v) {
+std::string Hex(uint64_t bits) {
   static const char* digits = "0123456789abcdef";
-  uint64_t bits = std::bit_cast<uint64_t>(v);
   std::string s(16, '0');
   for (int k = 15; k >= 0; --k, bits >>= 4) s[static_cast<size_t>(k)] = digits[bits & 15];
   return s;
 }
 
-bool ParseHex(const std::string& s, double& v) {
+std::string Hex(double v) { return Hex(std::bit_cast<uint64_t>(v)); }
+
+bool ParseHex(const std::string& s, uint64_t& bits) {
   if (s.size() != 16) return false;
-  uint64_t bits = 0;
+  bits = 0;
   for (char ch : s) {
     int d = ch >= '0' && ch <= '9' ? ch - '0' : ch >= 'a' && ch <= 'f' ? ch - 'a' + 10 : -1;
     if (d < 0) return false;
     bits = bits << 4 | static_cast<uint64_t>(d);
   }
+  return true;
+}
+
+bool ParseHex(const std::string& s, double& v) {
+  uint64_t bits = 0;
+  if (!ParseHex(s, bits)) return false;
   v = std::bit_cast<double>(bits);
   return true;
 }
@@ -67,11 +74,11 @@ std::string ExposurePartName(int k, int n) {
 }
 
 std::string ExposurePartText(int k, int n, size_t total, PointRange range,
-                             const std::vector<PointEnergies>& energies) {
+                             const std::vector<PointEnergies>& energies, uint64_t inputs) {
   std::string text = std::string(kMagic) + " " + PlainInteger(k) + " " + PlainInteger(n) + " " +
                      PlainInteger(static_cast<long long>(range.first)) + " " +
                      PlainInteger(static_cast<long long>(range.last)) + " " +
-                     PlainInteger(static_cast<long long>(total)) + "\n";
+                     PlainInteger(static_cast<long long>(total)) + " " + Hex(inputs) + "\n";
   for (size_t i = range.first; i < range.last; ++i) {
     const PointEnergies& e = energies[i];
     for (size_t kind = 0; kind < 3; ++kind)
@@ -81,7 +88,8 @@ std::string ExposurePartText(int k, int n, size_t total, PointRange range,
   return text + "END\n";
 }
 
-std::vector<PointEnergies> MergeExposureParts(const std::vector<std::string>& parts, size_t total) {
+std::vector<PointEnergies> MergeExposureParts(const std::vector<std::string>& parts, size_t total,
+                                              uint64_t inputs) {
   std::vector<PointEnergies> out(total);
   std::vector<bool> have;
   long long expectedN = -1;
@@ -94,9 +102,11 @@ std::vector<PointEnergies> MergeExposureParts(const std::vector<std::string>& pa
     };
     std::vector<std::string> head = Words(readLine());
     long long k = 0, n = 0, first = 0, last = 0, count = 0;
-    if (head.size() != 6 || head[0] != kMagic || !ParseCount(head[1], k) ||
+    uint64_t from = inputs;
+    if ((head.size() != 6 && head.size() != 7) || head[0] != kMagic || !ParseCount(head[1], k) ||
         !ParseCount(head[2], n) || !ParseCount(head[3], first) || !ParseCount(head[4], last) ||
-        !ParseCount(head[5], count) || k < 1 || k > n || n > 100000) {
+        !ParseCount(head[5], count) || k < 1 || k > n || n > 100000 ||
+        (head.size() == 7 && !ParseHex(head[6], from))) {
       throw FormatError(path, 1, "not a part of an exposure run");
     }
     if (static_cast<size_t>(count) != total)
@@ -104,6 +114,10 @@ std::vector<PointEnergies> MergeExposureParts(const std::vector<std::string>& pa
                         "a part of a run of " + PlainInteger(count) + " points, not " +
                             PlainInteger(static_cast<long long>(total)) +
                             " (another project or other options)");
+    if (from != inputs)
+      throw FormatError(path, 1,
+                        "computed from another project, other emissions, settings or "
+                        "receivers than this run's");
     if (expectedN < 0) {
       expectedN = n;
       have.assign(static_cast<size_t>(n), false);

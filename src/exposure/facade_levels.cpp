@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "propagation/kernel.h"
+#include "propagation/night_carry.h"
 
 namespace sonvale {
 const char* SourceKindName(SourceKind k) {
@@ -83,6 +84,20 @@ bool ComputeFacadeEnergies(const Project& p, const Configuration& c,
   if (stop) return false;
   if (options.progress) options.progress(n);
   return true;
+}
+
+uint64_t FacadeInputs(const Project& p, const Configuration& c,
+                      const std::vector<FacadeReceiver>& at) {
+  InputFingerprint f;
+  f.addPaths(p, c, PrepareSetup(p, c, Period::Day));
+  f.addPaths(p, c, PrepareSetup(p, c, Period::Night));
+  f.add(static_cast<uint64_t>(at.size()));
+  for (const FacadeReceiver& r : at) {
+    f.add(r.at);
+    f.add(static_cast<uint64_t>(r.ownWall.building));
+    f.add(static_cast<uint64_t>(r.ownWall.wall));
+  }
+  return f.value();
 }
 
 }  // namespace sonvale

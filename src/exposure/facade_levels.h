@@ -7,6 +7,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -51,5 +52,12 @@ struct FacadeReceiver {
 bool ComputeFacadeEnergies(const Project& p, const Configuration& c,
                            const std::vector<FacadeReceiver>& at, const FacadeLevelOptions& options,
                            std::vector<PointEnergies>& out);
+
+// A fingerprint of everything the energies at the receivers depend on (the
+// edges, crossings, settings and emissions of both periods, and the receivers
+// with their walls), so that energies computed apart can be told to belong
+// together.
+uint64_t FacadeInputs(const Project& p, const Configuration& c,
+                      const std::vector<FacadeReceiver>& at);
 
 }  // namespace sonvale

@@ -154,6 +154,31 @@ TEST(Assessment, PeopleBandsSchoolsAndQuietFacades) {
   EXPECT_NE(csv.find("\r\n1,1,1,2.50,-0.10,4.00,5.00,"), std::string::npos);
 }
 
+// Energies computed apart belong together only when everything they depend on
+// is the same: the fingerprint follows the model, the settings and the receivers.
+TEST(Parts, InputsFollowWhatTheEnergiesDependOn) {
+  Street s = MakeStreet(true);
+  const uint64_t first = FacadeInputs(s.p, s.c, At(s.layout));
+  EXPECT_EQ(FacadeInputs(s.p, s.c, At(s.layout)), first);
+  std::vector<FacadeReceiver> higher = At(s.layout);
+  higher[3].at.z += 0.5;
+  EXPECT_NE(FacadeInputs(s.p, s.c, higher), first);
+  std::vector<FacadeReceiver> noWall = At(s.layout);
+  noWall[0].ownWall = {};
+  EXPECT_NE(FacadeInputs(s.p, s.c, noWall), first);
+  Street louder = MakeStreet(true);
+  louder.p.strade[1].LeqNight = 63;
+  EXPECT_NE(FacadeInputs(louder.p, louder.c, At(louder.layout)), first);
+  Street taller = MakeStreet(true);
+  taller.p.case_[1].vertices[2].Z = 11;
+  EXPECT_NE(FacadeInputs(taller.p, taller.c, At(taller.layout)), first);
+  Street plain = MakeStreet(false);
+  EXPECT_NE(FacadeInputs(plain.p, plain.c, At(plain.layout)), first);
+  Street far = MakeStreet(true);
+  far.c.DistMin = 2;
+  EXPECT_NE(FacadeInputs(far.p, far.c, At(far.layout)), first);
+}
+
 TEST(Parts, JoinIntoTheEnergiesOfOneRun) {
   EXPECT_EQ(PartRange(10, 1, 3).last, 3u);
   EXPECT_EQ(PartRange(10, 2, 3).first, 3u);
@@ -167,18 +192,35 @@ TEST(Parts, JoinIntoTheEnergiesOfOneRun) {
   for (int k : {2, 1}) {
     names.push_back(dir + ExposurePartName(k, 2));
     FILE* f = fopen(names.back().c_str(), "w");
-    const std::string t = ExposurePartText(k, 2, 5, PartRange(5, k, 2), e);
+    const std::string t = ExposurePartText(k, 2, 5, PartRange(5, k, 2), e, 0xfedcba9876543210u);
     fwrite(t.data(), 1, t.size(), f);
     fclose(f);
   }
-  EXPECT_EQ(MergeExposureParts(names, 5), e);
-  EXPECT_THROW(MergeExposureParts({names[0]}, 5), FormatError);  // part 1 missing
-  EXPECT_THROW(MergeExposureParts({names[0], names[0], names[1]}, 5), FormatError);  // twice
-  EXPECT_THROW(MergeExposureParts(names, 6), FormatError);                           // another run
+  const uint64_t inputs = 0xfedcba9876543210u;
+  EXPECT_EQ(MergeExposureParts(names, 5, inputs), e);
+  EXPECT_THROW(MergeExposureParts({names[0]}, 5, inputs), FormatError);  // part 1 missing
+  EXPECT_THROW(MergeExposureParts({names[0], names[0], names[1]}, 5, inputs), FormatError);
+  EXPECT_THROW(MergeExposureParts(names, 6, inputs), FormatError);  // another run
+  try {
+    MergeExposureParts(names, 5, inputs + 1);  // the same points from other inputs
+    ADD_FAILURE() << "parts of other inputs were joined";
+  } catch (const FormatError& err) {
+    EXPECT_EQ(err.line(), 1);
+    EXPECT_NE(err.message().find("another project"), std::string::npos) << err.message();
+  }
+  // A part written before the fingerprint was kept is taken as it is.
   FILE* f = fopen(names[1].c_str(), "w");
+  const std::string old = ExposurePartText(1, 2, 5, PartRange(5, 1, 2), e, 0);
+  const std::string head = "SONVALE-EXPOSURE-PART 1 2 0 2 5";
+  ASSERT_EQ(old.substr(0, head.size() + 1), head + " ");
+  const std::string withoutInputs = head + old.substr(old.find('\n'));
+  fwrite(withoutInputs.data(), 1, withoutInputs.size(), f);
+  fclose(f);
+  EXPECT_EQ(MergeExposureParts(names, 5, inputs), e);
+  f = fopen(names[1].c_str(), "w");
   fputs("SONVALE-EXPOSURE-PART 1 2 0 2 5\n", f);
   fclose(f);
-  EXPECT_THROW(MergeExposureParts(names, 5), FormatError);  // unfinished
+  EXPECT_THROW(MergeExposureParts(names, 5, inputs), FormatError);  // unfinished
 }
 
 }  // namespace
