@@ -43,7 +43,29 @@ struct Part {
   TileSpec tile;
   RowRange rows;
   int nx = 0, ny = 0;
+  std::optional<uint64_t> inputs;  // none in a part written before they were kept
+  long closingLine = 0;
 };
+
+// Sixteen lowercase hexadecimal digits.
+bool ParseInputs(std::string_view text, uint64_t* out) {
+  if (text.size() != 16) return false;
+  *out = 0;
+  for (char ch : text) {
+    const int d = ch >= '0' && ch <= '9' ? ch - '0' : ch >= 'a' && ch <= 'f' ? ch - 'a' + 10 : -1;
+    if (d < 0) return false;
+    *out = *out << 4 | static_cast<uint64_t>(d);
+  }
+  return true;
+}
+
+std::string InputsText(uint64_t v) {
+  std::string s(16, '0');
+  for (int k = 15; k >= 0; --k, v >>= 4) s[static_cast<size_t>(k)] = "0123456789abcdef"[v & 15];
+  return s;
+}
+
+constexpr const char* kClosingLayout = "the closing line is not \"SONVALE-PART K N FIRST LAST\"";
 
 Part ParsePart(const std::string& path) {
   const std::string text = ReadPart(path);
@@ -97,15 +119,19 @@ Part ParsePart(const std::string& path) {
   while (p <= fields.size()) {
     const size_t q = std::min(fields.find(' ', p), fields.size());
     int n = 0;
-    if (!ParseInt(fields.substr(p, q - p), &n)) {
-      throw FormatError(path, tagLine, "the closing line is not \"SONVALE-PART K N FIRST LAST\"");
-    }
-    v.push_back(n);
+    uint64_t inputs = 0;
+    if (v.size() == 4 && ParseInputs(fields.substr(p, q - p), &inputs))
+      part.inputs = inputs;
+    else if (part.inputs || !ParseInt(fields.substr(p, q - p), &n))
+      throw FormatError(path, tagLine, kClosingLayout);
+    else
+      v.push_back(n);
     p = q + 1;
   }
   if (v.size() != 4 || v[1] < 1 || v[1] > kMaxTiles || v[0] < 1 || v[0] > v[1]) {
-    throw FormatError(path, tagLine, "the closing line is not \"SONVALE-PART K N FIRST LAST\"");
+    throw FormatError(path, tagLine, kClosingLayout);
   }
+  part.closingLine = tagLine;
   part.tile = {v[0], v[1]};
   part.rows = {v[2], v[3]};
   const RowRange expected = TileRows(part.ny, part.tile);
@@ -169,14 +195,15 @@ std::string TilePartName(const std::string& gridFile, TileSpec tile) {
 }
 
 PartialGridWriter::PartialGridWriter(std::string path, const GridHeader& header, TileSpec tile,
-                                     RowRange rows)
-    : path_(std::move(path)), grid_(path_, header), tile_(tile), rows_(rows) {}
+                                     RowRange rows, uint64_t inputs)
+    : path_(std::move(path)), grid_(path_, header), tile_(tile), rows_(rows), inputs_(inputs) {}
 
 void PartialGridWriter::close() {
   grid_.close();
   std::ofstream out(path_, std::ios::binary | std::ios::app);
   out << kPartTag << PlainInteger(tile_.k) << ' ' << PlainInteger(tile_.n) << ' '
-      << PlainInteger(rows_.first) << ' ' << PlainInteger(rows_.last) << kLineEnd;
+      << PlainInteger(rows_.first) << ' ' << PlainInteger(rows_.last) << ' '
+      << InputsText(inputs_) << kLineEnd;
   out.close();
   if (!out) throw FileError(path_, "cannot write to the partial grid");
 }
@@ -186,6 +213,8 @@ void MergeGridParts(const std::string& output, const std::vector<std::string>& p
   std::map<int, Part> byTile;
   int n = 0;
   const Part* first = nullptr;
+  std::optional<uint64_t> inputs;  // of the first part that names them
+  std::string inputsPath;
   for (const std::string& path : parts) {
     Part part = ParsePart(path);
     if (first == nullptr) {
@@ -200,6 +229,18 @@ void MergeGridParts(const std::string& output, const std::vector<std::string>& p
         throw FormatError(path, 0,
                           "the part is one of " + PlainInteger(part.tile.n) + " tiles, " +
                               first->path + " one of " + PlainInteger(n));
+      }
+
+    }
+    if (part.inputs) {
+      if (!inputs) {
+        inputs = part.inputs;
+        inputsPath = path;
+      } else if (*part.inputs != *inputs) {
+        throw FormatError(path, part.closingLine,
+                          "the part was computed from another project, other emissions, "
+                          "settings or receivers than " +
+                              inputsPath);
       }
     }
     const int k = part.tile.k;

@@ -2,10 +2,15 @@
 // rows and writes a partial grid; the merge joins the parts of one map into a
 // file byte-identical to the grid a single run writes. A partial grid is the
 // single run's text grid (its full header and the band's rows, written by the
-// same writer) followed by one closing line "SONVALE-PART K N FIRST LAST", which
-// is written only when every row of the band is complete.
+// same writer) followed by one closing line "SONVALE-PART K N FIRST LAST INPUTS",
+// which is written only when every row of the band is complete. INPUTS, 16
+// hexadecimal digits, is a fingerprint of what the map was computed from (the
+// model, the emissions, the settings and the receivers of every node), so that
+// tiles of different runs are not joined; tiles written before it was kept have
+// none.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,7 +44,8 @@ std::string TilePartName(const std::string& gridFile, TileSpec tile);
 // of the tile only; close() adds the closing line. Throws FileError.
 class PartialGridWriter {
  public:
-  PartialGridWriter(std::string path, const GridHeader& header, TileSpec tile, RowRange rows);
+  PartialGridWriter(std::string path, const GridHeader& header, TileSpec tile, RowRange rows,
+                    uint64_t inputs);
   void value(double v) { grid_.value(v); }
   void endRow() { grid_.endRow(); }
   // Completes the part: only a closed part can be merged.
@@ -52,12 +58,13 @@ class PartialGridWriter {
   DsaaWriter grid_;
   TileSpec tile_;
   RowRange rows_;
+  uint64_t inputs_;
 };
 
-// Joins the parts (any order, each tile 1..N exactly once, all of one map) into
-// output, replacing it only once complete. Throws FormatError naming the part
-// and line when a part is unfinished, foreign, duplicated or missing, and
-// FileError when a file cannot be read or written.
+// Joins the parts (any order, each tile 1..N exactly once, all of one map and
+// of the same inputs) into output, replacing it only once complete. Throws
+// FormatError naming the part and line when a part is unfinished, foreign,
+// duplicated or missing, and FileError when a file cannot be read or written.
 void MergeGridParts(const std::string& output, const std::vector<std::string>& parts);
 
 }  // namespace sonvale

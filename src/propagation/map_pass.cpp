@@ -94,9 +94,9 @@ NodeLayout BuildLayout(const MapPassInputs& in) {
 class PassOutput {
  public:
   PassOutput(const std::string& fileName, const GridHeader& header,
-             const std::optional<TileSpec>& tile, RowRange rows) {
+             const std::optional<TileSpec>& tile, RowRange rows, uint64_t inputs) {
     if (tile)
-      part_.emplace(TilePartName(fileName, *tile), header, *tile, rows);
+      part_.emplace(TilePartName(fileName, *tile), header, *tile, rows, inputs);
     else
       full_.emplace(fileName, header);
   }
@@ -191,6 +191,26 @@ class NodeGeometry {
   const NodeLayout& layout_;
   RowRange rows_;
 };
+
+// What every node of the whole map is computed from: the same for each of its
+// tiles, and different for another model, emission, setting or grid.
+uint64_t MapInputs(const MapPassInputs& in, const NodeLayout& layout,
+                   const PropagationSetup& setup, double Efondo) {
+  InputFingerprint f;
+  f.addPaths(in.project, in.config, setup);
+  f.add(Efondo);
+  const NodeGeometry all(in, layout, RowRange{0, layout.ny});
+  const long total = static_cast<long>(layout.nx) * layout.ny;
+  f.add(static_cast<uint64_t>(total));
+  for (long k = 0; k < total; ++k) {
+    Vec3 r;
+    if (all.receiver(k, r))
+      f.add(r);
+    else
+      f.add(uint64_t{0});
+  }
+  return f.value();
+}
 
 // What gives the energies of the nodes of a pass: the engine of its period, or,
 // in a run that carries the night, the day and the night together (the day
@@ -297,7 +317,8 @@ MapPassOutcome MapPass(const MapPassInputs& in, bool day, MapPassReport& report)
   try {
     const int nx = layout->nx, ny = layout->ny;
     const RowRange rows = in.tile ? TileRows(ny, *in.tile) : RowRange{0, ny};
-    PassOutput out(fileName, layout->header, in.tile, rows);
+    PassOutput out(fileName, layout->header, in.tile, rows,
+                   in.tile ? MapInputs(in, *layout, setup, Efondo) : 0);
     outcome.fileName = in.tile ? TilePartName(fileName, *in.tile) : fileName;
     const NodeGeometry nodes(in, *layout, rows);
     const long total = static_cast<long>(rows.last - rows.first) * nx;

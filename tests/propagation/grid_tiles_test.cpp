@@ -50,10 +50,10 @@ class GridTilesTest : public ::testing::Test {
     w.close();
     return path;
   }
-  std::string WriteTile(TileSpec tile, bool finish = true) {
+  std::string WriteTile(TileSpec tile, bool finish = true, uint64_t inputs = 0x0123456789abcdefu) {
     const RowRange rows = TileRows(header_.ny, tile);
     const std::string path = TilePartName(Path("map_D.grd"), tile);
-    PartialGridWriter w(path, header_, tile, rows);
+    PartialGridWriter w(path, header_, tile, rows, inputs);
     for (int j = rows.first; j < rows.last; ++j) {
       for (int i = 0; i < header_.nx; ++i) w.value(Value(i, j));
       w.endRow();
@@ -135,6 +135,16 @@ TEST_F(GridTilesTest, IncompleteOrForeignPartsAreRefused) {
   header_.xhi = 500130;
   refuses({t1, WriteTile({2, 3}), t3}, "another map");
   header_.xhi = 500120;
+  // The same grid computed from other inputs (another emission year, say).
+  refuses({t1, WriteTile({2, 3}, true, 0x0123456789abcdeeu), t3}, "another project");
+  // A tile written before the inputs were kept joins the others.
+  std::string old = FileContents(WriteTile({2, 3}));
+  old.erase(old.rfind(' '), 17);
+  ASSERT_NE(old.find("SONVALE-PART 2 3 2 4\r\n"), std::string::npos);
+  std::ofstream(t2, std::ios::binary) << old;
+  MergeGridParts(Path("mixed.grd"), {t1, t2, t3});
+  EXPECT_EQ(FileContents(Path("mixed.grd")), FileContents(WriteSingle()));
+  WriteTile({2, 3});
 
   // A row cut short, and a closing line claiming other rows.
   std::string text = FileContents(WriteTile({2, 3}));
