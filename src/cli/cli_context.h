@@ -2,6 +2,7 @@
 // reading a project, and the exit statuses.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,8 @@ void WritePicture(CliContext& ctx, const std::string& png, const std::string& si
                   const std::string& gridPath, bool labels, const PictureBands& bands = {});
 // The WKT of the coordinate reference system named by --crs EPSG:n ("" without it).
 std::string CrsOption(const Args& args);
+// The FIELD=SOURCE pairs of --option, comma-separated (empty without it).
+std::map<std::string, std::string> FieldMapping(const Args& args, const std::string& option);
 // The isophone levels of --bands (default 35, 40, ..., 80) and the --scheme.
 std::vector<double> BandLevels(const Args& args);
 BandScheme SchemeOption(const Args& args);

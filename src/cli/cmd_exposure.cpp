@@ -7,8 +7,8 @@
 #include <iostream>
 
 #include "cli/cli_context.h"
-#include "commands/exposure_gpkg.h"
 #include "commands/exposure_command.h"
+#include "commands/exposure_gpkg.h"
 #include "exposure/exposure_parts.h"
 #include "exposure/exposure_report.h"
 #include "exposure/exposure_tables.h"
@@ -35,7 +35,13 @@ const char* const kExposureUsage =
     "areas.csv with --map, the .gpkg layers with --crs).\n"
     "  --population POP.csv           building,people[,dwellings][,use][,method] (default:\n"
     "                                 the project's side file PROJECT.population.csv)\n"
-    "  --save-population              keep POP.csv as the project's side file\n"
+    "  --population-gis SOURCE        instead: a GIS layer of people (address points,\n"
+    "                                 census blocks, footprints), each feature given to\n"
+    "                                 the building it lies in, reprojected into --crs or\n"
+    "                                 the project's CRS\n"
+    "  --population-layer L           the layer of SOURCE (needed when it holds several)\n"
+    "  --population-fields people=F[,dwellings=F][,use=F][,method=F]  its source fields\n"
+    "  --save-population              keep the population read as the project's side file\n"
     "  --estimate M2                  people of unlisted buildings: footprint x storeys / M2\n"
     "  --persons-per-dwelling N       dwellings not given = people / N (default 2.3)\n"
     "  --assign median|facade-length|loudest  people over the points (default median)\n"
@@ -97,8 +103,19 @@ RunOptions ReadRunOptions(const Args& args) {
     o.ihdIncidence = v;
   }
   o.populationFile = args.value("population").value_or("");
+  if (auto source = args.value("population-gis")) {
+    if (!o.populationFile.empty())
+      throw UsageError("--population and --population-gis do not go together");
+    o.populationLayerSource = *source;
+    o.populationLayer.layer = args.value("population-layer").value_or("");
+    o.populationLayer.fields = FieldMapping(args, "population-fields");
+    if (!o.populationLayer.fields.count("people"))
+      throw UsageError("--population-gis needs --population-fields people=FIELD");
+  } else if (args.has("population-layer") || args.has("population-fields")) {
+    throw UsageError("--population-layer and --population-fields go with --population-gis");
+  }
   o.mapGrid = args.value("map").value_or("");
-  if (args.has("crs")) r.crs = CrsOption(args);
+  if (args.has("crs")) r.crs = o.populationLayer.targetCrsWkt = CrsOption(args);
   if (auto t = args.value("part")) {
     r.part = ParseTile(*t);
     if (!r.part) throw UsageError("--part takes K/N with 1 <= K <= N");
@@ -107,11 +124,28 @@ RunOptions ReadRunOptions(const Args& args) {
 }
 
 Args ExposureArgs(const std::vector<std::string>& argv) {
-  return ParseCommandArgs(
-      argv, {"floors", "save-population"},
-      {"out", "population", "estimate", "persons-per-dwelling", "assign", "periods", "distance",
-       "height", "ihd-incidence", "map", "crs", "diffr-barriers", "diffr-buildings", "dist-max",
-       "engine", "threads", "part", "algorithm"});
+  return ParseCommandArgs(argv, {"floors", "save-population"},
+                          {"out",
+                           "population",
+                           "population-gis",
+                           "population-layer",
+                           "population-fields",
+                           "estimate",
+                           "persons-per-dwelling",
+                           "assign",
+                           "periods",
+                           "distance",
+                           "height",
+                           "ihd-incidence",
+                           "map",
+                           "crs",
+                           "diffr-barriers",
+                           "diffr-buildings",
+                           "dist-max",
+                           "engine",
+                           "threads",
+                           "part",
+                           "algorithm"});
 }
 
 ExposurePrepared Prepare(CliContext& ctx, const Args& args, const RunOptions& o) {
@@ -164,6 +198,8 @@ void WriteOutputs(CliContext& ctx, const std::string& dir, const RunOptions& o,
 }
 
 void PrintSummary(const ExposurePrepared& pr, const std::string& dir) {
+  if (!pr.populationNote.empty())
+    std::cout << "people of " << pr.populationFile << ": " << pr.populationNote << "\n";
   std::cout << PlainInteger(static_cast<long long>(pr.layout.points.size())) << " façade points ("
             << PlainInteger(pr.layout.droppedInside) << " inside a building, "
             << PlainInteger(pr.layout.droppedNearAxis) << " near an axis dropped)\n"
@@ -192,8 +228,8 @@ int CmdExposure(CliContext& ctx, const std::vector<std::string>& argv) {
     std::error_code ec;
     fs::create_directories(*out, ec);
     const std::string name = *out + "/" + ExposurePartName(o.part->k, o.part->n);
-    const uint64_t inputs = FacadeInputs(ctx.app.project, ctx.app.config,
-                                         ExposureReceivers(pr.layout, {0, total}));
+    const uint64_t inputs =
+        FacadeInputs(ctx.app.project, ctx.app.config, ExposureReceivers(pr.layout, {0, total}));
     WriteFileAtomically(name, ExposurePartText(o.part->k, o.part->n, total, range, e, inputs));
     std::cout << "written " << name << "\n";
     return kExitOk;
@@ -218,10 +254,9 @@ int CmdExposureMerge(CliContext& ctx, const std::vector<std::string>& argv) {
   ExposurePrepared pr = Prepare(ctx, args, o);
   std::vector<std::string> parts(args.positional().begin() + 1, args.positional().end());
   const size_t total = pr.layout.points.size();
-  std::vector<PointEnergies> e =
-      MergeExposureParts(parts, total,
-                         FacadeInputs(ctx.app.project, ctx.app.config,
-                                      ExposureReceivers(pr.layout, {0, total})));
+  std::vector<PointEnergies> e = MergeExposureParts(
+      parts, total,
+      FacadeInputs(ctx.app.project, ctx.app.config, ExposureReceivers(pr.layout, {0, total})));
   WriteOutputs(ctx, *out, o, pr, e);
   PrintSummary(pr, *out);
   return kExitOk;

@@ -41,25 +41,6 @@ const char* const kImportGisUsage =
     "counted on stderr. Without --yes, roads or tracks without emission data stop\n"
     "the save with status 3.\n";
 
-std::map<std::string, std::string> FieldMapping(const Args& args) {
-  std::map<std::string, std::string> fields;
-  auto text = args.value("fields");
-  if (!text) return fields;
-  size_t start = 0;
-  for (;;) {
-    size_t comma = text->find(',', start);
-    std::string item = text->substr(start, comma == std::string::npos ? comma : comma - start);
-    size_t eq = item.find('=');
-    if (eq == std::string::npos || eq == 0 || eq + 1 == item.size()) {
-      throw UsageError("option --fields takes FIELD=SOURCE pairs, not \"" + item + "\"");
-    }
-    fields[item.substr(0, eq)] = item.substr(eq + 1);
-    if (comma == std::string::npos) break;
-    start = comma + 1;
-  }
-  return fields;
-}
-
 void MergeMode(const std::string& mode, GisImportOptions& options) {
   if (mode == "overwrite" || mode == "append") {
     options.mode = mode == "append" ? GisMergeMode::Append : GisMergeMode::Overwrite;
@@ -76,6 +57,25 @@ void MergeMode(const std::string& mode, GisImportOptions& options) {
 }
 
 }  // namespace
+
+std::map<std::string, std::string> FieldMapping(const Args& args, const std::string& option) {
+  std::map<std::string, std::string> fields;
+  auto text = args.value(option);
+  if (!text) return fields;
+  size_t start = 0;
+  for (;;) {
+    size_t comma = text->find(',', start);
+    std::string item = text->substr(start, comma == std::string::npos ? comma : comma - start);
+    size_t eq = item.find('=');
+    if (eq == std::string::npos || eq == 0 || eq + 1 == item.size()) {
+      throw UsageError("option --" + option + " takes FIELD=SOURCE pairs, not \"" + item + "\"");
+    }
+    fields[item.substr(0, eq)] = item.substr(eq + 1);
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  return fields;
+}
 
 int CmdImportGis(CliContext& ctx, const std::vector<std::string>& argv) {
   Args args = ParseCommandArgs(argv, {},
@@ -95,7 +95,7 @@ int CmdImportGis(CliContext& ctx, const std::vector<std::string>& argv) {
   GisImportOptions options;
   options.kind = *kind;
   options.layer = args.value("layer").value_or("");
-  options.fields = FieldMapping(args);
+  options.fields = FieldMapping(args, "fields");
   if (args.has("height")) {
     if (*kind != GisKind::Case && *kind != GisKind::Barriere) {
       throw UsageError("--height is for case and barriere");

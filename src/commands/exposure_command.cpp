@@ -6,6 +6,9 @@
 #include <filesystem>
 
 #include "commands/emission_commands.h"
+#include "commands/exposure_population_layer.h"
+#include "commands/gis_module.h"
+#include "commands/project_crs.h"
 #include "exposure/exposure_report.h"
 #include "exposure/exposure_tables.h"
 #include "platform/atomic_file.h"
@@ -40,12 +43,25 @@ std::optional<ExposurePrepared> PrepareExposure(AppState& app, Ui& ui,
   prep.projectPath = projectPath;
   Project& p = app.project;
   // The people first: a bad population file ends the run before any work.
-  prep.populationFile =
-      choices.populationFile.empty() ? PopulationSideFile(projectPath) : choices.populationFile;
-  if (!choices.populationFile.empty() || FileExists(prep.populationFile)) {
-    prep.records = ReadPopulationFile(prep.populationFile, p.case_.count());
+  if (!choices.populationLayerSource.empty()) {
+    const GisModule& gis = Gis();
+    PopulationLayerOptions layer = choices.populationLayer;
+    if (layer.targetCrsWkt.empty()) layer.targetCrsWkt = ProjectCrsWkt(projectPath, gis);
+    PopulationLayerReport report;
+    prep.records =
+        PopulationFromPlaces(p, gis.readPopulationLayer(choices.populationLayerSource, layer),
+                             choices.populationLayerSource, report);
+    prep.populationFile = choices.populationLayerSource +
+                          (layer.layer.empty() ? std::string() : " (layer " + layer.layer + ")");
+    prep.populationNote = PopulationLayerText(report);
   } else {
-    prep.populationFile.clear();
+    prep.populationFile =
+        choices.populationFile.empty() ? PopulationSideFile(projectPath) : choices.populationFile;
+    if (!choices.populationFile.empty() || FileExists(prep.populationFile)) {
+      prep.records = ReadPopulationFile(prep.populationFile, p.case_.count());
+    } else {
+      prep.populationFile.clear();
+    }
   }
   if (!p.FileAltimetria.empty()) {
     prep.ground =
@@ -108,6 +124,12 @@ std::vector<std::pair<std::string, std::string>> ExposureReportChoices(
   c.push_back({"Points dropped", "inside a building, or within 1 m of a road or track axis"});
   c.push_back({"Own wall", "left out of the building diffraction of the receiver's paths"});
   c.push_back({"Population", prep.populationFile.empty() ? "no file" : prep.populationFile});
+  if (!prep.populationNote.empty()) {
+    c.push_back({"People of the GIS source",
+                 prep.populationNote +
+                     "; each feature to the building its point (inside a polygon) lies in, "
+                     "figures summed, the most sensitive use kept"});
+  }
   c.push_back({"Estimate of unlisted buildings",
                o.estimate.squareMetresPerPerson > 0
                    ? "footprint x storeys (height / 3 m) / " +

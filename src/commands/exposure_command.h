@@ -15,6 +15,7 @@
 #include "exposure/exposure_assessment.h"
 #include "exposure/exposure_parts.h"
 #include "exposure/health_effects.h"
+#include "gis/gis_types.h"
 #include "platform/ui.h"
 #include "text/translatable.h"
 
@@ -24,6 +25,11 @@ inline const char* const kExposureMenuCaption = SV_TR("sonvale", "Esposizione fa
 
 struct ExposureChoices {
   std::string populationFile;  // "" : the project's side file when there is one
+  // Instead of the file: a GIS source of people, each feature given to the
+  // building it lies in (reprojected into targetCrsWkt, or into the project's
+  // CRS when that is empty and the project names one).
+  std::string populationLayerSource;
+  PopulationLayerOptions populationLayer;
   FacadeOptions facade;
   ExposureSettings settings;
   EstimateOptions estimate;
@@ -34,14 +40,16 @@ struct ExposureChoices {
 
 struct ExposurePrepared {
   std::string projectPath;
-  std::string populationFile;  // the file read, "" when none
+  std::string populationFile;  // the file or GIS source read, "" when none
+  std::string populationNote;  // what a GIS source gave, "" for a file
   GroundHeight ground{0};
   FacadeLayout layout;
   std::vector<PopulationRecord> records;
   std::vector<BuildingPopulation> people;
 };
 
-// Reads the population (FileError, FormatError naming the file and line) and the
+// Reads the population (FileError, FormatError naming the file and line; a GIS
+// source also GisModuleError when the GIS module cannot be loaded) and the
 // terrain, runs the emission update with its question (nullopt when declined),
 // fills the source powers and places the receivers.
 std::optional<ExposurePrepared> PrepareExposure(AppState& app, Ui& ui,

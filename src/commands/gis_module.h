@@ -19,7 +19,7 @@ namespace sonvale {
 
 // The version the loaded module must answer to; bump it whenever
 // this interface or a type it passes changes.
-inline constexpr int kGisModuleVersion = 2;
+inline constexpr int kGisModuleVersion = 3;
 inline constexpr const char* kGisModuleFile = "libsonvale_gis.so";
 
 // The GIS commands. Each throws FileError or FormatError naming the file at
@@ -52,6 +52,9 @@ class GisModule {
                                            const std::string& path) const = 0;
   virtual std::vector<Polyline> traceIsolines(const GridData& grid,
                                               const std::vector<double>& levels) const = 0;
+  // The places and figures of a layer of people (see PopulationLayerOptions).
+  virtual std::vector<PopulationPlace> readPopulationLayer(
+      const std::string& source, const PopulationLayerOptions& options) const = 0;
   // The layer as a GeoPackage of its own at path, replacing it.
   virtual void writeFeatureLayer(const FeatureLayer& layer, const std::string& path,
                                  const std::string& crsWkt) const = 0;

@@ -58,6 +58,25 @@ struct GisImportReport {
   std::vector<std::string> notes;  // one line per kind of part left out
 };
 
+// A layer of people (address points, census blocks, building footprints) read
+// for the façade exposure: the source fields of the figures, by the names
+// people (required), dwellings, use and method, and the system to reproject into.
+inline constexpr const char* kPopulationLayerFields[] = {"people", "dwellings", "use", "method"};
+struct PopulationLayerOptions {
+  std::string layer;                          // empty: the source's only layer
+  std::map<std::string, std::string> fields;  // people, ... -> source field
+  std::string targetCrsWkt;
+};
+// One feature of it: where it stands (the point, or a point inside the polygon
+// or on the line) and its figures; use and method as written ("" when unset).
+struct PopulationPlace {
+  double x = 0, y = 0;
+  double people = 0;
+  std::optional<double> dwellings;
+  std::string use, method;
+  std::string where;  // "layer L, feature N", for messages
+};
+
 struct GisExportSummary {
   std::map<std::string, long> features;  // layer -> features written
   long skipped = 0;  // buildings with fewer than three vertices, written as no polygon

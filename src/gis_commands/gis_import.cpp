@@ -2,7 +2,6 @@
 
 #include <gdal.h>
 #include <ogr_api.h>
-#include <ogr_srs_api.h>
 
 #include <algorithm>
 #include <cmath>
@@ -12,6 +11,7 @@
 #include "exchange/row_merge.h"
 #include "gis_commands/gdal_session.h"
 #include "gis_commands/grid_raster.h"
+#include "gis_commands/layer_source.h"
 #include "text/file_error.h"
 #include "text/number_text.h"
 
@@ -244,57 +244,12 @@ TableOps OpsOf(Project& p, GisKind kind) {
   return Ops(p.sources);
 }
 
-struct SrsDeleter {
-  void operator()(void* s) const {
-    if (s) OSRRelease(static_cast<OGRSpatialReferenceH>(s));
-  }
-};
-struct TransformDeleter {
-  void operator()(void* t) const {
-    if (t) OCTDestroyCoordinateTransformation(static_cast<OGRCoordinateTransformationH>(t));
-  }
-};
-
 // Whether every coordinate of the part, with addZ added to Z, is a finite number.
 bool FiniteCoordinates(const Vertices& part, double addZ) {
   for (const Point3& p : part) {
     if (!std::isfinite(p.X) || !std::isfinite(p.Y) || !std::isfinite(p.Z + addZ)) return false;
   }
   return true;
-}
-
-std::string FeatureWhere(const std::string& layer, GIntBig fid) {
-  return "layer " + layer + ", feature " + PlainInteger(static_cast<long long>(fid));
-}
-
-std::string FieldList(OGRFeatureDefnH defn) {
-  std::string list;
-  for (int k = 0; k < OGR_FD_GetFieldCount(defn); ++k) {
-    list += (k ? ", " : "") + std::string(OGR_Fld_GetNameRef(OGR_FD_GetFieldDefn(defn, k)));
-  }
-  return list.empty() ? "none" : list;
-}
-
-// The layer named by the options, or the source's only one.
-OGRLayerH ChosenLayer(GDALDatasetH dataset, const std::string& source,
-                      const GisImportOptions& options) {
-  OGRLayerH layer = nullptr;
-  if (options.layer.empty()) {
-    if (GDALDatasetGetLayerCount(dataset) != 1) {
-      std::string names;
-      for (int k = 0; k < GDALDatasetGetLayerCount(dataset); ++k) {
-        names += (k ? ", " : "") + std::string(OGR_L_GetName(GDALDatasetGetLayer(dataset, k)));
-      }
-      throw FileError(source, "the source holds " +
-                                  PlainInteger(GDALDatasetGetLayerCount(dataset)) + " layers (" +
-                                  names + "): name one with --layer");
-    }
-    layer = GDALDatasetGetLayer(dataset, 0);
-  } else {
-    layer = GDALDatasetGetLayerByName(dataset, options.layer.c_str());
-    if (!layer) throw FileError(source, "no layer named " + options.layer);
-  }
-  return layer;
 }
 
 // The source field of each mapped entity field, checked against the kind's rules
@@ -350,33 +305,6 @@ FeatureValues ReadValues(OGRFeatureH raw, const std::vector<MappedField>& mapped
   return values;
 }
 
-// The reprojection from the layer's system into the project's, or none.
-std::unique_ptr<void, TransformDeleter> Reprojection(OGRLayerH layer, const std::string& source,
-                                                     const std::string& layerName,
-                                                     const GisImportOptions& options,
-                                                     const GdalSession& session) {
-  std::unique_ptr<void, TransformDeleter> transform;
-  if (options.targetCrsWkt.empty()) return transform;
-  {
-    OGRSpatialReferenceH from = OGR_L_GetSpatialRef(layer);
-    if (!from) {
-      throw FileError(
-          source, "layer " + layerName + " names no coordinate reference system to reproject from");
-    }
-    std::unique_ptr<void, SrsDeleter> sourceSrs(OSRClone(from));
-    std::unique_ptr<void, SrsDeleter> target(OSRNewSpatialReference(options.targetCrsWkt.c_str()));
-    OSRSetAxisMappingStrategy(static_cast<OGRSpatialReferenceH>(sourceSrs.get()),
-                              OAMS_TRADITIONAL_GIS_ORDER);
-    OSRSetAxisMappingStrategy(static_cast<OGRSpatialReferenceH>(target.get()),
-                              OAMS_TRADITIONAL_GIS_ORDER);
-    transform.reset(
-        OCTNewCoordinateTransformation(static_cast<OGRSpatialReferenceH>(sourceSrs.get()),
-                                       static_cast<OGRSpatialReferenceH>(target.get())));
-    if (!transform) session.fail(source, "cannot reproject layer " + layerName);
-  }
-  return transform;
-}
-
 // What was left out, in words.
 void NoteLeftOut(GisImportReport& report, long capacity, size_t maxVertices, GisKind kind) {
   auto note = [&report](long n, const std::string& why) {
@@ -421,14 +349,14 @@ GisImportReport ImportGisLayer(Project& project, const std::string& source,
       GDALOpenEx(source.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
   if (!ds) session.fail(source, "GDAL cannot open it as a vector source");
   auto* dataset = static_cast<GDALDatasetH>(ds.get());
-  OGRLayerH layer = ChosenLayer(dataset, source, options);
+  OGRLayerH layer = ChosenLayer(dataset, source, options.layer);
   const std::string layerName = OGR_L_GetName(layer);
   OGRFeatureDefnH defn = OGR_L_GetLayerDefn(layer);
 
   const std::vector<MappedField> mapped = MappedFields(defn, source, layerName, options);
 
-  const std::unique_ptr<void, TransformDeleter> transform =
-      Reprojection(layer, source, layerName, options, session);
+  const TransformPtr transform =
+      Reprojection(layer, source, layerName, options.targetCrsWkt, session);
 
   if (options.height && !std::isfinite(*options.height)) {
     throw std::invalid_argument("the height is not a finite number");

@@ -8,6 +8,7 @@
 #include "gis_commands/gis_import.h"
 #include "gis_commands/gis_layers.h"
 #include "gis_commands/isophones.h"
+#include "gis_commands/population_layer.h"
 
 namespace sonvale {
 namespace {
@@ -43,6 +44,10 @@ class GdalGisModule final : public GisModule {
   std::vector<Polyline> traceIsolines(const GridData& grid,
                                       const std::vector<double>& levels) const override {
     return TraceIsolines(grid, levels);
+  }
+  std::vector<PopulationPlace> readPopulationLayer(
+      const std::string& source, const PopulationLayerOptions& options) const override {
+    return ReadPopulationLayer(source, options);
   }
   void writeFeatureLayer(const FeatureLayer& layer, const std::string& path,
                          const std::string& crsWkt) const override {

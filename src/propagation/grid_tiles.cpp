@@ -202,8 +202,8 @@ void PartialGridWriter::close() {
   grid_.close();
   std::ofstream out(path_, std::ios::binary | std::ios::app);
   out << kPartTag << PlainInteger(tile_.k) << ' ' << PlainInteger(tile_.n) << ' '
-      << PlainInteger(rows_.first) << ' ' << PlainInteger(rows_.last) << ' '
-      << InputsText(inputs_) << kLineEnd;
+      << PlainInteger(rows_.first) << ' ' << PlainInteger(rows_.last) << ' ' << InputsText(inputs_)
+      << kLineEnd;
   out.close();
   if (!out) throw FileError(path_, "cannot write to the partial grid");
 }
@@ -230,7 +230,6 @@ void MergeGridParts(const std::string& output, const std::vector<std::string>& p
                           "the part is one of " + PlainInteger(part.tile.n) + " tiles, " +
                               first->path + " one of " + PlainInteger(n));
       }
-
     }
     if (part.inputs) {
       if (!inputs) {

@@ -194,8 +194,8 @@ class NodeGeometry {
 
 // What every node of the whole map is computed from: the same for each of its
 // tiles, and different for another model, emission, setting or grid.
-uint64_t MapInputs(const MapPassInputs& in, const NodeLayout& layout,
-                   const PropagationSetup& setup, double Efondo) {
+uint64_t MapInputs(const MapPassInputs& in, const NodeLayout& layout, const PropagationSetup& setup,
+                   double Efondo) {
   InputFingerprint f;
   f.addPaths(in.project, in.config, setup);
   f.add(Efondo);

@@ -23,10 +23,10 @@ struct PictureBand {
 };
 
 struct MapPictureOptions {
-  int width = 1200, height = 900;  // the whole picture, legend included
-  int legendWidth = 120;           // the strip at the right
+  int width = 1200, height = 900;         // the whole picture, legend included
+  int legendWidth = 120;                  // the strip at the right
   std::string legendTitle = "Leq dB(A)";  // what the legend's levels are
-  const GridData* grid = nullptr;  // levels painted under the model
+  const GridData* grid = nullptr;         // levels painted under the model
   // When given (ascending), the grid's levels are painted in these bands, each
   // node centred on its cell, and the legend lists them instead of the scale.
   std::vector<PictureBand> bands;

@@ -97,6 +97,41 @@ TEST(ExposureCli, AreasFromAMapAndStyledGeoPackages) {
   }
 }
 
+// People of a GIS layer of address points go to the buildings the points lie
+// in; the run says how many fell outside, and a missing field is bad input.
+TEST(ExposureCli, PeopleOfAGisLayer) {
+  fs::path dir = Fresh("exposure_gis_people");
+  Write(dir / "people.geojson", R"({"type": "FeatureCollection", "features": [
+  {"type": "Feature", "properties": {"POP": 12, "USO": "school"},
+   "geometry": {"type": "Point", "coordinates": [500140, 4500100]}},
+  {"type": "Feature", "properties": {"POP": 8.5, "USO": null},
+   "geometry": {"type": "Point", "coordinates": [500150, 4500130]}},
+  {"type": "Feature", "properties": {"POP": 3, "USO": null},
+   "geometry": {"type": "Point", "coordinates": [1, 1]}}]})");
+  const std::string source = Quote((dir / "people.geojson").string());
+  CliRun r = Cli("exposure " + Quote(kTown) + " --population-gis " + source +
+                 " --population-fields people=POP,use=USO --yes --quiet --out " +
+                 Quote((dir / "out").string()));
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("3 features, 2 inside a building (1 building), 1 outside (3 people left "
+                       "out)"),
+            std::string::npos)
+      << r.out;
+  const std::string buildings = FileContents(dir / "out" / "buildings.csv");
+  EXPECT_NE(buildings.find("\r\n1,20.50,8.91,school,"), std::string::npos) << buildings;
+  EXPECT_NE(buildings.find("\r\n2,0.00,0.00,residential,"), std::string::npos) << buildings;
+
+  CliRun bad = Cli("exposure " + Quote(kTown) + " --population-gis " + source +
+                   " --population-fields people=ABITANTI --yes --quiet --out " +
+                   Quote((dir / "bad").string()));
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_NE(bad.out.find("has no field ABITANTI"), std::string::npos) << bad.out;
+  EXPECT_FALSE(fs::exists(dir / "bad"));
+  CliRun both = Cli("exposure " + Quote(kTown) + " --population-gis " + source +
+                    " --population x.csv --out " + Quote((dir / "both").string()));
+  EXPECT_EQ(both.status, 2);
+}
+
 TEST(ExposureCli, BadPopulationFilesEndWithTheirLine) {
   fs::path dir = Fresh("exposure_bad");
   const struct {

@@ -61,6 +61,10 @@ class StandInGis : public GisModule {
   std::vector<Polyline> traceIsolines(const GridData&, const std::vector<double>&) const override {
     return {};
   }
+  std::vector<PopulationPlace> readPopulationLayer(const std::string&,
+                                                   const PopulationLayerOptions&) const override {
+    return {};
+  }
   void writeFeatureLayer(const FeatureLayer&, const std::string&,
                          const std::string&) const override {}
 };

@@ -78,7 +78,6 @@ class ExposureWindowTest : public QObject {
     QVERIFY(run);
     QVERIFY(byName<QPushButton>(w, Q(kExposureCancel)));
 
-
     // Two hours for three periods cannot be read.
     QLineEdit* periods = byName<QLineEdit>(w, Q(ExposureFieldLabel(ExposureField::Periods)));
     periods->setFocus();
