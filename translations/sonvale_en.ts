@@ -1204,8 +1204,8 @@
         <translation>Run</translation>
     </message>
     <message>
-        <source>File popolazione (CSV)</source>
-        <translation>Population file (CSV)</translation>
+        <source>Popolazione (file CSV o layer GIS)</source>
+        <translation>Population (CSV file or GIS layer)</translation>
     </message>
     <message>
         <source>Cartella dei risultati</source>
@@ -1886,6 +1886,14 @@
     <message>
         <source>Il progetto non ha un sistema di riferimento: sceglierlo con &quot;Sistema di riferimento (EPSG)...&quot; per avere i layer GIS.</source>
         <translation>The project has no coordinate reference system: choose one with &quot;Coordinate reference system (EPSG)...&quot; to get the GIS layers.</translation>
+    </message>
+    <message>
+        <source>Campi del layer GIS (people=CAMPO,dwellings=,use=,method=,layer=)</source>
+        <translation>Fields of the GIS layer (people=FIELD,dwellings=,use=,method=,layer=)</translation>
+    </message>
+    <message>
+        <source>Popolazione (CSV o GIS)|*.csv;*.gpkg;*.shp;*.geojson;*.json|Tutti i file|*.*</source>
+        <translation>Population (CSV or GIS)|*.csv;*.gpkg;*.shp;*.geojson;*.json|All files|*.*</translation>
     </message>
 </context>
 </TS>

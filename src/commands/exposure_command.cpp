@@ -259,6 +259,9 @@ std::optional<std::string> ExposureCommand(AppState& app, Ui& ui, const Exposure
                 Icon::Critical, Answer::Ok});
   } catch (const FileError& e) {
     ui.message({"Errore", e.file() + ": " + e.message(), Buttons::Ok, Icon::Critical, Answer::Ok});
+  } catch (const std::exception& e) {
+    // The GIS module missing, a figure name it does not know, a full table.
+    ui.message({"Errore", e.what(), Buttons::Ok, Icon::Critical, Answer::Ok});
   }
   return std::nullopt;
 }

@@ -1,5 +1,8 @@
 #include "commands/exposure_dialog.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "commands/gis_menu_commands.h"
 #include "commands/map_dialog.h"
 #include "commands/project_crs.h"
@@ -31,6 +34,45 @@ std::optional<bool> Ticked(const std::string& text) {
   return std::nullopt;
 }
 
+// A population source other than a CSV file is a GIS source of people.
+bool IsGisSource(const std::string& path) {
+  const std::string name = FileNameOnly(path);
+  const size_t dot = name.find_last_of('.');
+  std::string ext = dot == std::string::npos ? "" : name.substr(dot);
+  for (char& ch : ext) ch = static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
+  return !path.empty() && ext != ".csv";
+}
+
+// "people=POP,use=USO,layer=edifici": the layer and the source fields of the
+// figures; nothing when an item is not KEY=VALUE of a known key, or people is
+// missing.
+std::optional<PopulationLayerOptions> LayerFields(const std::string& text) {
+  PopulationLayerOptions o;
+  size_t start = 0;
+  for (;;) {
+    const size_t comma = text.find(',', start);
+    const std::string item(TrimBlanks(std::string_view(text).substr(
+        start, comma == std::string::npos ? std::string::npos : comma - start)));
+    const size_t eq = item.find('=');
+    if (eq == std::string::npos) return std::nullopt;
+    const std::string key(TrimBlanks(std::string_view(item).substr(0, eq)));
+    const std::string value(TrimBlanks(std::string_view(item).substr(eq + 1)));
+    if (value.empty()) return std::nullopt;
+    if (key == "layer") {
+      o.layer = value;
+    } else if (std::find(std::begin(kPopulationLayerFields), std::end(kPopulationLayerFields),
+                         key) != std::end(kPopulationLayerFields)) {
+      o.fields[key] = value;
+    } else {
+      return std::nullopt;
+    }
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  if (!o.fields.count("people")) return std::nullopt;
+  return o;
+}
+
 std::string Bad(ExposureField f) {
   return std::string(SV_TR("sonvale", "Valore non valido: ")) + ExposureFieldLabel(f);
 }
@@ -40,7 +82,9 @@ std::string Bad(ExposureField f) {
 const char* ExposureFieldLabel(ExposureField f) {
   switch (f) {
     case ExposureField::Population:
-      return SV_TR("sonvale", "File popolazione (CSV)");
+      return SV_TR("sonvale", "Popolazione (file CSV o layer GIS)");
+    case ExposureField::PopulationFields:
+      return SV_TR("sonvale", "Campi del layer GIS (people=CAMPO,dwellings=,use=,method=,layer=)");
     case ExposureField::OutDir:
       return SV_TR("sonvale", "Cartella dei risultati");
     case ExposureField::Method:
@@ -72,8 +116,13 @@ bool IsExposureCheck(ExposureField f) {
 }
 
 std::optional<FileDialog> ExposureFileDialog(ExposureField f) {
-  if (f == ExposureField::Population)
-    return FileDialog{ExposureFieldLabel(f), "CSV file|*.CSV", "*.CSV", true, false};
+  if (f == ExposureField::Population) {
+    return FileDialog{ExposureFieldLabel(f),
+                      SV_TR("sonvale",
+                            "Popolazione (CSV o GIS)|*.csv;*.gpkg;*.shp;*.geojson;*.json|Tutti i "
+                            "file|*.*"),
+                      "*.csv", true, false};
+  }
   if (f == ExposureField::MapGrid)
     return FileDialog{ExposureFieldLabel(f), kGrdFilter, "*.GRD", true, false};
   return std::nullopt;
@@ -105,6 +154,7 @@ ExposureTexts DefaultExposureTexts(const AppState& app) {
   const size_t dot = base.find_last_of('.');
   if (dot != std::string::npos && dot + FileNameOnly(base).size() >= base.size())
     base = base.substr(0, dot);
+  t[static_cast<size_t>(ExposureField::PopulationFields)] = "";
   t[static_cast<size_t>(ExposureField::OutDir)] =
       (base.empty() ? "sonvale" : base) + "_esposizione";
   t[static_cast<size_t>(ExposureField::Method)] = "median";
@@ -129,7 +179,15 @@ ExposureTexts DefaultExposureTexts(const AppState& app) {
 std::variant<ExposureDialogResult, std::string> ReadExposureTexts(const ExposureTexts& texts) {
   ExposureDialogResult r;
   ExposureChoices& c = r.choices;
-  c.populationFile = Text(texts, ExposureField::Population);
+  const std::string population = Text(texts, ExposureField::Population);
+  if (IsGisSource(population)) {
+    auto layer = LayerFields(Text(texts, ExposureField::PopulationFields));
+    if (!layer) return Bad(ExposureField::PopulationFields);
+    c.populationLayerSource = population;
+    c.populationLayer = *layer;
+  } else {
+    c.populationFile = population;
+  }
   r.outDir = Text(texts, ExposureField::OutDir);
   if (r.outDir.empty()) return Bad(ExposureField::OutDir);
   auto method = ParseAssignMethod(Text(texts, ExposureField::Method));

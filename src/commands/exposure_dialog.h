@@ -21,6 +21,7 @@ inline const char* const kExposureCancel = SV_TR("sonvale", "Annulla");
 
 enum class ExposureField {
   Population,
+  PopulationFields,
   OutDir,
   Method,
   Periods,
@@ -33,13 +34,14 @@ enum class ExposureField {
   MapGrid,
   GisLayers
 };
-inline constexpr int kExposureFieldCount = 12;
+inline constexpr int kExposureFieldCount = 13;
 
 const char* ExposureFieldLabel(ExposureField f);
 // Floors and GisLayers are check boxes: their text is "1" when ticked, "0" otherwise.
 bool IsExposureCheck(ExposureField f);
 
-// The file chooser of "Sfoglia..." beside the population file and the map;
+// The file chooser of "Sfoglia..." beside the population (a population file,
+// or a GIS source of people whose fields PopulationFields names) and the map;
 // nothing for the other fields.
 std::optional<FileDialog> ExposureFileDialog(ExposureField f);
 // The text a file chosen for field f puts there: the day or night grid of a map

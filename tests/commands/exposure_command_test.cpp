@@ -91,5 +91,38 @@ TEST(ExposureCommand, BadPopulationShownWithItsLine) {
   EXPECT_TRUE(s.canvas.drawn.empty());
 }
 
+// A GIS source of people: its features go to the building they lie in; a source
+// that cannot be read, or a figure the reader does not know, is a message, not
+// a crash of the window.
+TEST(ExposureCommand, PeopleOfAGisSource) {
+  Street s;
+  std::ofstream(s.dir / "people.geojson")
+      << R"({"type": "FeatureCollection", "features": [{"type": "Feature",)"
+      << R"( "properties": {"POP": 33}, "geometry": {"type": "Point", "coordinates": [5, 5]}}]})";
+  ExposureChoices c;
+  c.populationLayerSource = (s.dir / "people.geojson").string();
+  c.populationLayer.fields = {{"people", "POP"}};
+  bool stop = false;
+  const std::string out = (s.dir / "out").string();
+  ASSERT_TRUE(ExposureCommand(s.app, s.ui, c, out, stop))
+      << (s.ui.messages.empty() ? "" : s.ui.messages.back().text);
+  std::ifstream buildings(fs::path(out) / "buildings.csv");
+  std::string header, first;
+  std::getline(buildings, header);
+  std::getline(buildings, first);
+  EXPECT_EQ(first.rfind("1,33.00,", 0), 0u) << first;
+
+  c.populationLayer.fields = {{"people", "POP"}, {"households", "POP"}};
+  EXPECT_FALSE(ExposureCommand(s.app, s.ui, c, (s.dir / "out2").string(), stop));
+  ASSERT_FALSE(s.ui.messages.empty());
+  EXPECT_NE(s.ui.messages.back().text.find("households"), std::string::npos);
+  c.populationLayerSource = (s.dir / "missing.gpkg").string();
+  c.populationLayer.fields = {{"people", "POP"}};
+  EXPECT_FALSE(ExposureCommand(s.app, s.ui, c, (s.dir / "out3").string(), stop));
+  EXPECT_NE(s.ui.messages.back().text.find("missing.gpkg"), std::string::npos);
+  EXPECT_FALSE(fs::exists(s.dir / "out2"));
+  EXPECT_FALSE(fs::exists(s.dir / "out3"));
+}
+
 }  // namespace
 }  // namespace sonvale

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <variant>
 
 #include "commands/project_crs.h"
@@ -53,6 +54,32 @@ TEST(ExposureDialog, FirstTextsReadIntoTheDefaultChoices) {
   EXPECT_EQ(*r.choices.ihdIncidence, 0.004);
   EXPECT_EQ(r.choices.mapGrid, "/data/town.grd");
   EXPECT_TRUE(r.gisLayers);
+}
+
+// A population source other than a CSV file is a GIS source of people, whose
+// fields (and layer) the next field names.
+TEST(ExposureDialog, AGisSourceOfPeopleTakesItsFields) {
+  ExposureTexts t = DefaultExposureTexts(AppState{});
+  t[static_cast<size_t>(ExposureField::Population)] = "/data/people.gpkg";
+  t[static_cast<size_t>(ExposureField::PopulationFields)] = " people=POP, use = USO,layer=edifici";
+  auto r = std::get<ExposureDialogResult>(ReadExposureTexts(t));
+  EXPECT_EQ(r.choices.populationFile, "");
+  EXPECT_EQ(r.choices.populationLayerSource, "/data/people.gpkg");
+  EXPECT_EQ(r.choices.populationLayer.layer, "edifici");
+  EXPECT_EQ(r.choices.populationLayer.fields,
+            (std::map<std::string, std::string>{{"people", "POP"}, {"use", "USO"}}));
+  for (const char* bad : {"", "use=USO", "people=POP,abitanti=X", "people=", "people POP"}) {
+    t[static_cast<size_t>(ExposureField::PopulationFields)] = bad;
+    auto read = ReadExposureTexts(t);
+    ASSERT_TRUE(std::holds_alternative<std::string>(read)) << bad;
+    EXPECT_EQ(std::get<std::string>(read), std::string("Valore non valido: ") +
+                                               ExposureFieldLabel(ExposureField::PopulationFields));
+  }
+  // A population file has no fields to name: what the field holds is not read.
+  t[static_cast<size_t>(ExposureField::Population)] = "/data/POP.CSV";
+  r = std::get<ExposureDialogResult>(ReadExposureTexts(t));
+  EXPECT_EQ(r.choices.populationFile, "/data/POP.CSV");
+  EXPECT_EQ(r.choices.populationLayerSource, "");
 }
 
 // "Sfoglia..." stands beside the population file and the map; a map is named
