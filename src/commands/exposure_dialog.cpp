@@ -38,9 +38,7 @@ std::optional<bool> Ticked(const std::string& text) {
 bool IsGisSource(const std::string& path) {
   const std::string name = FileNameOnly(path);
   const size_t dot = name.find_last_of('.');
-  std::string ext = dot == std::string::npos ? "" : name.substr(dot);
-  for (char& ch : ext) ch = static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
-  return !path.empty() && ext != ".csv";
+  return !path.empty() && AsciiLower(dot == std::string::npos ? "" : name.substr(dot)) != ".csv";
 }
 
 // "people=POP,use=USO,layer=edifici": the layer and the source fields of the

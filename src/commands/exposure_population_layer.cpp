@@ -5,15 +5,11 @@
 
 #include "exposure/site_index.h"
 #include "text/file_error.h"
+#include "text/file_text.h"
 #include "text/number_text.h"
 
 namespace sonvale {
 namespace {
-
-std::string Lower(std::string s) {
-  for (char& ch : s) ch = static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
-  return s;
-}
 
 // The higher, the more a building's use weighs when its places disagree.
 int Sensitivity(BuildingUse u) {
@@ -43,7 +39,7 @@ std::vector<PopulationRecord> PopulationFromPlaces(const Project& p,
     ++report.places;
     BuildingUse use = BuildingUse::Residential;
     if (!place.use.empty()) {
-      auto parsed = ParseBuildingUse(Lower(place.use));
+      auto parsed = ParseBuildingUse(AsciiLower(place.use));
       if (!parsed) {
         throw FileError(source, place.where + ": use \"" + place.use +
                                     "\" is not residential, school, hospital or other");
@@ -52,7 +48,7 @@ std::vector<PopulationRecord> PopulationFromPlaces(const Project& p,
     }
     std::optional<AssignMethod> method;
     if (!place.method.empty()) {
-      method = ParseAssignMethod(Lower(place.method));
+      method = ParseAssignMethod(AsciiLower(place.method));
       if (!method) {
         throw FileError(source, place.where + ": method \"" + place.method +
                                     "\" is not median, facade-length or loudest");

@@ -13,29 +13,11 @@ namespace {
 
 constexpr const char* kMagic = "SONVALE-EXPOSURE-PART";
 
-std::string Hex(uint64_t bits) {
-  static const char* digits = "0123456789abcdef";
-  std::string s(16, '0');
-  for (int k = 15; k >= 0; --k, bits >>= 4) s[static_cast<size_t>(k)] = digits[bits & 15];
-  return s;
-}
-
-std::string Hex(double v) { return Hex(std::bit_cast<uint64_t>(v)); }
-
-bool ParseHex(const std::string& s, uint64_t& bits) {
-  if (s.size() != 16) return false;
-  bits = 0;
-  for (char ch : s) {
-    int d = ch >= '0' && ch <= '9' ? ch - '0' : ch >= 'a' && ch <= 'f' ? ch - 'a' + 10 : -1;
-    if (d < 0) return false;
-    bits = bits << 4 | static_cast<uint64_t>(d);
-  }
-  return true;
-}
+std::string Hex(double v) { return HexBits(std::bit_cast<uint64_t>(v)); }
 
 bool ParseHex(const std::string& s, double& v) {
   uint64_t bits = 0;
-  if (!ParseHex(s, bits)) return false;
+  if (!ParseHexBits(s, bits)) return false;
   v = std::bit_cast<double>(bits);
   return true;
 }
@@ -78,7 +60,7 @@ std::string ExposurePartText(int k, int n, size_t total, PointRange range,
   std::string text = std::string(kMagic) + " " + PlainInteger(k) + " " + PlainInteger(n) + " " +
                      PlainInteger(static_cast<long long>(range.first)) + " " +
                      PlainInteger(static_cast<long long>(range.last)) + " " +
-                     PlainInteger(static_cast<long long>(total)) + " " + Hex(inputs) + "\n";
+                     PlainInteger(static_cast<long long>(total)) + " " + HexBits(inputs) + "\n";
   for (size_t i = range.first; i < range.last; ++i) {
     const PointEnergies& e = energies[i];
     for (size_t kind = 0; kind < 3; ++kind)
@@ -106,7 +88,7 @@ std::vector<PointEnergies> MergeExposureParts(const std::vector<std::string>& pa
     if ((head.size() != 6 && head.size() != 7) || head[0] != kMagic || !ParseCount(head[1], k) ||
         !ParseCount(head[2], n) || !ParseCount(head[3], first) || !ParseCount(head[4], last) ||
         !ParseCount(head[5], count) || k < 1 || k > n || n > 100000 ||
-        (head.size() == 7 && !ParseHex(head[6], from))) {
+        (head.size() == 7 && !ParseHexBits(head[6], from))) {
       throw FormatError(path, 1, "not a part of an exposure run");
     }
     if (static_cast<size_t>(count) != total)

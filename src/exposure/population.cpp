@@ -70,11 +70,6 @@ double NumberField(const std::string& field, const Layout& layout, const char* w
   return v;
 }
 
-std::string Lower(std::string s) {
-  for (char& ch : s) ch = static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
-  return s;
-}
-
 }  // namespace
 
 std::optional<BuildingUse> ParseBuildingUse(std::string_view text) {
@@ -122,7 +117,7 @@ std::vector<PopulationRecord> ParsePopulationText(const std::string& name,
       std::string first(TrimBlanks(std::string_view(line).substr(0, cut)));
       if (first.size() >= 2 && first.front() == '"' && first.back() == '"')
         first = first.substr(1, first.size() - 2);
-      if (Lower(first) != "building")
+      if (AsciiLower(first) != "building")
         throw FormatError(name, number,
                           "the first line must be the header building,people[,dwellings]"
                           "[,use][,method]");
@@ -155,14 +150,14 @@ std::vector<PopulationRecord> ParsePopulationText(const std::string& name,
     if (f.size() > 2 && !f[2].empty())
       r.dwellings = NumberField(f[2], layout, "dwellings", name, number);
     if (f.size() > 3 && !f[3].empty()) {
-      auto use = ParseBuildingUse(Lower(f[3]));
+      auto use = ParseBuildingUse(AsciiLower(f[3]));
       if (!use)
         throw FormatError(name, number,
                           "use \"" + f[3] + "\" is not residential, school, hospital or other");
       r.use = *use;
     }
     if (f.size() > 4 && !f[4].empty()) {
-      auto method = ParseAssignMethod(Lower(f[4]));
+      auto method = ParseAssignMethod(AsciiLower(f[4]));
       if (!method)
         throw FormatError(name, number,
                           "method \"" + f[4] + "\" is not median, facade-length or loudest");

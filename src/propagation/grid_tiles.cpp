@@ -47,24 +47,6 @@ struct Part {
   long closingLine = 0;
 };
 
-// Sixteen lowercase hexadecimal digits.
-bool ParseInputs(std::string_view text, uint64_t* out) {
-  if (text.size() != 16) return false;
-  *out = 0;
-  for (char ch : text) {
-    const int d = ch >= '0' && ch <= '9' ? ch - '0' : ch >= 'a' && ch <= 'f' ? ch - 'a' + 10 : -1;
-    if (d < 0) return false;
-    *out = *out << 4 | static_cast<uint64_t>(d);
-  }
-  return true;
-}
-
-std::string InputsText(uint64_t v) {
-  std::string s(16, '0');
-  for (int k = 15; k >= 0; --k, v >>= 4) s[static_cast<size_t>(k)] = "0123456789abcdef"[v & 15];
-  return s;
-}
-
 constexpr const char* kClosingLayout = "the closing line is not \"SONVALE-PART K N FIRST LAST\"";
 
 Part ParsePart(const std::string& path) {
@@ -120,7 +102,7 @@ Part ParsePart(const std::string& path) {
     const size_t q = std::min(fields.find(' ', p), fields.size());
     int n = 0;
     uint64_t inputs = 0;
-    if (v.size() == 4 && ParseInputs(fields.substr(p, q - p), &inputs))
+    if (v.size() == 4 && ParseHexBits(fields.substr(p, q - p), inputs))
       part.inputs = inputs;
     else if (part.inputs || !ParseInt(fields.substr(p, q - p), &n))
       throw FormatError(path, tagLine, kClosingLayout);
@@ -202,7 +184,7 @@ void PartialGridWriter::close() {
   grid_.close();
   std::ofstream out(path_, std::ios::binary | std::ios::app);
   out << kPartTag << PlainInteger(tile_.k) << ' ' << PlainInteger(tile_.n) << ' '
-      << PlainInteger(rows_.first) << ' ' << PlainInteger(rows_.last) << ' ' << InputsText(inputs_)
+      << PlainInteger(rows_.first) << ' ' << PlainInteger(rows_.last) << ' ' << HexBits(inputs_)
       << kLineEnd;
   out.close();
   if (!out) throw FileError(path_, "cannot write to the partial grid");

@@ -194,21 +194,25 @@ class NodeGeometry {
 
 // What every node of the whole map is computed from: the same for each of its
 // tiles, and different for another model, emission, setting or grid.
+// Adds the count and the receivers of the nodes (0 for a blank one).
+void AddReceivers(InputFingerprint& f, const NodeGeometry& nodes, long total) {
+  f.add(static_cast<uint64_t>(total));
+  for (long k = 0; k < total; ++k) {
+    Vec3 r;
+    if (nodes.receiver(k, r))
+      f.add(r);
+    else
+      f.add(uint64_t{0});
+  }
+}
+
 uint64_t MapInputs(const MapPassInputs& in, const NodeLayout& layout, const PropagationSetup& setup,
                    double Efondo) {
   InputFingerprint f;
   f.addPaths(in.project, in.config, setup);
   f.add(Efondo);
-  const NodeGeometry all(in, layout, RowRange{0, layout.ny});
-  const long total = static_cast<long>(layout.nx) * layout.ny;
-  f.add(static_cast<uint64_t>(total));
-  for (long k = 0; k < total; ++k) {
-    Vec3 r;
-    if (all.receiver(k, r))
-      f.add(r);
-    else
-      f.add(uint64_t{0});
-  }
+  AddReceivers(f, NodeGeometry(in, layout, RowRange{0, layout.ny}),
+               static_cast<long>(layout.nx) * layout.ny);
   return f.value();
 }
 
@@ -267,14 +271,7 @@ class PassEnergies {
   uint64_t Fingerprint(const MapPassInputs& in, const PropagationSetup& night, long total) const {
     InputFingerprint f;
     f.addPaths(in.project, in.config, night);
-    f.add(static_cast<uint64_t>(total));
-    for (long k = 0; k < total; ++k) {
-      Vec3 r;
-      if (nodes_.receiver(k, r))
-        f.add(r);
-      else
-        f.add(uint64_t{0});
-    }
+    AddReceivers(f, nodes_, total);
     return f.value();
   }
 

@@ -38,4 +38,10 @@ std::string_view TrimBlanks(std::string_view s) {
   return s.substr(b, e - b);
 }
 
+std::string AsciiLower(std::string_view s) {
+  std::string out(s);
+  for (char& ch : out) ch = static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
+  return out;
+}
+
 }  // namespace sonvale

@@ -49,5 +49,7 @@ class TextCursor {
 inline bool IsBlankOrTab(int c) { return c == ' ' || c == '\t'; }
 // s without the blanks and tabs at either end.
 std::string_view TrimBlanks(std::string_view s);
+// s with A-Z as a-z, every other byte as it is.
+std::string AsciiLower(std::string_view s);
 
 }  // namespace sonvale

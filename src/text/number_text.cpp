@@ -184,6 +184,24 @@ std::string PlainInteger(long long value) {
   return std::string(buf, res.ptr);
 }
 
+std::string HexBits(uint64_t bits) {
+  std::string s(16, '0');
+  for (int k = 15; k >= 0; --k, bits >>= 4)
+    s[static_cast<size_t>(k)] = "0123456789abcdef"[bits & 15];
+  return s;
+}
+
+bool ParseHexBits(std::string_view text, uint64_t& bits) {
+  if (text.size() != 16) return false;
+  bits = 0;
+  for (char ch : text) {
+    const int d = ch >= '0' && ch <= '9' ? ch - '0' : ch >= 'a' && ch <= 'f' ? ch - 'a' + 10 : -1;
+    if (d < 0) return false;
+    bits = bits << 4 | static_cast<uint64_t>(d);
+  }
+  return true;
+}
+
 std::string PrintNumber(double value) { return ShowNumber(value) + " "; }
 
 std::string PrintSingle(float value) {

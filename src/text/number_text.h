@@ -3,6 +3,7 @@
 // "." as decimal point whatever the locale.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,9 @@ std::string PlainNumber(double value);
 std::string PlainSingle(float value);
 // A whole number as text ("12", "-3").
 std::string PlainInteger(long long value);
+// 64 bits as 16 lowercase hexadecimal digits, and back (false for anything else).
+std::string HexBits(uint64_t bits);
+bool ParseHexBits(std::string_view text, uint64_t& bits);
 
 // Print form: a blank for a non-negative value or "-", the plain number of the
 // magnitude, one trailing blank (" 12 ", "-.5 ").

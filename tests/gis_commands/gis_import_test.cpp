@@ -10,8 +10,7 @@
 
 #include "gis/crs.h"
 #include "gis_commands/crs_wkt.h"
-#include "support/cli_run.h"
-#include "support/table_files.h"
+#include "gis_commands/geojson_sources.h"
 #include "text/file_error.h"
 
 namespace sonvale {
@@ -46,19 +45,7 @@ const char* const kBuildings = R"({"type": "FeatureCollection",
      [[[500200, 4500000], [500210, 4500000], [500210, 4500010], [500200, 4500000]]]]}}
  ]})";
 
-class GisImportTest : public ::testing::Test {
- protected:
-  // Writes the GeoJSON text and converts it with ogr2ogr and its arguments.
-  std::string Convert(const char* geojson, const std::string& name, const std::string& args) {
-    std::string json = dir_.file(name + ".geojson");
-    WriteTextFile(json, geojson);
-    std::string out = dir_.file(name);
-    CliRun r = RunCommand("ogr2ogr " + args + " " + Quote(out) + " " + Quote(json));
-    EXPECT_EQ(r.status, 0) << r.out;
-    return out;
-  }
-  ScratchFolder dir_;
-};
+using GisImportTest = GeoJsonSources;
 
 TEST_F(GisImportTest, ShapefileRoadsWithMappedFieldsOneEntityPerPart) {
   std::string shp = Convert(kRoads, "roads.shp", "-f 'ESRI Shapefile'");

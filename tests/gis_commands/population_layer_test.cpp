@@ -8,8 +8,7 @@
 #include <stdexcept>
 
 #include "gis_commands/crs_wkt.h"
-#include "support/cli_run.h"
-#include "support/table_files.h"
+#include "gis_commands/geojson_sources.h"
 #include "text/file_error.h"
 
 namespace sonvale {
@@ -30,18 +29,7 @@ const char* const kPeople = R"({"type": "FeatureCollection",
    "geometry": null}
  ]})";
 
-class PopulationLayerTest : public ::testing::Test {
- protected:
-  std::string Convert(const char* geojson, const std::string& name, const std::string& args) {
-    std::string json = dir_.file(name + ".geojson");
-    WriteTextFile(json, geojson);
-    std::string out = dir_.file(name);
-    CliRun r = RunCommand("ogr2ogr " + args + " " + Quote(out) + " " + Quote(json));
-    EXPECT_EQ(r.status, 0) << r.out;
-    return out;
-  }
-  ScratchFolder dir_;
-};
+using PopulationLayerTest = GeoJsonSources;
 
 TEST_F(PopulationLayerTest, APlacePerFeatureWithItsFigures) {
   const std::string gpkg = Convert(kPeople, "people.gpkg", "-f GPKG -nln people");
