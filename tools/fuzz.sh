@@ -26,7 +26,7 @@ cmake --build "$build" -j "$jobs" --target fuzz_targets
 
 all=(project_file configuration emission_tables dxf_layers room_dxf materials csv_nodes csv_arcs
      csv_streets csv_traffic csv_points grid_dsaa grid_dsbb ray spk den limits tracer_xml gis_import
-     population)
+     population population_layer)
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
 
@@ -68,6 +68,11 @@ seed grid_dsbb tests/data/third_party/grd/*.grd
 gis=(fuzz/seeds/gis_import/[0-5]-*.geojson)
 seed_with_choice gis_import 256 "${gis[@]}" "${gis[@]}" "${gis[@]}" "${gis[@]}"
 seed_with_choice gis_import 6 fuzz/seeds/gis_import/hostile-*.geojson
+# Layers of people, with each choice of the figures mapped; then the hostile layers.
+seed_with_choice population_layer 8 fuzz/seeds/population_layer/*.geojson \
+  fuzz/seeds/population_layer/*.geojson fuzz/seeds/population_layer/*.geojson \
+  fuzz/seeds/population_layer/*.geojson
+seed_with_choice population_layer 256 fuzz/seeds/gis_import/hostile-*.geojson
 for t in csv_streets csv_traffic csv_points ray spk den limits tracer_xml population; do
   seed "$t" fuzz/seeds/$t/*
 done
