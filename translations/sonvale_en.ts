@@ -1895,5 +1895,13 @@
         <source>Popolazione (CSV o GIS)|*.csv;*.gpkg;*.shp;*.geojson;*.json|Tutti i file|*.*</source>
         <translation>Population (CSV or GIS)|*.csv;*.gpkg;*.shp;*.geojson;*.json|All files|*.*</translation>
     </message>
+    <message>
+        <source>Pareti più lunghe di 2 km, forse per un vertice sbagliato (edificio/parete): </source>
+        <translation>Walls longer than 2 km, perhaps from a wrong vertex (building/wall): </translation>
+    </message>
+    <message>
+        <source>. Continuare?</source>
+        <translation>. Go on?</translation>
+    </message>
 </context>
 </TS>

@@ -36,6 +36,26 @@ std::string OnOffText(bool v) { return v ? "on" : "off"; }
 
 }  // namespace
 
+bool ConfirmLongWalls(const FacadeLayout& layout, Ui& ui) {
+  if (layout.longWalls.empty()) return true;
+  std::string list;
+  for (size_t k = 0; k < layout.longWalls.size() && k < 5; ++k) {
+    const FacadeLayout::LongWall& w = layout.longWalls[k];
+    list += (k ? ", " : "") + PlainInteger(w.building) + "/" + PlainInteger(w.wall) + " " +
+            FormatPattern(w.length / 1000, "0.0") + " km";
+  }
+  if (layout.longWalls.size() > 5) list += ", ...";
+  Message m;
+  m.title = SV_TR("sonvale", "Attenzione!");
+  m.text = SV_TR("sonvale",
+                 "Pareti più lunghe di 2 km, forse per un vertice sbagliato (edificio/parete): ") +
+           list + SV_TR("sonvale", ". Continuare?");
+  m.buttons = Buttons::YesNo;
+  m.icon = Icon::Warning;
+  m.defaultButton = Answer::No;
+  return ui.message(m) == Answer::Yes;
+}
+
 std::optional<ExposurePrepared> PrepareExposure(AppState& app, Ui& ui,
                                                 const ExposureChoices& choices,
                                                 const std::string& projectPath) {
@@ -76,6 +96,7 @@ std::optional<ExposurePrepared> PrepareExposure(AppState& app, Ui& ui,
     for (const std::string& m : report.messages) ui.showStatus(m);
   }
   prep.layout = PlaceFacadePoints(p, choices.facade, prep.ground);
+  if (!ConfirmLongWalls(prep.layout, ui)) return std::nullopt;
   prep.people = BuildingPopulations(p, prep.records, choices.estimate, choices.personsPerDwelling,
                                     prep.ground);
   return prep;

@@ -48,10 +48,15 @@ struct ExposurePrepared {
   std::vector<BuildingPopulation> people;
 };
 
+// Asks whether to go on when the layout has walls longer than any building has
+// (most likely a stray vertex: their points would be placed all along them).
+bool ConfirmLongWalls(const FacadeLayout& layout, Ui& ui);
+
 // Reads the population (FileError, FormatError naming the file and line; a GIS
 // source also GisModuleError when the GIS module cannot be loaded) and the
 // terrain, runs the emission update with its question (nullopt when declined),
-// fills the source powers and places the receivers.
+// fills the source powers and places the receivers, asking about walls too
+// long to be true (nullopt when declined).
 std::optional<ExposurePrepared> PrepareExposure(AppState& app, Ui& ui,
                                                 const ExposureChoices& choices,
                                                 const std::string& projectPath);

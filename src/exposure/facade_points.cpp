@@ -72,6 +72,8 @@ FacadeLayout PlaceFacadePoints(const Project& p, const FacadeOptions& options,
         const Point3& a = ring[k];
         const Point3& c = ring[(k + 1) % ring.size()];
         walls.push_back({a, c, std::hypot(c.X - a.X, c.Y - a.Y)});
+        if (!(walls.back().length <= kSuspectWall))
+          out.longWalls.push_back({b, static_cast<long>(k) + 1, walls.back().length});
       }
     }
     // Spots with the length each represents. Runs of short walls share one spot

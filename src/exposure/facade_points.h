@@ -39,7 +39,16 @@ struct FacadeLayout {
   long droppedNearAxis = 0;         // within the clearance of a road or track axis
   // Points of building b are points[first[b-1] .. first[b]-1].
   std::vector<size_t> first;
+  // Walls longer than any building has (kSuspectWall), most likely a stray
+  // vertex: their points are placed all the same, and the run warns of them.
+  struct LongWall {
+    long building = 0, wall = 0;
+    double length = 0;
+  };
+  std::vector<LongWall> longWalls;
 };
+
+inline constexpr double kSuspectWall = 2000;  // metres
 
 FacadeLayout PlaceFacadePoints(const Project& p, const FacadeOptions& options,
                                const GroundHeight& ground);

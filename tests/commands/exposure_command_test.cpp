@@ -91,6 +91,26 @@ TEST(ExposureCommand, BadPopulationShownWithItsLine) {
   EXPECT_TRUE(s.canvas.drawn.empty());
 }
 
+// Walls longer than any building has (a stray vertex) are asked about before
+// the run; declined, nothing is computed or written.
+TEST(ExposureCommand, WallsTooLongToBeTrueAreAskedAbout) {
+  Street s;
+  s.ui.answers.clear();
+  FacadeLayout plain;
+  EXPECT_TRUE(ConfirmLongWalls(plain, s.ui));  // nothing asked
+  EXPECT_TRUE(s.ui.messages.empty());
+  s.app.project.case_[1].vertices[2] = {3e6, 4e6, 10};
+  s.ui.answers = {Answer::No};
+  bool stop = false;
+  const std::string out = (s.dir / "out").string();
+  EXPECT_FALSE(ExposureCommand(s.app, s.ui, ExposureChoices{}, out, stop));
+  ASSERT_FALSE(s.ui.messages.empty());
+  EXPECT_NE(s.ui.messages.back().text.find("(edificio/parete): 1/2 5000.0 km, 1/3 5000.0 km."),
+            std::string::npos)
+      << s.ui.messages.back().text;
+  EXPECT_FALSE(fs::exists(out));
+}
+
 // A GIS source of people: its features go to the building they lie in; a source
 // that cannot be read, or a figure the reader does not know, is a message, not
 // a crash of the window.

@@ -134,6 +134,13 @@ TEST(SiteIndex, StrayVerticesStayOutOfTheBuckets) {
   p.ExtendExtent(-3e6, -10);
   p.ExtendExtent(4e6, 4.5e6);
   SiteIndex site(p, 1.0);
+  // Its two long walls are placed all the same, and named for the warning.
+  const FacadeLayout l = PlaceFacadePoints(p, FacadeOptions{}, GroundHeight(0));
+  ASSERT_EQ(l.longWalls.size(), 2u);
+  EXPECT_EQ(l.longWalls[0].building, 1);
+  EXPECT_EQ(l.longWalls[0].wall, 2);
+  EXPECT_EQ(l.longWalls[1].wall, 3);
+  EXPECT_GT(l.longWalls[0].length, 6e6);
   EXPECT_EQ(site.buildingAt(10, 10), 1);  // inside the stray and the second
   EXPECT_EQ(site.buildingAt(10, 2), 2);   // inside the second alone
   EXPECT_EQ(site.buildingAt(-9, -9), 1);
