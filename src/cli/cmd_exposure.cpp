@@ -197,6 +197,12 @@ void WriteOutputs(CliContext& ctx, const std::string& dir, const RunOptions& o,
   });
 }
 
+// What the energies of every point of the run depend on, the same in each part.
+uint64_t RunInputs(const CliContext& ctx, const FacadeLayout& layout) {
+  return FacadeInputs(ctx.app.project, ctx.app.config,
+                      ExposureReceivers(layout, {0, layout.points.size()}));
+}
+
 void PrintSummary(const ExposurePrepared& pr, const std::string& dir) {
   if (!pr.populationNote.empty())
     std::cout << "people of " << pr.populationFile << ": " << pr.populationNote << "\n";
@@ -228,9 +234,8 @@ int CmdExposure(CliContext& ctx, const std::vector<std::string>& argv) {
     std::error_code ec;
     fs::create_directories(*out, ec);
     const std::string name = *out + "/" + ExposurePartName(o.part->k, o.part->n);
-    const uint64_t inputs =
-        FacadeInputs(ctx.app.project, ctx.app.config, ExposureReceivers(pr.layout, {0, total}));
-    WriteFileAtomically(name, ExposurePartText(o.part->k, o.part->n, total, range, e, inputs));
+    WriteFileAtomically(
+        name, ExposurePartText(o.part->k, o.part->n, total, range, e, RunInputs(ctx, pr.layout)));
     std::cout << "written " << name << "\n";
     return kExitOk;
   }
@@ -253,10 +258,8 @@ int CmdExposureMerge(CliContext& ctx, const std::vector<std::string>& argv) {
   if (o.part) throw UsageError("--part does not go with exposure-merge");
   ExposurePrepared pr = Prepare(ctx, args, o);
   std::vector<std::string> parts(args.positional().begin() + 1, args.positional().end());
-  const size_t total = pr.layout.points.size();
-  std::vector<PointEnergies> e = MergeExposureParts(
-      parts, total,
-      FacadeInputs(ctx.app.project, ctx.app.config, ExposureReceivers(pr.layout, {0, total})));
+  std::vector<PointEnergies> e =
+      MergeExposureParts(parts, pr.layout.points.size(), RunInputs(ctx, pr.layout));
   WriteOutputs(ctx, *out, o, pr, e);
   PrintSummary(pr, *out);
   return kExitOk;

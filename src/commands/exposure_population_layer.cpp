@@ -41,8 +41,7 @@ std::vector<PopulationRecord> PopulationFromPlaces(const Project& p,
     if (!place.use.empty()) {
       auto parsed = ParseBuildingUse(AsciiLower(place.use));
       if (!parsed) {
-        throw FileError(source, place.where + ": use \"" + place.use +
-                                    "\" is not residential, school, hospital or other");
+        throw FileError(source, place.where + ": " + BadUseText(place.use));
       }
       use = *parsed;
     }
@@ -50,8 +49,7 @@ std::vector<PopulationRecord> PopulationFromPlaces(const Project& p,
     if (!place.method.empty()) {
       method = ParseAssignMethod(AsciiLower(place.method));
       if (!method) {
-        throw FileError(source, place.where + ": method \"" + place.method +
-                                    "\" is not median, facade-length or loudest");
+        throw FileError(source, place.where + ": " + BadMethodText(place.method));
       }
     }
     const long b = site.buildingAt(place.x, place.y);

@@ -94,6 +94,14 @@ const char* BuildingUseName(BuildingUse u) {
   return "";
 }
 
+std::string BadUseText(const std::string& word) {
+  return "use \"" + word + "\" is not residential, school, hospital or other";
+}
+
+std::string BadMethodText(const std::string& word) {
+  return "method \"" + word + "\" is not median, facade-length or loudest";
+}
+
 std::vector<PopulationRecord> ReadPopulationFile(const std::string& path, long buildings) {
   return ParsePopulationText(path, ReadWholeFile(path), buildings);
 }
@@ -151,16 +159,12 @@ std::vector<PopulationRecord> ParsePopulationText(const std::string& name,
       r.dwellings = NumberField(f[2], layout, "dwellings", name, number);
     if (f.size() > 3 && !f[3].empty()) {
       auto use = ParseBuildingUse(AsciiLower(f[3]));
-      if (!use)
-        throw FormatError(name, number,
-                          "use \"" + f[3] + "\" is not residential, school, hospital or other");
+      if (!use) throw FormatError(name, number, BadUseText(f[3]));
       r.use = *use;
     }
     if (f.size() > 4 && !f[4].empty()) {
       auto method = ParseAssignMethod(AsciiLower(f[4]));
-      if (!method)
-        throw FormatError(name, number,
-                          "method \"" + f[4] + "\" is not median, facade-length or loudest");
+      if (!method) throw FormatError(name, number, BadMethodText(f[4]));
       r.method = *method;
     }
     records.push_back(std::move(r));

@@ -18,6 +18,9 @@ namespace sonvale {
 enum class BuildingUse { Residential, School, Hospital, Other };
 std::optional<BuildingUse> ParseBuildingUse(std::string_view text);
 const char* BuildingUseName(BuildingUse u);  // "residential", ...
+// What is wrong with a use or method word a population source gives.
+std::string BadUseText(const std::string& word);
+std::string BadMethodText(const std::string& word);
 
 struct PopulationRecord {
   long building = 0;                // 1-based building number
