@@ -1888,10 +1888,6 @@
         <translation>The project has no coordinate reference system: choose one with &quot;Coordinate reference system (EPSG)...&quot; to get the GIS layers.</translation>
     </message>
     <message>
-        <source>Campi del layer GIS (people=CAMPO,dwellings=,use=,method=,layer=)</source>
-        <translation>Fields of the GIS layer (people=FIELD,dwellings=,use=,method=,layer=)</translation>
-    </message>
-    <message>
         <source>Popolazione (CSV o GIS)|*.csv;*.gpkg;*.shp;*.geojson;*.json|Tutti i file|*.*</source>
         <translation>Population (CSV or GIS)|*.csv;*.gpkg;*.shp;*.geojson;*.json|All files|*.*</translation>
     </message>
@@ -1902,6 +1898,26 @@
     <message>
         <source>. Continuare?</source>
         <translation>. Go on?</translation>
+    </message>
+    <message>
+        <source>Layer della popolazione</source>
+        <translation>Population layer</translation>
+    </message>
+    <message>
+        <source>Campo abitanti</source>
+        <translation>People field</translation>
+    </message>
+    <message>
+        <source>Campo alloggi</source>
+        <translation>Dwellings field</translation>
+    </message>
+    <message>
+        <source>Campo destinazione d&apos;uso</source>
+        <translation>Building use field</translation>
+    </message>
+    <message>
+        <source>Campo metodo di assegnazione</source>
+        <translation>Assignment method field</translation>
     </message>
 </context>
 </TS>

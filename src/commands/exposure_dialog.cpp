@@ -1,7 +1,6 @@
 #include "commands/exposure_dialog.h"
 
-#include <algorithm>
-#include <iterator>
+#include <utility>
 
 #include "commands/gis_menu_commands.h"
 #include "commands/map_dialog.h"
@@ -34,55 +33,32 @@ std::optional<bool> Ticked(const std::string& text) {
   return std::nullopt;
 }
 
-// A population source other than a CSV file is a GIS source of people.
-bool IsGisSource(const std::string& path) {
-  const std::string name = FileNameOnly(path);
-  const size_t dot = name.find_last_of('.');
-  return !path.empty() && AsciiLower(dot == std::string::npos ? "" : name.substr(dot)) != ".csv";
-}
-
-// "people=POP,use=USO,layer=edifici": the layer and the source fields of the
-// figures; nothing when an item is not KEY=VALUE of a known key, or people is
-// missing.
-std::optional<PopulationLayerOptions> LayerFields(const std::string& text) {
-  PopulationLayerOptions o;
-  size_t start = 0;
-  for (;;) {
-    const size_t comma = text.find(',', start);
-    const std::string item(TrimBlanks(std::string_view(text).substr(
-        start, comma == std::string::npos ? std::string::npos : comma - start)));
-    const size_t eq = item.find('=');
-    if (eq == std::string::npos) return std::nullopt;
-    const std::string key(TrimBlanks(std::string_view(item).substr(0, eq)));
-    const std::string value(TrimBlanks(std::string_view(item).substr(eq + 1)));
-    if (value.empty()) return std::nullopt;
-    if (key == "layer") {
-      o.layer = value;
-    } else if (std::find(std::begin(kPopulationLayerFields), std::end(kPopulationLayerFields),
-                         key) != std::end(kPopulationLayerFields)) {
-      o.fields[key] = value;
-    } else {
-      return std::nullopt;
-    }
-    if (comma == std::string::npos) break;
-    start = comma + 1;
-  }
-  if (!o.fields.count("people")) return std::nullopt;
-  return o;
-}
-
 std::string Bad(ExposureField f) {
   return std::string(SV_TR("sonvale", "Valore non valido: ")) + ExposureFieldLabel(f);
 }
 
 }  // namespace
 
+bool IsGisPopulationSource(const std::string& path) {
+  const std::string name = FileNameOnly(path);
+  const size_t dot = name.find_last_of('.');
+  return !path.empty() && AsciiLower(dot == std::string::npos ? "" : name.substr(dot)) != ".csv";
+}
+
 const char* ExposureFieldLabel(ExposureField f) {
   switch (f) {
     case ExposureField::Population:
       return SV_TR("sonvale", "Popolazione (file CSV o layer GIS)");
-    case ExposureField::PopulationFields:
-      return SV_TR("sonvale", "Campi del layer GIS (people=CAMPO,dwellings=,use=,method=,layer=)");
+    case ExposureField::PopulationLayer:
+      return SV_TR("sonvale", "Layer della popolazione");
+    case ExposureField::PeopleField:
+      return SV_TR("sonvale", "Campo abitanti");
+    case ExposureField::DwellingsField:
+      return SV_TR("sonvale", "Campo alloggi");
+    case ExposureField::UseField:
+      return SV_TR("sonvale", "Campo destinazione d'uso");
+    case ExposureField::MethodField:
+      return SV_TR("sonvale", "Campo metodo di assegnazione");
     case ExposureField::OutDir:
       return SV_TR("sonvale", "Cartella dei risultati");
     case ExposureField::Method:
@@ -152,7 +128,6 @@ ExposureTexts DefaultExposureTexts(const AppState& app) {
   const size_t dot = base.find_last_of('.');
   if (dot != std::string::npos && dot + FileNameOnly(base).size() >= base.size())
     base = base.substr(0, dot);
-  t[static_cast<size_t>(ExposureField::PopulationFields)] = "";
   t[static_cast<size_t>(ExposureField::OutDir)] =
       (base.empty() ? "sonvale" : base) + "_esposizione";
   t[static_cast<size_t>(ExposureField::Method)] = "median";
@@ -178,11 +153,18 @@ std::variant<ExposureDialogResult, std::string> ReadExposureTexts(const Exposure
   ExposureDialogResult r;
   ExposureChoices& c = r.choices;
   const std::string population = Text(texts, ExposureField::Population);
-  if (IsGisSource(population)) {
-    auto layer = LayerFields(Text(texts, ExposureField::PopulationFields));
-    if (!layer) return Bad(ExposureField::PopulationFields);
+  if (IsGisPopulationSource(population)) {
     c.populationLayerSource = population;
-    c.populationLayer = *layer;
+    PopulationLayerOptions& o = c.populationLayer;
+    o.layer = Text(texts, ExposureField::PopulationLayer);
+    const std::pair<const char*, ExposureField> figures[] = {
+        {"people", ExposureField::PeopleField},
+        {"dwellings", ExposureField::DwellingsField},
+        {"use", ExposureField::UseField},
+        {"method", ExposureField::MethodField}};
+    for (const auto& [figure, field] : figures)
+      if (std::string name = Text(texts, field); !name.empty()) o.fields[figure] = name;
+    if (!o.fields.count("people")) return Bad(ExposureField::PeopleField);
   } else {
     c.populationFile = population;
   }

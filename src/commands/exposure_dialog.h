@@ -21,7 +21,11 @@ inline const char* const kExposureCancel = SV_TR("sonvale", "Annulla");
 
 enum class ExposureField {
   Population,
-  PopulationFields,
+  PopulationLayer,  // the lists of a GIS source of people
+  PeopleField,
+  DwellingsField,
+  UseField,
+  MethodField,
   OutDir,
   Method,
   Periods,
@@ -34,15 +38,15 @@ enum class ExposureField {
   MapGrid,
   GisLayers
 };
-inline constexpr int kExposureFieldCount = 13;
+inline constexpr int kExposureFieldCount = 17;
 
 const char* ExposureFieldLabel(ExposureField f);
 // Floors and GisLayers are check boxes: their text is "1" when ticked, "0" otherwise.
 bool IsExposureCheck(ExposureField f);
 
 // The file chooser of "Sfoglia..." beside the population (a population file,
-// or a GIS source of people whose fields PopulationFields names) and the map;
-// nothing for the other fields.
+// or a GIS source of people whose layer and fields the lists after it name) and
+// the map; nothing for the other fields.
 std::optional<FileDialog> ExposureFileDialog(ExposureField f);
 // The text a file chosen for field f puts there: the day or night grid of a map
 // (town_D.grd, town_N.grd) names the map (town.grd).
@@ -50,8 +54,13 @@ std::string ExposureChosenText(ExposureField f, const std::string& path);
 // The items of the method box, in order.
 const std::vector<std::string>& ExposureMethodItems();
 
+// A population source other than a CSV file is a GIS source of people.
+bool IsGisPopulationSource(const std::string& path);
+
+// The texts of the fields; a list of a GIS source holds the name chosen, "" for
+// none.
 using ExposureTexts = std::array<std::string, kExposureFieldCount>;
-// The first texts: the project's side file when it exists, the folder
+// The first texts: the project's side file when it exists (no GIS lists), the folder
 // PROJECT_esposizione beside the project, median, 12,4,8, 4 m, 0.1 m, one row of
 // receivers, no estimate, 2.3 persons per dwelling, no incidence, no map, and
 // the GIS layers when the project names its coordinate reference system.

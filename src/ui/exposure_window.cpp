@@ -14,6 +14,9 @@
 
 #include "commands/dialog_captions.h"
 #include "commands/exposure_gpkg.h"
+#include "commands/exposure_population_source.h"
+#include "commands/gis_import_dialog.h"
+#include "commands/gis_menu_commands.h"
 #include "render/exposure_pictures.h"
 #include "ui/status_progress.h"
 #include "ui/translate.h"
@@ -40,10 +43,18 @@ ExposureWindow::ExposureWindow(AppState& app, Ui& ui, QWidget* parent, StatusPro
     QWidget* input = nullptr;
     QLayout* row = nullptr;
     if (field == ExposureField::Method) {
-      method_ = new QComboBox;
-      for (const std::string& item : ExposureMethodItems()) method_->addItem(Q(item));
-      method_->setCurrentText(Q(first[i]));
-      input = method_;
+      QComboBox* box = lists_[i] = new QComboBox;
+      for (const std::string& item : ExposureMethodItems()) box->addItem(Q(item), Q(item));
+      box->setCurrentIndex(box->findData(Q(first[i])));
+      input = box;
+    } else if (IsPopulationList(field)) {
+      QComboBox* box = lists_[i] = new QComboBox;
+      box->setEnabled(false);
+      if (field == ExposureField::PopulationLayer) {
+        connect(box, &QComboBox::activated, this,
+                [this, box] { showPopulationLists(box->currentData().toString().toStdString()); });
+      }
+      input = box;
     } else if (IsExposureCheck(field)) {
       checks_[i] = new QCheckBox;
       checks_[i]->setChecked(first[i] == "1");
@@ -58,7 +69,10 @@ ExposureWindow::ExposureWindow(AppState& app, Ui& ui, QWidget* parent, StatusPro
                                   AccessibleTr(ExposureFieldLabel(field)));
         browse->setAutoDefault(false);
         connect(browse, &QPushButton::clicked, this, [this, edit, field, d = *dialog] {
-          if (auto path = ui_.openFile(d)) edit->setText(Q(ExposureChosenText(field, *path)));
+          if (auto path = ui_.openFile(d)) {
+            edit->setText(Q(ExposureChosenText(field, *path)));
+            if (field == ExposureField::Population) showPopulationLists("");
+          }
         });
         auto* line = new QHBoxLayout;
         line->addWidget(edit, 1);
@@ -74,6 +88,10 @@ ExposureWindow::ExposureWindow(AppState& app, Ui& ui, QWidget* parent, StatusPro
     else
       form->addRow(caption, input);
   }
+  QLineEdit* population = edits_[static_cast<size_t>(ExposureField::Population)];
+  connect(population, &QLineEdit::editingFinished, this, [this, population] {
+    if (population->text() != listedSource_) showPopulationLists("");
+  });
   progress_ = new QProgressBar;
   progress_->setAccessibleName(AccessibleTr(SV_TR("sonvale", "Avanzamento")));
   progress_->setRange(0, 1);
@@ -109,9 +127,35 @@ ExposureTexts ExposureWindow::texts() const {
     else if (checks_[i])
       t[i] = checks_[i]->isChecked() ? '1' : '0';
     else
-      t[i] = method_->currentText().toStdString();
+      t[i] = lists_[i]->currentData().toString().toStdString();
   }
   return t;
+}
+
+void ExposureWindow::showPopulationLists(const std::string& layer) {
+  QLineEdit* population = edits_[static_cast<size_t>(ExposureField::Population)];
+  listedSource_ = population->text();
+  const std::string source = listedSource_.trimmed().toStdString();
+  PopulationLists lists;
+  if (IsGisPopulationSource(source)) {
+    if (const GisModule* gis = GisOrMessage(ui_)) {
+      try {
+        lists = ReadPopulationLists(*gis, source, layer);
+      } catch (const std::exception& e) {
+        ui_.message({kExposureDialogTitle, e.what(), Buttons::Ok, Icon::Warning, Answer::Ok});
+      }
+    }
+  }
+  for (int k = 0; k < kExposureFieldCount; ++k) {
+    const auto field = static_cast<ExposureField>(k);
+    if (!IsPopulationList(field)) continue;
+    QComboBox* box = lists_[static_cast<size_t>(k)];
+    box->clear();
+    for (const std::string& item : PopulationListItems(field, lists))
+      box->addItem(item.empty() ? Tr(kNoSourceField) : Q(item), Q(item));
+    box->setCurrentIndex(box->findData(Q(ProposedPopulationItem(field, lists))));
+    box->setEnabled(box->count() > 0);
+  }
 }
 
 void ExposureWindow::run() {

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <array>
+#include <string>
 
 #include "commands/exposure_dialog.h"
 
@@ -31,12 +32,16 @@ class ExposureWindow : public QDialog {
  private:
   void run();
   ExposureTexts texts() const;
+  // Fills the lists of a GIS source of people from the source in the population
+  // field (layer: the one chosen, "" for the first); empties them otherwise.
+  void showPopulationLists(const std::string& layer);
 
   AppState& app_;
   Ui& ui_;
   std::array<QLineEdit*, kExposureFieldCount> edits_{};
   std::array<QCheckBox*, kExposureFieldCount> checks_{};
-  QComboBox* method_ = nullptr;
+  std::array<QComboBox*, kExposureFieldCount> lists_{};  // item data: the name chosen
+  QString listedSource_;  // whose layers and fields the lists show
   QProgressBar* progress_ = nullptr;
   StatusProgress* status_ = nullptr;
   QPushButton* runButton_ = nullptr;

@@ -1,5 +1,6 @@
-// The dialog "Esposizione facciate" without its window: first texts, and the
-// field named by the message when a text cannot be read.
+// The dialog "Esposizione facciate" without its window: first texts, the lists
+// of a GIS source of people, and the field named by the message when a text
+// cannot be read.
 #include "commands/exposure_dialog.h"
 
 #include <gtest/gtest.h>
@@ -9,8 +10,11 @@
 #include <map>
 #include <variant>
 
+#include "commands/exposure_population_source.h"
 #include "commands/project_crs.h"
 #include "support/scripted_ui.h"
+#include "support/stand_in_gis.h"
+#include "text/file_error.h"
 
 namespace sonvale {
 namespace {
@@ -56,30 +60,58 @@ TEST(ExposureDialog, FirstTextsReadIntoTheDefaultChoices) {
   EXPECT_TRUE(r.gisLayers);
 }
 
-// A population source other than a CSV file is a GIS source of people, whose
-// fields (and layer) the next field names.
-TEST(ExposureDialog, AGisSourceOfPeopleTakesItsFields) {
+// A population source other than a CSV file is a GIS source of people: its
+// lists show the layers and the fields of the chosen layer, proposing the field
+// of each figure by its usual names, and the choices read into the run's.
+TEST(ExposureDialog, AGisSourceOfPeopleTakesItsLayerAndFields) {
+  StandInGis gis;
+  gis.fields["edifici"] = {"ID", "Abitanti", "ALLOGGI", "uso_prev", "METODO"};
+  PopulationLists lists = ReadPopulationLists(gis, "/data/people.gpkg", "edifici");
+  EXPECT_EQ(lists.layers, (std::vector<std::string>{"vie", "edifici"}));
+  EXPECT_EQ(lists.layer, "edifici");
+  EXPECT_EQ(PopulationListItems(ExposureField::PopulationLayer, lists), lists.layers);
+  EXPECT_EQ(PopulationListItems(ExposureField::PeopleField, lists), gis.fields["edifici"]);
+  const std::vector<std::string> optional = PopulationListItems(ExposureField::UseField, lists);
+  ASSERT_EQ(optional.size(), 6u);
+  EXPECT_EQ(optional.front(), "");  // no field
+  EXPECT_TRUE(PopulationListItems(ExposureField::Height, lists).empty());
+  EXPECT_EQ(ProposedPopulationItem(ExposureField::PopulationLayer, lists), "edifici");
+  EXPECT_EQ(ProposedPopulationItem(ExposureField::PeopleField, lists), "Abitanti");
+  EXPECT_EQ(ProposedPopulationItem(ExposureField::DwellingsField, lists), "ALLOGGI");
+  EXPECT_EQ(ProposedPopulationItem(ExposureField::UseField, lists), "");
+  EXPECT_EQ(ProposedPopulationItem(ExposureField::MethodField, lists), "METODO");
+  // A layer the source does not have: its first layer; an unreadable source throws.
+  lists = ReadPopulationLists(gis, "/data/people.gpkg", "strade");
+  EXPECT_EQ(lists.layer, "vie");
+  EXPECT_EQ(ProposedPopulationItem(ExposureField::PeopleField, lists), "");
+  EXPECT_THROW(ReadPopulationLists(gis, "missing.gpkg"), FileError);
+
   ExposureTexts t = DefaultExposureTexts(AppState{});
   t[static_cast<size_t>(ExposureField::Population)] = "/data/people.gpkg";
-  t[static_cast<size_t>(ExposureField::PopulationFields)] = " people=POP, use = USO,layer=edifici";
+  t[static_cast<size_t>(ExposureField::PopulationLayer)] = "edifici";
+  t[static_cast<size_t>(ExposureField::PeopleField)] = "POP";
+  t[static_cast<size_t>(ExposureField::UseField)] = "USO";
   auto r = std::get<ExposureDialogResult>(ReadExposureTexts(t));
   EXPECT_EQ(r.choices.populationFile, "");
   EXPECT_EQ(r.choices.populationLayerSource, "/data/people.gpkg");
   EXPECT_EQ(r.choices.populationLayer.layer, "edifici");
   EXPECT_EQ(r.choices.populationLayer.fields,
             (std::map<std::string, std::string>{{"people", "POP"}, {"use", "USO"}}));
-  for (const char* bad : {"", "use=USO", "people=POP,abitanti=X", "people=", "people POP"}) {
-    t[static_cast<size_t>(ExposureField::PopulationFields)] = bad;
-    auto read = ReadExposureTexts(t);
-    ASSERT_TRUE(std::holds_alternative<std::string>(read)) << bad;
-    EXPECT_EQ(std::get<std::string>(read), std::string("Valore non valido: ") +
-                                               ExposureFieldLabel(ExposureField::PopulationFields));
-  }
-  // A population file has no fields to name: what the field holds is not read.
+  // Without a field of people there is nobody to place.
+  t[static_cast<size_t>(ExposureField::PeopleField)] = " ";
+  auto read = ReadExposureTexts(t);
+  ASSERT_TRUE(std::holds_alternative<std::string>(read));
+  EXPECT_EQ(std::get<std::string>(read),
+            std::string("Valore non valido: ") + ExposureFieldLabel(ExposureField::PeopleField));
+  // A population file has no fields to name: what the lists hold is not read.
   t[static_cast<size_t>(ExposureField::Population)] = "/data/POP.CSV";
   r = std::get<ExposureDialogResult>(ReadExposureTexts(t));
   EXPECT_EQ(r.choices.populationFile, "/data/POP.CSV");
   EXPECT_EQ(r.choices.populationLayerSource, "");
+  EXPECT_TRUE(IsGisPopulationSource("people.geojson"));
+  EXPECT_TRUE(IsGisPopulationSource("/data.d/people"));
+  EXPECT_FALSE(IsGisPopulationSource("/data.d/people.Csv"));
+  EXPECT_FALSE(IsGisPopulationSource(""));
 }
 
 // "Sfoglia..." stands beside the population file and the map; a map is named

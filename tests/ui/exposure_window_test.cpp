@@ -11,8 +11,11 @@
 #include <QtTest>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "commands/dialog_captions.h"
+#include "commands/gis_import_dialog.h"
+#include "commands/exposure_population_source.h"
 #include "commands/project_crs.h"
 #include "support/scripted_ui.h"
 #include "ui/status_progress.h"
@@ -52,15 +55,13 @@ class ExposureWindowTest : public QObject {
     for (int k = 0; k < kExposureFieldCount; ++k) {
       const auto field = static_cast<ExposureField>(k);
       const QString caption = Q(ExposureFieldLabel(field));
-      if (field == ExposureField::Method)
+      if (field == ExposureField::Method || IsPopulationList(field))
         QVERIFY2(byName<QComboBox>(w, caption), qPrintable(caption));
       else if (IsExposureCheck(field))
         QVERIFY2(byName<QCheckBox>(w, caption), qPrintable(caption));
       else
         QVERIFY2(byName<QLineEdit>(w, caption), qPrintable(caption));
     }
-    if (const char* shots = std::getenv("SONVALE_SCREENSHOT_DIR"))
-      QVERIFY(w.grab().save(QString::fromLocal8Bit(shots) + "/exposure_window.png"));
 
     // Without a CRS named for the project, no GIS layers at first.
     QVERIFY(!byName<QCheckBox>(w, Q(ExposureFieldLabel(ExposureField::GisLayers)))->isChecked());
@@ -120,6 +121,63 @@ class ExposureWindowTest : public QObject {
     QVERIFY(fs::exists(dir / "street_esposizione" / "facade_points.gpkg"));
     QVERIFY(fs::exists(dir / "street_esposizione" / "buildings.gpkg"));
 
+    fs::remove_all(dir);
+  }
+  // A GIS source of people chosen by "Sfoglia..." fills the lists of its layer
+  // and fields, each figure's field proposed by its name; the run places the
+  // people of each feature in the building it lies in.
+  void aGisSourceOfPeopleFillsItsLists() {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "sonvale_exposure_window_gis";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const fs::path people = dir / "people.geojson";
+    std::ofstream(people) << R"({"type":"FeatureCollection","features":[{"type":"Feature",)"
+                             R"("properties":{"ID":1,"Abitanti":12,"tipo":"residential"},)"
+                             R"("geometry":{"type":"Point","coordinates":[10,6]}}]})";
+    AppState app;
+    app.project.ProjectFileName = (dir / "street.svp").string();
+    app.project.case_.addEntity().vertices = {{0, 0, 10}, {20, 0, 10}, {20, 12, 10}, {0, 12, 10}};
+    app.project.sources.addEntity() = Source{10, 30, 1, 90, 80, 0, 0, 0, 0, ""};
+    ScriptedUi ui;
+    ExposureWindow w(app, ui);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto list = [&w](ExposureField f) { return byName<QComboBox>(w, Q(ExposureFieldLabel(f))); };
+    for (ExposureField f : {ExposureField::PopulationLayer, ExposureField::PeopleField,
+                            ExposureField::DwellingsField, ExposureField::UseField,
+                            ExposureField::MethodField}) {
+      QVERIFY(list(f));
+      QVERIFY(!list(f)->isEnabled());  // no GIS source yet
+    }
+    const QString label = Q(ExposureFieldLabel(ExposureField::Population));
+    ui.files.push_back(people.string());
+    QTest::mouseClick(byName<QPushButton>(w, Q(kBrowseCaption) + " " + label), Qt::LeftButton);
+    QVERIFY2(ui.messages.empty(), ui.messages.empty() ? "" : ui.messages.back().text.c_str());
+    QCOMPARE(list(ExposureField::PopulationLayer)->count(), 1);
+    QCOMPARE(list(ExposureField::PopulationLayer)->currentText(), QString("people"));
+    QCOMPARE(list(ExposureField::PeopleField)->currentText(), QString("Abitanti"));
+    QComboBox* use = list(ExposureField::UseField);
+    QCOMPARE(use->currentText(), Q(kNoSourceField));
+    QCOMPARE(use->count(), 4);  // none, then ID, Abitanti, tipo
+    use->setCurrentIndex(use->findText("tipo"));
+    if (const char* shots = std::getenv("SONVALE_SCREENSHOT_DIR"))
+      QVERIFY(w.grab().save(QString::fromLocal8Bit(shots) + "/exposure_window.png"));
+    QTest::mouseClick(byName<QPushButton>(w, Q(kExposureRun)), Qt::LeftButton);
+    QVERIFY2(ui.messages.empty(), ui.messages.empty() ? "" : ui.messages.back().text.c_str());
+    std::ifstream in(dir / "street_esposizione" / "buildings.csv");
+    std::string header, row;
+    std::getline(in, header);
+    std::getline(in, row);
+    QVERIFY2(row.rfind("1,12.00,", 0) == 0 && row.find("residential") != std::string::npos,
+             row.c_str());
+
+    // A population file has no layers: the lists empty again.
+    QLineEdit* population = byName<QLineEdit>(w, label);
+    population->setText(QString::fromStdString((dir / "people.csv").string()));
+    QMetaObject::invokeMethod(population, "editingFinished");
+    QCOMPARE(list(ExposureField::PeopleField)->count(), 0);
+    QVERIFY(!list(ExposureField::PeopleField)->isEnabled());
     fs::remove_all(dir);
   }
 };
