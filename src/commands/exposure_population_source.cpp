@@ -12,8 +12,8 @@ namespace {
 std::vector<std::string_view> UsualNames(ExposureField f) {
   switch (f) {
     case ExposureField::PeopleField:
-      return {"people", "pop", "population", "popolazione", "abitanti", "residenti",
-              "inhabitants", "residents"};
+      return {"people",   "pop",       "population",  "popolazione",
+              "abitanti", "residenti", "inhabitants", "residents"};
     case ExposureField::DwellingsField:
       return {"dwellings", "alloggi", "abitazioni", "households"};
     case ExposureField::UseField:
@@ -32,7 +32,8 @@ PopulationLists ReadPopulationLists(const GisModule& gis, const std::string& sou
   PopulationLists lists;
   lists.layers = gis.layerNames(source);
   if (lists.layers.empty()) return lists;
-  const bool known = std::find(lists.layers.begin(), lists.layers.end(), layer) != lists.layers.end();
+  const bool known =
+      std::find(lists.layers.begin(), lists.layers.end(), layer) != lists.layers.end();
   lists.layer = known ? layer : lists.layers.front();
   lists.fields = gis.fieldNames(source, lists.layer);
   return lists;

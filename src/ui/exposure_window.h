@@ -41,7 +41,7 @@ class ExposureWindow : public QDialog {
   std::array<QLineEdit*, kExposureFieldCount> edits_{};
   std::array<QCheckBox*, kExposureFieldCount> checks_{};
   std::array<QComboBox*, kExposureFieldCount> lists_{};  // item data: the name chosen
-  QString listedSource_;  // whose layers and fields the lists show
+  QString listedSource_;                                 // whose layers and fields the lists show
   QProgressBar* progress_ = nullptr;
   StatusProgress* status_ = nullptr;
   QPushButton* runButton_ = nullptr;

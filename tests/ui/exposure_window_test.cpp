@@ -14,9 +14,10 @@
 #include <fstream>
 
 #include "commands/dialog_captions.h"
-#include "commands/gis_import_dialog.h"
 #include "commands/exposure_population_source.h"
+#include "commands/gis_import_dialog.h"
 #include "commands/project_crs.h"
+#include "support/cli_run.h"
 #include "support/scripted_ui.h"
 #include "ui/status_progress.h"
 
@@ -144,9 +145,9 @@ class ExposureWindowTest : public QObject {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     auto list = [&w](ExposureField f) { return byName<QComboBox>(w, Q(ExposureFieldLabel(f))); };
-    for (ExposureField f : {ExposureField::PopulationLayer, ExposureField::PeopleField,
-                            ExposureField::DwellingsField, ExposureField::UseField,
-                            ExposureField::MethodField}) {
+    for (ExposureField f :
+         {ExposureField::PopulationLayer, ExposureField::PeopleField, ExposureField::DwellingsField,
+          ExposureField::UseField, ExposureField::MethodField}) {
       QVERIFY(list(f));
       QVERIFY(!list(f)->isEnabled());  // no GIS source yet
     }
@@ -171,6 +172,32 @@ class ExposureWindowTest : public QObject {
     std::getline(in, row);
     QVERIFY2(row.rfind("1,12.00,", 0) == 0 && row.find("residential") != std::string::npos,
              row.c_str());
+
+    // A GeoPackage of two layers: choosing the second shows its own fields.
+    const fs::path gpkg = dir / "census.gpkg";
+    std::ofstream(dir / "blocks.geojson")
+        << R"({"type":"FeatureCollection","features":[{"type":"Feature",)"
+           R"("properties":{"RESIDENTI":40,"ALLOGGI":18},)"
+           R"("geometry":{"type":"Point","coordinates":[10,6]}}]})";
+    for (const auto& [from, layer] :
+         {std::pair{people, "addresses"}, std::pair{dir / "blocks.geojson", "blocks"}}) {
+      const CliRun made =
+          RunCommand("ogr2ogr -f GPKG " + std::string(fs::exists(gpkg) ? "-update " : "") +
+                     "-nln " + layer + " " + Quote(gpkg.string()) + " " + Quote(from.string()));
+      QVERIFY2(made.status == 0, made.out.c_str());
+    }
+    ui.files.push_back(gpkg.string());
+    QTest::mouseClick(byName<QPushButton>(w, Q(kBrowseCaption) + " " + label), Qt::LeftButton);
+    QComboBox* layers = list(ExposureField::PopulationLayer);
+    QCOMPARE(layers->count(), 2);
+    QCOMPARE(layers->currentText(), QString("addresses"));
+    QCOMPARE(list(ExposureField::DwellingsField)->currentText(), Q(kNoSourceField));
+    layers->setFocus();
+    QTest::keyClick(layers, Qt::Key_Down);
+    QCOMPARE(layers->currentText(), QString("blocks"));
+    QCOMPARE(list(ExposureField::PeopleField)->currentText(), QString("RESIDENTI"));
+    QCOMPARE(list(ExposureField::DwellingsField)->currentText(), QString("ALLOGGI"));
+    QCOMPARE(list(ExposureField::UseField)->count(), 3);
 
     // A population file has no layers: the lists empty again.
     QLineEdit* population = byName<QLineEdit>(w, label);
