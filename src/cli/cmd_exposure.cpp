@@ -41,6 +41,8 @@ const char* const kExposureUsage =
     "                                 the project's CRS\n"
     "  --population-layer L           the layer of SOURCE (needed when it holds several)\n"
     "  --population-fields people=F[,dwellings=F][,use=F][,method=F]  its source fields\n"
+    "                                 (default: found by their usual names, as POP,\n"
+    "                                 ABITANTI, RESIDENTI; ALLOGGI; USO; METODO)\n"
     "  --save-population              keep the population read as the project's side file\n"
     "  --estimate M2                  people of unlisted buildings: footprint x storeys / M2\n"
     "  --persons-per-dwelling N       dwellings not given = people / N (default 2.3)\n"
@@ -109,8 +111,8 @@ RunOptions ReadRunOptions(const Args& args) {
     o.populationLayerSource = *source;
     o.populationLayer.layer = args.value("population-layer").value_or("");
     o.populationLayer.fields = FieldMapping(args, "population-fields");
-    if (!o.populationLayer.fields.count("people"))
-      throw UsageError("--population-gis needs --population-fields people=FIELD");
+    if (args.has("population-fields") && !o.populationLayer.fields.count("people"))
+      throw UsageError("--population-fields needs people=FIELD");
   } else if (args.has("population-layer") || args.has("population-fields")) {
     throw UsageError("--population-layer and --population-fields go with --population-gis");
   }

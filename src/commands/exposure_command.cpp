@@ -7,6 +7,7 @@
 
 #include "commands/emission_commands.h"
 #include "commands/exposure_population_layer.h"
+#include "commands/exposure_population_source.h"
 #include "commands/gis_module.h"
 #include "commands/project_crs.h"
 #include "exposure/exposure_report.h"
@@ -65,15 +66,16 @@ std::optional<ExposurePrepared> PrepareExposure(AppState& app, Ui& ui,
   // The people first: a bad population file ends the run before any work.
   if (!choices.populationLayerSource.empty()) {
     const GisModule& gis = Gis();
+    const std::string& source = choices.populationLayerSource;
     PopulationLayerOptions layer = choices.populationLayer;
+    const std::string fields = ProposePopulationFields(gis, source, layer);
     if (layer.targetCrsWkt.empty()) layer.targetCrsWkt = ProjectCrsWkt(projectPath, gis);
     PopulationLayerReport report;
     prep.records =
-        PopulationFromPlaces(p, gis.readPopulationLayer(choices.populationLayerSource, layer),
-                             choices.populationLayerSource, report);
-    prep.populationFile = choices.populationLayerSource +
-                          (layer.layer.empty() ? std::string() : " (layer " + layer.layer + ")");
-    prep.populationNote = PopulationLayerText(report);
+        PopulationFromPlaces(p, gis.readPopulationLayer(source, layer), source, report);
+    prep.populationFile =
+        source + (layer.layer.empty() ? std::string() : " (layer " + layer.layer + ")");
+    prep.populationNote = PopulationLayerText(report) + "; fields " + fields;
   } else {
     prep.populationFile =
         choices.populationFile.empty() ? PopulationSideFile(projectPath) : choices.populationFile;

@@ -9,19 +9,29 @@ namespace sonvale {
 namespace {
 
 // The names a field holding each figure usually has, in order of preference.
-std::vector<std::string_view> UsualNames(ExposureField f) {
+std::vector<std::string_view> UsualNames(std::string_view figure) {
+  if (figure == "people")
+    return {"people",   "pop",       "population",  "popolazione",
+            "abitanti", "residenti", "inhabitants", "residents"};
+  if (figure == "dwellings") return {"dwellings", "alloggi", "abitazioni", "households"};
+  if (figure == "use") return {"use", "uso", "destinazione"};
+  if (figure == "method") return {"method", "metodo"};
+  return {};
+}
+
+// The figure a list of the dialog chooses the field of.
+const char* FigureOf(ExposureField f) {
   switch (f) {
     case ExposureField::PeopleField:
-      return {"people",   "pop",       "population",  "popolazione",
-              "abitanti", "residenti", "inhabitants", "residents"};
+      return "people";
     case ExposureField::DwellingsField:
-      return {"dwellings", "alloggi", "abitazioni", "households"};
+      return "dwellings";
     case ExposureField::UseField:
-      return {"use", "uso", "destinazione"};
+      return "use";
     case ExposureField::MethodField:
-      return {"method", "metodo"};
+      return "method";
     default:
-      return {};
+      return "";
   }
 }
 
@@ -54,12 +64,36 @@ std::vector<std::string> PopulationListItems(ExposureField f, const PopulationLi
   return items;
 }
 
-std::string ProposedPopulationItem(ExposureField f, const PopulationLists& lists) {
-  if (f == ExposureField::PopulationLayer) return lists.layer;
-  for (std::string_view name : UsualNames(f))
-    for (const std::string& field : lists.fields)
+std::string UsualPopulationField(const std::string& figure,
+                                 const std::vector<std::string>& fields) {
+  for (std::string_view name : UsualNames(figure))
+    for (const std::string& field : fields)
       if (AsciiLower(field) == name) return field;
   return "";
+}
+
+std::string ProposePopulationFields(const GisModule& gis, const std::string& source,
+                                    PopulationLayerOptions& options) {
+  if (options.fields.empty()) {
+    const PopulationLists lists = ReadPopulationLists(gis, source, options.layer);
+    if (options.layer.empty() && lists.layers.size() == 1) options.layer = lists.layer;
+    if (!options.layer.empty()) {
+      for (const char* figure : kPopulationLayerFields)
+        if (std::string field = UsualPopulationField(figure, lists.fields); !field.empty())
+          options.fields[figure] = field;
+    }
+  }
+  std::string taken;
+  for (const char* figure : kPopulationLayerFields) {
+    if (auto it = options.fields.find(figure); it != options.fields.end())
+      taken += (taken.empty() ? "" : ", ") + std::string(figure) + "=" + it->second;
+  }
+  return taken;
+}
+
+std::string ProposedPopulationItem(ExposureField f, const PopulationLists& lists) {
+  if (f == ExposureField::PopulationLayer) return lists.layer;
+  return UsualPopulationField(FigureOf(f), lists.fields);
 }
 
 }  // namespace sonvale

@@ -349,7 +349,7 @@ GisImportReport ImportGisLayer(Project& project, const std::string& source,
       GDALOpenEx(source.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
   if (!ds) session.fail(source, "GDAL cannot open it as a vector source");
   auto* dataset = static_cast<GDALDatasetH>(ds.get());
-  OGRLayerH layer = ChosenLayer(dataset, source, options.layer);
+  OGRLayerH layer = ChosenLayer(dataset, source, options.layer, "--layer");
   const std::string layerName = OGR_L_GetName(layer);
   OGRFeatureDefnH defn = OGR_L_GetLayerDefn(layer);
 

@@ -32,7 +32,8 @@ std::string FieldList(OGRFeatureDefnH defn) {
   return list.empty() ? "none" : list;
 }
 
-OGRLayerH ChosenLayer(GDALDatasetH dataset, const std::string& source, const std::string& name) {
+OGRLayerH ChosenLayer(GDALDatasetH dataset, const std::string& source, const std::string& name,
+                      const std::string& option) {
   if (!name.empty()) {
     OGRLayerH layer = GDALDatasetGetLayerByName(dataset, name.c_str());
     if (!layer) throw FileError(source, "no layer named " + name);
@@ -44,7 +45,7 @@ OGRLayerH ChosenLayer(GDALDatasetH dataset, const std::string& source, const std
       names += (k ? ", " : "") + std::string(OGR_L_GetName(GDALDatasetGetLayer(dataset, k)));
     }
     throw FileError(source, "the source holds " + PlainInteger(GDALDatasetGetLayerCount(dataset)) +
-                                " layers (" + names + "): name one with --layer");
+                                " layers (" + names + "): name one with " + option);
   }
   return GDALDatasetGetLayer(dataset, 0);
 }

@@ -26,8 +26,9 @@ std::string FieldList(OGRFeatureDefnH defn);
 
 // The layer named `name`, or the source's only one when name is empty. Throws
 // FileError naming the source when there is no such layer, or several to
-// choose from.
-OGRLayerH ChosenLayer(GDALDatasetH dataset, const std::string& source, const std::string& name);
+// choose from (the message points to `option`, which names the layer).
+OGRLayerH ChosenLayer(GDALDatasetH dataset, const std::string& source, const std::string& name,
+                      const std::string& option);
 
 // The reprojection from the layer's system into targetCrsWkt, or none when that
 // is empty. Throws FileError when the layer names no system to reproject from.

@@ -49,16 +49,19 @@ std::vector<PopulationPlace> ReadPopulationLayer(const std::string& source,
         std::end(kPopulationLayerFields))
       throw std::invalid_argument("no figure " + name + " (people, dwellings, use, method)");
   }
-  if (!options.fields.count("people"))
-    throw std::invalid_argument("the source field of people is not given");
 
   GdalSession session;
   DatasetPtr ds(
       GDALOpenEx(source.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
   if (!ds) session.fail(source, "GDAL cannot open it as a vector source");
-  OGRLayerH layer = ChosenLayer(static_cast<GDALDatasetH>(ds.get()), source, options.layer);
+  OGRLayerH layer =
+      ChosenLayer(static_cast<GDALDatasetH>(ds.get()), source, options.layer, "--population-layer");
   const std::string layerName = OGR_L_GetName(layer);
   OGRFeatureDefnH defn = OGR_L_GetLayerDefn(layer);
+  if (!options.fields.count("people")) {
+    throw FileError(source, "layer " + layerName + ": no field is named for the people (fields: " +
+                                FieldList(defn) + ")");
+  }
   std::map<std::string, int> index;
   for (const auto& [name, field] : options.fields) {
     const int k = OGR_FD_GetFieldIndex(defn, field.c_str());

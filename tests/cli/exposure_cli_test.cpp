@@ -98,7 +98,8 @@ TEST(ExposureCli, AreasFromAMapAndStyledGeoPackages) {
 }
 
 // People of a GIS layer of address points go to the buildings the points lie
-// in; the run says how many fell outside, and a missing field is bad input.
+// in, from the fields named or found by their usual names; the run says how
+// many fell outside, and a missing field is bad input.
 TEST(ExposureCli, PeopleOfAGisLayer) {
   fs::path dir = Fresh("exposure_gis_people");
   Write(dir / "people.geojson", R"({"type": "FeatureCollection", "features": [
@@ -120,6 +121,15 @@ TEST(ExposureCli, PeopleOfAGisLayer) {
   const std::string buildings = FileContents(dir / "out" / "buildings.csv");
   EXPECT_NE(buildings.find("\r\n1,20.50,8.91,school,"), std::string::npos) << buildings;
   EXPECT_NE(buildings.find("\r\n2,0.00,0.00,residential,"), std::string::npos) << buildings;
+
+  // Without --population-fields, the fields are found by their usual names.
+  CliRun found = Cli("exposure " + Quote(kTown) + " --population-gis " + source +
+                     " --yes --quiet --out " + Quote((dir / "found").string()));
+  ASSERT_EQ(found.status, 0) << found.out;
+  EXPECT_NE(found.out.find("1 outside (3 people left out); fields people=POP, use=USO"),
+            std::string::npos)
+      << found.out;
+  EXPECT_EQ(FileContents(dir / "found" / "buildings.csv"), buildings);
 
   CliRun bad = Cli("exposure " + Quote(kTown) + " --population-gis " + source +
                    " --population-fields people=ABITANTI --yes --quiet --out " +

@@ -86,6 +86,23 @@ TEST(ExposureDialog, AGisSourceOfPeopleTakesItsLayerAndFields) {
   EXPECT_EQ(ProposedPopulationItem(ExposureField::PeopleField, lists), "");
   EXPECT_THROW(ReadPopulationLists(gis, "missing.gpkg"), FileError);
 
+  // A run that names no field takes each figure's usual field, and the only
+  // layer of a source; from a source of several layers it needs the layer.
+  PopulationLayerOptions o;
+  o.layer = "edifici";
+  EXPECT_EQ(ProposePopulationFields(gis, "/data/people.gpkg", o),
+            "people=Abitanti, dwellings=ALLOGGI, method=METODO");
+  EXPECT_EQ(o.fields.at("people"), "Abitanti");
+  o = PopulationLayerOptions{};
+  EXPECT_EQ(ProposePopulationFields(gis, "/data/people.gpkg", o), "");
+  EXPECT_TRUE(o.fields.empty());
+  gis.layers = {"edifici"};
+  EXPECT_EQ(ProposePopulationFields(gis, "/data/people.gpkg", o),
+            "people=Abitanti, dwellings=ALLOGGI, method=METODO");
+  EXPECT_EQ(o.layer, "edifici");
+  o.fields = {{"people", "ID"}};  // named fields stay as they are
+  EXPECT_EQ(ProposePopulationFields(gis, "/data/people.gpkg", o), "people=ID");
+
   ExposureTexts t = DefaultExposureTexts(AppState{});
   t[static_cast<size_t>(ExposureField::Population)] = "/data/people.gpkg";
   t[static_cast<size_t>(ExposureField::PopulationLayer)] = "edifici";

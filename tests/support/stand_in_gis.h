@@ -26,9 +26,10 @@ class StandInGis : public GisModule {
     if (code == 999999) throw std::invalid_argument("unknown");
     return "WKT " + std::to_string(code);
   }
+  std::vector<std::string> layers = {"vie", "edifici"};
   std::vector<std::string> layerNames(const std::string& source) const override {
     if (source == "missing.gpkg") throw FileError(source, "GDAL cannot open it");
-    return {"vie", "edifici"};
+    return layers;
   }
   std::vector<std::string> fieldNames(const std::string&, const std::string& layer) const override {
     return fields.at(layer);
