@@ -1,5 +1,6 @@
 #include "commands/exposure_dialog.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "commands/gis_menu_commands.h"
@@ -147,6 +148,20 @@ ExposureTexts DefaultExposureTexts(const AppState& app) {
   }
   t[static_cast<size_t>(ExposureField::GisLayers)] = crs ? "1" : "0";
   return t;
+}
+
+ExposureTexts OpeningExposureTexts(const AppState& app) {
+  if (app.ExposureTexts.size() != kExposureFieldCount ||
+      app.ExposureProject != app.project.ProjectFileName)
+    return DefaultExposureTexts(app);
+  ExposureTexts t;
+  std::copy(app.ExposureTexts.begin(), app.ExposureTexts.end(), t.begin());
+  return t;
+}
+
+void KeepExposureTexts(AppState& app, const ExposureTexts& texts) {
+  app.ExposureProject = app.project.ProjectFileName;
+  app.ExposureTexts.assign(texts.begin(), texts.end());
 }
 
 std::variant<ExposureDialogResult, std::string> ReadExposureTexts(const ExposureTexts& texts) {

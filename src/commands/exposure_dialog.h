@@ -65,6 +65,11 @@ using ExposureTexts = std::array<std::string, kExposureFieldCount>;
 // receivers, no estimate, 2.3 persons per dwelling, no incidence, no map, and
 // the GIS layers when the project names its coordinate reference system.
 ExposureTexts DefaultExposureTexts(const AppState& app);
+// The texts the dialog opens with: those of its last run for the same project
+// in this session, else the first texts.
+ExposureTexts OpeningExposureTexts(const AppState& app);
+// Keeps the texts of a run for the next opening.
+void KeepExposureTexts(AppState& app, const ExposureTexts& texts);
 
 struct ExposureDialogResult {
   ExposureChoices choices;

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "exchange/csv_nodes_arcs.h"
 #include "exchange/csv_options.h"
@@ -75,6 +76,11 @@ struct Session {
   // window and are shown again when it reopens.
   ReceiverSet PointSet = ReceiverSet::Punti;
   PointResults pointResults;
+
+  // The texts of the façade exposure dialog's last run, and the project they
+  // were for: the dialog opens with them again for that project.
+  std::string ExposureProject;
+  std::vector<std::string> ExposureTexts;
 
   bool isChecked(const std::string& item) const;
   void setChecked(Ui& ui, const std::string& item, bool checked);

@@ -34,7 +34,7 @@ ExposureWindow::ExposureWindow(AppState& app, Ui& ui, QWidget* parent, StatusPro
   setWindowTitle(Tr(kExposureDialogTitle));
   setAccessibleName(AccessibleTr(kExposureDialogTitle));
   setModal(true);
-  const ExposureTexts first = DefaultExposureTexts(app);
+  const ExposureTexts first = OpeningExposureTexts(app);
   auto* form = new QFormLayout;
   for (int k = 0; k < kExposureFieldCount; ++k) {
     const auto field = static_cast<ExposureField>(k);
@@ -92,6 +92,16 @@ ExposureWindow::ExposureWindow(AppState& app, Ui& ui, QWidget* parent, StatusPro
   connect(population, &QLineEdit::editingFinished, this, [this, population] {
     if (population->text() != listedSource_) showPopulationLists("");
   });
+  // The lists of the last run's GIS source, with its choices.
+  if (IsGisPopulationSource(first[static_cast<size_t>(ExposureField::Population)])) {
+    showPopulationLists(first[static_cast<size_t>(ExposureField::PopulationLayer)]);
+    for (int k = 0; k < kExposureFieldCount; ++k) {
+      const size_t i = static_cast<size_t>(k);
+      if (!IsPopulationList(static_cast<ExposureField>(k))) continue;
+      const int item = lists_[i]->findData(Q(first[i]));
+      if (item >= 0) lists_[i]->setCurrentIndex(item);
+    }
+  }
   progress_ = new QProgressBar;
   progress_->setAccessibleName(AccessibleTr(SV_TR("sonvale", "Avanzamento")));
   progress_->setRange(0, 1);
@@ -165,6 +175,7 @@ void ExposureWindow::run() {
         {Q(kExposureDialogTitle).toStdString(), *message, Buttons::Ok, Icon::Warning, Answer::Ok});
     return;
   }
+  KeepExposureTexts(app_, texts());
   const ExposureDialogResult& r = std::get<ExposureDialogResult>(read);
   std::optional<std::string> crs;
   if (r.gisLayers && !(crs = ExposureLayersCrs(app_, ui_))) return;

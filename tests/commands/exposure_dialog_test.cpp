@@ -131,6 +131,20 @@ TEST(ExposureDialog, AGisSourceOfPeopleTakesItsLayerAndFields) {
   EXPECT_FALSE(IsGisPopulationSource(""));
 }
 
+// The dialog opens with the texts of its last run for the same project.
+TEST(ExposureDialog, TheLastRunsTextsComeBackForItsProject) {
+  AppState app;
+  app.project.ProjectFileName = "/data/town.svp";
+  ExposureTexts t = OpeningExposureTexts(app);
+  EXPECT_EQ(t, DefaultExposureTexts(app));
+  t[static_cast<size_t>(ExposureField::Population)] = "/data/census.gpkg";
+  t[static_cast<size_t>(ExposureField::UseField)] = "USO";
+  KeepExposureTexts(app, t);
+  EXPECT_EQ(OpeningExposureTexts(app), t);
+  app.project.ProjectFileName = "/data/other.svp";
+  EXPECT_EQ(OpeningExposureTexts(app), DefaultExposureTexts(app));
+}
+
 // "Sfoglia..." stands beside the population file and the map; a map is named
 // by either of its grids.
 TEST(ExposureDialog, ChosenFilesFillTheirFields) {

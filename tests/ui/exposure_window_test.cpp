@@ -205,6 +205,13 @@ class ExposureWindowTest : public QObject {
     QMetaObject::invokeMethod(population, "editingFinished");
     QCOMPARE(list(ExposureField::PeopleField)->count(), 0);
     QVERIFY(!list(ExposureField::PeopleField)->isEnabled());
+
+    // Opened again, the dialog shows the last run's choices, lists included.
+    ExposureWindow again(app, ui);
+    QCOMPARE(byName<QLineEdit>(again, label)->text(), QString::fromStdString(people.string()));
+    QComboBox* useAgain = byName<QComboBox>(again, Q(ExposureFieldLabel(ExposureField::UseField)));
+    QCOMPARE(useAgain->currentText(), QString("tipo"));
+    QCOMPARE(useAgain->count(), 4);
     fs::remove_all(dir);
   }
 };
