@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <cmath>
 #include <filesystem>
 
 #include "commands/emission_commands.h"
@@ -71,8 +70,7 @@ std::optional<ExposurePrepared> PrepareExposure(AppState& app, Ui& ui,
     const std::string fields = ProposePopulationFields(gis, source, layer);
     if (layer.targetCrsWkt.empty()) layer.targetCrsWkt = ProjectCrsWkt(projectPath, gis);
     PopulationLayerReport report;
-    prep.records =
-        PopulationFromPlaces(p, gis.readPopulationLayer(source, layer), source, report);
+    prep.records = PopulationFromPlaces(p, gis.readPopulationLayer(source, layer), source, report);
     prep.populationFile =
         source + (layer.layer.empty() ? std::string() : " (layer " + layer.layer + ")");
     prep.populationNote = PopulationLayerText(report) + "; fields " + fields;
@@ -264,17 +262,16 @@ std::optional<std::string> ExposureCommand(AppState& app, Ui& ui, const Exposure
     }
     WriteExposureFolder(dir, app.project, choices, *prep, results, static_cast<bool>(hooks.extra),
                         extra);
-    app.view().paintOnMap([&](Canvas& canvas) {
-      const double half = std::fabs(canvas.window().width) / 400;
-      for (size_t i = 0; i < prep->layout.points.size(); ++i) {
-        const auto& lden =
-            results.assessment.points[i].levels[static_cast<size_t>(SourceKind::All)].lden;
-        const BandRgb c = ExposureBandColour(Indicator::Lden,
-                                             lden ? BandIndex(Indicator::Lden, Tenths(*lden)) : -1);
-        const FacadePoint& f = prep->layout.points[i];
-        canvas.filledBox(f.x - half, f.y - half, f.x + half, f.y + half, RGB(c.r, c.g, c.b));
-      }
-    });
+    std::vector<MapMark> marks;
+    marks.reserve(prep->layout.points.size());
+    for (size_t i = 0; i < prep->layout.points.size(); ++i) {
+      const auto& lden =
+          results.assessment.points[i].levels[static_cast<size_t>(SourceKind::All)].lden;
+      const BandRgb c = ExposureBandColour(Indicator::Lden,
+                                           lden ? BandIndex(Indicator::Lden, Tenths(*lden)) : -1);
+      marks.push_back({prep->layout.points[i].x, prep->layout.points[i].y, RGB(c.r, c.g, c.b)});
+    }
+    app.view().showMarks(std::move(marks));
     ui.showStatus(SV_TR("sonvale", "Esposizione facciate: ") + dir);
     return dir + "/report.html";
   } catch (const FormatError& e) {

@@ -341,6 +341,7 @@ void Sonvale::clearPicture() { map_->clearPicture(); }
 void Sonvale::suspendPicture(bool suspended) { map_->setEnabled(!suspended); }
 void Sonvale::showMainWindow(bool visible) { visible ? show() : hide(); }
 void Sonvale::paintOnMap(const std::function<void(Canvas&)>& draw) { map_->paintOver(draw); }
+void Sonvale::showMarks(std::vector<MapMark> marks) { map_->showMarks(std::move(marks)); }
 
 void Sonvale::mapCommand() {
   MapHooks hooks{

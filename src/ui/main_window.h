@@ -64,6 +64,7 @@ class Sonvale : public QMainWindow, private MapView {
   void suspendPicture(bool suspended) override;
   void showMainWindow(bool visible) override;
   void paintOnMap(const std::function<void(Canvas&)>& draw) override;
+  void showMarks(std::vector<MapMark> marks) override;
 
   void buildMenus();
   void bindCommands();

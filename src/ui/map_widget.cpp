@@ -33,7 +33,7 @@ void MapWidget::pictureDrawn() {
 }
 
 bool MapWidget::drawMap(bool clear) {
-  if (clear) levels_.clear();
+  if (clear) forgetKept();
   const bool drawn = DrawMap(app_.project, app_.layers, app_.project.View, *canvas_, clear);
   pictureDrawn();
   update();
@@ -42,7 +42,7 @@ bool MapWidget::drawMap(bool clear) {
 }
 
 void MapWidget::clearPicture() {
-  levels_.clear();
+  forgetKept();
   canvas_->clear();
   update();
 }
@@ -57,6 +57,17 @@ void MapWidget::paintOver(const std::function<void(Canvas&)>& draw) {
   update();
 }
 
+void MapWidget::showMarks(std::vector<MapMark> marks) {
+  marks_ = std::move(marks);
+  PaintMarks(*canvas_, marks_);
+  update();
+}
+
+void MapWidget::forgetKept() {
+  levels_.clear();
+  marks_.clear();
+}
+
 void MapWidget::paintCell(const MapCell& cell) {
   levels_.add(cell);
   PaintMapCell(*canvas_, cell, colourOf_);
@@ -65,7 +76,7 @@ void MapWidget::paintCell(const MapCell& cell) {
 
 bool MapWidget::zoomTutto() {
   MapScene s = scene();
-  levels_.clear();
+  forgetKept();
   const bool drawn = ZoomTutto(s);
   pictureDrawn();
   update();
@@ -75,7 +86,7 @@ bool MapWidget::zoomTutto() {
 
 bool MapWidget::zoomIndietro() {
   MapScene s = scene();
-  levels_.clear();
+  forgetKept();
   const bool drawn = ZoomIndietro(s, app_.EditCursor);
   pictureDrawn();
   update();
@@ -88,11 +99,13 @@ void MapWidget::settle() {
   const ViewWindow target = nav_.settle();
   MapScene s = scene();
   const bool drawn = ShowWindow(s, target);
-  // The map moves with the model: its cells are painted again under it.
+  // The map moves with the model: its cells are painted again under it, the
+  // marks over it.
   if (drawn && !levels_.empty()) {
     levels_.paint(*canvas_, colourOf_);
     DrawMap(app_.project, app_.layers, app_.project.View, *canvas_, false);
   }
+  if (drawn) PaintMarks(*canvas_, marks_);
   pictureDrawn();
   update();
   if (drawn) emit redrawn();
@@ -206,7 +219,7 @@ void MapWidget::mouseReleaseEvent(QMouseEvent* event) {
   }
   if (event->button() != Qt::LeftButton || !drag_.dragging()) return;
   MapScene s = scene();
-  levels_.clear();
+  forgetKept();
   const bool drawn = drag_.leftUp(s);
   pictureDrawn();
   unsetCursor();

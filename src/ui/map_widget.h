@@ -39,6 +39,9 @@ class MapWidget : public QWidget {
   // Draws over the picture as it stands; while the drawing runs pending events
   // the widget shows its progress.
   void paintOver(const std::function<void(Canvas&)>& draw);
+  // Paints the marks and keeps them, painted again over the model whenever the
+  // view moves, until the level cells are cleared.
+  void showMarks(std::vector<MapMark> marks);
   bool zoomTutto();
   bool zoomIndietro();
   const QImage& picture() const { return image_; }
@@ -70,6 +73,8 @@ class MapWidget : public QWidget {
   void keyReleaseEvent(QKeyEvent* event) override;
 
  private:
+  // Forgets the level cells and the marks kept with the picture.
+  void forgetKept();
   MapScene scene();
   // The picture now shows the canvas's window, nothing pending.
   void pictureDrawn();
@@ -83,6 +88,7 @@ class MapWidget : public QWidget {
   ZoomDrag drag_;
   MapNavigation nav_;
   ShownLevels levels_;
+  std::vector<MapMark> marks_;
   CellColour colourOf_;
   QTimer rest_;  // draws a wheel move once the wheel rests
   bool spaceHeld_ = false;

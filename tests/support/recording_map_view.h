@@ -1,5 +1,5 @@
 // A map view for tests: records every redraw and suspension, and paints what is
-// drawn over the map on a canvas of the test's own.
+// drawn over the map (and the marks kept) on a canvas of the test's own.
 #pragma once
 
 #include <functional>
@@ -17,9 +17,14 @@ class RecordingMapView : public MapView {
   void paintOnMap(const std::function<void(Canvas&)>& draw) override {
     if (picture_) draw(*picture_);
   }
+  void showMarks(std::vector<MapMark> shown) override {
+    if (picture_) PaintMarks(*picture_, shown);
+    marks = std::move(shown);
+  }
 
   std::vector<bool> redraws;  // the clear flag of each redraw
   std::vector<bool> suspensions;
+  std::vector<MapMark> marks;  // the last marks kept
 
  private:
   Canvas* picture_;

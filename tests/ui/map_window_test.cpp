@@ -228,6 +228,29 @@ class MapWindowTest : public QObject {
     QCOMPARE(t.app.SelectedEntity, 2L);
   }
 
+  // Marks kept on the map (the façade points of an exposure) come back where
+  // they belong when the view is dragged, and go with the map's cells.
+  void marksFollowTheDraggedView() {
+    TownWindow t;
+    MapWidget* map = t.window.map();
+    const QPoint from(map->width() / 2, map->height() / 2), to = from + QPoint(60, 40);
+    const QPointF at = map->userPoint(from);
+    const Rgb colour = RGB(1, 2, 250);
+    map->showMarks({{at.x(), at.y(), colour}});
+    auto shown = [&map](QPoint p) { return map->picture().pixelColor(p) == QColor(1, 2, 250); };
+    QVERIFY(shown(from));
+    QTest::mousePress(map, Qt::MiddleButton, {}, from);
+    QTest::mouseMove(map, from + QPoint(30, 20));
+    QTest::mouseMove(map, to);
+    QTest::mouseRelease(map, Qt::MiddleButton, {}, to);
+    const QPoint now = map->widgetPoint(at.x(), at.y()).toPoint();
+    QVERIFY(std::abs(now.x() - to.x()) <= 1 && std::abs(now.y() - to.y()) <= 1);
+    QTRY_VERIFY(shown(now));
+    QVERIFY(!shown(from));
+    t.window.action("zoomext")->trigger();
+    QVERIFY(!shown(map->widgetPoint(at.x(), at.y()).toPoint()));
+  }
+
   // A road number typed into the editor and left without Return is the road shown.
   void aNumberTypedAndLeftIsTaken() {
     TownWindow t;

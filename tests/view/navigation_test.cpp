@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/recording_canvas.h"
 #include "view/draw_map.h"
+#include "view/map_marks.h"
 #include "view/shown_levels.h"
 
 namespace sonvale {
@@ -101,6 +103,23 @@ TEST(NavigationTest, ShownLevelsTellTheCellUnderAPoint) {
   EXPECT_FALSE(shown.levelAt(5, -0.1));
   shown.clear();
   EXPECT_TRUE(shown.empty());
+}
+
+// A mark is a square of its colour a four-hundredth of the window wide each
+// way from its point: the same size on the screen at every zoom.
+TEST(NavigationTest, MarksKeepTheirSizeOnTheScreen) {
+  RecordingCanvas canvas(kW, kH);
+  canvas.setWindow(kDrawn);
+  PaintMarks(canvas, {{1100, 650, RGB(0, 128, 0)}, {1200, 600, RGB(255, 0, 0)}});
+  std::vector<Drawn> boxes = canvas.of(Drawn::FilledBox);
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].x1, 1099);
+  EXPECT_EQ(boxes[0].y2, 651);
+  EXPECT_EQ(*boxes[1].fill, RGB(255, 0, 0));
+  canvas.drawn.clear();
+  canvas.setWindow({1000, 700, 4000, -2000});  // zoomed out ten times
+  PaintMarks(canvas, {{1100, 650, RGB(0, 128, 0)}});
+  EXPECT_EQ(canvas.of(Drawn::FilledBox)[0].x2, 1110);
 }
 
 }  // namespace
