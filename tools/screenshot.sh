@@ -10,7 +10,8 @@
 # docs/domap_en.png, docs/importa_gis_en.png); the GIS dialogs
 # (docs/importa_gis.png, docs/operazioni_mappe.png, docs/domap_gis.png) and a
 # map painted in an isophone colour scheme with its legend
-# (docs/main_window_scheme.png).
+# (docs/main_window_scheme.png); the façade points of an exposure run with the
+# legend of their bands (docs/main_window_exposure.png).
 # Usage: tools/screenshot.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,13 +30,14 @@ env -u QT_QPA_PLATFORM SONVALE_HOME="$PWD/$build/bin" SONVALE_SCREENSHOT_DIR="$P
   xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/test_ui_exchange_dialogs_test"
 env -u QT_QPA_PLATFORM SONVALE_HOME="$PWD/$build/bin" SONVALE_SCREENSHOT_DIR="$PWD/docs" \
   xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/test_ui_map_window_test" \
-  typedDivisionsGiveTheTypedGridAndTheFieldTellsTheLevel anEnglishStartShowsEnglishCaptions
+  typedDivisionsGiveTheTypedGridAndTheFieldTellsTheLevel anEnglishStartShowsEnglishCaptions \
+  anExposureRunShowsItsPointsWithTheirLegend
 env -u QT_QPA_PLATFORM SONVALE_HOME="$PWD/$build/bin" SONVALE_SCREENSHOT_DIR="$PWD/docs" \
   xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/test_ui_exposure_window_test"
 env -u QT_QPA_PLATFORM SONVALE_HOME="$PWD/$build/bin" SONVALE_SCREENSHOT_DIR="$PWD/docs" \
   xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/test_ui_gis_dialogs_test"
 echo "docs/exposure_window.png docs/main_window_map.png docs/main_window_en.png docs/domap_en.png" \
   "docs/importa_gis_en.png docs/importa_gis.png docs/operazioni_mappe.png docs/domap_gis.png" \
-  "docs/main_window_scheme.png" \
+  "docs/main_window_scheme.png docs/main_window_exposure.png" \
   "docs/screenshot.png docs/do_punti.png docs/beamrunlauncher.png docs/domap.png" \
   "docs/csv_options.png docs/ray_options.png docs/do_emiss.png"

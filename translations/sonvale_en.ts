@@ -1919,5 +1919,13 @@
         <source>Campo metodo di assegnazione</source>
         <translation>Assignment method field</translation>
     </message>
+    <message>
+        <source>Lden dB(A)</source>
+        <translation>Lden dB(A)</translation>
+    </message>
+    <message>
+        <source>Facciate</source>
+        <translation>Façades</translation>
+    </message>
 </context>
 </TS>

@@ -265,10 +265,7 @@ std::optional<std::string> ExposureCommand(AppState& app, Ui& ui, const Exposure
     std::vector<MapMark> marks;
     marks.reserve(prep->layout.points.size());
     for (size_t i = 0; i < prep->layout.points.size(); ++i) {
-      const auto& lden =
-          results.assessment.points[i].levels[static_cast<size_t>(SourceKind::All)].lden;
-      const BandRgb c = ExposureBandColour(Indicator::Lden,
-                                           lden ? BandIndex(Indicator::Lden, Tenths(*lden)) : -1);
+      const BandRgb c = FacadePointColour(results.assessment, i);
       marks.push_back({prep->layout.points[i].x, prep->layout.points[i].y, RGB(c.r, c.g, c.b)});
     }
     app.view().showMarks(std::move(marks));

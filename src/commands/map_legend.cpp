@@ -1,5 +1,7 @@
 #include "commands/map_legend.h"
 
+#include "exposure/exposure_bands.h"
+#include "exposure/exposure_report.h"
 #include "text/number_text.h"
 #include "text/translatable.h"
 #include "view/level_colour.h"
@@ -37,6 +39,23 @@ MapLegendContent MapLegendFor(std::optional<BandScheme> scheme) {
     const double lo = k == 0 ? levels.front() - step : levels[k - 1];
     const double hi = k == levels.size() ? levels.back() + step : levels[k];
     c.entries.push_back({BandColour(*scheme, lo), BandLabel(Band{lo, hi}, levels), lo});
+  }
+  return c;
+}
+
+MapLegendContent ExposureLegend() {
+  MapLegendContent c;
+  c.title = SV_TR("sonvale", "Lden dB(A)");
+  c.scheme = SV_TR("sonvale", "Facciate");
+  c.scale = false;
+  for (int band = kBandCount - 1; band >= -1; --band) {
+    const BandRgb rgb = ExposureBandColour(Indicator::Lden, band);
+    const double lo =
+        band < 0 ? BandLower(Indicator::Lden, 0) - 5 : BandLower(Indicator::Lden, band);
+    c.entries.push_back({RGB(rgb.r, rgb.g, rgb.b),
+                         band < 0 ? "< " + PlainNumber(BandLower(Indicator::Lden, 0))
+                                  : BandLabel(Indicator::Lden, band),
+                         lo});
   }
   return c;
 }

@@ -1,7 +1,8 @@
 // What the legend beside the map lists: the level scale the map cells are
 // painted in (40 to 90 dB(A), a tick every 5 dB), or, when the map is painted
 // in the bands of an isophone colour scheme, that scheme's bands, each with its
-// colour and its range. The window's legend only paints this.
+// colour and its range, or the Lden bands of the façade points of an exposure
+// run. The window's legend only paints this.
 #pragma once
 
 #include <optional>
@@ -36,6 +37,10 @@ std::optional<BandScheme> DrawnScheme(const MapGisOutputs& outputs);
 
 // The legend of a map painted in that scheme, or on the level scale.
 MapLegendContent MapLegendFor(std::optional<BandScheme> scheme);
+
+// The legend of the façade points of an exposure run: their Lden bands,
+// loudest first, and below them the points under the first band.
+MapLegendContent ExposureLegend();
 
 // The colour a map cell of this level is painted in: the scheme's band holding
 // the level, or the level scale.

@@ -43,6 +43,11 @@ BandRgb ExposureBandColour(Indicator, int band) {
   return kColours[band < kBandCount ? band : kBandCount - 1];
 }
 
+BandRgb FacadePointColour(const ExposureAssessment& a, size_t point) {
+  const auto& lden = a.points[point].levels[static_cast<size_t>(SourceKind::All)].lden;
+  return ExposureBandColour(Indicator::Lden, lden ? BandIndex(Indicator::Lden, Tenths(*lden)) : -1);
+}
+
 std::string ExposureReportHtml(const ExposureReportInputs& in) {
   const ExposureAssessment& a = *in.assessment;
   long quiet = 0, withPoints = 0;

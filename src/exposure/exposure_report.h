@@ -34,5 +34,7 @@ struct BandRgb {
   int r, g, b;
 };
 BandRgb ExposureBandColour(Indicator i, int band);  // band -1: below the bands
+// The colour of façade point `point`: the band of its Lden of all sources.
+BandRgb FacadePointColour(const ExposureAssessment& a, size_t point);
 
 }  // namespace sonvale

@@ -34,9 +34,7 @@ void WriteExposurePictures(Project& p, const std::string& dir, const FacadeLayou
     options.bands.push_back({lo, lo + 5, RGB(c.r, c.g, c.b), label});
   }
   for (size_t i = 0; i < layout.points.size(); ++i) {
-    const auto& lden = a.points[i].levels[static_cast<size_t>(SourceKind::All)].lden;
-    const int band = lden ? BandIndex(Indicator::Lden, Tenths(*lden)) : -1;
-    const BandRgb c = ExposureBandColour(Indicator::Lden, band);
+    const BandRgb c = FacadePointColour(a, i);
     options.dots.push_back({layout.points[i].x, layout.points[i].y, RGB(c.r, c.g, c.b)});
   }
   SaveMapPicture(RenderMapPicture(p, layers, options), dir + "/" + kMapPicture);

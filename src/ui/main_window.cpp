@@ -171,7 +171,7 @@ void Sonvale::showCursor(QPointF user) {
 }
 
 void Sonvale::showLegend() {
-  legend_->setVisible(LegendShown(app_) && map_->showsLevels());
+  legend_->setVisible(LegendShown(app_) && (map_->showsLevels() || map_->showsMarks()));
   layoutPicture();
 }
 
@@ -318,7 +318,14 @@ void Sonvale::bindCommands() {
   connect(action("MakeGRD"), &QAction::triggered, this,
           [this] { run([this] { mapCommand(); }, true); });
   on("Punti", [this] { DoPunti(app_, ui_, this, progress_).exec(); });
-  on("Esposizione", [this] { ExposureWindow(app_, ui_, this, progress_).exec(); });
+  on("Esposizione", [this] {
+    ExposureWindow(app_, ui_, this, progress_).exec();
+    // The façade points painted by a run get the legend of their bands.
+    if (map_->showsMarks()) {
+      legend_->setContent(ExposureLegend());
+      showLegend();
+    }
+  });
 
   on("makedxf", [this] {
     map_->paintOver([this](Canvas& canvas) {

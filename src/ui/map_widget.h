@@ -42,6 +42,7 @@ class MapWidget : public QWidget {
   // Paints the marks and keeps them, painted again over the model whenever the
   // view moves, until the level cells are cleared.
   void showMarks(std::vector<MapMark> marks);
+  bool showsMarks() const { return !marks_.empty(); }
   bool zoomTutto();
   bool zoomIndietro();
   const QImage& picture() const { return image_; }

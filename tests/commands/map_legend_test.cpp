@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "exposure/exposure_report.h"
+
 namespace sonvale {
 namespace {
 
@@ -61,6 +63,22 @@ TEST(MapLegendTest, SchemeBandsLoudestFirstInTheColoursTheCellsArePainted) {
   EXPECT_EQ(MapLegendFor(BandScheme::End).scheme, "END (direttiva 2002/49/CE)");
   EXPECT_NE(MapLegendFor(BandScheme::End).entries[3].colour,
             MapLegendFor(BandScheme::NfS31130).entries[3].colour);
+}
+
+// The façade points of an exposure run: the Lden bands of the tables, loudest
+// first, in the colours the points are painted in.
+TEST(MapLegendTest, FacadePointsInTheirLdenBands) {
+  const MapLegendContent c = ExposureLegend();
+  EXPECT_FALSE(c.scale);
+  EXPECT_EQ(c.title, "Lden dB(A)");
+  EXPECT_EQ(Labels(c),
+            (std::vector<std::string>{">=75", "70-74", "65-69", "60-64", "55-59", "< 55"}));
+  ExposureAssessment a;
+  a.points.resize(2);
+  a.points[0].levels[static_cast<size_t>(SourceKind::All)].lden = 67.44;
+  const BandRgb loud = FacadePointColour(a, 0), none = FacadePointColour(a, 1);
+  EXPECT_EQ(c.entries[2].colour, RGB(loud.r, loud.g, loud.b));
+  EXPECT_EQ(c.entries[5].colour, RGB(none.r, none.g, none.b));  // no level: below the bands
 }
 
 }  // namespace

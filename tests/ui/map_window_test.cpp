@@ -251,6 +251,30 @@ class MapWindowTest : public QObject {
     QVERIFY(!shown(map->widgetPoint(at.x(), at.y()).toPoint()));
   }
 
+  // A façade exposure run from the menu leaves its points on the map with the
+  // legend of their Lden bands.
+  void anExposureRunShowsItsPointsWithTheirLegend() {
+    TownWindow t;
+    const fs::path out = dir / "exposure";
+    OnModal([&out](QDialog* d) {
+      for (QLineEdit* e : d->findChildren<QLineEdit*>()) {
+        if (e->accessibleName() != "Cartella dei risultati") continue;
+        e->setText(QString::fromStdString(out.string()));
+      }
+      for (QPushButton* b : d->findChildren<QPushButton*>())
+        if (b->accessibleName() == "Esegui") QTest::mouseClick(b, Qt::LeftButton);
+    });
+    t.window.action("Esposizione")->trigger();
+    QVERIFY2(t.ui.messages.empty(), t.ui.messages.empty() ? "" : t.ui.messages.back().text.c_str());
+    QVERIFY(fs::exists(out / "report.html"));
+    QVERIFY(t.window.map()->showsMarks());
+    QVERIFY(t.window.legend()->isVisible());
+    QCOMPARE(QString::fromStdString(t.window.legend()->content().title), QString("Lden dB(A)"));
+    picture(t.window, "main_window_exposure.png");
+    t.window.action("zoomext")->trigger();
+    QVERIFY(!t.window.legend()->isVisible());  // the points went with the redraw
+  }
+
   // A road number typed into the editor and left without Return is the road shown.
   void aNumberTypedAndLeftIsTaken() {
     TownWindow t;
