@@ -9,6 +9,7 @@
 #include "commands/exposure_population_source.h"
 #include "commands/gis_module.h"
 #include "commands/project_crs.h"
+#include "commands/window_status.h"
 #include "exposure/exposure_report.h"
 #include "exposure/exposure_tables.h"
 #include "platform/atomic_file.h"
@@ -265,8 +266,12 @@ std::optional<std::string> ExposureCommand(AppState& app, Ui& ui, const Exposure
     std::vector<MapMark> marks;
     marks.reserve(prep->layout.points.size());
     for (size_t i = 0; i < prep->layout.points.size(); ++i) {
+      const FacadePoint& f = prep->layout.points[i];
+      const KindLevels& all =
+          results.assessment.points[i].levels[static_cast<size_t>(SourceKind::All)];
       const BandRgb c = FacadePointColour(results.assessment, i);
-      marks.push_back({prep->layout.points[i].x, prep->layout.points[i].y, RGB(c.r, c.g, c.b)});
+      marks.push_back({f.x, f.y, RGB(c.r, c.g, c.b),
+                       FacadeMarkText(f.building, f.facade, all.lden, all.night)});
     }
     app.view().showMarks(std::move(marks));
     ui.showStatus(SV_TR("sonvale", "Esposizione facciate: ") + dir);

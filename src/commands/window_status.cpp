@@ -4,15 +4,27 @@
 #include <cmath>
 
 #include "commands/map_command.h"
+#include "exposure/exposure_tables.h"
 #include "text/number_text.h"
 #include "view/zoom.h"
 
 namespace sonvale {
 
-std::string CursorFieldText(double x, double y, std::optional<double> level) {
+std::string CursorFieldText(double x, double y, std::optional<double> level,
+                            const std::string& mark) {
   std::string s = "X " + StatusCoordinate(x) + "  Y " + StatusCoordinate(y);
-  if (level) s += "  Leq " + FormatPattern(*level, "0.0") + " dB(A)";
+  if (!mark.empty())
+    s += "  " + mark;
+  else if (level)
+    s += "  Leq " + FormatPattern(*level, "0.0") + " dB(A)";
   return s;
+}
+
+std::string FacadeMarkText(long building, long facade, std::optional<double> lden,
+                           std::optional<double> lnight) {
+  auto level = [](std::optional<double> v) { return v ? LevelField(v) : std::string("-"); };
+  return "Casa " + PlainInteger(building) + " facciata " + PlainInteger(facade) + ": Lden " +
+         level(lden) + " Lnight " + level(lnight) + " dB(A)";
 }
 
 ProgressEstimate EstimateProgress(long done, long total, double elapsedSeconds) {

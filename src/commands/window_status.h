@@ -11,7 +11,16 @@ namespace sonvale {
 // "X 500123.45  Y 4500321.1", followed by "  Leq 63.4 dB(A)" while a map is
 // shown and the pointer is over one of its cells (coordinates "#####0.##"
 // without leading blanks, the level with one decimal).
-std::string CursorFieldText(double x, double y, std::optional<double> level);
+// Over a mark of the map (a façade point), its text follows the coordinates
+// instead of the level.
+std::string CursorFieldText(double x, double y, std::optional<double> level,
+                            const std::string& mark = "");
+
+// The text of a façade point's mark: "Casa 12 facciata 3: Lden 67.4 Lnight
+// 58.1 dB(A)", its levels of all sources as the tables write them ("-" where
+// no source reaches it).
+std::string FacadeMarkText(long building, long facade, std::optional<double> lden,
+                           std::optional<double> lnight);
 
 // Progress of a run that has done `done` of `total` items in `elapsedSeconds`.
 struct ProgressEstimate {

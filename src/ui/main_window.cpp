@@ -167,7 +167,8 @@ void Sonvale::rebuildRecentMenu() {
 void Sonvale::showCursor(QPointF user) {
   const std::optional<double> level =
       map_->showsLevels() ? map_->levelAt(user.x(), user.y()) : std::nullopt;
-  cursorField_->setText(Q(CursorFieldText(user.x(), user.y(), level)));
+  const MapMark* mark = map_->markAt(user);
+  cursorField_->setText(Q(CursorFieldText(user.x(), user.y(), level, mark ? mark->text : "")));
 }
 
 void Sonvale::showLegend() {

@@ -63,6 +63,10 @@ void MapWidget::showMarks(std::vector<MapMark> marks) {
   update();
 }
 
+const MapMark* MapWidget::markAt(QPointF user) const {
+  return MarkAt(marks_, canvas_->window(), user.x(), user.y());
+}
+
 void MapWidget::forgetKept() {
   levels_.clear();
   marks_.clear();

@@ -43,6 +43,8 @@ class MapWidget : public QWidget {
   // view moves, until the level cells are cleared.
   void showMarks(std::vector<MapMark> marks);
   bool showsMarks() const { return !marks_.empty(); }
+  // The mark under a user point of the window last drawn, nullptr for none.
+  const MapMark* markAt(QPointF user) const;
   bool zoomTutto();
   bool zoomIndietro();
   const QImage& picture() const { return image_; }

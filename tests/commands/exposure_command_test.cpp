@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "support/file_contents.h"
 #include "support/recording_canvas.h"
 #include "support/recording_map_view.h"
 #include "support/scripted_ui.h"
@@ -74,6 +75,16 @@ TEST(ExposureCommand, WritesTheFolderAndPaintsThePoints) {
   std::vector<Drawn> dots = s.canvas.of(Drawn::FilledBox);
   ASSERT_EQ(dots.size(), 14u);
   EXPECT_NE(*dots[0].fill, RGB(160, 160, 160));
+  // Each kept with its building, wall and levels as the table writes them.
+  ASSERT_EQ(s.view.marks.size(), 14u);
+  const std::string points = FileContents(fs::path(out) / "facade_points.csv");
+  const size_t row = points.find("\r\n") + 2;  // 1,1,1,x,y,z,length,day,night,lden,...
+  std::vector<std::string> f;
+  for (size_t at = row, comma; f.size() < 10; at = comma + 1) {
+    comma = points.find(',', at);
+    f.push_back(points.substr(at, comma - at));
+  }
+  EXPECT_EQ(s.view.marks[0].text, "Casa 1 facciata 1: Lden " + f[9] + " Lnight " + f[8] + " dB(A)");
 }
 
 TEST(ExposureCommand, BadPopulationShownWithItsLine) {

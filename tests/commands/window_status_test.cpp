@@ -12,6 +12,10 @@ TEST(WindowStatusTest, CursorFieldAndProgress) {
   EXPECT_EQ(CursorFieldText(500123.456, 4500321.1, std::nullopt), "X 500123.46  Y 4500321.1");
   EXPECT_EQ(CursorFieldText(-12, 0.5, 63.44), "X -12.  Y 0.5  Leq 63.4 dB(A)");
   EXPECT_EQ(CursorFieldText(1, 2, 105.25), "X 1.  Y 2.  Leq 105.3 dB(A)");
+  // Over a façade point, its levels as the tables round them instead of the cell's.
+  const std::string mark = FacadeMarkText(12, 3, 67.45, std::nullopt);
+  EXPECT_EQ(mark, "Casa 12 facciata 3: Lden 67.5 Lnight - dB(A)");
+  EXPECT_EQ(CursorFieldText(1, 2, 63.44, mark), "X 1.  Y 2.  " + mark);
 
   // A quarter done in 30 s: three quarters need 90 s more.
   ProgressEstimate e = EstimateProgress(250, 1000, 30);

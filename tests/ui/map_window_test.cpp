@@ -228,17 +228,21 @@ class MapWindowTest : public QObject {
     QCOMPARE(t.app.SelectedEntity, 2L);
   }
 
-  // Marks kept on the map (the façade points of an exposure) come back where
-  // they belong when the view is dragged, and go with the map's cells.
+  // Marks kept on the map (the façade points of an exposure) tell their text
+  // under the pointer, come back where they belong when the view is dragged,
+  // and go with the map's cells.
   void marksFollowTheDraggedView() {
     TownWindow t;
     MapWidget* map = t.window.map();
     const QPoint from(map->width() / 2, map->height() / 2), to = from + QPoint(60, 40);
     const QPointF at = map->userPoint(from);
     const Rgb colour = RGB(1, 2, 250);
-    map->showMarks({{at.x(), at.y(), colour}});
+    map->showMarks({{at.x(), at.y(), colour, "Casa 7 facciata 2: Lden 66.0 Lnight 57.3 dB(A)"}});
     auto shown = [&map](QPoint p) { return map->picture().pixelColor(p) == QColor(1, 2, 250); };
     QVERIFY(shown(from));
+    QTest::mouseMove(map, from);
+    QVERIFY(t.window.cursorField()->text().endsWith(
+        "  Casa 7 facciata 2: Lden 66.0 Lnight 57.3 dB(A)"));
     QTest::mousePress(map, Qt::MiddleButton, {}, from);
     QTest::mouseMove(map, from + QPoint(30, 20));
     QTest::mouseMove(map, to);

@@ -106,20 +106,34 @@ TEST(NavigationTest, ShownLevelsTellTheCellUnderAPoint) {
 }
 
 // A mark is a square of its colour a four-hundredth of the window wide each
-// way from its point: the same size on the screen at every zoom.
+// way from its point: the same size on the screen at every zoom, and the
+// pointer is over it anywhere in that square.
 TEST(NavigationTest, MarksKeepTheirSizeOnTheScreen) {
   RecordingCanvas canvas(kW, kH);
   canvas.setWindow(kDrawn);
-  PaintMarks(canvas, {{1100, 650, RGB(0, 128, 0)}, {1200, 600, RGB(255, 0, 0)}});
+  const std::vector<MapMark> marks = {{1100, 650, RGB(0, 128, 0), "a"},
+                                      {1200, 600, RGB(255, 0, 0), "b"},
+                                      {1101.5, 650, RGB(0, 0, 255), "c"}};
+  PaintMarks(canvas, marks);
   std::vector<Drawn> boxes = canvas.of(Drawn::FilledBox);
-  ASSERT_EQ(boxes.size(), 2u);
+  ASSERT_EQ(boxes.size(), 3u);
   EXPECT_EQ(boxes[0].x1, 1099);
   EXPECT_EQ(boxes[0].y2, 651);
   EXPECT_EQ(*boxes[1].fill, RGB(255, 0, 0));
+  auto under = [&marks](const UserWindow& w, double x, double y) {
+    const MapMark* m = MarkAt(marks, w, x, y);
+    return m ? m->text : std::string("none");
+  };
+  EXPECT_EQ(under(kDrawn, 1199.2, 600.9), "b");
+  EXPECT_EQ(under(kDrawn, 1100.8, 650), "c");  // the one painted over
+  EXPECT_EQ(under(kDrawn, 1099.5, 650), "a");
+  EXPECT_EQ(under(kDrawn, 1109, 650), "none");
   canvas.drawn.clear();
-  canvas.setWindow({1000, 700, 4000, -2000});  // zoomed out ten times
-  PaintMarks(canvas, {{1100, 650, RGB(0, 128, 0)}});
+  const UserWindow far{1000, 700, 4000, -2000};  // zoomed out ten times
+  canvas.setWindow(far);
+  PaintMarks(canvas, {marks[0]});
   EXPECT_EQ(canvas.of(Drawn::FilledBox)[0].x2, 1110);
+  EXPECT_EQ(under(far, 1109, 650), "c");
 }
 
 }  // namespace
