@@ -94,6 +94,13 @@ TEST_F(PopulationLayerTest, SourcesThatDoNotFitAreRefused) {
   o.fields = {{"people", "POP"}};
   o.layer = "abitanti";
   EXPECT_NE(message(o).find("no layer named abitanti"), std::string::npos);
+  // A second layer in the source: which one must be said.
+  Convert(kPeople, "people.gpkg", "-f GPKG -update -nln again");
+  o.layer = "";
+  EXPECT_NE(message(o).find("the source holds 2 layers (people, again): name one with "
+                            "--population-layer"),
+            std::string::npos)
+      << message(o);
   EXPECT_THROW(ReadPopulationLayer(dir_.file("missing.gpkg"),
                                    PopulationLayerOptions{{}, {{"people", "POP"}}, ""}),
                FileError);
