@@ -1,7 +1,6 @@
 #include "commands/exposure_dialog.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "commands/gis_menu_commands.h"
 #include "commands/map_dialog.h"
@@ -44,6 +43,21 @@ bool IsGisPopulationSource(const std::string& path) {
   const std::string name = FileNameOnly(path);
   const size_t dot = name.find_last_of('.');
   return !path.empty() && AsciiLower(dot == std::string::npos ? "" : name.substr(dot)) != ".csv";
+}
+
+const char* PopulationFigure(ExposureField f) {
+  switch (f) {
+    case ExposureField::PeopleField:
+      return "people";
+    case ExposureField::DwellingsField:
+      return "dwellings";
+    case ExposureField::UseField:
+      return "use";
+    case ExposureField::MethodField:
+      return "method";
+    default:
+      return nullptr;
+  }
 }
 
 const char* ExposureFieldLabel(ExposureField f) {
@@ -172,13 +186,11 @@ std::variant<ExposureDialogResult, std::string> ReadExposureTexts(const Exposure
     c.populationLayerSource = population;
     PopulationLayerOptions& o = c.populationLayer;
     o.layer = Text(texts, ExposureField::PopulationLayer);
-    const std::pair<const char*, ExposureField> figures[] = {
-        {"people", ExposureField::PeopleField},
-        {"dwellings", ExposureField::DwellingsField},
-        {"use", ExposureField::UseField},
-        {"method", ExposureField::MethodField}};
-    for (const auto& [figure, field] : figures)
-      if (std::string name = Text(texts, field); !name.empty()) o.fields[figure] = name;
+    for (int k = 0; k < kExposureFieldCount; ++k) {
+      const auto field = static_cast<ExposureField>(k);
+      const char* figure = PopulationFigure(field);
+      if (std::string name = Text(texts, field); figure && !name.empty()) o.fields[figure] = name;
+    }
     if (!o.fields.count("people")) return Bad(ExposureField::PeopleField);
   } else {
     c.populationFile = population;

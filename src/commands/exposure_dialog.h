@@ -56,6 +56,9 @@ const std::vector<std::string>& ExposureMethodItems();
 
 // A population source other than a CSV file is a GIS source of people.
 bool IsGisPopulationSource(const std::string& path);
+// The figure whose source field list f chooses ("people", "dwellings", "use",
+// "method"); nullptr for the other fields.
+const char* PopulationFigure(ExposureField f);
 
 // The texts of the fields; a list of a GIS source holds the name chosen, "" for
 // none.

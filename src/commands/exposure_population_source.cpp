@@ -19,22 +19,6 @@ std::vector<std::string_view> UsualNames(std::string_view figure) {
   return {};
 }
 
-// The figure a list of the dialog chooses the field of.
-const char* FigureOf(ExposureField f) {
-  switch (f) {
-    case ExposureField::PeopleField:
-      return "people";
-    case ExposureField::DwellingsField:
-      return "dwellings";
-    case ExposureField::UseField:
-      return "use";
-    case ExposureField::MethodField:
-      return "method";
-    default:
-      return "";
-  }
-}
-
 }  // namespace
 
 PopulationLists ReadPopulationLists(const GisModule& gis, const std::string& source,
@@ -50,9 +34,7 @@ PopulationLists ReadPopulationLists(const GisModule& gis, const std::string& sou
 }
 
 bool IsPopulationList(ExposureField f) {
-  return f == ExposureField::PopulationLayer || f == ExposureField::PeopleField ||
-         f == ExposureField::DwellingsField || f == ExposureField::UseField ||
-         f == ExposureField::MethodField;
+  return f == ExposureField::PopulationLayer || PopulationFigure(f) != nullptr;
 }
 
 std::vector<std::string> PopulationListItems(ExposureField f, const PopulationLists& lists) {
@@ -93,7 +75,8 @@ std::string ProposePopulationFields(const GisModule& gis, const std::string& sou
 
 std::string ProposedPopulationItem(ExposureField f, const PopulationLists& lists) {
   if (f == ExposureField::PopulationLayer) return lists.layer;
-  return UsualPopulationField(FigureOf(f), lists.fields);
+  const char* figure = PopulationFigure(f);
+  return figure ? UsualPopulationField(figure, lists.fields) : "";
 }
 
 }  // namespace sonvale
