@@ -1927,5 +1927,13 @@
         <source>Facciate</source>
         <translation>Façades</translation>
     </message>
+    <message>
+        <source>Casa</source>
+        <translation>Building</translation>
+    </message>
+    <message>
+        <source>facciata</source>
+        <translation>façade</translation>
+    </message>
 </context>
 </TS>

@@ -6,6 +6,7 @@
 #include "commands/map_command.h"
 #include "exposure/exposure_tables.h"
 #include "text/number_text.h"
+#include "text/translatable.h"
 #include "view/zoom.h"
 
 namespace sonvale {
@@ -23,8 +24,10 @@ std::string CursorFieldText(double x, double y, std::optional<double> level,
 std::string FacadeMarkText(long building, long facade, std::optional<double> lden,
                            std::optional<double> lnight) {
   auto level = [](std::optional<double> v) { return v ? LevelField(v) : std::string("-"); };
-  return "Casa " + PlainInteger(building) + " facciata " + PlainInteger(facade) + ": Lden " +
-         level(lden) + " Lnight " + level(lnight) + " dB(A)";
+  // The two words are pieces the window translates (see TranslateText).
+  return std::string(SV_TR("sonvale", "Casa")) + " " + PlainInteger(building) + " " +
+         SV_TR("sonvale", "facciata") + " " + PlainInteger(facade) + ": Lden " + level(lden) +
+         " Lnight " + level(lnight) + " dB(A)";
 }
 
 ProgressEstimate EstimateProgress(long done, long total, double elapsedSeconds) {

@@ -168,7 +168,8 @@ void Sonvale::showCursor(QPointF user) {
   const std::optional<double> level =
       map_->showsLevels() ? map_->levelAt(user.x(), user.y()) : std::nullopt;
   const MapMark* mark = map_->markAt(user);
-  cursorField_->setText(Q(CursorFieldText(user.x(), user.y(), level, mark ? mark->text : "")));
+  const std::string markText = mark ? TrText(mark->text).toStdString() : "";
+  cursorField_->setText(Q(CursorFieldText(user.x(), user.y(), level, markText)));
 }
 
 void Sonvale::showLegend() {

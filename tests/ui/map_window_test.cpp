@@ -22,6 +22,7 @@
 #include <functional>
 
 #include "commands/dxf_import_commands.h"
+#include "commands/window_status.h"
 #include "propagation/grid_file.h"
 #include "started_window.h"
 #include "ui/do_map.h"
@@ -386,6 +387,15 @@ class MapWindowTest : public QObject {
       QCOMPARE(t.window.action("ViewLegenda")->text(), QString("Legend"));
       QCOMPARE(Accessible(t.window.cursorField()), QString("Coordinates"));
       QCOMPARE(Accessible(t.window.findChild<QMenu*>("mnuFile")), QString("File"));
+      // A façade point under the pointer is named in English too.
+      MapWidget* map = t.window.map();
+      const QPoint middle(map->width() / 2, map->height() / 2);
+      const QPointF at = map->userPoint(middle);
+      map->showMarks({{at.x(), at.y(), RGB(0, 0, 0), FacadeMarkText(7, 2, 66.04, std::nullopt)}});
+      QTest::mouseMove(map, middle);
+      QVERIFY2(t.window.cursorField()->text().endsWith("  Building 7 façade 2: Lden 66.0 Lnight - "
+                                                       "dB(A)"),
+               qPrintable(t.window.cursorField()->text()));
       QString title, ok, divisions, gisBox, geotiff, schemeName, schemeEnd;
       const fs::path out = dir / "english.grd";
       QTimer::singleShot(0, [&] {
@@ -455,7 +465,6 @@ class MapWindowTest : public QObject {
       });
       t.window.action("Punti")->trigger();
       // The status line of a zoom rectangle being dragged.
-      MapWidget* map = t.window.map();
       const QPoint from = map->rect().center();
       QTest::mousePress(map, Qt::LeftButton, {}, from);
       QTest::mouseMove(map, from + QPoint(60, 40));
