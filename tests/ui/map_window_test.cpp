@@ -241,6 +241,7 @@ class MapWindowTest : public QObject {
     map->showMarks({{at.x(), at.y(), colour, "Casa 7 facciata 2: Lden 66.0 Lnight 57.3 dB(A)"}});
     auto shown = [&map](QPoint p) { return map->picture().pixelColor(p) == QColor(1, 2, 250); };
     QVERIFY(shown(from));
+    QTest::mouseMove(map, from + QPoint(40, 30));
     QTest::mouseMove(map, from);
     QVERIFY(t.window.cursorField()->text().endsWith(
         "  Casa 7 facciata 2: Lden 66.0 Lnight 57.3 dB(A)"));
@@ -392,6 +393,7 @@ class MapWindowTest : public QObject {
       const QPoint middle(map->width() / 2, map->height() / 2);
       const QPointF at = map->userPoint(middle);
       map->showMarks({{at.x(), at.y(), RGB(0, 0, 0), FacadeMarkText(7, 2, 66.04, std::nullopt)}});
+      QTest::mouseMove(map, middle + QPoint(40, 30));
       QTest::mouseMove(map, middle);
       QVERIFY2(t.window.cursorField()->text().endsWith("  Building 7 façade 2: Lden 66.0 Lnight - "
                                                        "dB(A)"),
