@@ -1935,5 +1935,17 @@
         <source>facciata</source>
         <translation>façade</translation>
     </message>
+    <message>
+        <source>Punti di facciata|facade_points.csv|File CSV|*.csv|Tutti i file|*.*</source>
+        <translation>Façade points|facade_points.csv|CSV files|*.csv|All files|*.*</translation>
+    </message>
+    <message>
+        <source> punti di facciata: </source>
+        <translation> façade points: </translation>
+    </message>
+    <message>
+        <source>Mostra punti di facciata...</source>
+        <translation>Show façade points...</translation>
+    </message>
 </context>
 </TS>

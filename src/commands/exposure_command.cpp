@@ -7,9 +7,9 @@
 #include "commands/emission_commands.h"
 #include "commands/exposure_population_layer.h"
 #include "commands/exposure_population_source.h"
+#include "commands/facade_points_view.h"
 #include "commands/gis_module.h"
 #include "commands/project_crs.h"
-#include "commands/window_status.h"
 #include "exposure/exposure_report.h"
 #include "exposure/exposure_tables.h"
 #include "platform/atomic_file.h"
@@ -263,17 +263,15 @@ std::optional<std::string> ExposureCommand(AppState& app, Ui& ui, const Exposure
     }
     WriteExposureFolder(dir, app.project, choices, *prep, results, static_cast<bool>(hooks.extra),
                         extra);
-    std::vector<MapMark> marks;
-    marks.reserve(prep->layout.points.size());
+    std::vector<FacadePointRow> shown;
+    shown.reserve(prep->layout.points.size());
     for (size_t i = 0; i < prep->layout.points.size(); ++i) {
       const FacadePoint& f = prep->layout.points[i];
       const KindLevels& all =
           results.assessment.points[i].levels[static_cast<size_t>(SourceKind::All)];
-      const BandRgb c = FacadePointColour(results.assessment, i);
-      marks.push_back({f.x, f.y, RGB(c.r, c.g, c.b),
-                       FacadeMarkText(f.building, f.facade, all.lden, all.night)});
+      shown.push_back({f.building, f.facade, f.x, f.y, all.night, all.lden});
     }
-    app.view().showMarks(std::move(marks));
+    app.view().showMarks(FacadePointMarks(shown));
     ui.showStatus(SV_TR("sonvale", "Esposizione facciate: ") + dir);
     return dir + "/report.html";
   } catch (const FormatError& e) {

@@ -1,6 +1,7 @@
 #include "commands/menu_tree.h"
 
 #include "commands/exposure_command.h"
+#include "commands/facade_points_view.h"
 #include "commands/gis_menu_commands.h"
 #include "commands/main_menu.h"
 #include "commands/view_commands.h"
@@ -97,6 +98,7 @@ std::vector<MenuSpec> Build() {
        SV_TR("sonvale", "&Calcolo"),
        {Item("MakeGRD", SV_TR("sonvale", "&Mappa (.GRD)")),
         Item("Punti", SV_TR("sonvale", "&Punti (.DAT)")), Item("Esposizione", kExposureMenuCaption),
+        Item("MostraFacciate", kShowFacadePointsCaption),
         Item("makedxf", SV_TR("sonvale", "&Livelli di Emissione (.DXF)")), Separator(),
         Item(kGridCalcItem, SV_TR("sonvale", "&Operazioni su mappe (.GRD)..."))}});
   m.push_back({"mnuAiuto",

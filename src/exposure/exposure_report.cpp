@@ -43,9 +43,12 @@ BandRgb ExposureBandColour(Indicator, int band) {
   return kColours[band < kBandCount ? band : kBandCount - 1];
 }
 
-BandRgb FacadePointColour(const ExposureAssessment& a, size_t point) {
-  const auto& lden = a.points[point].levels[static_cast<size_t>(SourceKind::All)].lden;
+BandRgb LdenColour(std::optional<double> lden) {
   return ExposureBandColour(Indicator::Lden, lden ? BandIndex(Indicator::Lden, Tenths(*lden)) : -1);
+}
+
+BandRgb FacadePointColour(const ExposureAssessment& a, size_t point) {
+  return LdenColour(a.points[point].levels[static_cast<size_t>(SourceKind::All)].lden);
 }
 
 std::string ExposureReportHtml(const ExposureReportInputs& in) {

@@ -34,6 +34,8 @@ struct BandRgb {
   int r, g, b;
 };
 BandRgb ExposureBandColour(Indicator i, int band);  // band -1: below the bands
+// The colour of a façade point by the band of its Lden (grey without one).
+BandRgb LdenColour(std::optional<double> lden);
 // The colour of façade point `point`: the band of its Lden of all sources.
 BandRgb FacadePointColour(const ExposureAssessment& a, size_t point);
 

@@ -15,6 +15,7 @@
 #include "commands/csv_commands.h"
 #include "commands/dxf_import_commands.h"
 #include "commands/export_commands.h"
+#include "commands/facade_points_view.h"
 #include "commands/file_commands.h"
 #include "commands/main_menu.h"
 #include "commands/map_command.h"
@@ -320,13 +321,18 @@ void Sonvale::bindCommands() {
   connect(action("MakeGRD"), &QAction::triggered, this,
           [this] { run([this] { mapCommand(); }, true); });
   on("Punti", [this] { DoPunti(app_, ui_, this, progress_).exec(); });
-  on("Esposizione", [this] {
+  // The façade points painted by a run, or read back, get the legend of their bands.
+  auto facadeLegend = [this] {
+    if (!map_->showsMarks()) return;
+    legend_->setContent(ExposureLegend());
+    showLegend();
+  };
+  on("Esposizione", [this, facadeLegend] {
     ExposureWindow(app_, ui_, this, progress_).exec();
-    // The façade points painted by a run get the legend of their bands.
-    if (map_->showsMarks()) {
-      legend_->setContent(ExposureLegend());
-      showLegend();
-    }
+    facadeLegend();
+  });
+  on("MostraFacciate", [this, facadeLegend] {
+    if (CmdShowFacadePoints(app_, ui_)) facadeLegend();
   });
 
   on("makedxf", [this] {

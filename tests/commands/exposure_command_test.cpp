@@ -1,6 +1,6 @@
 // The window's exposure command on a one-street project: the folder it writes,
-// the points it paints in their band colours, and a bad population file shown
-// with its line, leaving no folder.
+// the points it paints in their band colours (and paints again from the file),
+// and a bad population file shown with its line, leaving no folder.
 #include "commands/exposure_command.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "commands/facade_points_view.h"
 #include "support/file_contents.h"
 #include "support/recording_canvas.h"
 #include "support/recording_map_view.h"
@@ -85,6 +86,26 @@ TEST(ExposureCommand, WritesTheFolderAndPaintsThePoints) {
     f.push_back(points.substr(at, comma - at));
   }
   EXPECT_EQ(s.view.marks[0].text, "Casa 1 facciata 1: Lden " + f[9] + " Lnight " + f[8] + " dB(A)");
+
+  // "Mostra punti di facciata..." shows the same points from the file.
+  const std::vector<MapMark> painted = s.view.marks;
+  s.view.marks.clear();
+  s.ui.files.push_back((fs::path(out) / "facade_points.csv").string());
+  ASSERT_TRUE(CmdShowFacadePoints(s.app, s.ui));
+  ASSERT_EQ(s.view.marks.size(), painted.size());
+  for (size_t i = 0; i < painted.size(); ++i) {
+    EXPECT_EQ(s.view.marks[i].text, painted[i].text);
+    EXPECT_EQ(s.view.marks[i].colour, painted[i].colour);
+    EXPECT_NEAR(s.view.marks[i].x, painted[i].x, 0.005);
+  }
+  EXPECT_EQ(s.ui.statuses.back().rfind("14 punti di facciata: ", 0), 0u) << s.ui.statuses.back();
+  // Another file is refused with its line, and the marks stay as they were.
+  s.ui.files.push_back((fs::path(out) / "buildings.csv").string());
+  EXPECT_FALSE(CmdShowFacadePoints(s.app, s.ui));
+  EXPECT_NE(s.ui.messages.back().text.find("buildings.csv:1: not the header of façade points"),
+            std::string::npos)
+      << s.ui.messages.back().text;
+  EXPECT_EQ(s.view.marks.size(), painted.size());
 }
 
 TEST(ExposureCommand, BadPopulationShownWithItsLine) {

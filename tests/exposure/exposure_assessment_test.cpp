@@ -7,6 +7,8 @@
 
 #include "exposure/exposure_parts.h"
 #include "exposure/exposure_tables.h"
+#include "exposure/facade_points_file.h"
+#include "support/table_files.h"
 #include "text/file_error.h"
 
 namespace sonvale {
@@ -152,6 +154,13 @@ TEST(Assessment, PeopleBandsSchoolsAndQuietFacades) {
   EXPECT_EQ(csv.substr(0, csv.find("\r\n")), kFacadePointsHeader);
   EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 15);
   EXPECT_NE(csv.find("\r\n1,1,1,2.50,-0.10,4.00,5.00,"), std::string::npos);
+  // Read back for the map, each point with its levels as written.
+  ScratchFolder dir;
+  WriteTextFile(dir.file("facade_points.csv"), csv);
+  const std::vector<FacadePointRow> back = ReadFacadePointsCsv(dir.file("facade_points.csv"));
+  ASSERT_EQ(back.size(), s.layout.points.size());
+  EXPECT_EQ(back[5].facade, s.layout.points[5].facade);
+  EXPECT_EQ(LevelField(back[5].lden), LevelField(a.points[5].levels[2].lden));
 }
 
 // Energies computed apart belong together only when everything they depend on

@@ -113,6 +113,7 @@ const std::vector<ExpectedMenu> kMenuBar = {
      {{"MakeGRD", "&Mappa (.GRD)", false, true},
       {"Punti", "&Punti (.DAT)", false, true},
       {"Esposizione", "Esposizione facciate...", false, true},
+      {"MostraFacciate", "Mostra punti di facciata...", false, true},
       {"makedxf", "&Livelli di Emissione (.DXF)", false, true},
       {"GridCalc", "&Operazioni su mappe (.GRD)...", false, true}}},
     {"&Aiuto",
