@@ -26,7 +26,7 @@ cmake --build "$build" -j "$jobs" --target fuzz_targets
 
 all=(project_file configuration emission_tables dxf_layers room_dxf materials csv_nodes csv_arcs
      csv_streets csv_traffic csv_points grid_dsaa grid_dsbb ray spk den limits tracer_xml gis_import
-     population population_layer)
+     population population_layer facade_points)
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
 
@@ -73,7 +73,8 @@ seed_with_choice population_layer 8 fuzz/seeds/population_layer/*.geojson \
   fuzz/seeds/population_layer/*.geojson fuzz/seeds/population_layer/*.geojson \
   fuzz/seeds/population_layer/*.geojson
 seed_with_choice population_layer 256 fuzz/seeds/gis_import/hostile-*.geojson
-for t in csv_streets csv_traffic csv_points ray spk den limits tracer_xml population; do
+for t in csv_streets csv_traffic csv_points ray spk den limits tracer_xml population \
+    facade_points; do
   seed "$t" fuzz/seeds/$t/*
 done
 

@@ -57,7 +57,11 @@ class RowReader {
 }  // namespace
 
 std::vector<FacadePointRow> ReadFacadePointsCsv(const std::string& path) {
-  const std::string text = ReadWholeFile(path);
+  return ParseFacadePointsText(path, ReadWholeFile(path));
+}
+
+std::vector<FacadePointRow> ParseFacadePointsText(const std::string& path,
+                                                  const std::string& text) {
   std::vector<FacadePointRow> rows;
   long line = 0;
   size_t at = 0;

@@ -19,5 +19,7 @@ struct FacadePointRow {
 // Throws FileError when the file cannot be read and FormatError naming the
 // line of the first row that is not one of these.
 std::vector<FacadePointRow> ReadFacadePointsCsv(const std::string& path);
+// The same from the text of the file `name`.
+std::vector<FacadePointRow> ParseFacadePointsText(const std::string& name, const std::string& text);
 
 }  // namespace sonvale
