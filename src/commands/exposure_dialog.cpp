@@ -60,6 +60,25 @@ const char* PopulationFigure(ExposureField f) {
   }
 }
 
+bool IsPopulationList(ExposureField f) {
+  return f == ExposureField::PopulationLayer || PopulationFigure(f) != nullptr;
+}
+
+std::vector<std::string> PopulationListItems(ExposureField f, const PopulationLists& lists) {
+  if (!IsPopulationList(f)) return {};
+  if (f == ExposureField::PopulationLayer) return lists.layers;
+  std::vector<std::string> items;
+  if (f != ExposureField::PeopleField) items.emplace_back();
+  items.insert(items.end(), lists.fields.begin(), lists.fields.end());
+  return items;
+}
+
+std::string ProposedPopulationItem(ExposureField f, const PopulationLists& lists) {
+  if (f == ExposureField::PopulationLayer) return lists.layer;
+  const char* figure = PopulationFigure(f);
+  return figure ? UsualPopulationField(figure, lists.fields) : "";
+}
+
 const char* ExposureFieldLabel(ExposureField f) {
   switch (f) {
     case ExposureField::Population:

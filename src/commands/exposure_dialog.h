@@ -11,6 +11,7 @@
 
 #include "commands/app_state.h"
 #include "commands/exposure_command.h"
+#include "commands/exposure_population_source.h"
 #include "platform/ui.h"
 
 namespace sonvale {
@@ -59,6 +60,15 @@ bool IsGisPopulationSource(const std::string& path);
 // The figure whose source field list f chooses ("people", "dwellings", "use",
 // "method"); nullptr for the other fields.
 const char* PopulationFigure(ExposureField f);
+
+// Whether field f is one of the lists of a GIS source of people.
+bool IsPopulationList(ExposureField f);
+// The items of list f: the layers, the fields for the people, and for the other
+// figures "" (no field) followed by the fields. Nothing for another field.
+std::vector<std::string> PopulationListItems(ExposureField f, const PopulationLists& lists);
+// The item first chosen in list f: the chosen layer, or the figure's usual
+// field; "" when the layer has none.
+std::string ProposedPopulationItem(ExposureField f, const PopulationLists& lists);
 
 // The texts of the fields; a list of a GIS source holds the name chosen, "" for
 // none.

@@ -33,19 +33,6 @@ PopulationLists ReadPopulationLists(const GisModule& gis, const std::string& sou
   return lists;
 }
 
-bool IsPopulationList(ExposureField f) {
-  return f == ExposureField::PopulationLayer || PopulationFigure(f) != nullptr;
-}
-
-std::vector<std::string> PopulationListItems(ExposureField f, const PopulationLists& lists) {
-  if (!IsPopulationList(f)) return {};
-  if (f == ExposureField::PopulationLayer) return lists.layers;
-  std::vector<std::string> items;
-  if (f != ExposureField::PeopleField) items.emplace_back();
-  items.insert(items.end(), lists.fields.begin(), lists.fields.end());
-  return items;
-}
-
 std::string UsualPopulationField(const std::string& figure,
                                  const std::vector<std::string>& fields) {
   for (std::string_view name : UsualNames(figure))
@@ -71,12 +58,6 @@ std::string ProposePopulationFields(const GisModule& gis, const std::string& sou
       taken += (taken.empty() ? "" : ", ") + std::string(figure) + "=" + it->second;
   }
   return taken;
-}
-
-std::string ProposedPopulationItem(ExposureField f, const PopulationLists& lists) {
-  if (f == ExposureField::PopulationLayer) return lists.layer;
-  const char* figure = PopulationFigure(f);
-  return figure ? UsualPopulationField(figure, lists.fields) : "";
 }
 
 }  // namespace sonvale

@@ -1,14 +1,14 @@
 // The GIS source of people of an exposure run: its layers and the fields of the
-// chosen one, read through the GIS module, the items of the dialog's lists, and
-// the source field proposed for each figure (people, dwellings, use, method) by
-// its usual names, in the dialog as on the command line.
+// chosen one, read through the GIS module, and the source field proposed for
+// each figure (people, dwellings, use, method) by its usual names, in the
+// dialog as on the command line.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "commands/exposure_dialog.h"
 #include "commands/gis_module.h"
+#include "gis/gis_types.h"
 
 namespace sonvale {
 
@@ -36,14 +36,5 @@ std::string UsualPopulationField(const std::string& figure, const std::vector<st
 // read the source.
 std::string ProposePopulationFields(const GisModule& gis, const std::string& source,
                                     PopulationLayerOptions& options);
-
-// Whether field f is one of the lists of a GIS source of people.
-bool IsPopulationList(ExposureField f);
-// The items of list f: the layers, the fields for the people, and for the other
-// figures "" (no field) followed by the fields. Nothing for another field.
-std::vector<std::string> PopulationListItems(ExposureField f, const PopulationLists& lists);
-// The item first chosen in list f: the chosen layer, or the figure's usual
-// field; "" when the layer has none.
-std::string ProposedPopulationItem(ExposureField f, const PopulationLists& lists);
 
 }  // namespace sonvale
