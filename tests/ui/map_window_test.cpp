@@ -243,7 +243,8 @@ class MapWindowTest : public QObject {
     QVERIFY(shown(from));
     QTest::mouseMove(map, from + QPoint(40, 30));
     QTest::mouseMove(map, from);
-    QVERIFY(t.window.cursorField()->text().endsWith(
+    // On a real display the pointer's move arrives through the event queue.
+    QTRY_VERIFY(t.window.cursorField()->text().endsWith(
         "  Casa 7 facciata 2: Lden 66.0 Lnight 57.3 dB(A)"));
     QTest::mousePress(map, Qt::MiddleButton, {}, from);
     QTest::mouseMove(map, from + QPoint(30, 20));
@@ -395,9 +396,9 @@ class MapWindowTest : public QObject {
       map->showMarks({{at.x(), at.y(), RGB(0, 0, 0), FacadeMarkText(7, 2, 66.04, std::nullopt)}});
       QTest::mouseMove(map, middle + QPoint(40, 30));
       QTest::mouseMove(map, middle);
-      QVERIFY2(t.window.cursorField()->text().endsWith("  Building 7 façade 2: Lden 66.0 Lnight - "
-                                                       "dB(A)"),
-               qPrintable(t.window.cursorField()->text()));
+      QTRY_VERIFY2(t.window.cursorField()->text().endsWith("  Building 7 façade 2: Lden 66.0 "
+                                                           "Lnight - dB(A)"),
+                   qPrintable(t.window.cursorField()->text()));
       QString title, ok, divisions, gisBox, geotiff, schemeName, schemeEnd;
       const fs::path out = dir / "english.grd";
       QTimer::singleShot(0, [&] {
