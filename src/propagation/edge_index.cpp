@@ -153,29 +153,33 @@ namespace {
 
 // The running maximum of one indexed path, with the smallest argument x of
 // 10 lg(1 + x) that could still raise it (a little below the exact value, so
-// that rounding can never make a skipped edge the stronger one).
+// that rounding can never make a skipped edge the stronger one), and the
+// factor w of the first bound of a box of edges (see BoxBound), kept with it.
 struct PathMax {
   double Att;
   double threshold;
+  double w;            // 40 C / (threshold - 80 slack), with margins; -1 for none
+  double C;            // the path's length
   double slack;        // absolute rounding allowance of a path difference on this path
   uint32_t strongest;  // the edge that gave Att on this path, if any
   uint32_t skip;       // the edge left out
   uint32_t tested[2];  // edges already tested on this path (the hints)
   static PathMax start(double Att, const Vec3& S, const Vec3& R, double C, uint32_t skip) {
     PathMax m;
-    m.raise(Att);
-    m.strongest = kNoEdge;
-    m.skip = skip;
-    m.tested[0] = m.tested[1] = kNoEdge;
+    m.C = C;
     m.slack = 64 * kUnitRoundoff *
               (std::max({std::fabs(S.x), std::fabs(S.y), std::fabs(S.z), std::fabs(R.x),
                          std::fabs(R.y), std::fabs(R.z)}) +
                C + 1);
+    m.raise(Att);
+    m.strongest = kNoEdge;
+    m.skip = skip;
+    m.tested[0] = m.tested[1] = kNoEdge;
     return m;
   }
   void raise(double a) {
     Att = a;
-    threshold = a > 0 ? std::exp(a * kLogTen / 10) * (1 - 1e-12) - 1 : -1;
+    setThreshold(a > 0 ? std::exp(a * kLogTen / 10) * (1 - 1e-12) - 1 : -1);
   }
   // Att = 10 lg(1 + x) as TestEdge computes it: below x less
   // (1e-15 + 1e-12 x)(1 + x), the logarithm of 1 + x is lower by far more than
@@ -183,7 +187,14 @@ struct PathMax {
   // most, and log(1 + x) <= x), so the threshold holds for the tiniest x too.
   void raise(double a, double x) {
     Att = a;
-    threshold = a > 0 ? x - (1e-15 + 1e-12 * x) * (1 + x) : -1;
+    setThreshold(a > 0 ? x - (1e-15 + 1e-12 * x) * (1 + x) : -1);
+  }
+
+ private:
+  void setThreshold(double th) {
+    threshold = th;
+    const double room = th / (1 + 1e-8) - 80 * slack;
+    w = th > 0 && room > 0 ? 40 * C * (1 + 1e-8) / room : -1;
   }
 };
 
@@ -200,18 +211,13 @@ inline double RayLow(const Vec3& S, const Vec3& R) { return std::min(S.z, R.z) -
 // the ray. beaten() is true when no such point can beat the strongest edge.
 class BoxBound {
  public:
-  bool beaten(const PathMax& m, double C, double hmax, double dS2, double dR2) {
+  static bool beaten(const PathMax& m, double C, double hmax, double dS2, double dR2) {
     if (!(dS2 > 0 && dR2 > 0)) return false;
     // First without Kmet and without a root: 80 (hmax^2 C / (2 dS dR) + slack)
     // below the threshold, rearranged (with room for the rounding) as
     // (hmax^2 w)^2 < dS^2 dR^2.
-    if (m.threshold != wFor_) {
-      wFor_ = m.threshold;
-      const double room = m.threshold / (1 + 1e-8) - 80 * m.slack;
-      w_ = room > 0 ? 40 * C * (1 + 1e-8) / room : -1;
-    }
-    if (w_ > 0) {
-      const double k = hmax * hmax * w_;
+    if (m.w > 0) {
+      const double k = hmax * hmax * m.w;
       if (k * k < dS2 * dR2 * (1 - 1e-8)) return true;
     }
     const double dSdR = std::sqrt(dS2 * dR2);
@@ -220,9 +226,6 @@ class BoxBound {
     const double p = ExpBelow(y);
     return 80 * dub / p * (1 + 1e-9) < m.threshold;
   }
-
- private:
-  double wFor_ = -1, w_ = -1;  // w for the threshold wFor
 };
 
 // The rest of TestEdge once the path is known to cross edge e, at fraction t
@@ -601,7 +604,6 @@ void EdgeIndex::attenuation(const Vec3& S, const Vec3& R, double& Att, EdgeVisit
   PathMax m = PathMax::start(Att, S, R, C, skip);
   // Below the lowest end of the ray, no edge of a cell is above it.
   const double rayLow = RayLow(S, R);
-  BoxBound bound;
   auto visitCell = [&](size_t c, int i, int j) {
     const uint32_t first = cellStart_[c], last = cellStart_[c + 1];
     if (first == last) return;
@@ -617,7 +619,7 @@ void EdgeIndex::attenuation(const Vec3& S, const Vec3& R, double& Att, EdgeVisit
                    sy = std::max({y0 - S.y, 0.0, S.y - y1});
       const double qx = std::max({x0 - R.x, 0.0, R.x - x1}),
                    qy = std::max({y0 - R.y, 0.0, R.y - y1});
-      if (bound.beaten(m, C, top - rayLow, sx * sx + sy * sy, qx * qx + qy * qy)) return;
+      if (BoxBound::beaten(m, C, top - rayLow, sx * sx + sy * sy, qx * qx + qy * qy)) return;
     }
     for (uint32_t p = first; p < last; ++p) {
       const uint32_t k = cellEdges_[p];
@@ -989,7 +991,6 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
   // 5 roundings of |S.z| + |R.z| off, well within RayMargin.
   const double slope = (S.z - R.z) / L;
   const double rayMargin = RayMargin(S, R);
-  double wFor = -1, w = -1;  // w for the threshold wFor
   // The bound of the cells of attenuation: a crossing point found on an edge is
   // at least `near` from R and L - far from S in plan, and at most `top` above
   // the lowest point of the ray between those distances. It holds for a whole
@@ -1001,19 +1002,12 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
     const double hmax = top - (R.z + slope * (slope < 0 ? std::min(far, L) : near) - rayMargin);
     if (!(hmax > 0)) return true;
     if (!(m.threshold > 0)) return false;
-    if (m.threshold != wFor) {
-      wFor = m.threshold;
-      const double room = m.threshold / (1 + 1e-8) - 80 * m.slack;
-      w = room > 0 ? 40 * C * (1 + 1e-8) / room : -1;
-    }
     const double dS = L - far;
     if (!(dS > 0 && near > 0)) return false;
     const double P = dS * near;
     // First without Kmet, as BoxBound does (P is already the product of the
     // distances, not of their squares).
-    if (w > 0) {
-      if (hmax * hmax * w < P * (1 - 1e-8)) return true;
-    }
+    if (m.w > 0 && hmax * hmax * m.w < P * (1 - 1e-8)) return true;
     // With Kmet, as in TestEdgeBounded: 80 delta Kmet grows with delta, and
     // A B is at least dS near.
     // The path difference is at most D / P, D = hmax^2 C / 2 + slack P (with
