@@ -785,6 +785,9 @@ struct RingShifts {
 };
 constexpr RingShifts kRingShift;
 static_assert(kRings <= 32, "a direction's rings fit in 32 bits");
+// Rings whose bins span at most 2^kBinDirections directions note their
+// directions by bin, the others by item.
+constexpr int kBinDirections = 2;
 
 // The finest direction holding pseudo-angle p (wrapped).
 inline int DirectionOf(double p) {
@@ -915,8 +918,12 @@ void EdgeIndex::prepareReceiver(const Vec3& R, ReceiverEdges& out, double reach)
 }
 
 // Each bin starts where the previous one ends, and is then filled from its
-// start on, `end` moving with it. A direction notes the rings where its bin holds
-// something.
+// start on, `end` moving with it. A direction notes the rings where something
+// lies in it. In the outer rings that is where their bins hold something (a
+// bin there spans a few directions, about an item's width); in the inner ones,
+// where a bin spans many, it is where an item's own directions reach (one
+// beyond each end, for the rounding of their floats): a path tests an item only
+// within those, so a bin whose items lie in other directions is passed over.
 void ReceiverEdges::fillBins() {
   rings_.assign(kDirections, 0);
   uint32_t total = 0;
@@ -927,7 +934,7 @@ void ReceiverEdges::fillBins() {
       const uint32_t count = bin.end;
       bin.start = bin.end = total;
       total += count;
-      if (count == 0) continue;
+      if (count == 0 || shift > kBinDirections) continue;
       for (int d = b << shift; d < (b + 1) << shift; ++d) rings_[static_cast<size_t>(d)] |= 1u << r;
     }
   }
@@ -940,6 +947,13 @@ void ReceiverEdges::fillBins() {
     const int nb = kRingBins[ring];
     for (long j = 0, b = sp & 0x1FFFu; j < bins; ++j, b = (b + 1) & (nb - 1))
       entries[bins_[kRingFirst[ring] + b].end++] = static_cast<uint32_t>(i);
+    if (kRingShift.v[ring] <= kBinDirections) continue;
+    const Entry& e = edge_[i];
+    const long d0 = ShiftedBin(e.lo, kDirections) - 1;
+    const long d1 = std::min(ShiftedBin(static_cast<double>(e.lo) + e.width, kDirections) + 1,
+                             d0 + kDirections - 1);
+    for (long d = d0; d <= d1; ++d)
+      rings_[static_cast<size_t>(d & (kDirections - 1))] |= 1u << ring;
   }
 }
 
