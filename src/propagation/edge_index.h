@@ -97,8 +97,8 @@ class ReceiverEdges {
   // ring, and its entry.
   std::vector<uint32_t> span_;
   std::vector<Entry> edge_;
-  // Per direction of the finest ring, bit r set when its bin in ring r holds
-  // something: a path passes over the empty ones without looking.
+  // Per direction of the finest ring, bit r set when something of ring r lies
+  // in it (see fillBins): a path passes over the other rings without looking.
   std::vector<uint32_t> rings_;
 };
 
