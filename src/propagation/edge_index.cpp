@@ -154,7 +154,7 @@ namespace {
 // The running maximum of one indexed path, with the smallest argument x of
 // 10 lg(1 + x) that could still raise it (a little below the exact value, so
 // that rounding can never make a skipped edge the stronger one), and the
-// factor w of the first bound of a box of edges (see BoxBound), kept with it.
+// factor w of the first bound of a box of edges (see BoxBeaten), kept with it.
 struct PathMax {
   double Att;
   double threshold;
@@ -208,25 +208,22 @@ inline double RayLow(const Vec3& S, const Vec3& R) { return std::min(S.z, R.z) -
 
 // The bound of TestEdgeBounded for every crossing point a box could hold: at
 // least dS and dR (squared: dS2, dR2) from S and R in plan, at most hmax above
-// the ray. beaten() is true when no such point can beat the strongest edge.
-class BoxBound {
- public:
-  static bool beaten(const PathMax& m, double C, double hmax, double dS2, double dR2) {
-    if (!(dS2 > 0 && dR2 > 0)) return false;
-    // First without Kmet and without a root: 80 (hmax^2 C / (2 dS dR) + slack)
-    // below the threshold, rearranged (with room for the rounding) as
-    // (hmax^2 w)^2 < dS^2 dR^2.
-    if (m.w > 0) {
-      const double k = hmax * hmax * m.w;
-      if (k * k < dS2 * dR2 * (1 - 1e-8)) return true;
-    }
-    const double dSdR = std::sqrt(dS2 * dR2);
-    const double dub = hmax * hmax * C / (2 * dSdR) * (1 + 1e-9) + m.slack;
-    const double y = (1.0 / 2000.0) * std::sqrt(dSdR * C / (2 * dub)) * (1 - 1e-9);
-    const double p = ExpBelow(y);
-    return 80 * dub / p * (1 + 1e-9) < m.threshold;
+// the ray. True when no such point can beat the strongest edge of path m.
+inline bool BoxBeaten(const PathMax& m, double hmax, double dS2, double dR2) {
+  if (!(dS2 > 0 && dR2 > 0)) return false;
+  // First without Kmet and without a root: 80 (hmax^2 C / (2 dS dR) + slack)
+  // below the threshold, rearranged (with room for the rounding) as
+  // (hmax^2 w)^2 < dS^2 dR^2.
+  if (m.w > 0) {
+    const double k = hmax * hmax * m.w;
+    if (k * k < dS2 * dR2 * (1 - 1e-8)) return true;
   }
-};
+  const double dSdR = std::sqrt(dS2 * dR2);
+  const double dub = hmax * hmax * m.C / (2 * dSdR) * (1 + 1e-9) + m.slack;
+  const double y = (1.0 / 2000.0) * std::sqrt(dSdR * m.C / (2 * dub)) * (1 - 1e-9);
+  const double p = ExpBelow(y);
+  return 80 * dub / p * (1 + 1e-9) < m.threshold;
+}
 
 // The rest of TestEdge once the path is known to cross edge e, at fraction t
 // of the path and q of the edge, with one shortcut that never changes the
@@ -619,7 +616,7 @@ void EdgeIndex::attenuation(const Vec3& S, const Vec3& R, double& Att, EdgeVisit
                    sy = std::max({y0 - S.y, 0.0, S.y - y1});
       const double qx = std::max({x0 - R.x, 0.0, R.x - x1}),
                    qy = std::max({y0 - R.y, 0.0, R.y - y1});
-      if (BoxBound::beaten(m, C, top - rayLow, sx * sx + sy * sy, qx * qx + qy * qy)) return;
+      if (BoxBeaten(m, top - rayLow, sx * sx + sy * sy, qx * qx + qy * qy)) return;
     }
     for (uint32_t p = first; p < last; ++p) {
       const uint32_t k = cellEdges_[p];
@@ -1019,7 +1016,7 @@ void EdgeIndex::attenuationTo(const Vec3& S, const EdgeQuery& q, double& Att) co
     const double dS = L - far;
     if (!(dS > 0 && near > 0)) return false;
     const double P = dS * near;
-    // First without Kmet, as BoxBound does (P is already the product of the
+    // First without Kmet, as BoxBeaten does (P is already the product of the
     // distances, not of their squares).
     if (m.w > 0 && hmax * hmax * m.w < P * (1 - 1e-8)) return true;
     // With Kmet, as in TestEdgeBounded: 80 delta Kmet grows with delta, and
